@@ -1,0 +1,17 @@
+#include <commctrl.h>
+
+#include <cstdio>
+
+#include "Bench_win.h"
+
+namespace bench {
+void ListBenchmarks();
+}
+
+int wmain() {
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
+  std::printf("Rename benchmarks (times are wall-clock under this machine's Windows or Wine)\n");
+  bench::ListBenchmarks();
+  return 0;
+}

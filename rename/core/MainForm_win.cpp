@@ -1,0 +1,568 @@
+#include "core/MainForm_win.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "core/RememberedLists.h"
+#include "core/Text.h"
+#include "dialogs/Dialog_win.h"
+#include "dialogs/VersionInfo_win.h"
+#include "filelist/Grid_win.h"
+
+namespace rn {
+
+namespace {
+
+const wchar_t* const kDateFormats[] = {L"[default]",  L"dd-mm-yyyy", L"dd.mm.yyyy",  L"mm-dd-yyyy",  L"mm.dd.yyyy",
+                                       L"yyyy-mm-dd", L"yyyy.mm.dd", L"dd-mm-yy",    L"dd.mm.yy",    L"mm-dd-yy",
+                                       L"mm.dd.yy",   L"yy-mm-dd",   L"yy.mm.dd",    L"dd-mmm-yyyy", L"dd.mmm.yyyy",
+                                       L"ddmmyyyy",   L"mmddyyyy",   L"yyyymmdd"};
+
+constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
+constexpr DWORD kDropDown = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+constexpr DWORD kPickList = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+
+std::vector<std::wstring> ComboItems(HWND combo) {
+  std::vector<std::wstring> items;
+  const int n = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    const int len = static_cast<int>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0));
+    std::wstring text(static_cast<size_t>(std::max(len, 0)) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(std::max(len, 0)));
+    items.push_back(text);
+  }
+  return items;
+}
+
+void FillCombo(HWND combo, const std::vector<std::wstring>& items) {
+  for (const auto& item : items) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+void SelectFirst(HWND combo) {
+  if (SendMessageW(combo, CB_GETCOUNT, 0, 0) > 0) SendMessageW(combo, CB_SETCURSEL, 0, 0);
+}
+
+void Place(HWND control, const Box& b) { MoveControl(control, b.x, b.y, b.w, b.h); }
+
+}  // namespace
+
+TMorvaneFrm1::TMorvaneFrm1(AppContext context) : context_(std::move(context)) {}
+
+TMorvaneFrm1::~TMorvaneFrm1() {
+  if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
+  if (font_) DeleteObject(font_);
+  if (boldFont_) DeleteObject(boldFont_);
+}
+
+bool TMorvaneFrm1::Create(int showCommand) {
+  RegisterFormClass(kMainClassName);
+  HDC screen = GetDC(nullptr);
+  dpi.screen = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+
+  RECT r = Bounds(0, 0, dpi.Scale(design::kClientWidth), dpi.Scale(design::kClientHeight));
+  const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  AdjustWindowRectEx(&r, style, FALSE, WS_EX_CONTROLPARENT);
+  if (!CreateForm(this, kMainClassName, ListCaption(0), style, WS_EX_CONTROLPARENT, design::kLeft, design::kTop,
+                  r.right - r.left, r.bottom - r.top, nullptr))
+    return false;
+  FormCreate();
+  ShowWindow(hwnd, showCommand);
+  UpdateWindow(hwnd);
+  return true;
+}
+
+LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_GETMINMAXINFO: {
+      auto* mmi = reinterpret_cast<MINMAXINFO*>(lp);
+      mmi->ptMinTrackSize.x = MinTrackWidth(GetSystemMetrics(SM_CXSIZEFRAME));
+      mmi->ptMinTrackSize.y = kMinTrackHeight;
+      return 0;
+    }
+    case WM_SIZE:
+      if (wp != SIZE_MINIMIZED && Control(IdStringGrid1)) FormResize();
+      return 0;
+    case WM_SHOWWINDOW:
+      if (wp) FormShow();
+      break;
+    case WM_COMMAND:
+      if (HIWORD(wp) == BN_CLICKED) {
+        switch (LOWORD(wp)) {
+          case IdButton5: Button5Click(); return 0;
+          default: break;
+        }
+      }
+      break;
+    case WM_CLOSE:
+      FormClose();
+      DestroyWindow(hwnd);
+      return 0;
+    case WM_DESTROY:
+      if (context_.endProgramOnClose) PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY:
+      hwnd = nullptr;
+      return 0;
+    default: break;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+// ---------------------------------------------------------------------------
+// Start-up
+
+void TMorvaneFrm1::CreateControls() {
+  NONCLIENTMETRICSW ncm{sizeof(ncm)};
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
+  LOGFONTW lf{};
+  lf.lfHeight = -dpi.Scale(11);
+  lf.lfCharSet = DEFAULT_CHARSET;
+  wcscpy(lf.lfFaceName, L"MS Sans Serif");
+  font_ = CreateFontIndirectW(&lf);
+  lf.lfWeight = FW_BOLD;
+  boldFont_ = CreateFontIndirectW(&lf);
+
+  const HWND p = hwnd;
+  const HFONT f = font_;
+  const MainLayout l = ComputeMainLayout(dpi.Scale(design::kClientWidth), dpi.Scale(design::kClientHeight), false, dpi);
+  auto s = [&](int v) { return dpi.Scale(v); };
+  auto at = [](const Box& b) { return Bounds(b.x, b.y, b.w, b.h); };
+
+  // The operation panel's frame lies below everything placed on it.
+  MakeChild(p, L"STATIC", L"", SS_ETCHEDFRAME | WS_CLIPSIBLINGS, IdPanelRadio, at(l.panelRadio), f);
+  MakeChild(p, L"BUTTON", L"...", BS_PUSHBUTTON | WS_TABSTOP, IdSearchButton, Bounds(s(52), s(4), s(21), s(21)), f);
+  MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBox1, Bounds(s(74), s(4), s(88), s(200)), f);
+  MakeChild(p, L"STATIC", L"< File types ...", SS_LEFT | SS_CENTERIMAGE, IdLabelFileTypes,
+            Bounds(s(163), s(4), s(78), s(21)), f);
+  MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBox2, Bounds(s(361), s(4), s(150), s(300)), f);
+  MakeChild(p, L"STATIC", L"< Rename to ...", SS_LEFT | SS_CENTERIMAGE, IdLabelRenameTo,
+            Bounds(s(512), s(4), s(74), s(21)), f);
+  MakeChild(p, L"STATIC", L"", SS_ETCHEDHORZ, IdTopRule, at(l.topRule), f);
+
+  // Tool strip.
+  MakeChild(p, L"STATIC", L"", SS_ETCHEDVERT, IdBevel9, at(l.bevel9), f);
+  HWND panel1 = MakeChild(p, L"STATIC", L"", SS_ICON | SS_CENTERIMAGE | SS_NOTIFY, IdPanel1, at(l.panel1), f,
+                          WS_EX_DLGMODALFRAME);
+  SendMessageW(panel1, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))),
+               0);
+  MakeChild(p, L"BUTTON", L"?", kButton | BS_FLAT, IdSpeedButton1, at(l.speedButton1), f);
+  MakeChild(p, L"BUTTON", L"T", WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE, IdSpeedButton3, at(l.speedButton3), f);
+  MakeChild(p, L"BUTTON", L"O", kButton, IdSpeedButton2, at(l.speedButton2), f);
+  MakeChild(p, L"BUTTON", L"C", kButton, IdSpeedButton5, at(l.speedButton5), boldFont_);
+  HWND move = MakeChild(p, L"SCROLLBAR", L"", SBS_VERT, IdScrollBar1, at(l.scrollBar1), f);
+  SetScrollRange(move, SB_CTL, -1, 1, FALSE);
+  SetScrollPos(move, SB_CTL, 0, FALSE);
+
+  // Button bar.
+  MakeChild(p, L"STATIC", L"", SS_ETCHEDFRAME, IdBevel8, at(l.bevel8), f);
+  MakeChild(p, L"BUTTON", L"&Add Files ...", kButton, IdButton1, at(l.button1), f);
+  MakeChild(p, L"BUTTON", L"&Rename Files ...", kButton, IdButton2, at(l.button2), f);
+  MakeChild(p, L"BUTTON", L"&Undo", kButton, IdButton3, at(l.button3), f);
+  MakeChild(p, L"BUTTON", L"Clear &List", kButton, IdButton4, at(l.button4), f);
+  MakeChild(p, L"BUTTON", L"Cl&ose", kButton, IdButton5, at(l.button5), f);
+
+  // File list and info panel.
+  HWND grid = CreateFileGrid(p, IdStringGrid1, &fileList, dpi);
+  Place(grid, l.grid);
+  MakeChild(p, L"STATIC", L"", SS_ETCHEDFRAME, IdPanelInfo, at(l.panelInfo), f);
+
+  // Script bar.
+  MakeChild(p, WC_COMBOBOXW, L"", kPickList, IdComboBox4, Bounds(l.comboBox4.x, l.comboBox4.y, l.comboBox4.w, s(200)),
+            f);
+  MakeChild(p, L"BUTTON", L"Run script ..", kButton, IdButton10, at(l.button10), f);
+  MakeChild(p, L"BUTTON", L"Edit", kButton, IdButton9, at(l.button9), f);
+  MakeChild(p, L"BUTTON", L"New", kButton, IdButton12, at(l.button12), f);
+  MakeChild(p, L"BUTTON", L"Del", kButton, IdButton11, at(l.button11), f);
+
+  // Optional controls, parked until an operation or the script editor needs them.
+  MakeChild(p, L"STATIC", L"", SS_ETCHEDFRAME, IdPanel2, Bounds(0, 0, s(630), s(340)), f);
+  HWND creat = MakeChild(p, L"STATIC", L"", 0, IdPanelCreat, Bounds(0, 0, s(300), s(26)), f);
+  (void)creat;
+  MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBoxCreat1, Bounds(0, 0, s(110), s(200)), f);
+  MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBoxCreat2, Bounds(0, 0, s(110), s(200)), f);
+  MakeChild(p, WC_COMBOBOXW, L"", kPickList, IdComboBox3, Bounds(0, 0, s(100), s(300)), f);
+  MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBox4a, Bounds(0, 0, s(150), s(200)), f);
+  MakeChild(p, L"STATIC", L"", SS_ETCHEDFRAME, IdBevel22, Bounds(0, 0, s(120), s(24)), f);
+  MakeChild(p, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IdEditDate, Bounds(0, 0, s(80), s(21)), f, WS_EX_CLIENTEDGE);
+  MakeChild(p, L"SCROLLBAR", L"", SBS_VERT, IdScrollDate, Bounds(0, 0, s(15), s(21)), f);
+  MakeChild(p, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IdEditTime, Bounds(0, 0, s(64), s(21)), f, WS_EX_CLIENTEDGE);
+  MakeChild(p, L"SCROLLBAR", L"", SBS_VERT, IdScrollTime, Bounds(0, 0, s(15), s(21)), f);
+  MakeChild(p, L"BUTTON", L"", BS_GROUPBOX, IdGroupBox1, Bounds(0, 0, s(200), s(60)), f);
+  MakeChild(p, L"STATIC", L"", SS_ETCHEDFRAME, IdPanel4, Bounds(0, 0, s(300), s(30)), f);
+  MakeChild(p, L"STATIC", L"", SS_ETCHEDFRAME, IdPanelCharPosit, Bounds(0, 0, s(300), s(30)), f);
+  FillCombo(Control(IdComboBox3), std::vector<std::wstring>(std::begin(kDateFormats), std::end(kDateFormats)));
+
+  // The panel's frame stays behind the controls drawn over it.
+  SetWindowPos(Control(IdPanelRadio), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(Control(IdBevel8), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TMorvaneFrm1::ParkOptionalControls() {
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  const int parkX = GetSystemMetrics(SM_CXSCREEN) + client.right;
+  for (int id : {IdPanel2, IdPanelCreat, IdComboBoxCreat1, IdComboBoxCreat2, IdComboBox3, IdComboBox4a, IdBevel22,
+                 IdEditDate, IdScrollDate, IdEditTime, IdScrollTime, IdGroupBox1, IdPanel4, IdPanelCharPosit}) {
+    HWND c = Control(id);
+    RECT r = ControlBounds(c);
+    SetWindowPos(c, nullptr, parkX, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void TMorvaneFrm1::FormCreate() {
+  // 1. Pair mode of the command line runs before the settings file is open.
+  if (!context_.args.empty() && context_.args[0] != L"-sendto" && RunPairMode()) {
+    terminateRequested = true;
+    if (context_.endProgramOnClose) PostQuitMessage(0);
+  }
+
+  // 2. The settings file beside the program.
+  settingsFile = std::make_unique<SettingsFile>(context_.programFolder + L"Rename.ini");
+  SettingsFile& ini = *settingsFile;
+
+  // 3. Options of older versions.
+  MoveSection(ini, L"Directories", L"Options");
+
+  CreateControls();
+
+  // 4-6.
+  ApplyLanguage(ini.ReadString(L"Options", L"Language", L"English"));
+  InstallMessageHook();
+  AppendSystemMenuEntries();
+
+  // 7-9. Geometry: the stored height counts, the width is always the designed one.
+  RECT wr{};
+  GetWindowRect(hwnd, &wr);
+  int height = wr.bottom - wr.top, left = wr.left, top = wr.top;
+  if (ini.ReadBool(L"Options", L"WindowSize", true)) {
+    int h = 0, w = 0;
+    if (ParseWindowSize(ini.ReadString(L"Options", L"Size", L"418|509").c_str(), h, w)) height = h;
+  }
+  if (ini.ReadBool(L"Options", L"WindowPosition", false)) {
+    left = ini.ReadInteger(L"Options", L"PositLeft", 200);
+    top = ini.ReadInteger(L"Options", L"PositTop", 110);
+  }
+  const int width = StartupWindowWidth(GetSystemMetrics(SM_CXSIZEFRAME), dpi);
+  SetWindowPos(hwnd, nullptr, left, top, std::max(width, MinTrackWidth(GetSystemMetrics(SM_CXSIZEFRAME))),
+               std::max(height, kMinTrackHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+
+  // 10. Grid columns: only the check mark and the path are visible.
+  HWND grid = Control(IdStringGrid1);
+  GridSetColumnWidth(grid, ColCheckMark, dpi.Scale(design::kCheckColumnWidth));
+  RECT gr{};
+  GetClientRect(grid, &gr);
+  GridSetColumnWidth(grid, ColShortPath, gr.right - GridColumnWidth(grid, ColCheckMark) - 3 * GridLineWidth(grid));
+  for (int c = ColFolder; c < fileList.ColumnCount(); ++c) GridSetColumnWidth(grid, c, -1);
+  FormResize();
+
+  // 11-12.
+  ParkOptionalControls();
+  runLock = false;
+
+  // 13. The remembered folder, repaired when it is gone.
+  std::wstring path = ini.ReadString(L"Options", L"Path", context_.programFolder);
+  if (!SetCurrentDirectoryW(path.c_str())) {
+    ShowInformation(hwnd, L"Old ' Morvane  path ' does not exist any more.\r\rReverting to default Application 'path'...");
+    path = context_.programFolder;
+    ini.WriteString(L"Options", L"Path", path);
+    SetCurrentDirectoryW(path.c_str());
+  }
+  lastFolder = path;
+
+  // 14-15.
+  ini.EraseSection(L"Replace_str3");
+  CheckExplorerRegistration();
+
+  // 16-18.
+  LoadRememberedLists();
+  HWND formats = Control(IdComboBox3);
+  const std::wstring format = ini.ReadString(L"Options", L"DateFormat", L"[default]");
+  LRESULT found = SendMessageW(formats, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(format.c_str()));
+  SendMessageW(formats, CB_SETCURSEL, found == CB_ERR ? 0 : found, 0);
+  dateTypeSetting = DateTypeFromSetting(ini.ReadInteger(L"Options", L"DateType", 1));
+
+  // 19-20. The script chooser: an empty entry, then "n - name" for each script.
+  HWND chooser = Control(IdComboBox4);
+  SendMessageW(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
+  const int scripts = ini.ReadInteger(L"Options", L"Scripts", 0);
+  for (int n = 1; n <= scripts; ++n) {
+    std::wstring entry =
+        std::to_wstring(n) + L" - " + ini.ReadString(L"Script_" + std::to_wstring(n), L"Name", L"");
+    SendMessageW(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+  }
+  if (scripts > 0) UpgradeScripts(ini.ReadString(L"Options", L"Version", L"(v1.2.2.0)"));
+
+  // 21-24.
+  showMenus = ini.ReadBool(L"Options", L"ShowMenus", true);
+  ApplyMainMenu();
+  SetInfoPanelOpen(ini.ReadBool(L"Options", L"ShowFileInfo", false));
+  renamingHints = ini.ReadBool(L"Options", L"RenamingHints", true);
+  ApplyRadioHints();
+
+  // 25.
+  currentOperation = -1;
+  runCount = 0;
+
+  wchar_t sep[8] = L"/";
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDATE, sep, 8) > 0) dateSeparator_ = sep;
+  UpdateListCommands();
+}
+
+void TMorvaneFrm1::LoadRememberedLists() {
+  SettingsFile& ini = *settingsFile;
+  FillCombo(Control(IdComboBox2), ReadRememberedList(ini, L"Expressions", 15));
+  HWND replace = Control(IdComboBox4a);
+  FillCombo(replace, ReadRememberedList(ini, L"Replace_str4", 8));
+  FillCombo(Control(IdComboBoxCreat1), ReadRememberedList(ini, L"Prefixes", 8));
+  FillCombo(Control(IdComboBoxCreat2), ReadRememberedList(ini, L"Sufixes", 8));
+  FillCombo(Control(IdComboBox1), ReadTypeFilterMasks(ini));
+  for (int id : {IdComboBox2, IdComboBoxCreat1, IdComboBoxCreat2, IdComboBox1}) SelectFirst(Control(id));
+  const int n = static_cast<int>(SendMessageW(replace, CB_GETCOUNT, 0, 0));
+  if (n < 12) SendMessageW(replace, CB_SETMINVISIBLE, std::max(n, 1), 0);
+}
+
+// ---------------------------------------------------------------------------
+// First showing
+
+void TMorvaneFrm1::LayoutTopLine() {
+  RECT filter = ControlBounds(Control(IdComboBox1));
+  const int filterW = filter.right - filter.left;
+  MoveControl(Control(IdComboBox1), dpi.Scale(74), filter.top, filterW, dpi.Scale(200));
+  filter = ControlBounds(Control(IdComboBox1));
+  RECT search = ControlBounds(Control(IdSearchButton));
+  const int searchW = search.right - search.left;
+  MoveControl(Control(IdSearchButton), filter.left - 1 - searchW, search.top, searchW, search.bottom - search.top);
+  RECT label = ControlBounds(Control(IdLabelFileTypes));
+  const int labelW = label.right - label.left;
+  MoveControl(Control(IdLabelFileTypes), filter.right + 1, label.top, labelW, label.bottom - label.top);
+  RECT to = ControlBounds(Control(IdComboBox2));
+  const int toLeft = filter.right + 1 + labelW + dpi.Scale(120);
+  MoveControl(Control(IdComboBox2), toLeft, to.top, to.right - to.left, dpi.Scale(300));
+  RECT toLabel = ControlBounds(Control(IdLabelRenameTo));
+  MoveControl(Control(IdLabelRenameTo), toLeft + (to.right - to.left), toLabel.top, toLabel.right - toLabel.left,
+              toLabel.bottom - toLabel.top);
+}
+
+void TMorvaneFrm1::FormShow() {
+  SettingsFile& ini = *settingsFile;
+  LayoutTopLine();
+  SetWindowContextHelpId(hwnd, 3);
+
+  // Stay on top ends in the stored state.
+  stayOnTop = ini.ReadBool(L"Options", L"StayOnTop", false);
+  SendMessageW(Control(IdSpeedButton3), BM_SETCHECK, stayOnTop ? BST_CHECKED : BST_UNCHECKED, 0);
+  ApplyStayOnTop();
+
+  if (!context_.args.empty() && context_.args[0] == L"-sendto") RunSendToMode();
+  DragAcceptFiles(hwnd, TRUE);
+
+  EnableWindow(Control(IdComboBox4), SendMessageW(Control(IdComboBox4), CB_GETCOUNT, 0, 0) > 0);
+  for (int id : {IdButton9, IdButton10, IdButton11}) EnableWindow(Control(id), FALSE);
+
+  ShowWelcomeIfDue();
+
+  const bool lastSelection = ini.ReadBool(L"Options", L"LastSelection", false);
+  const int last = ini.ReadInteger(L"Options", L"LastRenameSelect", -1);
+  if (lastSelection && last > 0) SelectLastOperation(last);
+  if (!lastSelection) currentOperation = -1;
+
+  SetFocus(Control(IdComboBox2));
+}
+
+void TMorvaneFrm1::ApplyStayOnTop() {
+  SetWindowPos(hwnd, stayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// ---------------------------------------------------------------------------
+// Shutdown
+
+void TMorvaneFrm1::SaveRememberedLists() {
+  SettingsFile& ini = *settingsFile;
+  WriteRememberedList(ini, L"Expressions", ComboItems(Control(IdComboBox2)), 15);
+  WriteRememberedList(ini, L"Replace_str4", ComboItems(Control(IdComboBox4a)), 8);
+  WriteRememberedList(ini, L"Prefixes", ComboItems(Control(IdComboBoxCreat1)), 8);
+  WriteRememberedList(ini, L"Sufixes", ComboItems(Control(IdComboBoxCreat2)), 8);
+  WriteTypeFilterMasks(ini, ComboItems(Control(IdComboBox1)));
+}
+
+void TMorvaneFrm1::FormClose() {
+  if (!settingsFile) return;
+  SettingsFile& ini = *settingsFile;
+  SaveRememberedLists();
+  WINDOWPLACEMENT wp{sizeof(wp)};
+  GetWindowPlacement(hwnd, &wp);
+  const RECT& r = wp.rcNormalPosition;
+  ini.WriteString(L"Options", L"Size", std::to_wstring(r.bottom - r.top) + L"|" + std::to_wstring(r.right - r.left));
+  ini.WriteInteger(L"Options", L"PositLeft", r.left);
+  ini.WriteInteger(L"Options", L"PositTop", r.top);
+  ini.WriteString(L"Options", L"DateFormat", WindowText(Control(IdComboBox3)));
+  ini.WriteInteger(L"Options", L"LastRenameSelect", currentOperation);
+  try {
+    if (versionLabel_.empty()) versionLabel_ = ProgramVersionLabel();
+    ini.WriteString(L"Options", L"Version", versionLabel_);
+  } catch (const AppError&) {
+    // Closing never fails: a program without a version resource keeps the old value.
+  }
+  settingsFile.reset();
+  DeleteLeftoverRegistrationScript();
+}
+
+void TMorvaneFrm1::Button5Click() { PostMessageW(hwnd, WM_CLOSE, 0, 0); }
+
+// ---------------------------------------------------------------------------
+// Layout
+
+void TMorvaneFrm1::FormResize() { ApplyLayout(false); }
+
+void TMorvaneFrm1::ApplyLayout(bool editorOnly) {
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  const MainLayout l = ComputeMainLayout(client.right, client.bottom, infoPanelOpen, dpi);
+
+  // The script editor panel follows the client height wherever it is parked.
+  HWND editor = Control(IdPanel2);
+  RECT er = ControlBounds(editor);
+  MoveControl(editor, er.left, er.top, client.right, std::max<int>(0, client.bottom - er.top));
+  if (editorOnly) return;
+
+  HDWP batch = BeginDeferWindowPos(32);
+  auto put = [&](int id, const Box& b, int extraHeight = 0) {
+    if (HWND c = Control(id)) batch = DeferWindowPos(batch, c, nullptr, b.x, b.y, b.w, b.h + extraHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  const int dropDown = dpi.Scale(200);
+  put(IdComboBox4, l.comboBox4, dropDown);
+  put(IdButton10, l.button10);
+  put(IdButton9, l.button9);
+  put(IdButton12, l.button12);
+  put(IdButton11, l.button11);
+  put(IdPanel1, l.panel1);
+  put(IdSpeedButton1, l.speedButton1);
+  put(IdSpeedButton3, l.speedButton3);
+  put(IdSpeedButton2, l.speedButton2);
+  put(IdSpeedButton5, l.speedButton5);
+  put(IdScrollBar1, l.scrollBar1);
+  put(IdBevel9, l.bevel9);
+  put(IdTopRule, l.topRule);
+  put(IdPanelRadio, l.panelRadio);
+  put(IdBevel8, l.bevel8);
+  put(IdButton5, l.button5);
+  put(IdPanelInfo, l.panelInfo);
+  put(IdStringGrid1, l.grid);
+  EndDeferWindowPos(batch);
+
+  // The path column takes what is left and the budget follows its width.
+  HWND grid = Control(IdStringGrid1);
+  RECT gr{};
+  GetClientRect(grid, &gr);
+  pathColumnWidth_ = PathColumnWidth(gr.right, GridColumnWidth(grid, ColCheckMark), GridLineWidth(grid));
+  GridSetColumnWidth(grid, ColShortPath, pathColumnWidth_);
+  fileList.SetPathBudget(PathBudgetForWidth(pathColumnWidth_));
+  FitPathColumn();
+}
+
+void TMorvaneFrm1::SetInfoPanelOpen(bool open) {
+  infoPanelOpen = open;
+  FormResize();
+}
+
+// ---------------------------------------------------------------------------
+// The file list's window side
+
+std::wstring TMorvaneFrm1::DateSeparator() const { return dateSeparator_; }
+
+int TMorvaneFrm1::AddRow(const std::wstring& path, bool isFolder) {
+  std::wstring date;
+  if (auto stamp = ReadFileTime(path, dateTypeSetting)) date = FormatFileDate(*stamp, dateSeparator_);
+  return fileList.AddRow(path, isFolder, date);
+}
+
+void TMorvaneFrm1::RefreshCaption() { SetWindowTextW(hwnd, ListCaption(fileList.EntryCount()).c_str()); }
+
+void TMorvaneFrm1::FitPathColumn() {
+  HWND grid = Control(IdStringGrid1);
+  const int width = GridHasScrollBar(grid) ? pathColumnWidth_ - GetSystemMetrics(SM_CYVSCROLL) : pathColumnWidth_;
+  GridSetColumnWidth(grid, ColShortPath, width);
+}
+
+void TMorvaneFrm1::UpdateListCommands() {
+  const bool any = !fileList.Empty();
+  SetWindowTextW(Control(IdButton1), any ? L"&More Files ..." : L"&Add Files ...");
+  for (int id : {IdButton2, IdButton4, IdSpeedButton5}) EnableWindow(Control(id), any);
+  EnableWindow(Control(IdScrollBar1), fileList.EntryCount() >= 2);
+  EnableWindow(Control(IdButton3), runCount != 0);
+}
+
+void TMorvaneFrm1::ListChanged() {
+  GridRowsChanged(Control(IdStringGrid1));
+  FitPathColumn();
+  RefreshCaption();
+  UpdateListCommands();
+}
+
+// ---------------------------------------------------------------------------
+// Call sites for the parts of the program that join later. Each keeps the
+// place in the start-up order where its work runs.
+
+bool TMorvaneFrm1::RunPairMode() { return false; }          // renames old/new pairs, then the program ends
+void TMorvaneFrm1::RunSendToMode() {}                       // adds the "-sendto" paths
+void TMorvaneFrm1::ApplyLanguage(const std::wstring&) {}    // English is built in
+void TMorvaneFrm1::InstallMessageHook() {}                  // key filter shared by all forms
+void TMorvaneFrm1::AppendSystemMenuEntries() {}             // system-menu twins of the options
+void TMorvaneFrm1::CheckExplorerRegistration() {}           // state of the context-menu extension
+void TMorvaneFrm1::UpgradeScripts(const std::wstring&) {}   // script lines of versions before 1.2.2.3
+void TMorvaneFrm1::ApplyMainMenu() {}                       // main menu shown or hidden
+void TMorvaneFrm1::ApplyRadioHints() {}                     // hints of the operation buttons
+void TMorvaneFrm1::ShowWelcomeIfDue() {}                    // donation reminder
+void TMorvaneFrm1::SelectLastOperation(int) {}              // restores the last chosen operation
+void TMorvaneFrm1::DeleteLeftoverRegistrationScript() {
+  DeleteFileW((context_.programFolder + L"Morvane.reg").c_str());
+}
+
+// ---------------------------------------------------------------------------
+// Process entry
+
+std::wstring ProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
+int RunProgram(const AppContext& context, int showCommand) {
+  // One instance: a second copy ends at once without a word.
+  HANDLE mutex = CreateMutexW(nullptr, TRUE, L"CalyxoMorvaneSoftware");
+  if (!mutex || GetLastError() != 0) {
+    if (mutex) CloseHandle(mutex);
+    return 0;
+  }
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
+
+  int code = 0;
+  {
+    TMorvaneFrm1 main(context);
+    if (main.Create(showCommand)) {
+      MSG msg;
+      while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+      code = static_cast<int>(msg.wParam);
+    }
+  }
+  ReleaseMutex(mutex);
+  CloseHandle(mutex);
+  return code;
+}
+
+}  // namespace rn

@@ -1,0 +1,69 @@
+#include "core/MainLayout.h"
+
+#include <string>
+
+#include "core/Text.h"
+
+namespace rn {
+
+MainLayout ComputeMainLayout(int cw, int ch, bool infoOpen, const Dpi& dpi) {
+  auto s = [&](int v) { return dpi.Scale(v); };
+  MainLayout l;
+  const int panelH = s(design::kPanelRadioHeight);
+  l.panelRadio = {0, 0, cw, panelH};
+  l.topRule = {0, s(27), cw, 2};
+
+  // Tool strip at the right edge of the operation panel.
+  const int p1 = cw - s(26);
+  l.panel1 = {p1, s(30), s(21), s(21)};
+  l.speedButton1 = {p1 - 1, s(4), s(23), s(22)};
+  l.speedButton3 = {p1 - 1, s(56), s(23), s(22)};
+  l.speedButton2 = {p1 - 1, s(80), s(23), s(22)};
+  l.speedButton5 = {p1 - 1, s(104), s(23), s(22)};
+  l.scrollBar1 = {cw - s(55), s(150), s(17), s(40)};
+  l.bevel9 = {p1 - s(14), s(30), 2, panelH - s(32)};
+
+  // Button bar directly below the operation panel.
+  const int barTop = panelH;
+  const int barH = s(design::kButtonBarHeight);
+  l.bevel8 = {0, barTop, cw, barH};
+  const int by = barTop + s(2), bh = s(21);
+  l.button1 = {s(6), by, s(112), bh};
+  l.button2 = {s(124), by, s(112), bh};
+  l.button3 = {s(242), by, s(90), bh};
+  l.button4 = {s(338), by, s(90), bh};
+  l.button5 = {cw - s(26) - s(90), by, s(90), bh};
+
+  // Script bar on the bottom line.
+  const int sh = s(design::kScriptBarHeight);
+  const int st = ch - sh - 4;
+  l.comboBox4 = {s(6), st, s(220), sh};
+  int bx = l.comboBox4.Right() + s(6);
+  l.button10 = {bx, st, s(80), sh};
+  l.button9 = {l.button10.Right() + s(4), st, s(56), sh};
+  l.button12 = {l.button9.Right() + s(4), st, s(56), sh};
+  l.button11 = {l.button12.Right() + s(4), st, s(56), sh};
+
+  // Info panel above the script bar; the grid fills what is left.
+  const int infoH = s(infoOpen ? design::kInfoOpenHeight : design::kInfoClosedHeight);
+  l.panelInfo = {0, st - s(4) - infoH, cw, infoH};
+  l.infoClose = {cw - s(22) - s(14), l.panelInfo.y + s(2), s(14), s(14)};
+  const int gridTop = barTop + barH;
+  l.grid = {0, gridTop, cw, l.panelInfo.y - gridTop};
+  if (l.grid.h < 0) l.grid.h = 0;
+  return l;
+}
+
+bool ParseWindowSize(const wchar_t* text, int& height, int& width) {
+  std::wstring value = text ? text : L"";
+  size_t bar = value.find(L'|');
+  if (bar == std::wstring::npos) return false;
+  auto h = ParseInteger(value.substr(0, bar));
+  auto w = ParseInteger(value.substr(bar + 1));
+  if (!h || !w) return false;
+  height = *h;
+  width = *w;
+  return true;
+}
+
+}  // namespace rn

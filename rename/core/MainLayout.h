@@ -1,0 +1,57 @@
+// Where the main window's regions go for a given client size. Pure arithmetic
+// on design pixels scaled to the screen, so it is tested without a window.
+#pragma once
+#include "core/Dpi.h"
+
+namespace rn {
+
+struct Box {
+  int x = 0, y = 0, w = 0, h = 0;
+  int Right() const { return x + w; }
+  int Bottom() const { return y + h; }
+  bool operator==(const Box&) const = default;
+};
+
+// Design sizes of the main window (pixels at 106 per inch).
+namespace design {
+inline constexpr int kClientWidth = 630;
+inline constexpr int kClientHeight = 568;
+inline constexpr int kLeft = 232;
+inline constexpr int kTop = 110;
+inline constexpr int kPanelRadioHeight = 198;
+inline constexpr int kButtonBarHeight = 25;
+inline constexpr int kInfoOpenHeight = 47;
+inline constexpr int kInfoClosedHeight = 2;
+inline constexpr int kPanel1Left = 603;
+inline constexpr int kPanel1Width = 21;
+inline constexpr int kCheckColumnWidth = 12;
+inline constexpr int kScriptBarHeight = 21;
+}  // namespace design
+
+struct MainLayout {
+  Box panelRadio, topRule, bevel9, panel1, speedButton1, speedButton3, speedButton2, speedButton5, scrollBar1;
+  Box bevel8, button1, button2, button3, button4, button5;
+  Box grid, panelInfo, infoClose;
+  Box comboBox4, button10, button9, button12, button11;  // chooser, "Run script ..", "Edit", "New", "Del"
+};
+
+MainLayout ComputeMainLayout(int clientWidth, int clientHeight, bool infoPanelOpen, const Dpi& dpi);
+
+// Minimum tracking size in screen pixels.
+inline int MinTrackWidth(int sizingFrameWidth) { return 630 + 2 * sizingFrameWidth; }
+inline constexpr int kMinTrackHeight = 630;
+
+// Start-up width: both sizing frames plus the right edge of Panel1.
+inline int StartupWindowWidth(int sizingFrameWidth, const Dpi& dpi) {
+  return 2 * sizingFrameWidth + dpi.Scale(design::kPanel1Left + design::kPanel1Width);
+}
+
+// Column 1 of the grid after a resize: what is left beside column 0 and the lines.
+inline int PathColumnWidth(int gridWidth, int checkColumnWidth, int gridLineWidth) {
+  return gridWidth - checkColumnWidth - 3 * gridLineWidth - 1;
+}
+
+// Parses the stored "height|width"; false when it does not split into two numbers.
+bool ParseWindowSize(const wchar_t* text, int& height, int& width);
+
+}  // namespace rn

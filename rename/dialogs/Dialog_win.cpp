@@ -1,0 +1,248 @@
+#include "dialogs/Dialog_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "core/Forms_win.h"
+
+namespace rn {
+
+namespace {
+
+DialogResponder& Responder() {
+  static DialogResponder responder;
+  return responder;
+}
+
+// Lone CRs are line breaks in the program's messages; the static control wants CR LF.
+std::wstring WithCrLf(const std::wstring& text) {
+  std::wstring out;
+  out.reserve(text.size() + 8);
+  for (size_t i = 0; i < text.size(); ++i) {
+    wchar_t c = text[i];
+    if (c == L'\r') {
+      out += L"\r\n";
+      if (i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+    } else if (c == L'\n') {
+      out += L"\r\n";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+LPCWSTR IconResource(DialogIcon icon) {
+  switch (icon) {
+    case DialogIcon::Information: return IDI_INFORMATION;
+    case DialogIcon::Warning: return IDI_WARNING;
+    case DialogIcon::Error: return IDI_ERROR;
+    case DialogIcon::Question: return IDI_QUESTION;
+    default: return nullptr;
+  }
+}
+
+UINT SoundOf(DialogIcon icon) {
+  switch (icon) {
+    case DialogIcon::Information: return MB_ICONINFORMATION;
+    case DialogIcon::Warning: return MB_ICONWARNING;
+    case DialogIcon::Error: return MB_ICONERROR;
+    case DialogIcon::Question: return MB_ICONQUESTION;
+    default: return MB_OK;
+  }
+}
+
+constexpr int kFirstButtonId = 100;
+constexpr wchar_t kClassName[] = L"TMessageForm";
+
+struct MessageForm {
+  const DialogRequest* request = nullptr;
+  int answer = -1;
+  bool done = false;
+};
+
+LRESULT CALLBACK MessageFormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* form = reinterpret_cast<MessageForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  try {
+    switch (msg) {
+      case WM_NCCREATE: {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+        break;
+      }
+      case WM_COMMAND:
+        if (form && HIWORD(wp) == BN_CLICKED) {
+          int id = LOWORD(wp);
+          if (id == IDCANCEL) {
+            if (form->request->cancelButton < 0) return 0;  // no way out but a button
+            form->answer = form->request->cancelButton;
+          } else if (id == IDOK) {
+            HWND focus = GetFocus();
+            int fid = focus ? GetDlgCtrlID(focus) : 0;
+            form->answer = (fid >= kFirstButtonId) ? fid - kFirstButtonId : form->request->defaultButton;
+          } else if (id >= kFirstButtonId) {
+            form->answer = id - kFirstButtonId;
+          } else {
+            break;
+          }
+          form->done = true;
+          return 0;
+        }
+        break;
+      case WM_CLOSE:
+        if (form && form->request->cancelButton >= 0) {
+          form->answer = form->request->cancelButton;
+          form->done = true;
+        }
+        return 0;
+      default: break;
+    }
+  } catch (...) {
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+int RunMessageForm(HWND owner, const DialogRequest& req) {
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  static bool registered = false;
+  if (!registered) {
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.lpfnWndProc = MessageFormProc;
+    wc.hInstance = inst;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = kClassName;
+    wc.cbWndExtra = DLGWINDOWEXTRA;
+    registered = RegisterClassExW(&wc) != 0;
+  }
+
+  NONCLIENTMETRICSW ncm{sizeof(ncm)};
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
+  HFONT font = CreateFontIndirectW(&ncm.lfMessageFont);
+
+  // Measure the text and the buttons to size the box.
+  const std::wstring text = WithCrLf(req.text);
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  RECT tr{0, 0, 420, 0};
+  DrawTextW(dc, text.c_str(), -1, &tr, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+  int buttonW = 75;
+  for (const auto& b : req.buttons) {
+    SIZE s{};
+    GetTextExtentPoint32W(dc, b.c_str(), static_cast<int>(b.size()), &s);
+    buttonW = std::max<int>(buttonW, s.cx + 20);
+  }
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  SelectObject(dc, oldFont);
+  ReleaseDC(nullptr, dc);
+
+  const int margin = 12, iconSize = 32, gap = 6, buttonH = std::max<int>(23, tm.tmHeight + 10);
+  LPCWSTR iconId = IconResource(req.icon);
+  const int textLeft = margin + (iconId ? iconSize + margin : 0);
+  const int nButtons = static_cast<int>(req.buttons.size());
+  const int buttonsW = nButtons * buttonW + std::max(0, nButtons - 1) * gap;
+  const int clientW = std::max<int>(textLeft + (tr.right - tr.left) + margin, buttonsW + 2 * margin);
+  const int bodyH = std::max<int>(iconId ? iconSize : 0, tr.bottom - tr.top);
+  const int clientH = margin + bodyH + margin + buttonH + margin;
+
+  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+  DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  RECT wr{0, 0, clientW, clientH};
+  AdjustWindowRectEx(&wr, style, FALSE, exStyle);
+  const int w = wr.right - wr.left, h = wr.bottom - wr.top;
+  RECT area{};
+  if (owner && IsWindowVisible(owner)) GetWindowRect(owner, &area);
+  else SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  const int x = area.left + ((area.right - area.left) - w) / 2, y = area.top + ((area.bottom - area.top) - h) / 2;
+
+  MessageForm form;
+  form.request = &req;
+  form.answer = req.cancelButton;
+  HWND box = CreateWindowExW(exStyle, kClassName, req.caption.c_str(), style, x, y, w, h, owner, nullptr, inst, &form);
+  if (!box) {
+    DeleteObject(font);
+    return req.cancelButton;
+  }
+  if (req.cancelButton < 0) EnableMenuItem(GetSystemMenu(box, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+
+  if (iconId) {
+    HWND icon = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, margin, margin, iconSize,
+                                iconSize, box, nullptr, inst, nullptr);
+    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, iconId)), 0);
+  }
+  const int textTop = margin + (bodyH - (tr.bottom - tr.top)) / 2;
+  HWND label = CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, textLeft,
+                               textTop, tr.right - tr.left, tr.bottom - tr.top, box, nullptr, inst, nullptr);
+  SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  int bx = (clientW - buttonsW) / 2;
+  const int by = margin + bodyH + margin;
+  HWND defaultHwnd = nullptr;
+  for (int i = 0; i < nButtons; ++i) {
+    DWORD bs = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (i == req.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    HWND b = CreateWindowExW(0, L"BUTTON", req.buttons[i].c_str(), bs, bx, by, buttonW, buttonH, box,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButtonId + i)), inst, nullptr);
+    SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (i < static_cast<int>(req.enabled.size()) && !req.enabled[i]) EnableWindow(b, FALSE);
+    if (i == req.defaultButton) defaultHwnd = b;
+    bx += buttonW + gap;
+  }
+
+  MessageBeep(SoundOf(req.icon));
+  const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
+  if (ownerWasEnabled) EnableWindow(owner, FALSE);
+  ShowWindow(box, SW_SHOW);
+  if (defaultHwnd) SetFocus(defaultHwnd);
+
+  MSG m;
+  while (!form.done) {
+    BOOL got = GetMessageW(&m, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(m.wParam));  // leave WM_QUIT for the main loop
+      break;
+    }
+    if (got < 0) break;
+    if (!IsDialogMessageW(box, &m)) {
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    }
+  }
+  if (ownerWasEnabled) EnableWindow(owner, TRUE);
+  DestroyWindow(box);
+  DeleteObject(font);
+  if (owner) SetActiveWindow(owner);
+  return form.answer;
+}
+
+}  // namespace
+
+void SetDialogResponder(DialogResponder responder) { Responder() = std::move(responder); }
+
+int ShowDialog(HWND owner, const DialogRequest& request) {
+  if (Responder()) return Responder()(request);
+  return RunMessageForm(owner, request);
+}
+
+std::wstring ApplicationTitle() {
+  // The executable's name without extension, every letter after the first in lower case.
+  wchar_t path[MAX_PATH * 4];
+  DWORD n = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+  std::wstring name(path, n);
+  size_t slash = name.find_last_of(L"\\/");
+  if (slash != std::wstring::npos) name.erase(0, slash + 1);
+  size_t dot = name.rfind(L'.');
+  if (dot != std::wstring::npos) name.erase(dot);
+  if (name.size() > 1) CharLowerBuffW(&name[1], static_cast<DWORD>(name.size() - 1));
+  return name;
+}
+
+void ShowInformation(HWND owner, const std::wstring& text) {
+  ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::Information, {L"OK"}, {}, 0, 0});
+}
+
+void ShowErrorBox(HWND owner, const std::wstring& text) {
+  ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::Error, {L"OK"}, {}, 0, 0});
+}
+
+}  // namespace rn

@@ -1,0 +1,92 @@
+// The file list: the rows the next rename run works on, in display order.
+// Portable model behind the grid; every field is addressable by column number.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace rn {
+
+enum Column : int {
+  ColCheckMark = 0,
+  ColShortPath = 1,
+  ColFolder = 2,
+  ColExt = 3,
+  ColFileDate = 4,
+  ColFileName = 5,
+  ColFullPath = 6,
+  ColPrevName = 7,
+  ColHistory = 8,  // 7 + n: the name before rename run n
+};
+
+inline constexpr int kBaseColumnCount = 9;
+inline constexpr const wchar_t* kDirMark = L"[dir]";
+
+// One entry. FullPath is always Folder + FileName and ShortPath is derived from
+// FullPath and the list's budget, so neither is stored. Rows of one folder
+// share its text.
+struct FileRow {
+  std::shared_ptr<const std::wstring> folder;
+  std::wstring name;
+  std::wstring ext;
+  std::wstring date;
+  std::vector<std::wstring> names;  // [0] = PrevName, [n] = History of run n
+  bool checked = false;
+  bool isDir = false;
+
+  std::wstring FullPath() const;
+  const std::wstring& Folder() const;
+};
+
+class FileList {
+ public:
+  FileList();
+
+  // The grid always shows at least one row; an empty list is one blank row.
+  bool Empty() const;
+  int RowCount() const { return static_cast<int>(rows_.size()); }
+  int EntryCount() const { return Empty() ? 0 : RowCount(); }
+  int ColumnCount() const { return columnCount_; }
+  void SetColumnCount(int count);
+
+  std::wstring Cell(int col, int row) const;
+  void SetCell(int col, int row, const std::wstring& text);
+
+  FileRow& Row(int row) { return rows_.at(static_cast<size_t>(row)); }
+  const FileRow& Row(int row) const { return rows_.at(static_cast<size_t>(row)); }
+  std::vector<FileRow>& Rows() { return rows_; }
+  const std::vector<FileRow>& Rows() const { return rows_; }
+
+  // Appends a row built from the path (fills the blank row of an empty list).
+  // No checks: filtering and duplicates belong to the caller.
+  int AddRow(const std::wstring& path, bool isFolder, const std::wstring& fileDate);
+
+  // Back to the start-up state: one blank row, nine columns.
+  void Clear();
+
+  int PathBudget() const { return pathBudget_; }
+  void SetPathBudget(int budget) { pathBudget_ = budget; }
+  std::wstring ShortPathOf(int row) const;
+
+ private:
+  std::shared_ptr<const std::wstring> InternFolder(const std::wstring& folder);
+
+  std::vector<FileRow> rows_;
+  int columnCount_ = kBaseColumnCount;
+  int pathBudget_ = 1 << 30;
+  std::shared_ptr<const std::wstring> lastFolder_;
+};
+
+// Display form of a path within a character budget.
+std::wstring ShortenPath(const std::wstring& path, int budget);
+// Budget for a path column of the given pixel width.
+int PathBudgetForWidth(int columnWidth);
+// "  Rename  *.*    [N items]", or the bare title for an empty list.
+std::wstring ListCaption(int entryCount);
+// Splits a path after its last backslash (or slash) into folder and name.
+void SplitPath(const std::wstring& path, std::wstring& folder, std::wstring& name);
+// The extension with its leading dot, empty when the name has none.
+std::wstring ExtensionOf(const std::wstring& name);
+
+}  // namespace rn

@@ -1,0 +1,22 @@
+// Native builds exist for the portable tests; they read the modification time
+// through the C library, in local time.
+#include <sys/stat.h>
+
+#include <ctime>
+
+#include "core/Text.h"
+#include "filelist/FileTime.h"
+
+namespace rn {
+
+std::optional<DateTime> ReadFileTime(const std::wstring& path, DateType type) {
+  struct stat st {};
+  if (stat(Utf8FromWide(path).c_str(), &st) != 0) return std::nullopt;
+  time_t t = type == DateAccessed ? st.st_atime : st.st_mtime;
+  std::tm local{};
+  localtime_r(&t, &local);
+  DateTime dt{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+  return UnpackDos(PackDos(dt));
+}
+
+}  // namespace rn

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "core/CommandLine.h"
+#include "core/MainLayout.h"
+
+using namespace rn;
+
+TEST(MainLayout, ToolStripFollowsTheRightEdge) {
+  Dpi dpi;  // design density: no scaling
+  MainLayout a = ComputeMainLayout(630, 568, false, dpi);
+  MainLayout b = ComputeMainLayout(800, 568, false, dpi);
+  EXPECT_EQ(a.panel1.x, 630 - 26);
+  EXPECT_EQ(b.panel1.x, 800 - 26);
+  EXPECT_EQ(b.speedButton3.x, b.panel1.x - 1);
+  EXPECT_EQ(b.scrollBar1.x, 800 - 55);
+  EXPECT_EQ(b.bevel9.x, b.panel1.x - 14);
+  EXPECT_EQ(b.topRule.w, 800);
+  EXPECT_EQ(b.infoClose.Right(), 800 - 22);
+}
+
+TEST(MainLayout, RegionsStackWithoutOverlap) {
+  Dpi dpi;
+  for (bool open : {false, true}) {
+    MainLayout l = ComputeMainLayout(630, 568, open, dpi);
+    EXPECT_EQ(l.panelRadio.h, 198);
+    EXPECT_EQ(l.bevel8.y, l.panelRadio.Bottom());
+    EXPECT_EQ(l.bevel8.h, 25);
+    EXPECT_EQ(l.grid.y, l.bevel8.Bottom());
+    EXPECT_LE(l.grid.Bottom(), l.panelInfo.y);
+    EXPECT_EQ(l.panelInfo.h, open ? 47 : 2);
+    EXPECT_LT(l.panelInfo.Bottom(), l.comboBox4.y);
+    EXPECT_EQ(l.comboBox4.y, 568 - l.comboBox4.h - 4);
+    EXPECT_EQ(l.button11.y, l.comboBox4.y);
+  }
+}
+
+TEST(MainLayout, TinyClientGivesNoNegativeGrid) {
+  MainLayout l = ComputeMainLayout(10, 10, true, Dpi{});
+  EXPECT_GE(l.grid.h, 0);
+}
+
+TEST(MainLayout, ScalesFromTheDesignDensity) {
+  Dpi screen{96};
+  EXPECT_EQ(screen.Scale(106), 96);
+  EXPECT_EQ(screen.Scale(198), 179);
+  EXPECT_EQ(Dpi{212}.Scale(198), 396);
+  EXPECT_EQ(StartupWindowWidth(4, Dpi{}), 8 + 624);
+  EXPECT_EQ(MinTrackWidth(4), 638);
+  EXPECT_EQ(PathColumnWidth(600, 12, 1), 584);
+}
+
+TEST(MainLayout, WindowSizeParsesHeightThenWidth) {
+  int h = 0, w = 0;
+  EXPECT_TRUE(ParseWindowSize(L"418|509", h, w));
+  EXPECT_EQ(h, 418);
+  EXPECT_EQ(w, 509);
+  EXPECT_FALSE(ParseWindowSize(L"abc", h, w));
+  EXPECT_FALSE(ParseWindowSize(L"12|", h, w));
+  EXPECT_FALSE(ParseWindowSize(L"|12", h, w));
+  EXPECT_FALSE(ParseWindowSize(L"", h, w));
+  EXPECT_FALSE(ParseWindowSize(nullptr, h, w));
+  EXPECT_FALSE(ParseWindowSize(L"99999999999|5", h, w));
+}
+
+TEST(CommandLine, QuotesGroupAndAreRemoved) {
+  using V = std::vector<std::wstring>;
+  EXPECT_EQ(SplitCommandLine(L"Rename.exe -sendto \"C:\\My Files\\a b.txt\" x"),
+            (V{L"Rename.exe", L"-sendto", L"C:\\My Files\\a b.txt", L"x"}));
+  EXPECT_EQ(SplitCommandLine(L"  a   b  "), (V{L"a", L"b"}));
+  EXPECT_EQ(SplitCommandLine(L"a\"b c\"d"), (V{L"ab cd"}));
+  EXPECT_EQ(SplitCommandLine(L""), V{});
+  EXPECT_EQ(SplitCommandLine(L"\"unterminated arg"), (V{L"unterminated arg"}));
+}

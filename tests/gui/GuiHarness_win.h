@@ -1,0 +1,122 @@
+// What the window tests share: a temporary program folder, a message pump, and
+// a scripted responder that answers the program's dialogs and fails the test
+// on any box it did not expect.
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "core/MainForm_win.h"
+#include "dialogs/Dialog_win.h"
+
+namespace rntest {
+
+inline void Pump(int milliseconds = 0) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+  do {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      if (m.message == WM_QUIT) continue;
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    }
+    if (milliseconds > 0) Sleep(5);
+  } while (static_cast<LONG>(end - GetTickCount()) > 0);
+}
+
+struct TempFolder {
+  std::filesystem::path path;
+  TempFolder() {
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    static int counter = 0;
+    path = std::filesystem::path(base) /
+           (L"rename-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path);
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path, ec);
+  }
+  std::wstring Folder() const { return path.wstring() + L"\\"; }
+  std::wstring Ini() const { return Folder() + L"Rename.ini"; }
+  void WriteIni(const std::string& text) const { std::ofstream(path / "Rename.ini", std::ios::binary) << text; }
+  std::string ReadIni() const {
+    std::ifstream in(path / "Rename.ini", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+};
+
+// Answers the program's dialogs in order; each expectation names the exact text.
+class ScriptedDialogs {
+ public:
+  struct Expected {
+    std::wstring text;
+    int answer;
+  };
+  ScriptedDialogs() {
+    rn::SetDialogResponder([this](const rn::DialogRequest& r) { return Answer(r); });
+  }
+  ~ScriptedDialogs() {
+    rn::SetDialogResponder(nullptr);
+    EXPECT_TRUE(expected_.empty()) << "a dialog the test expected was not shown";
+  }
+  void Expect(const std::wstring& text, int answer = 0) { expected_.push_back({text, answer}); }
+  const std::deque<rn::DialogRequest>& Seen() const { return seen_; }
+
+ private:
+  int Answer(const rn::DialogRequest& r) {
+    seen_.push_back(r);
+    if (expected_.empty()) {
+      ADD_FAILURE() << "unexpected dialog: " << std::string(r.text.begin(), r.text.end());
+      return r.cancelButton >= 0 ? r.cancelButton : 0;
+    }
+    Expected e = expected_.front();
+    expected_.pop_front();
+    EXPECT_EQ(r.text, e.text);
+    return e.answer;
+  }
+  std::deque<Expected> expected_;
+  std::deque<rn::DialogRequest> seen_;
+};
+
+// The real main window over a settings file in a temporary folder.
+struct MainWindow {
+  std::unique_ptr<rn::TMorvaneFrm1> form;
+  explicit MainWindow(const TempFolder& folder, std::vector<std::wstring> args = {}) {
+    rn::AppContext context;
+    context.programFolder = folder.Folder();
+    context.args = std::move(args);
+    context.endProgramOnClose = false;
+    form = std::make_unique<rn::TMorvaneFrm1>(context);
+    EXPECT_TRUE(form->Create(SW_SHOWNORMAL));
+    Pump();
+  }
+  ~MainWindow() { Close(); }
+  HWND Hwnd() const { return form ? form->hwnd : nullptr; }
+  HWND Control(int id) const { return form->Control(id); }
+  void Click(int id) {
+    SendMessageW(Control(id), BM_CLICK, 0, 0);
+    Pump();
+  }
+  void Close() {
+    if (form && form->hwnd) {
+      SendMessageW(form->hwnd, WM_CLOSE, 0, 0);
+      Pump();
+    }
+  }
+};
+
+inline std::string Narrow(const std::wstring& w) {
+  std::string s;
+  for (wchar_t c : w) s += c < 128 ? static_cast<char>(c) : '?';
+  return s;
+}
+
+}  // namespace rntest
