@@ -9,24 +9,13 @@ namespace rn {
 const wchar_t* const kBuiltInMaskList[kBuiltInMasks] = {L"*.*",   L"*.htm*", L"*.bmp", L"*.gif",
                                                         L"*.jpg", L"*.txt",  L"*.log"};
 
-namespace {
-std::wstring UndoDoubledQuotes(const std::wstring& value) {
-  std::wstring out;
-  out.reserve(value.size());
-  for (size_t i = 0; i < value.size(); ++i) {
-    out += value[i];
-    if (value[i] == L'"' && i + 1 < value.size() && value[i + 1] == L'"') ++i;
-  }
-  return out;
-}
-}  // namespace
 
 std::vector<std::wstring> ReadRememberedList(const SettingsFile& settings, const std::wstring& section, int maxKeys) {
   std::vector<std::wstring> items;
   for (int i = 0; i < maxKeys; ++i) {
-    std::wstring value = settings.ReadString(section, std::to_wstring(i), L"");
+    std::wstring value = ReadListEntry(settings, section, std::to_wstring(i));
     if (Trim(value).empty()) continue;
-    items.push_back(UndoDoubledQuotes(value));
+    items.push_back(value);
   }
   return items;
 }
