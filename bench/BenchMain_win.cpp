@@ -1,3 +1,5 @@
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include <cstdio>
@@ -9,7 +11,9 @@ void ListBenchmarks();
 }
 
 int wmain() {
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  INITCOMMONCONTROLSEX icc{};
+  icc.dwSize = sizeof(icc);
+  icc.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
   InitCommonControlsEx(&icc);
   std::printf("Rename benchmarks (times are wall-clock under this machine's Windows or Wine)\n");
   bench::ListBenchmarks();

@@ -1,4 +1,6 @@
 // Adding rows to the list model and to the live grid, and memory per row.
+#include <windows.h>
+
 #include <psapi.h>
 
 #include <cstdio>

@@ -34,11 +34,14 @@ if [ "${KEEP_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
 fi
 
 # A new prefix when none exists or the installed Wine changed.
-version=$("$WINELOADER" --version 2>/dev/null)
+version="$("$WINELOADER" --version 2>/dev/null) unmanaged"
 if [ ! -f "$WINEPREFIX/.rename-wine-version" ] || [ "$(cat "$WINEPREFIX/.rename-wine-version")" != "$version" ]; then
   echo "creating Wine prefix in $WINEPREFIX ($version)"
   rm -rf "$WINEPREFIX"
   "$WINELOADER" wineboot -i >/dev/null 2>&1
+  # The private display has no window manager: unmanaged windows spare every
+  # hidden top-level window Wine's two-second wait for one.
+  "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   "$wineserver" -w
   echo "$version" > "$WINEPREFIX/.rename-wine-version"
 fi

@@ -48,10 +48,12 @@ LRESULT CALLBACK FormThunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 void RegisterFormClass(const wchar_t* className, UINT classStyle, HICON icon) {
-  WNDCLASSEXW existing{sizeof(existing)};
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
   HINSTANCE inst = GetModuleHandleW(nullptr);
   if (GetClassInfoExW(inst, className, &existing)) return;
-  WNDCLASSEXW wc{sizeof(wc)};
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
   wc.style = classStyle;
   wc.lpfnWndProc = FormThunk;
   wc.hInstance = inst;

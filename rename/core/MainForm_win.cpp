@@ -47,6 +47,15 @@ void SelectFirst(HWND combo) {
 
 void Place(HWND control, const Box& b) { MoveControl(control, b.x, b.y, b.w, b.h); }
 
+// The grid's inner width whether or not its scroll bar is showing: the path
+// column makes room for the bar itself (FitPathColumn).
+int GridInnerWidth(HWND grid) {
+  RECT r{};
+  GetClientRect(grid, &r);
+  const bool bar = (GetWindowLongPtrW(grid, GWL_STYLE) & WS_VSCROLL) != 0;
+  return r.right + (bar ? GetSystemMetrics(SM_CXVSCROLL) : 0);
+}
+
 }  // namespace
 
 TMorvaneFrm1::TMorvaneFrm1(AppContext context) : context_(std::move(context)) {}
@@ -116,7 +125,8 @@ LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
 // Start-up
 
 void TMorvaneFrm1::CreateControls() {
-  NONCLIENTMETRICSW ncm{sizeof(ncm)};
+  NONCLIENTMETRICSW ncm{};
+  ncm.cbSize = sizeof(ncm);
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
   LOGFONTW lf{};
   lf.lfHeight = -dpi.Scale(11);
@@ -253,9 +263,8 @@ void TMorvaneFrm1::FormCreate() {
   // 10. Grid columns: only the check mark and the path are visible.
   HWND grid = Control(IdStringGrid1);
   GridSetColumnWidth(grid, ColCheckMark, dpi.Scale(design::kCheckColumnWidth));
-  RECT gr{};
-  GetClientRect(grid, &gr);
-  GridSetColumnWidth(grid, ColShortPath, gr.right - GridColumnWidth(grid, ColCheckMark) - 3 * GridLineWidth(grid));
+  GridSetColumnWidth(grid, ColShortPath,
+                     GridInnerWidth(grid) - GridColumnWidth(grid, ColCheckMark) - 3 * GridLineWidth(grid));
   for (int c = ColFolder; c < fileList.ColumnCount(); ++c) GridSetColumnWidth(grid, c, -1);
   FormResize();
 
@@ -393,7 +402,8 @@ void TMorvaneFrm1::FormClose() {
   if (!settingsFile) return;
   SettingsFile& ini = *settingsFile;
   SaveRememberedLists();
-  WINDOWPLACEMENT wp{sizeof(wp)};
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof(wp);
   GetWindowPlacement(hwnd, &wp);
   const RECT& r = wp.rcNormalPosition;
   ini.WriteString(L"Options", L"Size", std::to_wstring(r.bottom - r.top) + L"|" + std::to_wstring(r.right - r.left));
@@ -456,9 +466,7 @@ void TMorvaneFrm1::ApplyLayout(bool editorOnly) {
 
   // The path column takes what is left and the budget follows its width.
   HWND grid = Control(IdStringGrid1);
-  RECT gr{};
-  GetClientRect(grid, &gr);
-  pathColumnWidth_ = PathColumnWidth(gr.right, GridColumnWidth(grid, ColCheckMark), GridLineWidth(grid));
+  pathColumnWidth_ = PathColumnWidth(GridInnerWidth(grid), GridColumnWidth(grid, ColCheckMark), GridLineWidth(grid));
   GridSetColumnWidth(grid, ColShortPath, pathColumnWidth_);
   fileList.SetPathBudget(PathBudgetForWidth(pathColumnWidth_));
   FitPathColumn();
@@ -545,7 +553,9 @@ int RunProgram(const AppContext& context, int showCommand) {
     if (mutex) CloseHandle(mutex);
     return 0;
   }
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  INITCOMMONCONTROLSEX icc{};
+  icc.dwSize = sizeof(icc);
+  icc.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
   InitCommonControlsEx(&icc);
 
   int code = 0;

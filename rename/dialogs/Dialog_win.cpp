@@ -107,7 +107,8 @@ int RunMessageForm(HWND owner, const DialogRequest& req) {
   HINSTANCE inst = GetModuleHandleW(nullptr);
   static bool registered = false;
   if (!registered) {
-    WNDCLASSEXW wc{sizeof(wc)};
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = MessageFormProc;
     wc.hInstance = inst;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -117,7 +118,8 @@ int RunMessageForm(HWND owner, const DialogRequest& req) {
     registered = RegisterClassExW(&wc) != 0;
   }
 
-  NONCLIENTMETRICSW ncm{sizeof(ncm)};
+  NONCLIENTMETRICSW ncm{};
+  ncm.cbSize = sizeof(ncm);
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
   HFONT font = CreateFontIndirectW(&ncm.lfMessageFont);
 

@@ -51,7 +51,8 @@ struct Process {
   bool started = false;
   Process(const ProgramFolder& folder, const std::wstring& args = L"") {
     std::wstring cmd = L"\"" + (folder.dir / L"Rename.exe").wstring() + L"\"" + (args.empty() ? L"" : L" " + args);
-    STARTUPINFOW si{sizeof(si)};
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
     started = CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.dir.c_str(), &si, &pi);
   }
   ~Process() {

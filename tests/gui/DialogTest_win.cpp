@@ -81,7 +81,7 @@ TEST(Dialog, ResponderSeesEveryRequestInsteadOfTheUser) {
   EXPECT_EQ(dialogs.Seen()[0].caption, rn::ApplicationTitle());
 }
 
-TEST(Dialog, ApplicationTitleIsTheProgramNameInTitleCase) {
-  // The test program is gui_tests.exe.
-  EXPECT_EQ(rn::ApplicationTitle(), L"Gui_tests");
+TEST(Dialog, ApplicationTitleIsTheProgramNameWithTheRestInLowerCase) {
+  // The test program is gui_tests.exe; the first letter keeps its case.
+  EXPECT_EQ(rn::ApplicationTitle(), L"gui_tests");
 }

@@ -1,5 +1,7 @@
 // The main window's start-up, first showing, layout and shutdown, driven
 // through the real window in this process.
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include "core/MainLayout.h"
