@@ -99,4 +99,17 @@ RECT ControlBounds(HWND control) {
   return r;
 }
 
+void FitLabelWidth(HWND label) {
+  if (!label) return;
+  const std::wstring text = WindowText(label);
+  HDC dc = GetDC(label);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  RECT r = ControlBounds(label);
+  SetWindowPos(label, nullptr, 0, 0, size.cx + 1, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace rn

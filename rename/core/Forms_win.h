@@ -42,5 +42,7 @@ inline RECT Bounds(int x, int y, int w, int h) { return RECT{x, y, x + w, y + h}
 std::wstring WindowText(HWND hwnd);
 void MoveControl(HWND control, int x, int y, int w, int h);
 RECT ControlBounds(HWND control);  // in the parent's client coordinates
+// Gives a label the width of its text in its own font.
+void FitLabelWidth(HWND label);
 
 }  // namespace rn

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "core/Panel_win.h"
 #include "core/RememberedLists.h"
 #include "core/Text.h"
 #include "dialogs/Dialog_win.h"
@@ -143,7 +144,7 @@ void TMorvaneFrm1::CreateControls() {
   auto at = [](const Box& b) { return Bounds(b.x, b.y, b.w, b.h); };
 
   // The operation panel's frame lies below everything placed on it.
-  MakeChild(p, L"STATIC", L"", SS_ETCHEDFRAME | WS_CLIPSIBLINGS, IdPanelRadio, at(l.panelRadio), f);
+  MakePanel(p, IdPanelRadio, at(l.panelRadio), PanelEdge::Frame);
   MakeChild(p, L"BUTTON", L"...", BS_PUSHBUTTON | WS_TABSTOP, IdSearchButton, Bounds(s(52), s(4), s(21), s(21)), f);
   MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBox1, Bounds(s(74), s(4), s(88), s(200)), f);
   MakeChild(p, L"STATIC", L"< File types ...", SS_LEFT | SS_CENTERIMAGE, IdLabelFileTypes,
@@ -151,10 +152,10 @@ void TMorvaneFrm1::CreateControls() {
   MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBox2, Bounds(s(361), s(4), s(150), s(300)), f);
   MakeChild(p, L"STATIC", L"< Rename to ...", SS_LEFT | SS_CENTERIMAGE, IdLabelRenameTo,
             Bounds(s(512), s(4), s(74), s(21)), f);
-  MakeChild(p, L"STATIC", L"", SS_ETCHEDHORZ, IdTopRule, at(l.topRule), f);
+  MakePanel(p, IdTopRule, at(l.topRule), PanelEdge::Horizontal);
 
   // Tool strip.
-  MakeChild(p, L"STATIC", L"", SS_ETCHEDVERT, IdBevel9, at(l.bevel9), f);
+  MakePanel(p, IdBevel9, at(l.bevel9), PanelEdge::Vertical);
   HWND panel1 = MakeChild(p, L"STATIC", L"", SS_ICON | SS_CENTERIMAGE | SS_NOTIFY, IdPanel1, at(l.panel1), f,
                           WS_EX_DLGMODALFRAME);
   SendMessageW(panel1, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))),
@@ -168,7 +169,7 @@ void TMorvaneFrm1::CreateControls() {
   SetScrollPos(move, SB_CTL, 0, FALSE);
 
   // Button bar.
-  MakeChild(p, L"STATIC", L"", SS_ETCHEDFRAME, IdBevel8, at(l.bevel8), f);
+  MakePanel(p, IdBevel8, at(l.bevel8), PanelEdge::Frame);
   MakeChild(p, L"BUTTON", L"&Add Files ...", kButton, IdButton1, at(l.button1), f);
   MakeChild(p, L"BUTTON", L"&Rename Files ...", kButton, IdButton2, at(l.button2), f);
   MakeChild(p, L"BUTTON", L"&Undo", kButton, IdButton3, at(l.button3), f);
@@ -178,7 +179,7 @@ void TMorvaneFrm1::CreateControls() {
   // File list and info panel.
   HWND grid = CreateFileGrid(p, IdStringGrid1, &fileList, dpi);
   Place(grid, l.grid);
-  MakeChild(p, L"STATIC", L"", SS_ETCHEDFRAME, IdPanelInfo, at(l.panelInfo), f);
+  MakePanel(p, IdPanelInfo, at(l.panelInfo), PanelEdge::Frame);
 
   // Script bar.
   MakeChild(p, WC_COMBOBOXW, L"", kPickList, IdComboBox4, Bounds(l.comboBox4.x, l.comboBox4.y, l.comboBox4.w, s(200)),
@@ -189,26 +190,29 @@ void TMorvaneFrm1::CreateControls() {
   MakeChild(p, L"BUTTON", L"Del", kButton, IdButton11, at(l.button11), f);
 
   // Optional controls, parked until an operation or the script editor needs them.
-  MakeChild(p, L"STATIC", L"", SS_ETCHEDFRAME, IdPanel2, Bounds(0, 0, s(630), s(340)), f);
-  HWND creat = MakeChild(p, L"STATIC", L"", 0, IdPanelCreat, Bounds(0, 0, s(300), s(26)), f);
-  (void)creat;
+  MakePanel(p, IdPanel2, Bounds(0, 0, s(630), s(340)), PanelEdge::Frame);
+  MakePanel(p, IdPanelCreat, Bounds(0, 0, s(300), s(26)), PanelEdge::None);
   MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBoxCreat1, Bounds(0, 0, s(110), s(200)), f);
   MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBoxCreat2, Bounds(0, 0, s(110), s(200)), f);
   MakeChild(p, WC_COMBOBOXW, L"", kPickList, IdComboBox3, Bounds(0, 0, s(100), s(300)), f);
   MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBox4a, Bounds(0, 0, s(150), s(200)), f);
-  MakeChild(p, L"STATIC", L"", SS_ETCHEDFRAME, IdBevel22, Bounds(0, 0, s(120), s(24)), f);
+  MakePanel(p, IdBevel22, Bounds(0, 0, s(120), s(24)), PanelEdge::Frame);
   MakeChild(p, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IdEditDate, Bounds(0, 0, s(80), s(21)), f, WS_EX_CLIENTEDGE);
   MakeChild(p, L"SCROLLBAR", L"", SBS_VERT, IdScrollDate, Bounds(0, 0, s(15), s(21)), f);
   MakeChild(p, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IdEditTime, Bounds(0, 0, s(64), s(21)), f, WS_EX_CLIENTEDGE);
   MakeChild(p, L"SCROLLBAR", L"", SBS_VERT, IdScrollTime, Bounds(0, 0, s(15), s(21)), f);
   MakeChild(p, L"BUTTON", L"", BS_GROUPBOX, IdGroupBox1, Bounds(0, 0, s(200), s(60)), f);
-  MakeChild(p, L"STATIC", L"", SS_ETCHEDFRAME, IdPanel4, Bounds(0, 0, s(300), s(30)), f);
-  MakeChild(p, L"STATIC", L"", SS_ETCHEDFRAME, IdPanelCharPosit, Bounds(0, 0, s(300), s(30)), f);
+  MakePanel(p, IdPanel4, Bounds(0, 0, s(300), s(30)), PanelEdge::Frame);
+  MakePanel(p, IdPanelCharPosit, Bounds(0, 0, s(300), s(30)), PanelEdge::Frame);
   FillCombo(Control(IdComboBox3), std::vector<std::wstring>(std::begin(kDateFormats), std::end(kDateFormats)));
 
   // The panel's frame stays behind the controls drawn over it.
-  SetWindowPos(Control(IdPanelRadio), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  SetWindowPos(Control(IdBevel8), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  for (int id : {IdPanelRadio, IdTopRule, IdBevel9, IdBevel8, IdPanelInfo, IdPanel2, IdPanelCreat, IdBevel22, IdPanel4,
+                 IdPanelCharPosit})
+    SetWindowPos(Control(id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // Labels size themselves to their text, whatever font the system substitutes.
+  FitLabelWidth(Control(IdLabelFileTypes));
+  FitLabelWidth(Control(IdLabelRenameTo));
 }
 
 void TMorvaneFrm1::ParkOptionalControls() {
