@@ -2,13 +2,39 @@
 
 #include <commctrl.h>
 
+#include <atomic>
+#include <cstddef>
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 
 #include "Bench_win.h"
 
+namespace {
+// Every allocation carries its size in front, so the live total is exact.
+std::atomic<size_t> liveBytes{0};
+constexpr size_t kHeader = alignof(std::max_align_t);
+}  // namespace
+
+void* operator new(size_t n) {
+  auto* p = static_cast<unsigned char*>(std::malloc(n + kHeader));
+  if (!p) throw std::bad_alloc();
+  *reinterpret_cast<size_t*>(p) = n;
+  liveBytes += n;
+  return p + kHeader;
+}
+void operator delete(void* p) noexcept {
+  if (!p) return;
+  auto* base = static_cast<unsigned char*>(p) - kHeader;
+  liveBytes -= *reinterpret_cast<size_t*>(base);
+  std::free(base);
+}
+void operator delete(void* p, size_t) noexcept { operator delete(p); }
+
 namespace bench {
 void ListBenchmarks();
-}
+size_t LiveHeapBytes() { return liveBytes.load(); }
+}  // namespace bench
 
 int wmain() {
   INITCOMMONCONTROLSEX icc{};

@@ -1,8 +1,6 @@
 // Adding rows to the list model and to the live grid, and memory per row.
 #include <windows.h>
 
-#include <psapi.h>
-
 #include <cstdio>
 #include <memory>
 
@@ -12,13 +10,6 @@
 #include "filelist/Grid_win.h"
 
 namespace bench {
-
-size_t PrivateBytes() {
-  PROCESS_MEMORY_COUNTERS_EX pmc{};
-  pmc.cb = sizeof(pmc);
-  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof(pmc));
-  return pmc.PrivateUsage;
-}
 
 namespace {
 
@@ -40,9 +31,9 @@ void ListBenchmarks() {
   std::printf("\n== file list\n");
   for (int n : {10000, 100000}) {
     rn::FileList list;
-    size_t before = PrivateBytes();
+    size_t before = LiveHeapBytes();
     double t = Seconds([&] { FillModel(list, n); });
-    size_t after = PrivateBytes();
+    size_t after = LiveHeapBytes();
     Report(n == 10000 ? "model: add 10,000 rows" : "model: add 100,000 rows", n, t);
     std::printf("%-44s %8.0f bytes/row\n", "model: memory", static_cast<double>(after - before) / n);
   }
