@@ -32,6 +32,13 @@ LRESULT CALLBACK FormThunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
   auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!form) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    // The window is gone: the form forgets it, and a control's form goes too.
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    form->hwnd = nullptr;
+    if (form->deleteWithWindow) delete form;
+    return DefWindowProcW(hwnd, msg, wp, lp);
+  }
   try {
     return form->Handle(msg, wp, lp);
   } catch (const AppError& e) {

@@ -24,6 +24,9 @@ std::wstring SystemErrorText(DWORD code);
 // exceptions inside the window procedure.
 struct Form {
   HWND hwnd = nullptr;
+  // Controls built as forms belong to their window and go with it; the thunk
+  // frees them after WM_NCDESTROY. Top-level forms are owned by their caller.
+  bool deleteWithWindow = false;
   virtual ~Form() = default;
   virtual LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) = 0;
 };

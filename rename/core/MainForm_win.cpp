@@ -114,9 +114,6 @@ LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       if (context_.endProgramOnClose) PostQuitMessage(0);
       return 0;
-    case WM_NCDESTROY:
-      hwnd = nullptr;
-      return 0;
     default: break;
   }
   return DefWindowProcW(hwnd, msg, wp, lp);

@@ -1,5 +1,7 @@
 #include "core/Panel_win.h"
 
+#include <memory>
+
 #include "core/Forms_win.h"
 
 namespace rn {
@@ -11,12 +13,6 @@ struct PanelForm : Form {
 
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override {
     switch (msg) {
-      case WM_NCDESTROY: {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        HWND self = hwnd;
-        delete this;
-        return DefWindowProcW(self, msg, wp, lp);
-      }
       case WM_ERASEBKGND:
         return 1;
       case WM_PRINTCLIENT:
@@ -54,12 +50,15 @@ struct PanelForm : Form {
 
 HWND MakePanel(HWND parent, int id, const RECT& b, PanelEdge edge) {
   RegisterFormClass(kPanelClassName, 0);
-  auto* panel = new PanelForm;
+  auto panel = std::make_unique<PanelForm>();
   panel->edge = edge;
   HWND hwnd = CreateWindowExW(0, kPanelClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, b.left, b.top,
                               b.right - b.left, b.bottom - b.top, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), panel);
-  if (!hwnd && !panel->hwnd) delete panel;
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), panel.get());
+  if (hwnd) {
+    panel->deleteWithWindow = true;  // from now on it goes with its window
+    panel.release();
+  }
   return hwnd;
 }
 

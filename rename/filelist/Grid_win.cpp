@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "core/Forms_win.h"
@@ -35,6 +36,12 @@ struct GridForm : Form {
   HWND tip = nullptr;
   std::wstring hint;
 
+  ~GridForm() override {
+    if (tip) DestroyWindow(tip);
+    DeleteObject(font);
+    DeleteObject(boldFont);
+    DeleteObject(checkFont);
+  }
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
 
   int Rows() const { return std::max(1, list->RowCount()); }
@@ -233,16 +240,6 @@ void GridForm::OnKey(UINT vk) {
 
 LRESULT GridForm::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_NCDESTROY: {
-      if (tip) DestroyWindow(tip);
-      DeleteObject(font);
-      DeleteObject(boldFont);
-      DeleteObject(checkFont);
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-      HWND self = hwnd;
-      delete this;
-      return DefWindowProcW(self, msg, wp, lp);
-    }
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
@@ -366,7 +363,9 @@ LRESULT GridForm::Handle(UINT msg, WPARAM wp, LPARAM lp) {
 
 HWND CreateFileGrid(HWND parent, int controlId, FileList* list, const Dpi& dpi) {
   RegisterFormClass(kGridClassName);
-  auto* form = new GridForm;
+  // Ours until the window exists; from then on it goes with the window.
+  auto owner = std::make_unique<GridForm>();
+  GridForm* form = owner.get();
   form->list = list;
   form->dpi = dpi;
   form->rowHeight = dpi.Scale(13);
@@ -379,16 +378,9 @@ HWND CreateFileGrid(HWND parent, int controlId, FileList* list, const Dpi& dpi) 
   HWND grid = CreateWindowExW(WS_EX_CLIENTEDGE, kGridClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL,
                               0, 0, 100, 100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                               GetModuleHandleW(nullptr), form);
-  if (!grid) {
-    // WM_NCCREATE may not have run: the form is ours to free.
-    if (!form->hwnd) {
-      DeleteObject(form->font);
-      DeleteObject(form->boldFont);
-      DeleteObject(form->checkFont);
-      delete form;
-    }
-    return nullptr;
-  }
+  if (!grid) return nullptr;
+  form->deleteWithWindow = true;
+  owner.release();
   form->UpdateScrollBar();
 
   form->tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
