@@ -62,13 +62,43 @@ class ScriptedDialogs {
   };
   ScriptedDialogs() {
     rn::SetDialogResponder([this](const rn::DialogRequest& r) { return Answer(r); });
+    rn::SetOpenFilesResponder([this](const rn::OpenFilesRequest& r) {
+      openRequests_.push_back(r);
+      if (files_.empty()) {
+        ADD_FAILURE() << "unexpected open-file dialog";
+        return rn::OpenFilesResult{};
+      }
+      rn::OpenFilesResult answer = files_.front();
+      files_.pop_front();
+      return answer;
+    });
+    rn::SetBrowseResponder([this](const rn::BrowseRequest& r) {
+      browseRequests_.push_back(r);
+      if (folders_.empty()) {
+        ADD_FAILURE() << "unexpected folder browser";
+        return std::optional<std::wstring>{};
+      }
+      std::optional<std::wstring> answer = folders_.front();
+      folders_.pop_front();
+      return answer;
+    });
   }
   ~ScriptedDialogs() {
     rn::SetDialogResponder(nullptr);
+    rn::SetOpenFilesResponder(nullptr);
+    rn::SetBrowseResponder(nullptr);
     EXPECT_TRUE(expected_.empty()) << "a dialog the test expected was not shown";
+    EXPECT_TRUE(files_.empty()) << "an open-file dialog the test expected was not shown";
+    EXPECT_TRUE(folders_.empty()) << "a folder browser the test expected was not shown";
   }
   void Expect(const std::wstring& text, int answer = 0) { expected_.push_back({text, answer}); }
+  // The open-file dialog's answer (ok = false: cancelled).
+  void ExpectOpenFiles(rn::OpenFilesResult answer) { files_.push_back(std::move(answer)); }
+  // The folder browser's answer (nothing: cancelled).
+  void ExpectBrowse(std::optional<std::wstring> answer) { folders_.push_back(std::move(answer)); }
   const std::deque<rn::DialogRequest>& Seen() const { return seen_; }
+  const std::deque<rn::OpenFilesRequest>& OpenRequests() const { return openRequests_; }
+  const std::deque<rn::BrowseRequest>& BrowseRequests() const { return browseRequests_; }
 
  private:
   int Answer(const rn::DialogRequest& r) {
@@ -84,6 +114,10 @@ class ScriptedDialogs {
   }
   std::deque<Expected> expected_;
   std::deque<rn::DialogRequest> seen_;
+  std::deque<rn::OpenFilesResult> files_;
+  std::deque<std::optional<std::wstring>> folders_;
+  std::deque<rn::OpenFilesRequest> openRequests_;
+  std::deque<rn::BrowseRequest> browseRequests_;
 };
 
 // The real main window over a settings file in a temporary folder.
