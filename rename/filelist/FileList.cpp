@@ -1,6 +1,9 @@
 #include "filelist/FileList.h"
 
 #include <algorithm>
+#include <numeric>
+
+#include "core/Text.h"
 
 namespace rn {
 
@@ -9,6 +12,17 @@ const std::wstring kEmpty;
 
 bool IsBlank(const std::wstring& s) {
   return std::all_of(s.begin(), s.end(), [](wchar_t c) { return c == L' '; });
+}
+
+// FNV-1a over the case-folded characters of folder and name in turn.
+uint64_t FoldedHash(const std::wstring& a, const std::wstring& b = kEmpty) {
+  uint64_t h = 1469598103934665603ull;
+  for (const std::wstring* s : {&a, &b})
+    for (wchar_t c : *s) {
+      h ^= static_cast<uint64_t>(static_cast<uint32_t>(FoldCase(c)));
+      h *= 1099511628211ull;
+    }
+  return h;
 }
 }  // namespace
 
@@ -64,6 +78,79 @@ void FileList::Clear() {
   rows_.assign(1, FileRow{});
   columnCount_ = kBaseColumnCount;
   lastFolder_.reset();
+  index_.clear();
+  indexStale_ = false;
+}
+
+void FileList::IndexRow(int row) const {
+  const FileRow& r = rows_[static_cast<size_t>(row)];
+  index_.emplace(FoldedHash(r.Folder(), r.name), row);
+}
+
+void FileList::RebuildIndex() const {
+  index_.clear();
+  if (!Empty())
+    for (int row = 0; row < RowCount(); ++row) IndexRow(row);
+  indexStale_ = false;
+}
+
+bool FileList::ContainsPath(const std::wstring& path) const {
+  if (indexStale_) RebuildIndex();
+  auto [it, end] = index_.equal_range(FoldedHash(path));
+  for (; it != end; ++it) {
+    const int row = it->second;
+    if (row < RowCount() && EqualsNoCase(rows_[static_cast<size_t>(row)].FullPath(), path)) return true;
+  }
+  return false;
+}
+
+void FileList::RemoveRows(int first, int last) {
+  first = std::max(first, 0);
+  last = std::min(last, RowCount() - 1);
+  if (first > last) return;
+  rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
+  if (rows_.empty()) rows_.emplace_back();
+  indexStale_ = true;
+}
+
+bool FileList::MoveBlock(int& first, int& last, int delta) {
+  if (first > last || first < 0 || last >= RowCount() || Empty()) return false;
+  if (delta > 0) {
+    if (last + 1 >= RowCount()) return false;
+    std::rotate(rows_.begin() + first, rows_.begin() + last + 1, rows_.begin() + last + 2);
+  } else if (delta < 0) {
+    if (first == 0) return false;
+    std::rotate(rows_.begin() + first - 1, rows_.begin() + first, rows_.begin() + last + 1);
+  } else {
+    return false;
+  }
+  first += delta;
+  last += delta;
+  indexStale_ = true;
+  return true;
+}
+
+void FileList::SortBy(int keyColumn, const TextCompare& compare) {
+  if (Empty() || RowCount() < 2) return;
+  const int n = RowCount();
+  std::vector<std::wstring> keys(static_cast<size_t>(n)), whole(static_cast<size_t>(n));
+  for (int row = 0; row < n; ++row) {
+    keys[static_cast<size_t>(row)] = Cell(keyColumn, row);
+    std::wstring& text = whole[static_cast<size_t>(row)];
+    for (int col = 0; col < columnCount_; ++col) text += Cell(col, row);
+  }
+  std::vector<int> order(static_cast<size_t>(n));
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    int c = compare(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
+    if (c == 0) c = compare(whole[static_cast<size_t>(a)], whole[static_cast<size_t>(b)]);
+    return c < 0;
+  });
+  std::vector<FileRow> sorted;
+  sorted.reserve(rows_.size());
+  for (int row : order) sorted.push_back(std::move(rows_[static_cast<size_t>(row)]));
+  rows_ = std::move(sorted);
+  indexStale_ = true;
 }
 
 bool FileList::Empty() const {
@@ -98,7 +185,7 @@ std::shared_ptr<const std::wstring> FileList::InternFolder(const std::wstring& f
 }
 
 void FileList::SetCell(int col, int row, const std::wstring& text) {
-  FileRow& r = Row(row);
+  FileRow& r = Row(row);  // marks the path index stale
   switch (col) {
     case ColCheckMark: r.checked = (text == L"v"); return;
     case ColShortPath: return;  // derived from FullPath
@@ -142,6 +229,7 @@ int FileList::AddRow(const std::wstring& path, bool isFolder, const std::wstring
   if (!isFolder) r.ext = ExtensionOf(r.name);
   r.date = fileDate;
   r.checked = true;
+  if (!indexStale_) IndexRow(row);
   return row;
 }
 

@@ -2,8 +2,10 @@
 // Portable model behind the grid; every field is addressable by column number.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace rn {
@@ -53,10 +55,21 @@ class FileList {
   std::wstring Cell(int col, int row) const;
   void SetCell(int col, int row, const std::wstring& text);
 
-  FileRow& Row(int row) { return rows_.at(static_cast<size_t>(row)); }
+  // Writable access may change paths, so the path index is rebuilt afterwards.
+  FileRow& Row(int row) {
+    indexStale_ = true;
+    return rows_.at(static_cast<size_t>(row));
+  }
   const FileRow& Row(int row) const { return rows_.at(static_cast<size_t>(row)); }
-  std::vector<FileRow>& Rows() { return rows_; }
+  std::vector<FileRow>& Rows() {
+    indexStale_ = true;
+    return rows_;
+  }
   const std::vector<FileRow>& Rows() const { return rows_; }
+
+  // True when a row's FullPath equals the path without regard to case; O(1)
+  // on average, so that adding N paths costs O(N).
+  bool ContainsPath(const std::wstring& path) const;
 
   // Appends a row built from the path (fills the blank row of an empty list).
   // No checks: filtering and duplicates belong to the caller.
@@ -65,12 +78,29 @@ class FileList {
   // Back to the start-up state: one blank row, nine columns.
   void Clear();
 
+  // Deletes rows first..last (clipped); removing every row leaves the blank row.
+  void RemoveRows(int first, int last);
+  // Moves the block first..last one row down (+1) or up (-1) when the row it
+  // moves into exists; returns whether it moved (first/last then follow).
+  bool MoveBlock(int& first, int& last, int delta);
+  // Orders the rows by the key column's text with `compare` (<0, 0, >0); rows
+  // with equal keys by all their cells as one text; equal rows keep their order.
+  using TextCompare = std::function<int(const std::wstring&, const std::wstring&)>;
+  void SortBy(int keyColumn, const TextCompare& compare);
+
   int PathBudget() const { return pathBudget_; }
   void SetPathBudget(int budget) { pathBudget_ = budget; }
   std::wstring ShortPathOf(int row) const;
 
  private:
   std::shared_ptr<const std::wstring> InternFolder(const std::wstring& folder);
+  void IndexRow(int row) const;
+  void RebuildIndex() const;
+
+  // Hash of the folded FullPath -> row numbers; rebuilt lazily after any change
+  // other than an addition.
+  mutable std::unordered_multimap<uint64_t, int> index_;
+  mutable bool indexStale_ = false;
 
   std::vector<FileRow> rows_;
   int columnCount_ = kBaseColumnCount;
