@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -11,6 +12,7 @@
 #include "dialogs/Dialog_win.h"
 #include "dialogs/VersionInfo_win.h"
 #include "filelist/Grid_win.h"
+#include "filelist/ListEdit_win.h"
 
 namespace rn {
 
@@ -65,6 +67,8 @@ TMorvaneFrm1::~TMorvaneFrm1() {
   if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
   if (font_) DeleteObject(font_);
   if (boldFont_) DeleteObject(boldFont_);
+  if (listMenu_) DestroyMenu(listMenu_);
+  if (infoMenu_) DestroyMenu(infoMenu_);
 }
 
 bool TMorvaneFrm1::Create(int showCommand) {
@@ -80,6 +84,8 @@ bool TMorvaneFrm1::Create(int showCommand) {
                   r.right - r.left, r.bottom - r.top, nullptr))
     return false;
   FormCreate();
+  // After the command line's pairs the program ends without showing its window.
+  if (terminateRequested) return true;
   ShowWindow(hwnd, showCommand);
   UpdateWindow(hwnd);
   return true;
@@ -100,14 +106,50 @@ LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (wp) FormShow();
       break;
     case WM_COMMAND:
-      if (HIWORD(wp) == BN_CLICKED) {
+      if (OnCommand(LOWORD(wp), HIWORD(wp))) return 0;
+      break;
+    case WM_DROPFILES:
+      FormDropFiles(reinterpret_cast<HDROP>(wp));
+      return 0;
+    case WM_COPYDATA:
+      return WMCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp));
+    case WM_CONTEXTMENU: {
+      POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      if (pt.x == -1 && pt.y == -1) {  // from the keyboard: at the current row
+        RECT cell{};
+        GridCellRect(Control(IdStringGrid1), ColShortPath, GridCurrentRow(Control(IdStringGrid1)), cell);
+        pt = POINT{cell.left, cell.bottom};
+        ClientToScreen(Control(IdStringGrid1), &pt);
+      }
+      const HWND from = reinterpret_cast<HWND>(wp);
+      if (from == Control(IdStringGrid1)) ShowListMenu(pt);
+      else if (from == Control(IdPanelInfo)) ShowInfoMenu(pt);
+      return 0;
+    }
+    case WM_VSCROLL:
+      if (reinterpret_cast<HWND>(lp) == Control(IdScrollBar1)) {
         switch (LOWORD(wp)) {
-          case IdButton5: Button5Click(); return 0;
+          case SB_LINEDOWN:
+          case SB_PAGEDOWN: ScrollBar1Scroll(+1); break;
+          case SB_LINEUP:
+          case SB_PAGEUP: ScrollBar1Scroll(-1); break;
           default: break;
         }
+        return 0;
+      }
+      break;
+    case WM_SETCURSOR:
+      if (intake.busy) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
       }
       break;
     case WM_CLOSE:
+      // A batch that lets messages through finishes first; the close follows.
+      if (intake.busy) {
+        closePending_ = true;
+        return 0;
+      }
       FormClose();
       DestroyWindow(hwnd);
       return 0;
@@ -142,7 +184,7 @@ void TMorvaneFrm1::CreateControls() {
 
   // The operation panel's frame lies below everything placed on it.
   MakePanel(p, IdPanelRadio, at(l.panelRadio), PanelEdge::Frame);
-  MakeChild(p, L"BUTTON", L"...", BS_PUSHBUTTON | WS_TABSTOP, IdSearchButton, Bounds(s(52), s(4), s(21), s(21)), f);
+  MakeChild(p, L"BUTTON", L"...", BS_PUSHBUTTON | WS_TABSTOP, IdSpeedButton4, Bounds(s(52), s(4), s(21), s(21)), f);
   MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBox1, Bounds(s(74), s(4), s(88), s(200)), f);
   MakeChild(p, L"STATIC", L"< File types ...", SS_LEFT | SS_CENTERIMAGE, IdLabelFileTypes,
             Bounds(s(163), s(4), s(78), s(21)), f);
@@ -239,6 +281,13 @@ void TMorvaneFrm1::FormCreate() {
   MoveSection(ini, L"Directories", L"Options");
 
   CreateControls();
+  SetupIntake();
+  listMenu_ = CreateListMenu();
+  infoMenu_ = CreateInfoMenu();
+  GridEvents events;
+  events.mouse = [this](int row, int col, UINT msg, WPARAM) { StringGrid1Mouse(row, col, msg); };
+  events.selectionChanged = [this] { StringGrid1SelectionChanged(); };
+  GridSetEvents(Control(IdStringGrid1), std::move(events));
 
   // 4-6.
   ApplyLanguage(ini.ReadString(L"Options", L"Language", L"English"));
@@ -331,6 +380,7 @@ void TMorvaneFrm1::LoadRememberedLists() {
   FillCombo(Control(IdComboBoxCreat2), ReadRememberedList(ini, L"Sufixes", 8));
   FillCombo(Control(IdComboBox1), ReadTypeFilterMasks(ini));
   for (int id : {IdComboBox2, IdComboBoxCreat1, IdComboBoxCreat2, IdComboBox1}) SelectFirst(Control(id));
+  openFilterMasks_ = MaskList();  // masks added later do not join the open dialog's list
   const int n = static_cast<int>(SendMessageW(replace, CB_GETCOUNT, 0, 0));
   if (n < 12) SendMessageW(replace, CB_SETMINVISIBLE, std::max(n, 1), 0);
 }
@@ -343,9 +393,9 @@ void TMorvaneFrm1::LayoutTopLine() {
   const int filterW = filter.right - filter.left;
   MoveControl(Control(IdComboBox1), dpi.Scale(74), filter.top, filterW, dpi.Scale(200));
   filter = ControlBounds(Control(IdComboBox1));
-  RECT search = ControlBounds(Control(IdSearchButton));
+  RECT search = ControlBounds(Control(IdSpeedButton4));
   const int searchW = search.right - search.left;
-  MoveControl(Control(IdSearchButton), filter.left - 1 - searchW, search.top, searchW, search.bottom - search.top);
+  MoveControl(Control(IdSpeedButton4), filter.left - 1 - searchW, search.top, searchW, search.bottom - search.top);
   RECT label = ControlBounds(Control(IdLabelFileTypes));
   const int labelW = label.right - label.left;
   MoveControl(Control(IdLabelFileTypes), filter.right + 1, label.top, labelW, label.bottom - label.top);
@@ -423,6 +473,37 @@ void TMorvaneFrm1::FormClose() {
 }
 
 void TMorvaneFrm1::Button5Click() { PostMessageW(hwnd, WM_CLOSE, 0, 0); }
+
+bool TMorvaneFrm1::OnCommand(int id, int code) {
+  switch (id) {
+    case IdComboBox1:
+      if (code == CBN_EDITCHANGE) ComboBox1Change(false);
+      else if (code == CBN_SELCHANGE) ComboBox1Change(true);
+      return code == CBN_EDITCHANGE || code == CBN_SELCHANGE;
+    default: break;
+  }
+  if (code != BN_CLICKED) return false;  // menu commands carry 0, the same value
+  switch (id) {
+    case IdButton1:
+    case IdPopAddFiles: Button1Click(); return true;
+    case IdButton4:
+    case IdPopClear: ClearList(); return true;
+    case IdButton5: Button5Click(); return true;
+    case IdSpeedButton4: SpeedButton4Click(); return true;
+    case IdPopRemove: PopRemoveClick(); return true;
+    case IdPopSortbyName1: SortList(ColFileName); return true;
+    case IdPopSortbyDate1: SortList(ColFileDate); return true;
+    case IdPopSortbyType1: SortList(ColExt); return true;
+    case IdPopCheck: SetCheckOnSelection(true); return true;
+    case IdPopUncheck: SetCheckOnSelection(false); return true;
+    case IdPopSelectAll: SelectAll(); return true;
+    case IdPopCharPosit: OpenCharPosition(); return true;
+    case IdPopShowInfo:
+    case IdPopInfoShow: ToggleInfoPanel(); return true;
+    case IdPopInfoCopy: CopyInfoToClipboard(); return true;
+    default: return false;
+  }
+}
 
 // ---------------------------------------------------------------------------
 // Layout
@@ -516,8 +597,6 @@ void TMorvaneFrm1::ListChanged() {
 // Call sites for the parts of the program that join later. Each keeps the
 // place in the start-up order where its work runs.
 
-bool TMorvaneFrm1::RunPairMode() { return false; }          // renames old/new pairs, then the program ends
-void TMorvaneFrm1::RunSendToMode() {}                       // adds the "-sendto" paths
 void TMorvaneFrm1::ApplyLanguage(const std::wstring&) {}    // English is built in
 void TMorvaneFrm1::InstallMessageHook() {}                  // key filter shared by all forms
 void TMorvaneFrm1::AppendSystemMenuEntries() {}             // system-menu twins of the options

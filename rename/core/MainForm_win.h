@@ -3,6 +3,9 @@
 #pragma once
 #include <windows.h>
 
+#include <shellapi.h>
+
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +15,7 @@
 #include "core/SettingsFile.h"
 #include "filelist/FileList.h"
 #include "filelist/FileTime.h"
+#include "filelist/Intake.h"
 
 namespace rn {
 
@@ -27,7 +31,7 @@ struct AppContext {
 enum ControlId : int {
   IdPanelRadio = 1000,
   IdComboBox1,  // type filter
-  IdSearchButton,
+  IdSpeedButton4,
   IdLabelFileTypes,
   IdComboBox2,  // "Rename to"
   IdLabelRenameTo,
@@ -68,6 +72,28 @@ enum ControlId : int {
   IdPanelCharPosit,
 };
 
+// Commands of the list's context menu (PopupMenu1) and the info panel's (PopupMenu5).
+enum MenuId : int {
+  IdPopRemove = 2000,
+  IdPopAddFiles,
+  IdPopSortbyName1,
+  IdPopSortbyDate1,
+  IdPopSortbyType1,
+  IdPopCheck,
+  IdPopUncheck,
+  IdPopSelectAll,
+  IdPopClear,
+  IdPopGetDate,
+  IdPopGetAttr,
+  IdPopCharPosit,
+  IdPopShowInfo,
+  IdPopInfoShow,
+  IdPopInfoCopy,
+};
+
+// Where a batch of additions came from: each refreshes the window its own way.
+enum class BatchSource { OpenDialog, Drop, Search, SendTo, HandOff };
+
 class TMorvaneFrm1 : public Form {
  public:
   explicit TMorvaneFrm1(AppContext context);
@@ -93,6 +119,7 @@ class TMorvaneFrm1 : public Form {
   bool terminateRequested = false;
 
   FileList fileList;
+  Intake intake;
   Dpi dpi;
 
   // The file list's window-side helpers.
@@ -111,6 +138,37 @@ class TMorvaneFrm1 : public Form {
   void FormClose();
   void FormResize();
   void Button5Click();
+  bool OnCommand(int id, int code);
+
+  // Adding files and folders.
+  void Button1Click();  // the open-file dialog
+  void SpeedButton4Click();  // the search dialog
+  void FormDropFiles(HDROP drop);
+  LRESULT WMCopyData(const COPYDATASTRUCT* data);
+  void ComboBox1Change(bool picked);
+  // Runs one batch now, or after the batch (or run) in progress has ended.
+  void RunBatch(BatchSource source, std::vector<std::wstring> paths);
+  void DrainPendingBatches();
+  bool PumpMessages();
+  std::vector<std::wstring> MaskList() const;
+  void AppendFilterMask();
+
+  // List editing.
+  void PopRemoveClick();
+  void ClearList();
+  void SortList(int keyColumn);
+  void SetCheckOnSelection(bool checked);
+  void SelectAll();
+  void ScrollBar1Scroll(int delta);
+  void StringGrid1Mouse(int row, int col, UINT msg);
+  void StringGrid1SelectionChanged();
+  void ShowListMenu(POINT screen);
+  void ShowInfoMenu(POINT screen);
+  void ToggleInfoPanel();
+  void FillFileInfo();
+  void ClearFileInfoFields();
+  void OpenCharPosition();
+  void CopyInfoToClipboard();
 
  private:
   void CreateControls();
@@ -122,6 +180,11 @@ class TMorvaneFrm1 : public Form {
   void SetInfoPanelOpen(bool open);
   void ApplyStayOnTop();
   void UpdateListCommands();
+  void EnableListCommands();
+  void SetupIntake();
+  void AddBatchPaths(BatchSource source, const std::vector<std::wstring>& paths);
+  void RefreshAfterBatch(BatchSource source);
+  FolderChoice AskFolder(const std::wstring& path);
 
   // Start-up call sites whose work belongs to other parts of the program.
   bool RunPairMode();
@@ -143,6 +206,17 @@ class TMorvaneFrm1 : public Form {
   int pathColumnWidth_ = 0;
   std::wstring dateSeparator_ = L"/";
   std::wstring versionLabel_;
+
+  struct PendingBatch {
+    BatchSource source;
+    std::vector<std::wstring> paths;
+  };
+  std::deque<PendingBatch> pending_;
+  bool closePending_ = false;  // a close asked for while a batch ran
+  DWORD lastPump_ = 0;
+  std::vector<std::wstring> openFilterMasks_;  // the open dialog's filter list
+  HMENU listMenu_ = nullptr;
+  HMENU infoMenu_ = nullptr;
 };
 
 // Process entry: the single-instance rule, the forms, the message loop.

@@ -328,6 +328,10 @@ void ShowInformation(HWND owner, const std::wstring& text) {
   ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::Information, {L"OK"}, {}, 0, 0});
 }
 
+void ShowMessagePlain(HWND owner, const std::wstring& text) {
+  ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::None, {L"OK"}, {}, 0, 0});
+}
+
 void ShowErrorBox(HWND owner, const std::wstring& text) {
   ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::Error, {L"OK"}, {}, 0, 0});
 }

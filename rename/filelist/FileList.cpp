@@ -113,6 +113,21 @@ void FileList::RemoveRows(int first, int last) {
   indexStale_ = true;
 }
 
+void FileList::RemoveRowsWhere(const std::function<bool(int row)>& doomed) {
+  if (Empty()) return;
+  std::vector<bool> drop(rows_.size());
+  for (int row = 0; row < RowCount(); ++row) drop[static_cast<size_t>(row)] = doomed(row);
+  size_t kept = 0;
+  for (size_t i = 0; i < rows_.size(); ++i)
+    if (!drop[i]) {
+      if (kept != i) rows_[kept] = std::move(rows_[i]);
+      ++kept;
+    }
+  rows_.resize(kept);
+  if (rows_.empty()) rows_.emplace_back();
+  indexStale_ = true;
+}
+
 bool FileList::MoveBlock(int& first, int& last, int delta) {
   if (first > last || first < 0 || last >= RowCount() || Empty()) return false;
   if (delta > 0) {

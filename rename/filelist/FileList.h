@@ -80,6 +80,8 @@ class FileList {
 
   // Deletes rows first..last (clipped); removing every row leaves the blank row.
   void RemoveRows(int first, int last);
+  // Deletes every row the predicate (given the row number) picks, in one pass.
+  void RemoveRowsWhere(const std::function<bool(int row)>& doomed);
   // Moves the block first..last one row down (+1) or up (-1) when the row it
   // moves into exists; returns whether it moved (first/last then follow).
   bool MoveBlock(int& first, int& last, int delta);

@@ -317,7 +317,7 @@ LRESULT GridForm::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_KEYUP:
     case WM_SYSKEYUP:
       if (events.keyUp) events.keyUp(static_cast<UINT>(wp));
-      return msg == WM_SYSKEYUP ? DefWindowProcW(hwnd, msg, wp, lp) : 0;
+      return DefWindowProcW(hwnd, msg, wp, lp);  // the menu key and Shift+F10 open the context menu
     case WM_MOUSEMOVE: {
       POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       if (dragging && (wp & MK_LBUTTON)) {
@@ -336,12 +336,14 @@ LRESULT GridForm::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
       OnMouse(msg, wp, lp);
       return 0;
+    case WM_RBUTTONUP:
+      OnMouse(msg, wp, lp);
+      return DefWindowProcW(hwnd, msg, wp, lp);  // raises WM_CONTEXTMENU for the owner
     case WM_CAPTURECHANGED:
       dragging = false;
       return 0;

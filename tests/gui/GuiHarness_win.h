@@ -4,6 +4,9 @@
 #pragma once
 #include <windows.h>
 
+#include <shellapi.h>
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -53,6 +56,27 @@ struct TempFolder {
   }
 };
 
+// Outside a ScriptedDialogs, a window under test that shows any box fails the
+// test instead of waiting for a user who is not there.
+inline int& ScriptedDepth() {
+  static int depth = 0;
+  return depth;
+}
+inline void InstallFailingResponder() {
+  rn::SetDialogResponder([](const rn::DialogRequest& r) {
+    ADD_FAILURE() << "unexpected dialog: " << std::string(r.text.begin(), r.text.end());
+    return r.cancelButton >= 0 ? r.cancelButton : 0;
+  });
+  rn::SetOpenFilesResponder([](const rn::OpenFilesRequest&) {
+    ADD_FAILURE() << "unexpected open-file dialog";
+    return rn::OpenFilesResult{};
+  });
+  rn::SetBrowseResponder([](const rn::BrowseRequest&) {
+    ADD_FAILURE() << "unexpected folder browser";
+    return std::optional<std::wstring>{};
+  });
+}
+
 // Answers the program's dialogs in order; each expectation names the exact text.
 class ScriptedDialogs {
  public:
@@ -61,6 +85,7 @@ class ScriptedDialogs {
     int answer;
   };
   ScriptedDialogs() {
+    ++ScriptedDepth();
     rn::SetDialogResponder([this](const rn::DialogRequest& r) { return Answer(r); });
     rn::SetOpenFilesResponder([this](const rn::OpenFilesRequest& r) {
       openRequests_.push_back(r);
@@ -84,9 +109,8 @@ class ScriptedDialogs {
     });
   }
   ~ScriptedDialogs() {
-    rn::SetDialogResponder(nullptr);
-    rn::SetOpenFilesResponder(nullptr);
-    rn::SetBrowseResponder(nullptr);
+    --ScriptedDepth();
+    InstallFailingResponder();
     EXPECT_TRUE(expected_.empty()) << "a dialog the test expected was not shown";
     EXPECT_TRUE(files_.empty()) << "an open-file dialog the test expected was not shown";
     EXPECT_TRUE(folders_.empty()) << "a folder browser the test expected was not shown";
@@ -128,13 +152,34 @@ struct MainWindow {
     context.programFolder = folder.Folder();
     context.args = std::move(args);
     context.endProgramOnClose = false;
+    if (ScriptedDepth() == 0) InstallFailingResponder();
     form = std::make_unique<rn::TMorvaneFrm1>(context);
     EXPECT_TRUE(form->Create(SW_SHOWNORMAL));
     Pump();
   }
-  ~MainWindow() { Close(); }
+  ~MainWindow() {
+    Close();
+    if (ScriptedDepth() == 0) {
+      rn::SetDialogResponder(nullptr);
+      rn::SetOpenFilesResponder(nullptr);
+      rn::SetBrowseResponder(nullptr);
+    }
+  }
   HWND Hwnd() const { return form ? form->hwnd : nullptr; }
   HWND Control(int id) const { return form->Control(id); }
+  std::wstring Caption() const { return rn::WindowText(Hwnd()); }
+  std::wstring Text(int id) const { return rn::WindowText(Control(id)); }
+  bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+  // The rows' full paths in list order.
+  std::vector<std::wstring> Paths() const {
+    std::vector<std::wstring> out;
+    for (int r = 0; r < form->fileList.EntryCount(); ++r) out.push_back(form->fileList.Cell(rn::ColFullPath, r));
+    return out;
+  }
+  void Command(int id, int code = 0) {
+    SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(id < 2000 ? Control(id) : nullptr));
+    Pump();
+  }
   void Click(int id) {
     SendMessageW(Control(id), BM_CLICK, 0, 0);
     Pump();
@@ -146,6 +191,50 @@ struct MainWindow {
     }
   }
 };
+
+// A file (or, with a trailing backslash, a folder) below the temporary folder.
+inline std::wstring Make(const TempFolder& f, const std::wstring& relative, const std::string& content = "x") {
+  const std::filesystem::path p = f.path / relative;
+  if (!relative.empty() && relative.back() == L'\\') {
+    std::filesystem::create_directories(p);
+    std::wstring s = p.wstring();
+    return s.substr(0, s.size() - 1);
+  }
+  std::filesystem::create_directories(p.parent_path());
+  std::ofstream(p, std::ios::binary) << content;
+  return p.wstring();
+}
+
+// What a drop from Explorer hands the window: the receiver frees it.
+inline HDROP MakeDrop(const std::vector<std::wstring>& paths) {
+  size_t chars = 1;
+  for (const auto& p : paths) chars += p.size() + 1;
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+  auto* df = static_cast<DROPFILES*>(GlobalLock(mem));
+  df->pFiles = sizeof(DROPFILES);
+  df->fWide = TRUE;
+  auto* out = reinterpret_cast<wchar_t*>(df + 1);
+  for (const auto& p : paths) {
+    std::copy(p.begin(), p.end(), out);
+    out += p.size() + 1;
+  }
+  GlobalUnlock(mem);
+  return static_cast<HDROP>(mem);
+}
+
+inline void Drop(HWND window, const std::vector<std::wstring>& paths) {
+  SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
+  Pump();
+}
+
+// A hand-off as the context-menu extension sends it.
+inline LRESULT HandOff(HWND window, const std::string& bytes, ULONG_PTR kind = 0, DWORD size = 0xFFFFFFFF) {
+  COPYDATASTRUCT cds{};
+  cds.dwData = kind;
+  cds.cbData = size == 0xFFFFFFFF ? static_cast<DWORD>(bytes.size()) : size;
+  cds.lpData = const_cast<char*>(bytes.data());
+  return SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
+}
 
 inline std::string Narrow(const std::wstring& w) {
   std::string s;

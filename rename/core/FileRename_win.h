@@ -1,0 +1,16 @@
+// Every rename on disk goes through here: the run, undo, the CD clean-up and
+// the command line's pairs.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace rn {
+
+// Renames (or moves within its volume) `from` to `to`, never replacing an
+// existing entry. A change of letter case only is made through a temporary
+// name in the same folder where the file system ignores the direct rename,
+// and the result is checked. Returns 0 or the Win32 error code.
+DWORD RenameEntry(const std::wstring& from, const std::wstring& to);
+
+}  // namespace rn

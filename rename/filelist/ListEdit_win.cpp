@@ -1,0 +1,166 @@
+#include "filelist/ListEdit_win.h"
+
+#include "core/MainForm_win.h"
+#include "filelist/Grid_win.h"
+
+namespace rn {
+
+HMENU CreateListMenu() {
+  HMENU menu = CreatePopupMenu();
+  HMENU sort = CreatePopupMenu();
+  AppendMenuW(sort, MF_STRING, IdPopSortbyName1, L"by Name");
+  AppendMenuW(sort, MF_STRING, IdPopSortbyDate1, L"by Date");
+  AppendMenuW(sort, MF_STRING, IdPopSortbyType1, L"by Type");
+  AppendMenuW(menu, MF_STRING, IdPopRemove, L"&Remove selected File(s)");
+  AppendMenuW(menu, MF_STRING, IdPopAddFiles, L"A&dd Files to rename ..");
+  AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sort), L"&Sort Files");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, IdPopCheck, L"Check' selected file(s)");
+  AppendMenuW(menu, MF_STRING, IdPopUncheck, L"Uncheck' selected file(s)");
+  AppendMenuW(menu, MF_STRING, IdPopSelectAll, L"Select all Files");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, IdPopClear, L"&Clear list of files");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, IdPopGetDate, L"Get File's &Date");
+  AppendMenuW(menu, MF_STRING, IdPopGetAttr, L"Get File's &Attr");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, IdPopCharPosit, L"Count Char position ..");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, IdPopShowInfo, L"&Show file info panel");
+  return menu;
+}
+
+HMENU CreateInfoMenu() {
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, IdPopInfoShow, L"&Show file info panel");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, IdPopInfoCopy, L"Copy all info to clipbrd");
+  return menu;
+}
+
+int CompareLocaleNoCase(const std::wstring& a, const std::wstring& b) {
+  return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                        static_cast<int>(b.size())) -
+         CSTR_EQUAL;
+}
+
+// ---------------------------------------------------------------------------
+
+void TMorvaneFrm1::ShowListMenu(POINT screen) {
+  const UINT state = fileList.Empty() ? MF_GRAYED : MF_ENABLED;
+  for (int id : {IdPopRemove, IdPopClear, IdPopGetDate, IdPopGetAttr, IdPopCharPosit, IdPopCheck, IdPopUncheck,
+                 IdPopSelectAll})
+    EnableMenuItem(listMenu_, id, MF_BYCOMMAND | state);
+  EnableMenuItem(listMenu_, 2, MF_BYPOSITION | state);  // "&Sort Files"
+  CheckMenuItem(listMenu_, IdPopShowInfo, MF_BYCOMMAND | (infoPanelOpen ? MF_CHECKED : MF_UNCHECKED));
+  TrackPopupMenu(listMenu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd, nullptr);
+}
+
+void TMorvaneFrm1::ShowInfoMenu(POINT screen) {
+  EnableMenuItem(infoMenu_, IdPopInfoCopy, MF_BYCOMMAND | (fileList.Empty() ? MF_GRAYED : MF_ENABLED));
+  CheckMenuItem(infoMenu_, IdPopInfoShow, MF_BYCOMMAND | (infoPanelOpen ? MF_CHECKED : MF_UNCHECKED));
+  TrackPopupMenu(infoMenu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd, nullptr);
+}
+
+void TMorvaneFrm1::PopRemoveClick() {
+  if (fileList.Empty()) return;
+  HWND grid = Control(IdStringGrid1);
+  int first = 0, last = 0;
+  GridGetSelection(grid, first, last);
+  fileList.RemoveRows(first, last);
+  GridRowsChanged(grid);
+  FitPathColumn();
+  if (fileList.EntryCount() < 2) EnableWindow(Control(IdScrollBar1), FALSE);
+  if (fileList.Empty()) {
+    EnableWindow(Control(IdButton2), FALSE);
+    SetWindowTextW(Control(IdButton1), L"&Add Files ...");
+    for (int id : {IdButton4, IdSpeedButton5, IdScrollBar1}) EnableWindow(Control(id), FALSE);
+  }
+  RefreshCaption();
+}
+
+void TMorvaneFrm1::ClearList() {
+  fileList.Clear();
+  for (int id : {IdButton2, IdButton3}) EnableWindow(Control(id), FALSE);
+  SetWindowTextW(Control(IdButton1), L"&Add Files ...");
+  for (int id : {IdButton4, IdSpeedButton5, IdScrollBar1}) EnableWindow(Control(id), FALSE);
+  SendMessageW(Control(IdComboBox4), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  for (int id : {IdButton10, IdButton11, IdButton9}) EnableWindow(Control(id), FALSE);
+  HWND grid = Control(IdStringGrid1);
+  GridRowsChanged(grid);
+  RefreshCaption();
+  GridSetColumnWidth(grid, ColShortPath, pathColumnWidth_);
+  SetCurrentDirectoryW(context_.programFolder.c_str());
+  runCount = 0;
+  // The run count " (N)" goes from the undo button's caption.
+  std::wstring undo = WindowText(Control(IdButton3));
+  const size_t space = undo.find(L' ');
+  if (space != std::wstring::npos) SetWindowTextW(Control(IdButton3), undo.substr(0, space).c_str());
+  ClearFileInfoFields();
+}
+
+void TMorvaneFrm1::SortList(int keyColumn) {
+  if (fileList.Empty()) return;
+  fileList.SortBy(keyColumn, CompareLocaleNoCase);
+  InvalidateRect(Control(IdStringGrid1), nullptr, FALSE);
+}
+
+void TMorvaneFrm1::SetCheckOnSelection(bool checked) {
+  if (fileList.Empty()) return;
+  HWND grid = Control(IdStringGrid1);
+  int first = 0, last = 0;
+  GridGetSelection(grid, first, last);
+  for (int row = first; row <= last; ++row) fileList.Row(row).checked = checked;
+  InvalidateRect(grid, nullptr, FALSE);
+}
+
+void TMorvaneFrm1::SelectAll() {
+  if (fileList.Empty()) return;
+  GridSetSelection(Control(IdStringGrid1), 0, fileList.RowCount() - 1);
+}
+
+void TMorvaneFrm1::ScrollBar1Scroll(int delta) {
+  HWND grid = Control(IdStringGrid1);
+  int first = 0, last = 0;
+  GridGetSelection(grid, first, last);
+  const int current = GridCurrentRow(grid);
+  if (!fileList.Empty() && fileList.MoveBlock(first, last, delta)) {
+    // The selection and the current row follow the rows.
+    if (current == first - delta) GridSetSelection(grid, last, first);
+    else GridSetSelection(grid, first, last);
+    InvalidateRect(grid, nullptr, FALSE);
+  }
+  SetScrollPos(Control(IdScrollBar1), SB_CTL, 0, TRUE);
+  SetFocus(grid);
+}
+
+void TMorvaneFrm1::StringGrid1Mouse(int row, int col, UINT msg) {
+  if (fileList.Empty()) return;
+  HWND grid = Control(IdStringGrid1);
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+      if (col == ColCheckMark && row >= 0) {
+        fileList.Row(row).checked = !fileList.Row(row).checked;
+        InvalidateRect(grid, nullptr, FALSE);
+      }
+      break;
+    case WM_RBUTTONUP: {
+      int first = 0, last = 0;
+      GridGetSelection(grid, first, last);
+      if (first == last && row >= 0) GridSetSelection(grid, row, row);
+      break;
+    }
+    default: break;
+  }
+}
+
+void TMorvaneFrm1::StringGrid1SelectionChanged() { FillFileInfo(); }
+
+void TMorvaneFrm1::FillFileInfo() {}
+void TMorvaneFrm1::ClearFileInfoFields() {}
+void TMorvaneFrm1::ToggleInfoPanel() { SetInfoPanelOpen(!infoPanelOpen); }
+void TMorvaneFrm1::OpenCharPosition() {}
+void TMorvaneFrm1::CopyInfoToClipboard() {}
+void TMorvaneFrm1::SpeedButton4Click() {}
+
+}  // namespace rn

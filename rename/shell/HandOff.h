@@ -1,0 +1,21 @@
+// The hand-off from the context-menu extension: one text of paths, a line each.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace rn {
+
+inline constexpr long kHandOffAccepted = 2008;
+// dwData of a hand-off whose text is UTF-8; any other value means the ANSI code page.
+inline constexpr unsigned long kHandOffUtf8 = 1;
+
+// The bytes up to the first null byte, never beyond `size`, split at CR LF,
+// lone CR or lone LF. A break at the very end makes no empty last line; an
+// empty line between two breaks is kept.
+std::vector<std::string> SplitHandOffText(const char* data, size_t size);
+
+// The UTF-8 form: false (and nothing in `paths`) when a line is not valid UTF-8.
+bool DecodeUtf8Lines(const std::vector<std::string>& lines, std::vector<std::wstring>& paths);
+
+}  // namespace rn
