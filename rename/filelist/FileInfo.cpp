@@ -1,0 +1,53 @@
+#include "filelist/FileInfo.h"
+
+namespace rn {
+
+std::wstring AttributeLetters(uint32_t a) {
+  std::wstring s;
+  s += (a & attr::kHidden) ? L"H " : L"- ";
+  s += (a & attr::kArchive) ? L"A " : L"- ";
+  s += (a & attr::kReadOnly) ? L"R " : L"- ";
+  s += (a & attr::kSystem) ? L"S " : L"- ";
+  if (a & attr::kCompressed) s += L"C ";
+  if (a & attr::kDirectory) s += L"D ";
+  if (a & attr::kNormal) s += L"N ";
+  if (a & attr::kOffline) s += L"O ";
+  if (a & attr::kTemporary) s += L"T ";
+  return s;
+}
+
+std::wstring FileSizeText(uint64_t bytes, const std::wstring& decimalSeparator) {
+  // Whole kilobytes and hundredths apart, so that no size can overflow.
+  uint64_t whole = bytes / 1024;
+  uint64_t hundredths = ((bytes % 1024) * 100 + 512) / 1024;
+  if (hundredths == 100) {
+    ++whole;
+    hundredths = 0;
+  }
+  std::wstring text = std::to_wstring(whole);
+  if (hundredths != 0) {
+    text += decimalSeparator;
+    text += static_cast<wchar_t>(L'0' + hundredths / 10);
+    if (hundredths % 10 != 0) text += static_cast<wchar_t>(L'0' + hundredths % 10);
+  }
+  return text + L"  Kb";
+}
+
+std::wstring InfoClipboardText(const FileInfoFields& f) {
+  const std::wstring eol = L"\r\n";
+  return L"File name     :  " + f.name + eol + L"File path     :  " + f.folder + eol + L"File size     :  " + f.size +
+         eol + L"File attr     :  " + f.attributes + eol + L"Date created  :  " + f.created + eol +
+         L"Date modified :  " + f.modified + eol + L"Date accessed :  " + f.accessed + eol;
+}
+
+int NameLengthWithoutExtension(const std::wstring& fileName) {
+  const size_t dot = fileName.rfind(L'.');
+  return static_cast<int>(dot == std::wstring::npos ? fileName.size() : dot);
+}
+
+int CharPositionCounter(int previous, int index, const std::wstring& fileName) {
+  if (index < 0 || index > NameLengthWithoutExtension(fileName)) return previous;
+  return index;
+}
+
+}  // namespace rn

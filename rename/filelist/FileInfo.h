@@ -1,0 +1,49 @@
+// The file information panel's texts and the character position counter's
+// rule, apart from any window so that they are tested on every platform.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace rn {
+
+// Attribute bits as the file system reports them.
+namespace attr {
+inline constexpr uint32_t kReadOnly = 0x1;
+inline constexpr uint32_t kHidden = 0x2;
+inline constexpr uint32_t kSystem = 0x4;
+inline constexpr uint32_t kDirectory = 0x10;
+inline constexpr uint32_t kArchive = 0x20;
+inline constexpr uint32_t kNormal = 0x80;
+inline constexpr uint32_t kTemporary = 0x100;
+inline constexpr uint32_t kCompressed = 0x800;
+inline constexpr uint32_t kOffline = 0x1000;
+}  // namespace attr
+
+// What the file-name field shows for a path that is no existing file.
+inline constexpr const wchar_t* kFileMissingText = L"  [ file doesn't exist ]";
+
+// The seven value fields of the panel, as they stand.
+struct FileInfoFields {
+  std::wstring name, folder, size, attributes, created, modified, accessed;
+  bool operator==(const FileInfoFields&) const = default;
+};
+
+// "H "/"- ", "A "/"- ", "R "/"- ", "S "/"- ", then "C ", "D ", "N ", "O ", "T "
+// for those that are set.
+std::wstring AttributeLetters(uint32_t attributes);
+
+// Kilobytes with at most two decimals, no trailing zeros, halves rounded away
+// from zero, then "  Kb": 256 bytes give "0.25  Kb".
+std::wstring FileSizeText(uint64_t bytes, const std::wstring& decimalSeparator);
+
+// Seven lines, each ending in CR LF, for the clipboard.
+std::wstring InfoClipboardText(const FileInfoFields& fields);
+
+// The name's length without its extension (from the last dot on).
+int NameLengthWithoutExtension(const std::wstring& fileName);
+// The counter after the pointer or caret reached `index` (characters before
+// it): the index when it lies within the name before its extension, otherwise
+// the previous value.
+int CharPositionCounter(int previous, int index, const std::wstring& fileName);
+
+}  // namespace rn
