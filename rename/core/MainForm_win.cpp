@@ -11,7 +11,9 @@
 #include "core/Text.h"
 #include "dialogs/Dialog_win.h"
 #include "dialogs/VersionInfo_win.h"
+#include "filelist/CharPosit_win.h"
 #include "filelist/Grid_win.h"
+#include "filelist/InfoPanel_win.h"
 #include "filelist/ListEdit_win.h"
 
 namespace rn {
@@ -218,7 +220,7 @@ void TMorvaneFrm1::CreateControls() {
   // File list and info panel.
   HWND grid = CreateFileGrid(p, IdStringGrid1, &fileList, dpi);
   Place(grid, l.grid);
-  MakePanel(p, IdPanelInfo, at(l.panelInfo), PanelEdge::Frame);
+  CreateInfoPanel(p, IdPanelInfo, at(l.panelInfo), font_, dpi);
 
   // Script bar.
   MakeChild(p, WC_COMBOBOXW, L"", kPickList, IdComboBox4, Bounds(l.comboBox4.x, l.comboBox4.y, l.comboBox4.w, s(200)),
@@ -242,12 +244,11 @@ void TMorvaneFrm1::CreateControls() {
   MakeChild(p, L"SCROLLBAR", L"", SBS_VERT, IdScrollTime, Bounds(0, 0, s(15), s(21)), f);
   MakeChild(p, L"BUTTON", L"", BS_GROUPBOX, IdGroupBox1, Bounds(0, 0, s(200), s(60)), f);
   MakePanel(p, IdPanel4, Bounds(0, 0, s(300), s(30)), PanelEdge::Frame);
-  MakePanel(p, IdPanelCharPosit, Bounds(0, 0, s(300), s(30)), PanelEdge::Frame);
+  CreateCharPositPanel(p, IdPanelCharPosit, font_, dpi);
   FillCombo(Control(IdComboBox3), std::vector<std::wstring>(std::begin(kDateFormats), std::end(kDateFormats)));
 
   // The panel's frame stays behind the controls drawn over it.
-  for (int id : {IdPanelRadio, IdTopRule, IdBevel9, IdBevel8, IdPanelInfo, IdPanel2, IdPanelCreat, IdBevel22, IdPanel4,
-                 IdPanelCharPosit})
+  for (int id : {IdPanelRadio, IdTopRule, IdBevel9, IdBevel8, IdPanelInfo, IdPanel2, IdPanelCreat, IdBevel22, IdPanel4})
     SetWindowPos(Control(id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   // Labels size themselves to their text, whatever font the system substitutes.
   FitLabelWidth(Control(IdLabelFileTypes));
@@ -259,7 +260,7 @@ void TMorvaneFrm1::ParkOptionalControls() {
   GetClientRect(hwnd, &client);
   const int parkX = GetSystemMetrics(SM_CXSCREEN) + client.right;
   for (int id : {IdPanel2, IdPanelCreat, IdComboBoxCreat1, IdComboBoxCreat2, IdComboBox3, IdComboBox4a, IdBevel22,
-                 IdEditDate, IdScrollDate, IdEditTime, IdScrollTime, IdGroupBox1, IdPanel4, IdPanelCharPosit}) {
+                 IdEditDate, IdScrollDate, IdEditTime, IdScrollTime, IdGroupBox1, IdPanel4}) {
     HWND c = Control(id);
     RECT r = ControlBounds(c);
     SetWindowPos(c, nullptr, parkX, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -501,6 +502,8 @@ bool TMorvaneFrm1::OnCommand(int id, int code) {
     case IdPopShowInfo:
     case IdPopInfoShow: ToggleInfoPanel(); return true;
     case IdPopInfoCopy: CopyInfoToClipboard(); return true;
+    case kInfoCloseId: ToggleInfoPanel(); return true;
+    case kCharPositCloseId: return true;  // the strip has parked itself
     default: return false;
   }
 }
@@ -557,6 +560,7 @@ void TMorvaneFrm1::ApplyLayout(bool editorOnly) {
 void TMorvaneFrm1::SetInfoPanelOpen(bool open) {
   infoPanelOpen = open;
   FormResize();
+  rn::ClearFileInfo(Control(IdPanelInfo));
 }
 
 // ---------------------------------------------------------------------------

@@ -47,7 +47,6 @@ MainLayout ComputeMainLayout(int cw, int ch, bool infoOpen, const Dpi& dpi) {
   // Info panel above the script bar; the grid fills what is left.
   const int infoH = s(infoOpen ? design::kInfoOpenHeight : design::kInfoClosedHeight);
   l.panelInfo = {0, st - s(4) - infoH, cw, infoH};
-  l.infoClose = {cw - s(22) - s(14), l.panelInfo.y + s(2), s(14), s(14)};
   const int gridTop = barTop + barH;
   l.grid = {0, gridTop, cw, l.panelInfo.y - gridTop};
   if (l.grid.h < 0) l.grid.h = 0;

@@ -31,7 +31,7 @@ inline constexpr int kScriptBarHeight = 21;
 struct MainLayout {
   Box panelRadio, topRule, bevel9, panel1, speedButton1, speedButton3, speedButton2, speedButton5, scrollBar1;
   Box bevel8, button1, button2, button3, button4, button5;
-  Box grid, panelInfo, infoClose;
+  Box grid, panelInfo;
   Box comboBox4, button10, button9, button12, button11;  // chooser, "Run script ..", "Edit", "New", "Del"
 };
 

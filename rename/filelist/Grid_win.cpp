@@ -377,7 +377,7 @@ HWND CreateFileGrid(HWND parent, int controlId, FileList* list, const Dpi& dpi) 
   form->widths.assign(kBaseColumnCount, -1);
   form->widths[ColCheckMark] = 64;
   form->widths[ColShortPath] = 64;
-  HWND grid = CreateWindowExW(WS_EX_CLIENTEDGE, kGridClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL,
+  HWND grid = CreateWindowExW(WS_EX_CLIENTEDGE, kGridClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL,
                               0, 0, 100, 100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                               GetModuleHandleW(nullptr), form);
   if (!grid) return nullptr;

@@ -1,7 +1,11 @@
 #include "filelist/ListEdit_win.h"
 
+#include <utility>
+
 #include "core/MainForm_win.h"
+#include "filelist/CharPosit_win.h"
 #include "filelist/Grid_win.h"
+#include "filelist/InfoPanel_win.h"
 
 namespace rn {
 
@@ -156,11 +160,41 @@ void TMorvaneFrm1::StringGrid1Mouse(int row, int col, UINT msg) {
 
 void TMorvaneFrm1::StringGrid1SelectionChanged() { FillFileInfo(); }
 
-void TMorvaneFrm1::FillFileInfo() {}
-void TMorvaneFrm1::ClearFileInfoFields() {}
-void TMorvaneFrm1::ToggleInfoPanel() { SetInfoPanelOpen(!infoPanelOpen); }
-void TMorvaneFrm1::OpenCharPosition() {}
-void TMorvaneFrm1::CopyInfoToClipboard() {}
+// ---------------------------------------------------------------------------
+// Information panel and character position strip
+
+void TMorvaneFrm1::FillFileInfo() {
+  HWND panel = Control(IdPanelInfo);
+  rn::ClearFileInfo(panel);
+  int first = 0, last = 0;
+  GridGetSelection(Control(IdStringGrid1), first, last);
+  if (first != last || !infoPanelOpen || fileList.Empty()) return;
+  const FileRow& row = std::as_const(fileList).Row(GridCurrentRow(Control(IdStringGrid1)));
+  rn::FillFileInfo(panel, row.FullPath(), row.name);
+}
+
+void TMorvaneFrm1::ClearFileInfoFields() { rn::ClearFileInfo(Control(IdPanelInfo)); }
+
+void TMorvaneFrm1::ToggleInfoPanel() {
+  SetInfoPanelOpen(!infoPanelOpen);
+  if (infoPanelOpen) {
+    if (!fileList.Empty()) FillFileInfo();
+  } else {
+    ClearFileInfoFields();
+  }
+}
+
+void TMorvaneFrm1::OpenCharPosition() {
+  if (fileList.Empty()) return;
+  HWND grid = Control(IdStringGrid1);
+  const RECT g = ControlBounds(grid);
+  OpenCharPosit(Control(IdPanelCharPosit), std::as_const(fileList).Row(GridCurrentRow(grid)).name, dpi.Scale(24),
+                g.top + dpi.Scale(2));
+}
+
+void TMorvaneFrm1::CopyInfoToClipboard() {
+  if (!fileList.Empty()) rn::CopyInfoToClipboard(Control(IdPanelInfo), hwnd);
+}
 void TMorvaneFrm1::SpeedButton4Click() {}
 
 }  // namespace rn
