@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "core/MainForm_win.h"
 #include "dialogs/Dialog_win.h"
@@ -240,6 +241,46 @@ inline std::string Narrow(const std::wstring& w) {
   std::string s;
   for (wchar_t c : w) s += c < 128 ? static_cast<char>(c) : '?';
   return s;
+}
+
+// What a window paints into its client area through WM_PRINTCLIENT, drawn over
+// a background of the test's choosing (to see what the window leaves alone).
+struct ClientPixels {
+  int width = 0, height = 0;
+  std::vector<COLORREF> pixels;
+  COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+  int Count(COLORREF colour) const {
+    int n = 0;
+    for (COLORREF c : pixels) n += c == colour;
+    return n;
+  }
+};
+
+inline ClientPixels PrintClient(HWND window, COLORREF background) {
+  ClientPixels out;
+  RECT client{};
+  GetClientRect(window, &client);
+  out.width = client.right;
+  out.height = client.bottom;
+  if (out.width <= 0 || out.height <= 0) return out;
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(bi.bmiHeader), out.width, -out.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(dc, dib);
+  HBRUSH fill = CreateSolidBrush(background);
+  FillRect(dc, &client, fill);
+  DeleteObject(fill);
+  SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  GdiFlush();
+  const auto* px = static_cast<const DWORD*>(bits);
+  out.pixels.reserve(static_cast<size_t>(out.width) * out.height);
+  for (int i = 0; i < out.width * out.height; ++i) out.pixels.push_back(RGB(px[i] >> 16, px[i] >> 8, px[i]));
+  SelectObject(dc, previous);
+  DeleteObject(dib);
+  DeleteDC(dc);
+  return out;
 }
 
 }  // namespace rntest
