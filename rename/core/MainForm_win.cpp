@@ -12,6 +12,7 @@
 #include "dialogs/Dialog_win.h"
 #include "dialogs/VersionInfo_win.h"
 #include "filelist/CharPosit_win.h"
+#include "filelist/FormSearch_win.h"
 #include "filelist/Grid_win.h"
 #include "filelist/InfoPanel_win.h"
 #include "filelist/ListEdit_win.h"
@@ -289,6 +290,8 @@ void TMorvaneFrm1::FormCreate() {
   events.mouse = [this](int row, int col, UINT msg, WPARAM) { StringGrid1Mouse(row, col, msg); };
   events.selectionChanged = [this] { StringGrid1SelectionChanged(); };
   GridSetEvents(Control(IdStringGrid1), std::move(events));
+  formSearch = std::make_unique<TFormSearch>(MakeSearchHost());
+  formSearch->Create(hwnd);
 
   // 4-6.
   ApplyLanguage(ini.ReadString(L"Options", L"Language", L"English"));

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +21,9 @@
 namespace rn {
 
 inline constexpr wchar_t kMainClassName[] = L"TMorvaneFrm1";
+
+class TFormSearch;
+struct SearchHost;
 
 // Where the program lives and what it was started with.
 struct AppContext {
@@ -183,8 +187,11 @@ class TMorvaneFrm1 : public Form {
   void EnableListCommands();
   void SetupIntake();
   void AddBatchPaths(BatchSource source, const std::vector<std::wstring>& paths);
+  // Runs `body` as one batch of additions: the add commands rest meanwhile.
+  void InBatch(const std::function<void()>& body);
   void RefreshAfterBatch(BatchSource source);
   FolderChoice AskFolder(const std::wstring& path);
+  SearchHost MakeSearchHost();
 
   // Start-up call sites whose work belongs to other parts of the program.
   bool RunPairMode();
@@ -217,6 +224,9 @@ class TMorvaneFrm1 : public Form {
   std::vector<std::wstring> openFilterMasks_;  // the open dialog's filter list
   HMENU listMenu_ = nullptr;
   HMENU infoMenu_ = nullptr;
+
+ public:
+  std::unique_ptr<TFormSearch> formSearch;  // created once, reused
 };
 
 // Process entry: the single-instance rule, the forms, the message loop.

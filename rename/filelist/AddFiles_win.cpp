@@ -5,6 +5,7 @@
 #include "core/MainForm_win.h"
 #include "core/Text.h"
 #include "filelist/DirScan_win.h"
+#include "filelist/FormSearch_win.h"
 #include "filelist/Grid_win.h"
 #include "filelist/TypeFilter.h"
 
@@ -136,7 +137,7 @@ void TMorvaneFrm1::DrainPendingBatches() {
   }
 }
 
-void TMorvaneFrm1::AddBatchPaths(BatchSource source, const std::vector<std::wstring>& paths) {
+void TMorvaneFrm1::InBatch(const std::function<void()>& body) {
   HCURSOR oldCursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
   const bool addEnabled = IsWindowEnabled(Control(IdButton1)) != FALSE;
   EnableWindow(Control(IdButton1), FALSE);
@@ -144,21 +145,27 @@ void TMorvaneFrm1::AddBatchPaths(BatchSource source, const std::vector<std::wstr
   intake.typeFilter = WindowText(Control(IdComboBox1));
   intake.BeginBatch();
   lastPump_ = GetTickCount();
-  for (const auto& path : paths) {
-    if (source == BatchSource::Drop) {
-      lastFolder = FolderOf(path);
-      // A drop ends at the first path after a cancelled folder.
-      if (intake.folderAnswer == FolderAnswer::Skip) break;
-    }
-    intake.AddPath(path);
-    if (intake.stopped || !hwnd) break;
-  }
+  body();
   intake.EndBatch();
   if (!hwnd) return;
   EnableWindow(Control(IdButton1), addEnabled);
   EnableWindow(Control(IdSpeedButton4), TRUE);
   SetCursor(oldCursor);
-  RefreshAfterBatch(source);
+}
+
+void TMorvaneFrm1::AddBatchPaths(BatchSource source, const std::vector<std::wstring>& paths) {
+  InBatch([&] {
+    for (const auto& path : paths) {
+      if (source == BatchSource::Drop) {
+        lastFolder = FolderOf(path);
+        // A drop ends at the first path after a cancelled folder.
+        if (intake.folderAnswer == FolderAnswer::Skip) break;
+      }
+      intake.AddPath(path);
+      if (intake.stopped || !hwnd) break;
+    }
+  });
+  if (hwnd) RefreshAfterBatch(source);
 }
 
 void TMorvaneFrm1::EnableListCommands() {
@@ -250,6 +257,35 @@ void TMorvaneFrm1::Button1Click() {
   FitPathColumn();
   SetCurrentDirectoryW(context_.programFolder.c_str());
   DrainPendingBatches();
+}
+
+void TMorvaneFrm1::SpeedButton4Click() {
+  if (intake.busy || runLock || !formSearch) return;
+  AppendFilterMask();
+  RECT window{};
+  GetWindowRect(hwnd, &window);
+  const RECT close = ControlBounds(Control(IdButton5)), add = ControlBounds(Control(IdButton1));
+  formSearch->ShowModal(hwnd, window.left + add.left + 36, window.top + close.top + 36);
+  if (!hwnd) return;
+  RefreshAfterBatch(BatchSource::Search);
+  SetCurrentDirectoryW(context_.programFolder.c_str());
+  DrainPendingBatches();
+}
+
+SearchHost TMorvaneFrm1::MakeSearchHost() {
+  SearchHost host;
+  host.masks = [this] { return MaskList(); };
+  host.typeFilter = [this] { return WindowText(Control(IdComboBox1)); };
+  host.selectFilter = [this](int index) {
+    SendMessageW(Control(IdComboBox1), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    intake.typeFilter = WindowText(Control(IdComboBox1));
+  };
+  host.lastFolder = [this] { return lastFolder; };
+  host.filterLabel = [this] { return WindowText(Control(IdLabelFileTypes)); };
+  host.search = [this](const std::wstring& folder, bool recursive) {
+    InBatch([&] { intake.Search(folder, recursive); });
+  };
+  return host;
 }
 
 void TMorvaneFrm1::FormDropFiles(HDROP drop) {

@@ -180,9 +180,13 @@ std::wstring TFormSearch::SelectedMask() const {
   return text;
 }
 
-std::wstring TFormSearch::SearchFolder() const { return SearchFolderOf(WindowText(Control(IdEdit1))); }
+std::wstring TFormSearch::SearchFolder() const { return SearchFolderOf(searchPath_); }
 
-void TFormSearch::SetSearchPath(const std::wstring& path) { SetWindowTextW(Control(IdEdit1), path.c_str()); }
+// The box shows the path in lower case; the search keeps the folder's own spelling.
+void TFormSearch::SetSearchPath(const std::wstring& path) {
+  searchPath_ = path;
+  SetWindowTextW(Control(IdEdit1), path.c_str());
+}
 
 void TFormSearch::EnableControls(bool enabled) {
   for (int id : {IdButton1, IdButton2, IdButton3, IdComboBox1, IdCheckBox1}) EnableWindow(Control(id), enabled);
@@ -211,7 +215,7 @@ void TFormSearch::FormShow() {
   SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
 
   const std::wstring last = host_.lastFolder ? host_.lastFolder() : std::wstring();
-  SetSearchPath(ShownSearchPath(WindowText(Control(IdEdit1)), last, SelectedMask()));
+  SetSearchPath(ShownSearchPath(searchPath_, last, SelectedMask()));
 
   SendMessageW(Control(IdCheckBox1), BM_SETCHECK, BST_UNCHECKED, 0);
   focus_ = Control(IdEdit1);

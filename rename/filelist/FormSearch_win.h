@@ -85,6 +85,7 @@ class TFormSearch : public Form {
   bool done_ = false;
   bool ok_ = false;
   bool searching_ = false;
+  std::wstring searchPath_;  // the search path box's text as given
 };
 
 }  // namespace rn

@@ -195,6 +195,5 @@ void TMorvaneFrm1::OpenCharPosition() {
 void TMorvaneFrm1::CopyInfoToClipboard() {
   if (!fileList.Empty()) rn::CopyInfoToClipboard(Control(IdPanelInfo), hwnd);
 }
-void TMorvaneFrm1::SpeedButton4Click() {}
 
 }  // namespace rn

@@ -4,6 +4,7 @@
 
 #include "core/Text.h"
 #include "filelist/AddFiles_win.h"
+#include "filelist/FormSearch_win.h"
 #include "filelist/Grid_win.h"
 #include "gui/GuiHarness_win.h"
 
@@ -345,4 +346,60 @@ TEST(Reentry, AdditionsArrivingDuringABatchWaitForItAndACloseComesAfter) {
   Pump(50);
   EXPECT_FALSE(IsWindow(main));
   EXPECT_NE(f.ReadIni().find("Version"), std::string::npos) << "closing wrote the settings";
+}
+
+namespace {
+
+// Drives the search dialog from a timer inside its modal loop.
+std::function<void(HWND)>* g_searchStep = nullptr;
+void CALLBACK SearchStep(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = FindWindowW(L"TFormSearch", nullptr);
+  if (!dialog || !IsWindowVisible(dialog) || !g_searchStep) return;
+  KillTimer(nullptr, timer);
+  (*g_searchStep)(dialog);
+}
+
+void RunSearch(MainWindow& w, std::function<void(HWND)> step) {
+  g_searchStep = &step;
+  SetTimer(nullptr, 0, 10, SearchStep);
+  w.Click(rn::IdSpeedButton4);
+  g_searchStep = nullptr;
+}
+
+}  // namespace
+
+TEST(Search, FindsTheFilteredFilesOfAFolderAndWithRecursionOfItsTree) {
+  TempFolder f;
+  const std::wstring top = Make(f, L"pics\\a.jpg"), other = Make(f, L"pics\\b.txt");
+  const std::wstring sub = Make(f, L"pics\\sub\\c.JPG");
+  MainWindow w(f);
+  w.form->lastFolder = f.Folder() + L"pics";
+  SelectFilter(w, L"*.jpg");
+  RunSearch(w, [](HWND d) {
+    EXPECT_EQ(rn::WindowText(GetDlgItem(d, rn::TFormSearch::IdButton1)), L"...");
+    SendMessageW(GetDlgItem(d, rn::TFormSearch::IdButton2), BM_CLICK, 0, 0);  // "Go find ..."
+  });
+  EXPECT_EQ(w.Paths(), Paths({top}));
+  EXPECT_EQ(w.Caption(), L"  Rename  *.*    [1 items]");
+  EXPECT_EQ(w.Text(rn::IdButton1), L"&More Files ...");
+  EXPECT_TRUE(w.Enabled(rn::IdButton2));
+
+  RunSearch(w, [](HWND d) {
+    SendMessageW(GetDlgItem(d, rn::TFormSearch::IdCheckBox1), BM_CLICK, 0, 0);  // "Recursive search"
+    SendMessageW(GetDlgItem(d, rn::TFormSearch::IdButton2), BM_CLICK, 0, 0);
+  });
+  EXPECT_EQ(w.Paths(), Paths({top, sub})) << "files already listed come once";
+  EXPECT_TRUE(w.Enabled(rn::IdScrollBar1));
+  (void)other;
+
+  // Changing the filter inside the dialog moves the main window's box along, without the question.
+  RunSearch(w, [](HWND d) {
+    HWND filter = GetDlgItem(d, rn::TFormSearch::IdComboBox1);
+    SendMessageW(filter, CB_SETCURSEL, 5, 0);  // "*.txt"
+    SendMessageW(d, WM_COMMAND, MAKEWPARAM(rn::TFormSearch::IdComboBox1, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(filter));
+    SendMessageW(GetDlgItem(d, rn::TFormSearch::IdButton3), BM_CLICK, 0, 0);  // "Cancel"
+  });
+  EXPECT_EQ(w.Text(rn::IdComboBox1), L"*.txt");
+  EXPECT_EQ(w.form->fileList.EntryCount(), 2) << "Cancel adds nothing";
 }

@@ -276,7 +276,7 @@ TEST_F(SearchDialog, GoFindSearchesTheBoxFolderWithTheRecursionAndReturnsTrue) {
     Click(Ids::IdButton2);
   }}));
   ASSERT_EQ(searches.size(), 1u);
-  EXPECT_EQ(searches[0].folder, L"c:\\photos\\");
+  EXPECT_EQ(searches[0].folder, L"C:\\Photos\\") << "the box shows lower case, the search keeps the spelling";
   EXPECT_TRUE(searches[0].recursive);
   EXPECT_TRUE(searches[0].controlsDisabled) << "folder button, both buttons, filter box and check box";
   EXPECT_TRUE(searches[0].dialogVisible);
@@ -350,12 +350,12 @@ TEST_F(SearchDialog, BrowserStartsAtTheBoxFolderAndCancellingItKeepsTheFolder) {
   const auto& asked = dialogs.BrowseRequests();
   ASSERT_EQ(asked.size(), 4u);
   EXPECT_EQ(asked[0].title, L"Folder to start searching ...");
-  EXPECT_EQ(asked[0].initialFolder, L"c:\\photos\\");
-  EXPECT_EQ(asked[1].initialFolder, L"c:\\photos\\");
-  EXPECT_EQ(asked[2].initialFolder, L"d:\\music\\");
-  EXPECT_EQ(asked[3].initialFolder, L"e:\\");
+  EXPECT_EQ(asked[0].initialFolder, L"C:\\Photos\\");
+  EXPECT_EQ(asked[1].initialFolder, L"C:\\Photos\\");
+  EXPECT_EQ(asked[2].initialFolder, L"D:\\Music\\");
+  EXPECT_EQ(asked[3].initialFolder, L"E:\\");
   ASSERT_EQ(searches.size(), 1u);
-  EXPECT_EQ(searches[0].folder, L"e:\\");
+  EXPECT_EQ(searches[0].folder, L"E:\\");
 }
 
 TEST_F(SearchDialog, AFailedSearchIsReportedAndTheDialogStaysUsable) {

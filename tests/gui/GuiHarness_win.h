@@ -63,6 +63,15 @@ inline int& ScriptedDepth() {
   static int depth = 0;
   return depth;
 }
+inline int& WindowsAlive() {
+  static int alive = 0;
+  return alive;
+}
+inline void ClearResponders() {
+  rn::SetDialogResponder(nullptr);
+  rn::SetOpenFilesResponder(nullptr);
+  rn::SetBrowseResponder(nullptr);
+}
 inline void InstallFailingResponder() {
   rn::SetDialogResponder([](const rn::DialogRequest& r) {
     ADD_FAILURE() << "unexpected dialog: " << std::string(r.text.begin(), r.text.end());
@@ -110,8 +119,10 @@ class ScriptedDialogs {
     });
   }
   ~ScriptedDialogs() {
-    --ScriptedDepth();
-    InstallFailingResponder();
+    if (--ScriptedDepth() == 0) {
+      if (WindowsAlive() > 0) InstallFailingResponder();
+      else ClearResponders();
+    }
     EXPECT_TRUE(expected_.empty()) << "a dialog the test expected was not shown";
     EXPECT_TRUE(files_.empty()) << "an open-file dialog the test expected was not shown";
     EXPECT_TRUE(folders_.empty()) << "a folder browser the test expected was not shown";
@@ -153,6 +164,7 @@ struct MainWindow {
     context.programFolder = folder.Folder();
     context.args = std::move(args);
     context.endProgramOnClose = false;
+    ++WindowsAlive();
     if (ScriptedDepth() == 0) InstallFailingResponder();
     form = std::make_unique<rn::TMorvaneFrm1>(context);
     EXPECT_TRUE(form->Create(SW_SHOWNORMAL));
@@ -160,11 +172,7 @@ struct MainWindow {
   }
   ~MainWindow() {
     Close();
-    if (ScriptedDepth() == 0) {
-      rn::SetDialogResponder(nullptr);
-      rn::SetOpenFilesResponder(nullptr);
-      rn::SetBrowseResponder(nullptr);
-    }
+    if (--WindowsAlive() == 0 && ScriptedDepth() == 0) ClearResponders();
   }
   HWND Hwnd() const { return form ? form->hwnd : nullptr; }
   HWND Control(int id) const { return form->Control(id); }
