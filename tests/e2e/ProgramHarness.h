@@ -1,0 +1,161 @@
+// What the end-to-end tests share: a temporary copy of the program folder,
+// the program as a process, and the windows it shows.
+#pragma once
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+namespace rne2e {
+
+inline std::wstring ProgramUnderTest() {
+  wchar_t buf[MAX_PATH * 2];
+  DWORD n = GetEnvironmentVariableW(L"RENAME_EXE", buf, MAX_PATH * 2);
+  std::wstring path(buf, n);
+  if (!path.empty() && path[0] == L'/') {  // a Unix path from CTest: Wine maps / to Z:
+    for (auto& c : path)
+      if (c == L'/') c = L'\\';
+    path = L"Z:" + path;
+  }
+  return path;
+}
+
+struct ProgramFolder {
+  std::filesystem::path dir;
+  ProgramFolder() {
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    static int counter = 0;
+    dir = std::filesystem::path(base) / (L"rename-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                         std::to_wstring(++counter));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    std::filesystem::copy_file(ProgramUnderTest(), dir / L"Rename.exe");
+  }
+  ~ProgramFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+  }
+  std::wstring Ini() const { return (dir / L"Rename.ini").wstring(); }
+  std::wstring Value(const wchar_t* section, const wchar_t* key) const {
+    wchar_t buf[1024];
+    GetPrivateProfileStringW(section, key, L"<none>", buf, 1024, Ini().c_str());
+    return buf;
+  }
+};
+
+struct Process {
+  PROCESS_INFORMATION pi{};
+  bool started = false;
+  Process(const ProgramFolder& folder, const std::wstring& args = L"") {
+    std::wstring cmd = L"\"" + (folder.dir / L"Rename.exe").wstring() + L"\"" + (args.empty() ? L"" : L" " + args);
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    started = CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.dir.c_str(), &si, &pi);
+  }
+  ~Process() {
+    if (!started) return;
+    if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+  }
+  bool Ended(DWORD ms) const { return WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
+};
+
+struct WindowOf {
+  DWORD pid;
+  HWND found = nullptr;
+};
+
+inline BOOL CALLBACK FindOwned(HWND h, LPARAM lp) {
+  auto* w = reinterpret_cast<WindowOf*>(lp);
+  wchar_t cls[64];
+  GetClassNameW(h, cls, 64);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  if (pid == w->pid && lstrcmpW(cls, L"TMorvaneFrm1") == 0 && IsWindowVisible(h)) {
+    w->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+inline HWND WaitForMainWindow(const Process& p, DWORD ms = 20000) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    WindowOf w{p.pi.dwProcessId};
+    EnumWindows(FindOwned, reinterpret_cast<LPARAM>(&w));
+    if (w.found) return w.found;
+    if (p.Ended(50)) return nullptr;
+  }
+  return nullptr;
+}
+
+inline int CountMainWindows() {
+  int count = 0;
+  for (HWND h = FindWindowW(L"TMorvaneFrm1", nullptr); h; h = FindWindowExW(nullptr, h, L"TMorvaneFrm1", nullptr))
+    ++count;
+  return count;
+}
+
+
+inline std::wstring WindowTextOf(HWND h) {
+  wchar_t buf[2048];
+  const int n = GetWindowTextW(h, buf, 2048);
+  return std::wstring(buf, n > 0 ? n : 0);
+}
+
+struct BoxOf {
+  DWORD pid;
+  HWND found = nullptr;
+};
+
+inline BOOL CALLBACK FindBox(HWND h, LPARAM lp) {
+  auto* b = reinterpret_cast<BoxOf*>(lp);
+  wchar_t cls[64];
+  GetClassNameW(h, cls, 64);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  if (pid == b->pid && lstrcmpW(cls, L"TMessageForm") == 0 && IsWindowVisible(h)) {
+    b->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The program's message box, once it shows.
+inline HWND WaitForBox(const Process& p, DWORD ms = 20000) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    BoxOf b{p.pi.dwProcessId};
+    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&b));
+    if (b.found) return b.found;
+    if (p.Ended(50)) return nullptr;
+  }
+  return nullptr;
+}
+
+// The box's message: its static control that carries text.
+inline std::wstring BoxText(HWND box) {
+  for (HWND c = FindWindowExW(box, nullptr, L"Static", nullptr); c; c = FindWindowExW(box, c, L"Static", nullptr)) {
+    std::wstring t = WindowTextOf(c);
+    if (!t.empty()) return t;
+  }
+  return L"";
+}
+
+inline void PressButton(HWND box, const wchar_t* caption) {
+  HWND b = FindWindowExW(box, nullptr, L"Button", caption);
+  if (b) PostMessageW(b, BM_CLICK, 0, 0);
+}
+
+// The name as the file system spells it.
+inline std::wstring SpellingOf(const std::filesystem::path& p) {
+  WIN32_FIND_DATAW data;
+  HANDLE h = FindFirstFileW(p.c_str(), &data);
+  if (h == INVALID_HANDLE_VALUE) return L"";
+  FindClose(h);
+  return data.cFileName;
+}
+
+}  // namespace rne2e
