@@ -33,6 +33,7 @@ void operator delete(void* p, size_t) noexcept { operator delete(p); }
 
 namespace bench {
 void ListBenchmarks();
+void IntakeBenchmarks();
 size_t LiveHeapBytes() { return liveBytes.load(); }
 }  // namespace bench
 
@@ -43,5 +44,6 @@ int wmain() {
   InitCommonControlsEx(&icc);
   std::printf("Rename benchmarks (times are wall-clock under this machine's Windows or Wine)\n");
   bench::ListBenchmarks();
+  bench::IntakeBenchmarks();
   return 0;
 }

@@ -74,11 +74,7 @@ std::vector<std::wstring> DroppedPaths(HDROP drop) {
 
 void TMorvaneFrm1::SetupIntake() {
   intake.list = &fileList;
-  intake.ports.isFolder = [](const std::wstring& path) { return IsFolder(path); };
-  intake.ports.fileDate = [this](const std::wstring& path) {
-    auto stamp = ReadFileTime(path, dateTypeSetting);
-    return stamp ? FormatFileDate(*stamp, dateSeparator_) : std::wstring();
-  };
+  intake.ports.lookup = [this](const std::wstring& path) { return LookupPath(path, dateTypeSetting, dateSeparator_); };
   intake.ports.askFolder = [this](const std::wstring& path) { return AskFolder(path); };
   intake.ports.scan = [this](const std::wstring& pattern, const std::function<bool(const FoundEntry&)>& each) {
     ScanDirectory(pattern, dateTypeSetting, dateSeparator_, each);

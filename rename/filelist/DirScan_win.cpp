@@ -9,6 +9,31 @@ bool IsFolder(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+namespace {
+
+std::wstring DateText(const WIN32_FILE_ATTRIBUTE_DATA& data, DateType type, const std::wstring& separator) {
+  const FILETIME& stamp = type == DateCreated    ? data.ftCreationTime
+                          : type == DateAccessed ? data.ftLastAccessTime
+                                                 : data.ftLastWriteTime;
+  FILETIME local;
+  DosDateTime packed;
+  if (!FileTimeToLocalFileTime(&stamp, &local) || !FileTimeToDosDateTime(&local, &packed.date, &packed.time))
+    return L"";
+  return FormatFileDate(UnpackDos(packed), separator);
+}
+
+}  // namespace
+
+FoundEntry LookupPath(const std::wstring& path, DateType type, const std::wstring& dateSeparator) {
+  FoundEntry entry;
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return entry;
+  entry.isDir = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  entry.date = DateText(data, type, dateSeparator);
+  return entry;
+}
+
 void ScanDirectory(const std::wstring& pattern, DateType type, const std::wstring& dateSeparator,
                    const std::function<bool(const FoundEntry&)>& each) {
   WIN32_FIND_DATAW data;
@@ -21,15 +46,11 @@ void ScanDirectory(const std::wstring& pattern, DateType type, const std::wstrin
     entry.name = data.cFileName;
     entry.isDir = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-    entry.date.clear();
-    const FILETIME& stamp = type == DateCreated    ? data.ftCreationTime
-                            : type == DateAccessed ? data.ftLastAccessTime
-                                                   : data.ftLastWriteTime;
-    FILETIME local;
-    DosDateTime packed;
-    if (!entry.isDir && FileTimeToLocalFileTime(&stamp, &local) &&
-        FileTimeToDosDateTime(&local, &packed.date, &packed.time))
-      entry.date = FormatFileDate(UnpackDos(packed), dateSeparator);
+    WIN32_FILE_ATTRIBUTE_DATA times{};
+    times.ftCreationTime = data.ftCreationTime;
+    times.ftLastAccessTime = data.ftLastAccessTime;
+    times.ftLastWriteTime = data.ftLastWriteTime;
+    entry.date = entry.isDir ? std::wstring() : DateText(times, type, dateSeparator);
     if (!each(entry)) break;
   } while (FindNextFileW(search, &data));
   FindClose(search);

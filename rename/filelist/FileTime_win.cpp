@@ -5,10 +5,9 @@
 namespace rn {
 
 std::optional<DateTime> ReadFileTime(const std::wstring& path, DateType type) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(path.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return std::nullopt;
-  FindClose(search);
+  // One attribute query: no directory search, and wildcards in the text stay plain characters.
+  WIN32_FILE_ATTRIBUTE_DATA found;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &found)) return std::nullopt;
   const FILETIME& stamp = type == DateCreated    ? found.ftCreationTime
                           : type == DateAccessed ? found.ftLastAccessTime
                                                  : found.ftLastWriteTime;

@@ -39,9 +39,13 @@ void Intake::AddFound(const std::wstring& path, const FoundEntry* found) {
   const std::wstring filter = EffectiveFilter(typeFilter);
   if (!PassesTypeFilter(filter, ExtensionOfPath(path))) return;
   if (list->ContainsPath(path)) return;
-  const bool dir = found ? found->isDir : ports.isFolder(path);
-  if (!dir) {
-    list->AddRow(path, false, found ? found->date : ports.fileDate(path));
+  FoundEntry looked;
+  if (!found) {
+    looked = ports.lookup(path);
+    found = &looked;
+  }
+  if (!found->isDir) {
+    list->AddRow(path, false, found->date);
     return;
   }
   switch (folderAnswer) {
@@ -53,7 +57,7 @@ void Intake::AddFound(const std::wstring& path, const FoundEntry* found) {
     case FolderAnswer::Ask: break;
   }
   switch (ports.askFolder(path)) {
-    case FolderChoice::Folder: list->AddRow(path, true, ports.fileDate(path)); break;
+    case FolderChoice::Folder: list->AddRow(path, true, found->date); break;
     case FolderChoice::Files: ScanFolder(JoinPath(path, filter), nullptr); break;
     case FolderChoice::AllFiles:
       folderAnswer = FolderAnswer::Recursive;

@@ -26,8 +26,9 @@ struct FoundEntry {
 
 // The file system and the user, as the intake sees them.
 struct IntakePorts {
-  std::function<bool(const std::wstring& path)> isFolder;
-  std::function<std::wstring(const std::wstring& path)> fileDate;
+  // What the file system says of one path: whether it is a folder (a path that
+  // cannot be found is not) and its FileDate text (empty when not found).
+  std::function<FoundEntry(const std::wstring& path)> lookup;
   std::function<FolderChoice(const std::wstring& path)> askFolder;
   // Calls `each` for the entries matching pattern (folder + mask) in the file
   // system's order; "." and ".." may come and are ignored. Stops early when

@@ -60,8 +60,12 @@ struct FakeDisk {
 
   IntakePorts Ports() {
     IntakePorts p;
-    p.isFolder = [this](const std::wstring& path) { return folders.count(path) > 0; };
-    p.fileDate = [](const std::wstring&) { return std::wstring(L"2026/01/02"); };
+    p.lookup = [this](const std::wstring& path) {
+      FoundEntry e;
+      e.isDir = folders.count(path) > 0;
+      e.date = L"2026/01/02";
+      return e;
+    };
     p.askFolder = [this](const std::wstring& path) {
       asked.push_back(path);
       if (answers.empty()) return FolderChoice::Cancel;

@@ -1,0 +1,116 @@
+// Files added to the real main window by one hand-off and by "All* Files" on a
+// folder tree, at two sizes, with the ratio that shows how adding scales.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "Bench_win.h"
+#include "core/MainForm_win.h"
+#include "dialogs/Dialog_win.h"
+#include "shell/HandOff.h"
+
+#include <shlobj.h>
+
+namespace bench {
+
+namespace {
+
+std::wstring TempRoot() {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  return std::wstring(base) + L"rename-bench-" + std::to_wstring(GetCurrentProcessId());
+}
+
+// n empty files in folders of a thousand (renames and lookups under Wine cost
+// time in proportion to the folder's size).
+std::vector<std::wstring> MakeTree(const std::wstring& root, int n) {
+  std::vector<std::wstring> paths;
+  paths.reserve(static_cast<size_t>(n));
+  CreateDirectoryW(root.c_str(), nullptr);
+  for (int i = 0; i < n; ++i) {
+    const std::wstring folder = root + L"\\f" + std::to_wstring(i / 1000);
+    if (i % 1000 == 0) CreateDirectoryW(folder.c_str(), nullptr);
+    std::wstring path = folder + L"\\IMG_" + std::to_wstring(100000 + i) + L".JPG";
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    paths.push_back(std::move(path));
+  }
+  return paths;
+}
+
+void RemoveTree(const std::wstring& root, const std::vector<std::wstring>& paths) {
+  for (const auto& p : paths) DeleteFileW(p.c_str());
+  for (size_t i = 0; i < paths.size(); i += 1000) RemoveDirectoryW((root + L"\\f" + std::to_wstring(i / 1000)).c_str());
+  RemoveDirectoryW(root.c_str());
+}
+
+void Pump() {
+  MSG m;
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+}
+
+}  // namespace
+
+void IntakeBenchmarks() {
+  std::printf("\n== adding files to the window\n");
+  const std::wstring root = TempRoot();
+  const std::wstring programFolder = root + L"-program\\";
+  CreateDirectoryW(programFolder.c_str(), nullptr);
+  rn::SetDialogResponder([](const rn::DialogRequest&) { return 2; });  // "All* Files"
+  double perFile[2][2] = {};
+  const int sizes[2] = {10000, 100000};
+  for (int s = 0; s < 2; ++s) {
+    const int n = sizes[s];
+    const std::vector<std::wstring> paths = MakeTree(root, n);
+    rn::AppContext context;
+    context.programFolder = programFolder;
+    context.endProgramOnClose = false;
+    rn::TMorvaneFrm1 main(context);
+    main.Create(SW_SHOWNORMAL);
+    Pump();
+
+    std::string text;
+    for (const auto& p : paths) {
+      const int len = WideCharToMultiByte(CP_ACP, 0, p.c_str(), static_cast<int>(p.size()), nullptr, 0, nullptr, nullptr);
+      const size_t at = text.size();
+      text.resize(at + static_cast<size_t>(len));
+      WideCharToMultiByte(CP_ACP, 0, p.c_str(), static_cast<int>(p.size()), text.data() + at, len, nullptr, nullptr);
+      text += "\r\n";
+    }
+    text += '\0';
+    COPYDATASTRUCT cds{0, static_cast<DWORD>(text.size()), text.data()};
+    LRESULT reply = 0;
+    const double handOff =
+        Seconds([&] { reply = SendMessageW(main.hwnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds)); });
+    Report(s == 0 ? "hand-off: 10,000 paths in one message" : "hand-off: 100,000 paths in one message", n, handOff);
+    if (reply != rn::kHandOffAccepted || main.fileList.EntryCount() != n)
+      std::printf("   (unexpected: reply %lld, %d rows)\n", static_cast<long long>(reply), main.fileList.EntryCount());
+
+    SendMessageW(main.hwnd, WM_COMMAND, MAKEWPARAM(rn::IdButton4, BN_CLICKED), 0);  // Clear &List
+    std::wstring drop = root;
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + (drop.size() + 2) * sizeof(wchar_t));
+    auto* df = static_cast<DROPFILES*>(GlobalLock(mem));
+    df->pFiles = sizeof(DROPFILES);
+    df->fWide = TRUE;
+    drop.copy(reinterpret_cast<wchar_t*>(df + 1), drop.size());
+    GlobalUnlock(mem);
+    const double walk = Seconds([&] { SendMessageW(main.hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(mem), 0); });
+    Report(s == 0 ? "\"All* Files\": 10,000 files in 10 folders" : "\"All* Files\": 100,000 files in 100 folders", n,
+           walk);
+    if (main.fileList.EntryCount() != n) std::printf("   (unexpected: %d rows)\n", main.fileList.EntryCount());
+    perFile[s][0] = handOff / n;
+    perFile[s][1] = walk / n;
+    DestroyWindow(main.hwnd);
+    RemoveTree(root, paths);
+  }
+  rn::SetDialogResponder(nullptr);
+  std::printf("%-44s %8.2f  (linear = 10)\n", "hand-off: time ratio 100,000 / 10,000", perFile[1][0] * 10 / perFile[0][0]);
+  std::printf("%-44s %8.2f  (linear = 10)\n", "\"All* Files\": time ratio 100,000 / 10,000",
+              perFile[1][1] * 10 / perFile[0][1]);
+  DeleteFileW((programFolder + L"Rename.ini").c_str());
+  RemoveDirectoryW(programFolder.c_str());
+}
+
+}  // namespace bench
