@@ -21,6 +21,8 @@ namespace rn {
 
 namespace {
 
+constexpr UINT kRunSendToMessage = WM_APP + 1;
+
 const wchar_t* const kDateFormats[] = {L"[default]",  L"dd-mm-yyyy", L"dd.mm.yyyy",  L"mm-dd-yyyy",  L"mm.dd.yyyy",
                                        L"yyyy-mm-dd", L"yyyy.mm.dd", L"dd-mm-yy",    L"dd.mm.yy",    L"mm-dd-yy",
                                        L"mm.dd.yy",   L"yy-mm-dd",   L"yy.mm.dd",    L"dd-mmm-yyyy", L"dd.mmm.yyyy",
@@ -111,6 +113,9 @@ LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
       if (OnCommand(LOWORD(wp), HIWORD(wp))) return 0;
       break;
+    case kRunSendToMessage:
+      RunSendToMode();
+      return 0;
     case WM_DROPFILES:
       FormDropFiles(reinterpret_cast<HDROP>(wp));
       return 0;
@@ -421,7 +426,9 @@ void TMorvaneFrm1::FormShow() {
   SendMessageW(Control(IdSpeedButton3), BM_SETCHECK, stayOnTop ? BST_CHECKED : BST_UNCHECKED, 0);
   ApplyStayOnTop();
 
-  if (!context_.args.empty() && context_.args[0] == L"-sendto") RunSendToMode();
+  // The "-sendto" paths come once the window is on the screen, so that the
+  // folder prompt has the window it speaks of behind it.
+  if (!context_.args.empty() && context_.args[0] == L"-sendto") PostMessageW(hwnd, kRunSendToMessage, 0, 0);
   DragAcceptFiles(hwnd, TRUE);
 
   EnableWindow(Control(IdComboBox4), SendMessageW(Control(IdComboBox4), CB_GETCOUNT, 0, 0) > 0);
