@@ -488,6 +488,12 @@ void TMorvaneFrm1::Button5Click() { PostMessageW(hwnd, WM_CLOSE, 0, 0); }
 bool TMorvaneFrm1::OnCommand(int id, int code) {
   switch (id) {
     case IdComboBox1:
+      if (code == CBN_DROPDOWN) {
+        // As many lines as there are masks, ten at most.
+        const LRESULT n = SendMessageW(Control(IdComboBox1), CB_GETCOUNT, 0, 0);
+        SendMessageW(Control(IdComboBox1), CB_SETMINVISIBLE, static_cast<WPARAM>(std::clamp<LRESULT>(n, 1, 10)), 0);
+        return true;
+      }
       if (code == CBN_EDITCHANGE) ComboBox1Change(false);
       else if (code == CBN_SELCHANGE) ComboBox1Change(true);
       return code == CBN_EDITCHANGE || code == CBN_SELCHANGE;
