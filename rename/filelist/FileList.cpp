@@ -104,6 +104,17 @@ bool FileList::ContainsPath(const std::wstring& path) const {
   return false;
 }
 
+std::vector<int> FileList::RowsWithPath(const std::wstring& path) const {
+  if (indexStale_) RebuildIndex();
+  std::vector<int> rows;
+  auto [it, end] = index_.equal_range(FoldedHash(path));
+  for (; it != end; ++it)
+    if (it->second < RowCount() && EqualsNoCase(rows_[static_cast<size_t>(it->second)].FullPath(), path))
+      rows.push_back(it->second);
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
 void FileList::RemoveRows(int first, int last) {
   first = std::max(first, 0);
   last = std::min(last, RowCount() - 1);

@@ -70,6 +70,8 @@ class FileList {
   // True when a row's FullPath equals the path without regard to case; O(1)
   // on average, so that adding N paths costs O(N).
   bool ContainsPath(const std::wstring& path) const;
+  // The rows whose FullPath equals the path without regard to case, in order.
+  std::vector<int> RowsWithPath(const std::wstring& path) const;
 
   // Appends a row built from the path (fills the blank row of an empty list).
   // No checks: filtering and duplicates belong to the caller.

@@ -1,0 +1,47 @@
+// The rename run's visit of the rows: for every checked entry the proposal,
+// the refusals, the collision question, the rename and the write-back. The
+// checks before a run and the window around it belong to the main window.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "filelist/FileList.h"
+
+namespace rn {
+
+enum class CollisionAnswer { Yes, No, Cancel, YesToAll };
+
+struct RunPorts {
+  std::function<bool(const std::wstring& path)> fileExists;    // a file, not a folder
+  std::function<bool(const std::wstring& path)> folderExists;  // a folder
+  std::function<bool(const std::wstring& folder)> enterFolder;  // the working directory
+  // The row's proposal for the counter; nothing when there is none (operations
+  // 9 and 15 change the entry here and propose nothing).
+  std::function<std::optional<std::wstring>(const FileRow& row, int64_t counter)> propose;
+  std::function<CollisionAnswer(const std::wstring& proposal)> askCollision;
+  std::function<void(const std::wstring& message)> tell;
+  // Renames within a folder; `replace` overwrites an existing file in the same
+  // step. False when the entry does not end up with the new name.
+  std::function<bool(const std::wstring& from, const std::wstring& to, bool replace)> rename;
+  std::function<void(int position)> progress;
+};
+
+struct RunOutcome {
+  bool renamedAny = false;
+  std::vector<int> notRenamed;  // row numbers, ascending, each once
+};
+
+// Visits the rows top to bottom as run number `run`, the counter starting at
+// `counter` and growing after every entry that got a proposal.
+RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& ports);
+
+// "...so file" CR "'short path'" CR "will keep it's name as it was." messages.
+std::wstring TooLongMessage(const std::wstring& oldName);
+std::wstring ZeroSizeMessage(const std::wstring& oldName);
+// The collision question for a proposal.
+std::wstring CollisionMessage(const std::wstring& proposal);
+
+}  // namespace rn
