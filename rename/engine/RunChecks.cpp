@@ -1,0 +1,133 @@
+#include "engine/RunChecks.h"
+
+namespace rn {
+
+namespace {
+
+std::wstring TrimLeft(const std::wstring& s) {
+  const size_t a = s.find_first_not_of(L' ');
+  return a == std::wstring::npos ? L"" : s.substr(a);
+}
+
+std::wstring TrimRight(const std::wstring& s) {
+  const size_t b = s.find_last_not_of(L' ');
+  return b == std::wstring::npos ? L"" : s.substr(0, b + 1);
+}
+
+// One message per illegal character, in order of occurrence.
+bool IllegalCharacters(const std::wstring& text, std::vector<std::wstring>& messages) {
+  const std::vector<wchar_t> bad = IllegalNameCharacters(text);
+  for (wchar_t c : bad) messages.push_back(std::wstring(L"Ilegal characters: ") + L" " + c);
+  return !bad.empty();
+}
+
+// The base length of a row's name: the name without its extension ("[dir]" counts 0).
+int64_t BaseLength(const FileList& list, int row) {
+  const FileRow& r = list.Row(row);
+  return static_cast<int64_t>(r.name.size()) - (r.isDir ? 0 : static_cast<int64_t>(r.ext.size()));
+}
+
+bool AnyRowShorterThan(const FileList& list, int64_t length, int64_t* shortest = nullptr) {
+  if (list.Empty()) return false;
+  for (int row = 0; row < list.RowCount(); ++row) {
+    const int64_t l = BaseLength(list, row);
+    if (l < length) {
+      if (shortest) *shortest = l;
+      return true;
+    }
+  }
+  return false;
+}
+
+// Checks 7 and 8: a number box that does not read starts over at "001", and
+// one narrower than the row count gets leading zeros.
+int64_t CheckCounterBox(std::wstring& box, int64_t rows, std::vector<std::wstring>& messages) {
+  if (!ReadCounterText(box)) {
+    messages.push_back(box + L" is not a number ..!  Starting from #001.");
+    box = L"001";
+  }
+  const int digits = DecimalDigits(rows);
+  if (static_cast<int64_t>(box.size()) < digits) {
+    messages.push_back(L"Number of digits (" + box + L") is not enough ..!  Increasing to  " +
+                       std::to_wstring(digits) + L" digits.");
+    box = WidenCounterText(box, rows);
+  }
+  auto counter = ReadCounterText(box);
+  return counter ? counter->first : 1;
+}
+
+}  // namespace
+
+CheckResult CheckRenameTask(const RenameTask& request, const FileList& list, const DateLocale& dates) {
+  CheckResult out;
+  out.task = request;
+  RenameTask& t = out.task;
+  auto stop = [&](CheckFocus focus) {
+    out.stop = true;
+    out.focus = focus;
+    return out;
+  };
+  const int op = t.Operation;
+  if (op == kNoOperation) {
+    out.messages.push_back(L"Please choose an Option !");
+    return stop(CheckFocus::None);
+  }
+  if (t.RenameTo.empty() && op < kOpCapitalize) {
+    out.messages.push_back(L"No  'Rename to..'  string");
+    return stop(CheckFocus::RenameTo);
+  }
+  if (IllegalCharacters(t.RenameTo, out.messages)) return stop(CheckFocus::RenameTo);
+  if (op == kOpCreateNames && TrimLeft(t.Prefix).empty() && TrimRight(t.Suffix).empty()) {
+    out.messages.push_back(L"No  'Rename to..'  string\r\nEither a 'prefix' or a 'sufix' is needed.");
+    return stop(CheckFocus::Prefix);
+  }
+  if (IllegalCharacters(t.Prefix, out.messages) || IllegalCharacters(t.Suffix, out.messages))
+    return stop(CheckFocus::Prefix);
+
+  const int64_t rows = list.EntryCount();
+  if (op == kOpNumerate) out.firstCounter = CheckCounterBox(t.StartNumber, rows, out.messages);
+  if (op == kOpCreateNames) out.firstCounter = CheckCounterBox(t.CounterStart, rows, out.messages);
+  if (op == kOpChangeDateTime) {
+    const std::optional<DateTime> date = dates.readShortDate ? dates.readShortDate(t.NewDate) : std::nullopt;
+    if (!date) {
+      out.messages.push_back(t.NewDate + L" is not a valid Date ..!  Format must be " + dates.shortDateFormat);
+      return stop(CheckFocus::DateBox);
+    }
+    if (date->year < 1980) {
+      out.messages.push_back(L"Date must be posterior to 1st Jan 1980");
+      return stop(CheckFocus::None);
+    }
+    out.rememberDate = t.NewDate;
+    if (!(dates.readLongTime && dates.readLongTime(t.NewTime))) {
+      out.messages.push_back(t.NewTime + L" is not a valid Time ..!  Format must be " + dates.longTimeFormat);
+      return stop(CheckFocus::TimeBox);
+    }
+  }
+  if (op == kOpAddFromBegin || op == kOpAddFromEnd) {
+    int64_t shortest = 0;
+    if (AnyRowShorterThan(list, t.InsertAt, &shortest)) {
+      out.messages.push_back(L"Value larger than one of filename's length - reducing to maximum allowed");
+      t.InsertAt = static_cast<int>(shortest);
+      return stop(CheckFocus::None);
+    }
+  }
+  const std::wstring wrongTrim = L"Wrong size to trim - larger than one of filename's length - please check.";
+  if ((op == kOpTrimFromBegin || op == kOpTrimFromEnd) && t.TrimCount > 0 &&
+      AnyRowShorterThan(list, static_cast<int64_t>(t.TrimCount) + t.TrimAt)) {
+    out.messages.push_back(wrongTrim);
+    return stop(CheckFocus::None);
+  }
+  if (op == kOpTrimBetween && (t.KeepHead > 0 || t.KeepTail > 0) &&
+      AnyRowShorterThan(list, static_cast<int64_t>(t.KeepHead) + t.KeepTail)) {
+    out.messages.push_back(wrongTrim);
+    return stop(CheckFocus::None);
+  }
+  if (op == kOpCreateNames && t.Prefix.size() + t.CounterStart.size() + t.Suffix.size() > 230) {
+    out.messages.push_back(L"The options choosen will give a file name length\rlarger than Windows limit of 255 chars.");
+    return stop(CheckFocus::None);
+  }
+  if (op == kOpChangeExtension) t.RenameTo = CleanExtensionText(t.RenameTo);
+  return out;
+}
+
+}  // namespace rn

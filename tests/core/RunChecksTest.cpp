@@ -1,0 +1,129 @@
+// The checks before a run, in their order, with their texts and corrections.
+#include <gtest/gtest.h>
+
+#include "engine/RunChecks.h"
+
+using namespace rn;
+using Messages = std::vector<std::wstring>;
+
+namespace {
+
+FileList ListOf(std::initializer_list<const wchar_t*> names) {
+  FileList list;
+  for (const wchar_t* n : names) list.AddRow(std::wstring(L"C:\\d\\") + n, false, L"");
+  return list;
+}
+
+RenameTask Task(OperationId op, const std::wstring& renameTo = L"x") {
+  RenameTask t;
+  t.Operation = op;
+  t.RenameTo = renameTo;
+  return t;
+}
+
+CheckResult Check(const RenameTask& t, const FileList& list) { return CheckRenameTask(t, list, PortableDateLocale()); }
+
+}  // namespace
+
+TEST(RunChecks, RefusalsComeInTheirOrderWithTheirFocus) {
+  const FileList list = ListOf({L"a.txt"});
+  CheckResult r = Check(Task(kNoOperation, L""), list);
+  EXPECT_EQ(r.messages, Messages({L"Please choose an Option !"}));
+  EXPECT_TRUE(r.stop);
+
+  r = Check(Task(kOpRemove, L""), list);
+  EXPECT_EQ(r.messages, Messages({L"No  'Rename to..'  string"}));
+  EXPECT_EQ(r.focus, CheckFocus::RenameTo);
+  EXPECT_FALSE(Check(Task(kOpCapitalize, L""), list).stop) << "operation 6 needs no text";
+
+  // Every illegal character, in order, for any operation.
+  r = Check(Task(kOpConvertCase, L"a?b*c"), list);
+  EXPECT_EQ(r.messages, Messages({L"Ilegal characters:  ?", L"Ilegal characters:  *"}));
+  EXPECT_EQ(r.focus, CheckFocus::RenameTo);
+
+  RenameTask t = Task(kOpCreateNames, L"");
+  t.Prefix = L"  ";
+  t.Suffix = L"  ";
+  r = Check(t, list);
+  EXPECT_EQ(r.messages, Messages({L"No  'Rename to..'  string\r\nEither a 'prefix' or a 'sufix' is needed."}));
+  EXPECT_EQ(r.focus, CheckFocus::Prefix);
+  t = Task(kOpRemove);
+  t.Prefix = L"ok";
+  t.Suffix = L"<";
+  r = Check(t, list);
+  EXPECT_EQ(r.messages, Messages({L"Ilegal characters:  <"}));
+  EXPECT_EQ(r.focus, CheckFocus::Prefix);
+}
+
+TEST(RunChecks, NumberBoxesStartOverOrWidenAndTheRunGoesOn) {
+  FileList list;
+  for (int i = 0; i < 120; ++i) list.AddRow(L"C:\\d\\f" + std::to_wstring(i) + L".txt", false, L"");
+  RenameTask t = Task(kOpNumerate);
+  t.StartNumber = L"5";
+  CheckResult r = Check(t, list);
+  EXPECT_FALSE(r.stop);
+  EXPECT_EQ(r.messages, Messages({L"Number of digits (5) is not enough ..!  Increasing to  3 digits."}));
+  EXPECT_EQ(r.task.StartNumber, L"005");
+  EXPECT_EQ(r.firstCounter, 5);
+  t = Task(kOpCreateNames);
+  t.Prefix = L"img";
+  t.CounterStart = L"abc";
+  r = Check(t, list);
+  EXPECT_EQ(r.messages, Messages({L"abc is not a number ..!  Starting from #001."}));
+  EXPECT_EQ(r.task.CounterStart, L"001");
+  EXPECT_EQ(r.firstCounter, 1);
+}
+
+TEST(RunChecks, DatesBefore1980AndUnreadableTimesStopButAValidDateIsRemembered) {
+  const FileList list = ListOf({L"a.txt"});
+  RenameTask t = Task(kOpChangeDateTime);
+  t.NewDate = L"31-12-1979";
+  t.NewTime = L"10:00:00";
+  CheckResult r = Check(t, list);
+  EXPECT_EQ(r.messages, Messages({L"Date must be posterior to 1st Jan 1980"}));
+  EXPECT_FALSE(r.rememberDate);
+  t.NewDate = L"32-01-2004";
+  r = Check(t, list);
+  EXPECT_EQ(r.messages, Messages({L"32-01-2004 is not a valid Date ..!  Format must be dd-mm-yyyy"}));
+  EXPECT_EQ(r.focus, CheckFocus::DateBox);
+  t.NewDate = L"29-12-2004";
+  t.NewTime = L"25:99";
+  r = Check(t, list);
+  EXPECT_EQ(r.messages, Messages({L"25:99 is not a valid Time ..!  Format must be hh:nn:ss"}));
+  EXPECT_EQ(r.rememberDate, std::optional<std::wstring>(L"29-12-2004"));
+  EXPECT_EQ(r.focus, CheckFocus::TimeBox);
+}
+
+TEST(RunChecks, LengthChecksLookAtEveryRowCheckedOrNot) {
+  FileList list = ListOf({L"longname.txt", L"ab.txt"});
+  list.Row(1).checked = false;
+  RenameTask t = Task(kOpAddFromBegin);
+  t.InsertAt = 5;
+  CheckResult r = Check(t, list);
+  EXPECT_EQ(r.messages, Messages({L"Value larger than one of filename's length - reducing to maximum allowed"}));
+  EXPECT_EQ(r.task.InsertAt, 2);
+  EXPECT_TRUE(r.stop);
+  t.InsertAt = 2;
+  EXPECT_FALSE(Check(t, list).stop);
+
+  t = Task(kOpTrimFromEnd);
+  t.TrimCount = 2;
+  t.TrimAt = 1;
+  EXPECT_EQ(Check(t, list).messages,
+            Messages({L"Wrong size to trim - larger than one of filename's length - please check."}));
+  t = Task(kOpTrimBetween);
+  t.KeepHead = 1;
+  t.KeepTail = 1;
+  EXPECT_FALSE(Check(t, list).stop);
+  t.KeepTail = 2;
+  EXPECT_TRUE(Check(t, list).stop);
+
+  t = Task(kOpCreateNames);
+  t.Prefix = std::wstring(200, L'p');
+  t.Suffix = std::wstring(28, L's');
+  t.CounterStart = L"001";
+  EXPECT_EQ(Check(t, list).messages,
+            Messages({L"The options choosen will give a file name length\rlarger than Windows limit of 255 chars."}));
+  t = Task(kOpChangeExtension, L"archive.tar.gz");
+  EXPECT_EQ(Check(t, list).task.RenameTo, L"gz");
+}
