@@ -157,8 +157,8 @@ std::optional<std::wstring> Numerate(const std::wstring& name, bool isFolder, in
   }
 }
 
-std::wstring CreateName(const std::wstring& name, bool isFolder, const std::wstring& prefix,
-                        const std::wstring& number, const std::wstring& suffix) {
+std::wstring CreateName(const std::wstring& name, bool isFolder, const std::wstring& prefix, const std::wstring& number,
+                        const std::wstring& suffix) {
   const size_t start = std::min(prefix.find_first_not_of(L' '), prefix.size());
   return prefix.substr(start) + number + suffix + SplitName(name, isFolder).ext;
 }
@@ -186,8 +186,7 @@ std::optional<std::wstring> ProposeName(const RenameTask& task, const std::wstri
     case kOpTrimFromBegin: return TrimFromBegin(name, task.TrimCount, task.TrimAt);
     case kOpTrimFromEnd: return TrimFromEnd(name, isFolder, task.TrimCount, task.TrimAt);
     case kOpTrimBetween: return KeepHeadAndTail(name, isFolder, task.KeepHead, task.KeepTail);
-    case kOpNumerate:
-      return Numerate(name, isFolder, task.NumberStyle, NumberText(counter, task.StartNumber.size()));
+    case kOpNumerate: return Numerate(name, isFolder, task.NumberStyle, NumberText(counter, task.StartNumber.size()));
     case kOpCreateNames:
       return CreateName(name, isFolder, task.Prefix, NumberText(counter, task.CounterStart.size()), task.Suffix);
     case kOpDateToBegin:

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "../core/NameShape.h"
 #include "engine/DateFormat.h"
 #include "engine/Operation.h"
 #include "engine/TimeStamp.h"
@@ -47,23 +48,6 @@ int Count(FuzzedDataProvider& in) {
 }
 
 int Code(FuzzedDataProvider& in) { return in.ConsumeIntegralInRange(-1, 10); }
-
-bool IsOneCut(const std::wstring& r, const std::wstring& name) {
-  if (r.size() > name.size()) return false;
-  size_t head = 0;
-  while (head < r.size() && r[head] == name[head]) ++head;
-  const size_t tail = r.size() - head;
-  return name.compare(name.size() - tail, tail, r, head, tail) == 0;
-}
-
-bool IsInsert(const std::wstring& r, const std::wstring& name, const std::wstring& text) {
-  if (r.size() != name.size() + text.size()) return false;
-  for (size_t i = 0; i <= name.size(); ++i)
-    if (r.compare(0, i, name, 0, i) == 0 && r.compare(i, text.size(), text) == 0 &&
-        r.compare(i + text.size(), std::wstring::npos, name, i, std::wstring::npos) == 0)
-      return true;
-  return false;
-}
 
 }  // namespace
 
@@ -112,25 +96,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(e <= name.size(), "extension within the name");
 
   const bool named = KindOf(t.Operation) == OperationKind::Name;
-  const bool badCode = (t.Operation == kOpConvertCase && t.CaseMode != kCaseUpper && t.CaseMode != kCaseLower) ||
-                       (t.Operation == kOpNumerate && (t.NumberStyle < kNumberName || t.NumberStyle > kNumberExtension)) ||
-                       ((t.Operation == kOpDateToBegin || t.Operation == kOpDateToEnd) &&
-                        (t.AddDatePart < kDatePartDate || t.AddDatePart > kDatePartBoth));
+  const bool badCode =
+      (t.Operation == kOpConvertCase && t.CaseMode != kCaseUpper && t.CaseMode != kCaseLower) ||
+      (t.Operation == kOpNumerate && (t.NumberStyle < kNumberName || t.NumberStyle > kNumberExtension)) ||
+      ((t.Operation == kOpDateToBegin || t.Operation == kOpDateToEnd) &&
+       (t.AddDatePart < kDatePartDate || t.AddDatePart > kDatePartBoth));
   Check(p.has_value() == (named && !badCode), "a proposal exactly for the name operations");
   if (p) {
     const std::wstring& r = *p;
     switch (t.Operation) {
       case kOpAddFromBegin:
-      case kOpAddFromEnd: Check(IsInsert(r, name, t.RenameTo), "insert keeps the name around the text"); break;
-      case kOpTrimFromBegin: Check(IsOneCut(r, name), "trim from begin cuts one run"); break;
+      case kOpAddFromEnd:
+        Check(rn::test::IsNameWithInsert(r, name, t.RenameTo), "insert keeps the name around the text");
+        break;
+      case kOpTrimFromBegin: Check(rn::test::IsNameWithOneCut(r, name), "trim from begin cuts one run"); break;
       case kOpTrimFromEnd:
       case kOpTrimBetween:
-        Check(IsOneCut(r, name), "trim cuts one run");
+        Check(rn::test::IsNameWithOneCut(r, name), "trim cuts one run");
         Check(r.ends_with(ext), "trim keeps the extension");
         break;
-      case kOpRemove:
-        Check(r.size() <= name.size() && r.ends_with(ext), "remove keeps the extension");
-        break;
+      case kOpRemove: Check(r.size() <= name.size() && r.ends_with(ext), "remove keeps the extension"); break;
       case kOpReplace: Check(r.ends_with(ext), "replace keeps the extension"); break;
       case kOpChangeExtension:
         Check(isFolder ? r == name : r.starts_with(name.substr(0, name.size() - e) + L"."), "extension change");
@@ -152,11 +137,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(NumberText(counter, t.StartNumber.size()).size() >= t.StartNumber.size(), "number padded");
   const std::wstring widened = WidenCounterText(t.StartNumber, rows);
   Check(widened.size() >= t.StartNumber.size(), "widening only adds");
-  Check(IsInsert(InsertFromBegin(name, t.RenameTo, k), name, t.RenameTo), "insert from begin, any count");
-  Check(IsInsert(InsertFromEnd(name, isFolder, t.RenameTo, k), name, t.RenameTo), "insert from end, any count");
-  Check(IsOneCut(TrimFromBegin(name, k, k2), name), "trim from begin, any count");
-  Check(IsOneCut(TrimFromEnd(name, isFolder, k, k2), name), "trim from end, any count");
-  Check(IsOneCut(KeepHeadAndTail(name, isFolder, k, k2), name), "keep head and tail, any count");
+  Check(rn::test::IsNameWithInsert(InsertFromBegin(name, t.RenameTo, k), name, t.RenameTo),
+        "insert from begin, any count");
+  Check(rn::test::IsNameWithInsert(InsertFromEnd(name, isFolder, t.RenameTo, k), name, t.RenameTo),
+        "insert from end, any count");
+  Check(rn::test::IsNameWithOneCut(TrimFromBegin(name, k, k2), name), "trim from begin, any count");
+  Check(rn::test::IsNameWithOneCut(TrimFromEnd(name, isFolder, k, k2), name), "trim from end, any count");
+  Check(rn::test::IsNameWithOneCut(KeepHeadAndTail(name, isFolder, k, k2), name), "keep head and tail, any count");
   (void)ReadCounterText(t.CounterStart);
   Check(CleanExtensionText(t.RenameTo).find(L'.') == std::wstring::npos, "cleaned extension has no dot");
   (void)IllegalNameCharacters(name);
