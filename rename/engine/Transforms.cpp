@@ -22,7 +22,7 @@ bool IsAsciiLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' &&
 
 std::wstring UpperChar(wchar_t c, const CaseConverter& cases) { return cases.upper(std::wstring(1, c)); }
 
-// The base and the extension as one split, so that callers never cut twice.
+// A name cut into its base and its extension.
 struct Split {
   std::wstring base, ext;
 };
