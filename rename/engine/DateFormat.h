@@ -22,7 +22,7 @@ struct DateLocale {
   // nothing when it does not read as a time.
   std::function<std::optional<DateTime>(const std::wstring&)> readLongTime;
   std::array<std::wstring, 12> monthAbbreviations;  // "mmm", January first
-  std::wstring shortDateFormat;  // the formats as the user's messages name them
+  std::wstring shortDateFormat;                     // the formats as the user's messages name them
   std::wstring longTimeFormat;
 };
 

@@ -52,8 +52,8 @@ DateLocale SystemDateLocale() {
   locale.readShortDate = [order, dateSeparator](const std::wstring& t) { return ReadDate(t, order, dateSeparator); };
   locale.readLongTime = [timeSeparator, am, pm](const std::wstring& t) { return ReadTime(t, timeSeparator, am, pm); };
   for (int i = 0; i < 12; ++i)
-    locale.monthAbbreviations[static_cast<size_t>(i)] =
-        LocaleText(static_cast<LCTYPE>(LOCALE_SABBREVMONTHNAME1 + i), PortableDateLocale().monthAbbreviations[i].c_str());
+    locale.monthAbbreviations[static_cast<size_t>(i)] = LocaleText(static_cast<LCTYPE>(LOCALE_SABBREVMONTHNAME1 + i),
+                                                                   PortableDateLocale().monthAbbreviations[i].c_str());
   return locale;
 }
 

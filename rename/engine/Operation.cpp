@@ -5,8 +5,8 @@
 namespace rn {
 
 const std::array<const wchar_t*, 18> kDateFormats = {
-    L"[default]",  L"dd-mm-yyyy", L"dd.mm.yyyy",  L"mm-dd-yyyy",  L"mm.dd.yyyy", L"yyyy-mm-dd",
-    L"yyyy.mm.dd", L"dd-mm-yy",   L"dd.mm.yy",    L"mm-dd-yy",    L"mm.dd.yy",   L"yy-mm-dd",
+    L"[default]",  L"dd-mm-yyyy",  L"dd.mm.yyyy",  L"mm-dd-yyyy", L"mm.dd.yyyy", L"yyyy-mm-dd",
+    L"yyyy.mm.dd", L"dd-mm-yy",    L"dd.mm.yy",    L"mm-dd-yy",   L"mm.dd.yy",   L"yy-mm-dd",
     L"yy.mm.dd",   L"dd-mmm-yyyy", L"dd.mmm.yyyy", L"ddmmyyyy",   L"mmddyyyy",   L"yyyymmdd"};
 
 const std::array<CatalogueEntry, 17> kOperationCatalogue = {{

@@ -17,10 +17,9 @@ bool WriteFileTime(const std::wstring& path, const DateTime& local, DateType typ
   if (h == INVALID_HANDLE_VALUE) return false;
   const DosDateTime packed = PackDos(local);
   FILETIME localTime, universal;
-  BOOL ok = DosDateTimeToFileTime(packed.date, packed.time, &localTime) &&
-            LocalFileTimeToFileTime(&localTime, &universal) &&
-            SetFileTime(h, type == DateCreated ? &universal : nullptr, nullptr,
-                        type == DateCreated ? nullptr : &universal);
+  BOOL ok =
+      DosDateTimeToFileTime(packed.date, packed.time, &localTime) && LocalFileTimeToFileTime(&localTime, &universal) &&
+      SetFileTime(h, type == DateCreated ? &universal : nullptr, nullptr, type == DateCreated ? nullptr : &universal);
   const DWORD error = ok ? ERROR_SUCCESS : GetLastError();
   CloseHandle(h);
   SetLastError(error);

@@ -14,14 +14,15 @@ size_t Clip(int64_t k, size_t length) {
   return static_cast<uint64_t>(k) >= length ? length : static_cast<size_t>(k);
 }
 
-// Parameters arrive as any int; the sums below stay far from overflow in 64 bits.
-int64_t NonNegative(int64_t v) { return v < 0 ? 0 : v; }
+// A count or position clipped to 0..length first: any value beyond the text
+// acts like the length, and the sums below can then never overflow.
+int64_t Bounded(int64_t v, const std::wstring& s) { return static_cast<int64_t>(Clip(v, s.size())); }
 
 bool IsAsciiLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
 
 std::wstring UpperChar(wchar_t c, const CaseConverter& cases) { return cases.upper(std::wstring(1, c)); }
 
-// The base and the extension as one split, so that callers never cut twice.
+// A name cut into its base and its extension.
 struct Split {
   std::wstring base, ext;
 };
@@ -72,7 +73,7 @@ std::wstring HeadOf(const std::wstring& s, int64_t k) { return s.substr(0, Clip(
 
 std::wstring TailOf(const std::wstring& s, int64_t k) { return s.substr(s.size() - Clip(k, s.size())); }
 
-std::wstring FromPosition(const std::wstring& s, int64_t p) { return s.substr(Clip(p - 1, s.size())); }
+std::wstring FromPosition(const std::wstring& s, int64_t p) { return s.substr(p <= 1 ? 0 : Clip(p - 1, s.size())); }
 
 std::wstring NumberText(int64_t counter, size_t width) {
   const uint64_t magnitude = counter < 0 ? 0u - static_cast<uint64_t>(counter) : static_cast<uint64_t>(counter);
@@ -82,13 +83,13 @@ std::wstring NumberText(int64_t counter, size_t width) {
 }
 
 std::wstring InsertFromBegin(const std::wstring& name, const std::wstring& text, int64_t n) {
-  return HeadOf(name, n) + text + FromPosition(name, NonNegative(n) + 1);
+  return HeadOf(name, n) + text + FromPosition(name, Bounded(n, name) + 1);
 }
 
 std::wstring InsertFromEnd(const std::wstring& name, bool isFolder, const std::wstring& text, int64_t n) {
   const int64_t e = static_cast<int64_t>(ExtensionLength(name, isFolder));
   const int64_t len = static_cast<int64_t>(name.size());
-  const int64_t keep = std::min(len, e + NonNegative(n));  // the part after the text
+  const int64_t keep = std::min(len, e + Bounded(n, name));  // the part after the text
   return HeadOf(name, len - keep) + text + TailOf(name, keep);
 }
 
@@ -126,15 +127,15 @@ std::optional<std::wstring> ConvertCase(const std::wstring& name, int caseMode, 
 }
 
 std::wstring TrimFromBegin(const std::wstring& name, int64_t count, int64_t at) {
-  const int64_t p = NonNegative(at);
-  return HeadOf(name, p) + FromPosition(name, p + NonNegative(count) + 1);
+  const int64_t p = Bounded(at, name);
+  return HeadOf(name, p) + FromPosition(name, p + Bounded(count, name) + 1);
 }
 
 std::wstring TrimFromEnd(const std::wstring& name, bool isFolder, int64_t count, int64_t at) {
   const int64_t e = static_cast<int64_t>(ExtensionLength(name, isFolder));
   const int64_t len = static_cast<int64_t>(name.size());
-  const int64_t keepTail = std::min(len, e + NonNegative(at));
-  const int64_t keepHead = std::max<int64_t>(0, len - keepTail - NonNegative(count));
+  const int64_t keepTail = std::min(len, e + Bounded(at, name));
+  const int64_t keepHead = std::max<int64_t>(0, len - keepTail - Bounded(count, name));
   return HeadOf(name, keepHead) + TailOf(name, keepTail);
 }
 
@@ -156,8 +157,8 @@ std::optional<std::wstring> Numerate(const std::wstring& name, bool isFolder, in
   }
 }
 
-std::wstring CreateName(const std::wstring& name, bool isFolder, const std::wstring& prefix,
-                        const std::wstring& number, const std::wstring& suffix) {
+std::wstring CreateName(const std::wstring& name, bool isFolder, const std::wstring& prefix, const std::wstring& number,
+                        const std::wstring& suffix) {
   const size_t start = std::min(prefix.find_first_not_of(L' '), prefix.size());
   return prefix.substr(start) + number + suffix + SplitName(name, isFolder).ext;
 }
@@ -185,8 +186,7 @@ std::optional<std::wstring> ProposeName(const RenameTask& task, const std::wstri
     case kOpTrimFromBegin: return TrimFromBegin(name, task.TrimCount, task.TrimAt);
     case kOpTrimFromEnd: return TrimFromEnd(name, isFolder, task.TrimCount, task.TrimAt);
     case kOpTrimBetween: return KeepHeadAndTail(name, isFolder, task.KeepHead, task.KeepTail);
-    case kOpNumerate:
-      return Numerate(name, isFolder, task.NumberStyle, NumberText(counter, task.StartNumber.size()));
+    case kOpNumerate: return Numerate(name, isFolder, task.NumberStyle, NumberText(counter, task.StartNumber.size()));
     case kOpCreateNames:
       return CreateName(name, isFolder, task.Prefix, NumberText(counter, task.CounterStart.size()), task.Suffix);
     case kOpDateToBegin:

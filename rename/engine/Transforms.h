@@ -46,8 +46,7 @@ std::wstring InsertFromEnd(const std::wstring& name, bool isFolder, const std::w
 // Operations 3 and 4: every occurrence of `find` in the base, left to right
 // and never looking back, becomes `with`; the extension is never searched.
 // An empty `find` changes nothing.
-std::wstring ReplaceInBase(const std::wstring& name, bool isFolder, const std::wstring& find,
-                           const std::wstring& with);
+std::wstring ReplaceInBase(const std::wstring& name, bool isFolder, const std::wstring& find, const std::wstring& with);
 // Operation 5: base + "." + the cleaned extension text; a name without an
 // extension gets one; a folder is left as it is.
 std::wstring ChangeExtension(const std::wstring& name, bool isFolder, const std::wstring& renameTo);
@@ -70,8 +69,8 @@ std::wstring KeepHeadAndTail(const std::wstring& name, bool isFolder, int64_t he
 std::optional<std::wstring> Numerate(const std::wstring& name, bool isFolder, int numberStyle,
                                      const std::wstring& number);
 // Operation 18: prefix without its leading spaces + number + suffix + extension.
-std::wstring CreateName(const std::wstring& name, bool isFolder, const std::wstring& prefix,
-                        const std::wstring& number, const std::wstring& suffix);
+std::wstring CreateName(const std::wstring& name, bool isFolder, const std::wstring& prefix, const std::wstring& number,
+                        const std::wstring& suffix);
 // Operations 16 and 17 with the date stamp's text.
 std::wstring AddStampToBegin(const std::wstring& name, const std::wstring& stamp);
 std::wstring AddStampToEnd(const std::wstring& name, bool isFolder, const std::wstring& stamp);

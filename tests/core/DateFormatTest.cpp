@@ -23,9 +23,9 @@ DateLocale SlashLocale() {
 TEST(FormatDatePattern, EveryEntryOfTheDateFormatBox) {
   const DateTime dt{2014, 3, 5, 8, 7, 4};
   const DateLocale& l = PortableDateLocale();
-  const wchar_t* expected[] = {L"[default]", L"05-03-2014", L"05.03.2014", L"03-05-2014", L"03.05.2014",
-                               L"2014-03-05", L"2014.03.05", L"05-03-14",  L"05.03.14",   L"03-05-14",
-                               L"03.05.14",   L"14-03-05",   L"14.03.05",  L"05-Mar-2014", L"05.Mar.2014",
+  const wchar_t* expected[] = {L"[default]",  L"05-03-2014", L"05.03.2014", L"03-05-2014",  L"03.05.2014",
+                               L"2014-03-05", L"2014.03.05", L"05-03-14",   L"05.03.14",    L"03-05-14",
+                               L"03.05.14",   L"14-03-05",   L"14.03.05",   L"05-Mar-2014", L"05.Mar.2014",
                                L"05032014",   L"03052014",   L"20140305"};
   // "[default]" is replaced before formatting; as a pattern its letters stand for themselves
   // except the tokens inside it.
@@ -92,8 +92,8 @@ TEST(ReadTime, TwentyFourHoursOrWithADesignator) {
   EXPECT_EQ(ReadTime(L"7", L":", L"AM", L"PM"), (DateTime{1980, 1, 1, 7, 0, 0}));
   EXPECT_EQ(ReadTime(L"7.05", L":", L"", L""), (DateTime{1980, 1, 1, 7, 5, 0}));
   EXPECT_EQ(ReadTime(L"9h05 nachm.", L"h", L"vorm.", L"nachm.")->hour, 21);
-  for (const wchar_t* bad : {L"24:00:00", L"12:60", L"1:2:60", L"13:00 PM", L"0:00 AM", L"", L"PM", L"1:2:3:4",
-                             L"a:b", L"1::2", L"12:00 XM"})
+  for (const wchar_t* bad : {L"24:00:00", L"12:60", L"1:2:60", L"13:00 PM", L"0:00 AM", L"", L"PM", L"1:2:3:4", L"a:b",
+                             L"1::2", L"12:00 XM"})
     EXPECT_FALSE(ReadTime(bad, L":", L"AM", L"PM")) << std::wstring(bad).size();
 }
 

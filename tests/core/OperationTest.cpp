@@ -43,20 +43,6 @@ TEST(OperationCatalogue, TheTwoEntriesOfSixSetAndClearEveryWord) {
   EXPECT_EQ(t.Operation, kOpNumerate);
 }
 
-TEST(RenameTask, Defaults) {
-  const RenameTask t;
-  EXPECT_EQ(t.CaseMode, kCaseUpper);
-  EXPECT_EQ(t.SetDatePart, kDatePartDate);
-  EXPECT_EQ(t.AddDatePart, kDatePartDate);
-  EXPECT_EQ(t.NumberStyle, kNumberName);
-  EXPECT_EQ(t.DateFormat, L"[default]");
-  EXPECT_EQ(t.CounterStart, L"001");
-  EXPECT_EQ(t.Attributes, AttributeSet{});
-  EXPECT_EQ(kDateFormats.size(), 18u);
-  EXPECT_STREQ(kDateFormats[0], kDefaultDateFormat);
-  EXPECT_STREQ(kDateFormats[17], L"yyyymmdd");
-}
-
 TEST(AttributeValue, PlatformBits) {
   EXPECT_EQ(AttributeValue({}), 0u);
   EXPECT_EQ(AttributeValue({.ReadOnly = true}), 1u);

@@ -5,9 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "NameShape.h"
 #include "engine/Transforms.h"
 
 using namespace rn;
+using rn::test::IsNameWithInsert;
+using rn::test::IsNameWithOneCut;
 
 namespace {
 
@@ -25,26 +28,6 @@ std::wstring Propose(const RenameTask& task, const std::wstring& name, bool isFo
   const auto p = ProposeName(task, name, isFolder, counter, stamp, Cases(), Dates());
   EXPECT_TRUE(p.has_value()) << "op " << task.Operation;
   return p.value_or(L"<none>");
-}
-
-// True when result is name with one run of characters (maybe none) taken out.
-bool IsNameWithOneCut(const std::wstring& result, const std::wstring& name) {
-  if (result.size() > name.size()) return false;
-  for (size_t i = 0; i <= result.size(); ++i)
-    if (name.compare(0, i, result, 0, i) == 0 &&
-        name.compare(name.size() - (result.size() - i), std::wstring::npos, result, i, std::wstring::npos) == 0)
-      return true;
-  return false;
-}
-
-// True when result is name with text put in at one place.
-bool IsNameWithInsert(const std::wstring& result, const std::wstring& name, const std::wstring& text) {
-  if (result.size() != name.size() + text.size()) return false;
-  for (size_t i = 0; i <= name.size(); ++i)
-    if (result.compare(0, i, name, 0, i) == 0 && result.compare(i, text.size(), text) == 0 &&
-        result.compare(i + text.size(), std::wstring::npos, name, i, std::wstring::npos) == 0)
-      return true;
-  return false;
 }
 
 }  // namespace
@@ -222,7 +205,7 @@ TEST(Trim, KeepHeadAndTailNeverOverlap) {
   EXPECT_EQ(Propose(t, L"abcdefgh.txt"), L"abgh.txt");
   EXPECT_EQ(Propose(t, L"abcd.txt"), L"abcd.txt");  // head + tail = base
   EXPECT_EQ(Propose(t, L"abc.txt"), L"abc.txt");    // longer than the base: nothing doubled
-  EXPECT_EQ(Propose(t, L"a.b.c", true), L"a..c");  // a folder keeps its dots in the base
+  EXPECT_EQ(Propose(t, L"a.b.c", true), L"a..c");   // a folder keeps its dots in the base
   t.KeepHead = 0;
   t.KeepTail = 0;
   EXPECT_EQ(Propose(t, L"abcdefgh.txt"), L".txt");
@@ -307,8 +290,8 @@ TEST(ProposeName, EveryCountOnShortNamesStaysInsideTheName) {
     std::wstring name;
     bool isFolder;
   };
-  const std::vector<Entry> entries = {{L"", false},   {L"a", false},     {L".txt", false}, {L".", false},
-                                      {L"a.", false}, {L"ab.c", false},  {L"", true},      {L"a", true},
+  const std::vector<Entry> entries = {{L"", false},   {L"a", false},    {L".txt", false}, {L".", false},
+                                      {L"a.", false}, {L"ab.c", false}, {L"", true},      {L"a", true},
                                       {L".x", true},  {L"abc.d", true}};
   const std::wstring text = L"<>";
   for (const Entry& e : entries) {
@@ -319,8 +302,10 @@ TEST(ProposeName, EveryCountOnShortNamesStaysInsideTheName) {
         t.InsertAt = k;
         t.TrimCount = k, t.TrimAt = other;
         t.KeepHead = k, t.KeepTail = other;
-        const auto msg = [&] { return testing::Message() << "'" << std::string(e.name.begin(), e.name.end()) << "' "
-                                                         << e.isFolder << " k=" << k << " other=" << other; };
+        const auto msg = [&] {
+          return testing::Message() << "'" << std::string(e.name.begin(), e.name.end()) << "' " << e.isFolder
+                                    << " k=" << k << " other=" << other;
+        };
         for (OperationId op : {kOpAddFromBegin, kOpAddFromEnd}) {
           t.Operation = op;
           EXPECT_TRUE(IsNameWithInsert(Propose(t, e.name, e.isFolder), e.name, text)) << msg();

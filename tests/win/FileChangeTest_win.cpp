@@ -1,6 +1,5 @@
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <string>
@@ -19,8 +18,8 @@ bool OnWine() {
 
 void SkipNote(const char* what) { std::printf("[  SKIPPED ] %s\n", what); }
 
-constexpr DWORD kFourBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                            FILE_ATTRIBUTE_ARCHIVE;
+constexpr DWORD kFourBits =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
 class FileChange : public ::testing::Test {
  protected:
@@ -155,9 +154,9 @@ TEST_F(FileChange, CreatedTypeChangesTheCreationTimeOnly) {
 
 TEST_F(FileChange, ReadOnlyFilesTakeANewStamp) {
   ASSERT_TRUE(SetFileAttributesW(file_.c_str(), FILE_ATTRIBUTE_READONLY));
-  EXPECT_EQ(ApplyTimeStampChange(file_, Stamp(kDatePartBoth, L"02-02-2002", L"02:02:02"), DateModified,
-                                 PortableDateLocale()),
-            0u);
+  EXPECT_EQ(
+      ApplyTimeStampChange(file_, Stamp(kDatePartBoth, L"02-02-2002", L"02:02:02"), DateModified, PortableDateLocale()),
+      0u);
   EXPECT_EQ(Read(file_, DateModified), (DateTime{2002, 2, 2, 2, 2, 2}));
 }
 
@@ -175,9 +174,9 @@ TEST_F(FileChange, StampsThatCannotBeWrittenLeaveTheEntryAlone) {
             static_cast<DWORD>(ERROR_SHARING_VIOLATION));
   CloseHandle(h);
   EXPECT_EQ(Read(file_, DateModified), (DateTime{2014, 3, 25, 18, 53, 4}));
-  EXPECT_EQ(ApplyTimeStampChange(dir_ + L"\\missing.txt", Stamp(kDatePartBoth, L"01-01-2020", L"12:00:00"),
-                                 DateModified, l),
-            static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(
+      ApplyTimeStampChange(dir_ + L"\\missing.txt", Stamp(kDatePartBoth, L"01-01-2020", L"12:00:00"), DateModified, l),
+      static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 }
 
 TEST_F(FileChange, TheUsersOwnFormatsWorkToo) {
