@@ -42,9 +42,12 @@ std::wstring FreeTemporaryName(const std::wstring& folder) {
 
 }  // namespace
 
-DWORD RenameEntry(const std::wstring& from, const std::wstring& to) {
+DWORD RenameEntry(const std::wstring& from, const std::wstring& to, bool replaceExisting) {
   if (from == to) return 0;
-  if (!SameIgnoringCase(from, to)) return MoveFileW(from.c_str(), to.c_str()) ? 0 : GetLastError();
+  if (!SameIgnoringCase(from, to)) {
+    const DWORD flags = replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0;
+    return MoveFileExW(from.c_str(), to.c_str(), flags) ? 0 : GetLastError();
+  }
 
   // Only the letter case changes: try the direct way, then look at the result.
   const std::wstring wanted = NameOf(to);

@@ -23,11 +23,6 @@ namespace {
 
 constexpr UINT kRunSendToMessage = WM_APP + 1;
 
-const wchar_t* const kDateFormats[] = {L"[default]",  L"dd-mm-yyyy", L"dd.mm.yyyy",  L"mm-dd-yyyy",  L"mm.dd.yyyy",
-                                       L"yyyy-mm-dd", L"yyyy.mm.dd", L"dd-mm-yy",    L"dd.mm.yy",    L"mm-dd-yy",
-                                       L"mm.dd.yy",   L"yy-mm-dd",   L"yy.mm.dd",    L"dd-mmm-yyyy", L"dd.mmm.yyyy",
-                                       L"ddmmyyyy",   L"mmddyyyy",   L"yyyymmdd"};
-
 constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kDropDown = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
 constexpr DWORD kPickList = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
@@ -250,8 +245,9 @@ void TMorvaneFrm1::CreateControls() {
   MakeChild(p, L"SCROLLBAR", L"", SBS_VERT, IdScrollTime, Bounds(0, 0, s(15), s(21)), f);
   MakeChild(p, L"BUTTON", L"", BS_GROUPBOX, IdGroupBox1, Bounds(0, 0, s(200), s(60)), f);
   MakePanel(p, IdPanel4, Bounds(0, 0, s(300), s(30)), PanelEdge::Frame);
+  MakeChild(p, PROGRESS_CLASSW, L"", PBS_SMOOTH, IdProgressBar1, Bounds(0, 0, s(288), s(18)), f);
   CreateCharPositPanel(p, IdPanelCharPosit, font_, dpi);
-  FillCombo(Control(IdComboBox3), std::vector<std::wstring>(std::begin(kDateFormats), std::end(kDateFormats)));
+  FillCombo(Control(IdComboBox3), std::vector<std::wstring>(kDateFormats.begin(), kDateFormats.end()));
 
   // The panel's frame stays behind the controls drawn over it.
   for (int id : {IdPanelRadio, IdTopRule, IdBevel9, IdBevel8, IdPanelInfo, IdPanel2, IdPanelCreat, IdBevel22, IdPanel4})
@@ -266,7 +262,7 @@ void TMorvaneFrm1::ParkOptionalControls() {
   GetClientRect(hwnd, &client);
   const int parkX = GetSystemMetrics(SM_CXSCREEN) + client.right;
   for (int id : {IdPanel2, IdPanelCreat, IdComboBoxCreat1, IdComboBoxCreat2, IdComboBox3, IdComboBox4a, IdBevel22,
-                 IdEditDate, IdScrollDate, IdEditTime, IdScrollTime, IdGroupBox1, IdPanel4}) {
+                 IdEditDate, IdScrollDate, IdEditTime, IdScrollTime, IdGroupBox1, IdPanel4, IdProgressBar1}) {
     HWND c = Control(id);
     RECT r = ControlBounds(c);
     SetWindowPos(c, nullptr, parkX, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -506,6 +502,9 @@ bool TMorvaneFrm1::OnCommand(int id, int code) {
     case IdButton4:
     case IdPopClear: ClearList(); return true;
     case IdButton5: Button5Click(); return true;
+    case IdButton2: Button2Click(); return true;
+    case IdButton3: Button3Click(); return true;
+    case IdSpeedButton5: SpeedButton5Click(); return true;
     case IdSpeedButton4: SpeedButton4Click(); return true;
     case IdPopRemove: PopRemoveClick(); return true;
     case IdPopSortbyName1: SortList(ColFileName); return true;
@@ -571,6 +570,12 @@ void TMorvaneFrm1::ApplyLayout(bool editorOnly) {
   GridSetColumnWidth(grid, ColShortPath, pathColumnWidth_);
   fileList.SetPathBudget(PathBudgetForWidth(pathColumnWidth_));
   FitPathColumn();
+}
+
+void TMorvaneFrm1::ParkControl(HWND control) {
+  const RECT r = ControlBounds(control);
+  SetWindowPos(control, nullptr, GetSystemMetrics(SM_CXSCREEN) + 100, r.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TMorvaneFrm1::SetInfoPanelOpen(bool open) {

@@ -16,6 +16,7 @@
 #include "core/SettingsFile.h"
 #include "filelist/FileList.h"
 #include "filelist/FileTime.h"
+#include "engine/Operation.h"
 #include "filelist/Intake.h"
 
 namespace rn {
@@ -74,6 +75,7 @@ enum ControlId : int {
   IdGroupBox1,
   IdPanel4,
   IdPanelCharPosit,
+  IdProgressBar1,
 };
 
 // Commands of the list's context menu (PopupMenu1) and the info panel's (PopupMenu5).
@@ -157,6 +159,17 @@ class TMorvaneFrm1 : public Form {
   std::vector<std::wstring> MaskList() const;
   void AppendFilterMask();
 
+  // The rename run, undo and the CD clean-up.
+  void Button2Click();
+  void Button3Click();
+  void SpeedButton5Click();
+  void SetCommandsEnabled(bool enabled);
+  // The operation panel's side of a run: the request it shows, and the
+  // corrections the checks make written back into its controls.
+  RenameTask ReadRenameTask() const;
+  void WriteRenameTask(const RenameTask& task);
+  void EnableCounterControls(bool enabled);
+
   // List editing.
   void PopRemoveClick();
   void ClearList();
@@ -191,6 +204,12 @@ class TMorvaneFrm1 : public Form {
   void InBatch(const std::function<void()>& body);
   void RefreshAfterBatch(BatchSource source);
   FolderChoice AskFolder(const std::wstring& path);
+  void ShowProgress(bool show, int maximum);
+  void SetProgress(int position);
+  void FocusCheckTarget(int target);
+  void AfterListRun();
+  void RememberInputs(const RenameTask& task);
+  void ParkControl(HWND control);
   SearchHost MakeSearchHost();
 
   // Start-up call sites whose work belongs to other parts of the program.
@@ -220,6 +239,8 @@ class TMorvaneFrm1 : public Form {
   };
   std::deque<PendingBatch> pending_;
   bool closePending_ = false;  // a close asked for while a batch ran
+  std::wstring undoBase_ = L"&Undo";  // the undo button's caption without its run count
+  DWORD lastProgressPaint_ = 0;
   DWORD lastPump_ = 0;
   std::vector<std::wstring> openFilterMasks_;  // the open dialog's filter list
   HMENU listMenu_ = nullptr;

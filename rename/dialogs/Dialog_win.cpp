@@ -55,6 +55,23 @@ UINT SoundOf(DialogIcon icon) {
   }
 }
 
+// Runs a box's messages until `done` is set; a WM_QUIT is left for the main loop.
+void RunModalLoop(HWND box, const bool& done) {
+  MSG m;
+  while (!done) {
+    BOOL got = GetMessageW(&m, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(m.wParam));
+      break;
+    }
+    if (got < 0) break;
+    if (!IsDialogMessageW(box, &m)) {
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    }
+  }
+}
+
 constexpr int kFirstButtonId = 100;
 constexpr wchar_t kClassName[] = L"TMessageForm";
 
@@ -201,19 +218,7 @@ int RunMessageForm(HWND owner, const DialogRequest& req) {
   ShowWindow(box, SW_SHOW);
   if (defaultHwnd) SetFocus(defaultHwnd);
 
-  MSG m;
-  while (!form.done) {
-    BOOL got = GetMessageW(&m, nullptr, 0, 0);
-    if (got == 0) {
-      PostQuitMessage(static_cast<int>(m.wParam));  // leave WM_QUIT for the main loop
-      break;
-    }
-    if (got < 0) break;
-    if (!IsDialogMessageW(box, &m)) {
-      TranslateMessage(&m);
-      DispatchMessageW(&m);
-    }
-  }
+  RunModalLoop(box, form.done);
   if (ownerWasEnabled) EnableWindow(owner, TRUE);
   DestroyWindow(box);
   DeleteObject(font);
@@ -334,6 +339,116 @@ void ShowMessagePlain(HWND owner, const std::wstring& text) {
 
 void ShowErrorBox(HWND owner, const std::wstring& text) {
   ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::Error, {L"OK"}, {}, 0, 0});
+}
+
+}  // namespace rn
+
+// ---------------------------------------------------------------------------
+// The input box
+
+namespace rn {
+
+namespace {
+
+InputResponder& TextResponder() {
+  static InputResponder responder;
+  return responder;
+}
+
+constexpr wchar_t kInputClass[] = L"TInputQuery";
+constexpr int kInputEdit = 10;
+
+struct InputForm {
+  bool done = false;
+  bool ok = false;
+};
+
+LRESULT CALLBACK InputFormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* form = reinterpret_cast<InputForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  switch (msg) {
+    case WM_NCCREATE:
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
+      break;
+    case WM_COMMAND:
+      if (form && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) && HIWORD(wp) == BN_CLICKED) {
+        form->ok = LOWORD(wp) == IDOK;
+        form->done = true;
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      if (form) form->done = true;
+      return 0;
+    default: break;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+void SetInputResponder(InputResponder responder) { TextResponder() = std::move(responder); }
+
+std::optional<std::wstring> ShowInputBox(HWND owner, const InputRequest& request) {
+  if (TextResponder()) return TextResponder()(request);
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
+  if (!GetClassInfoExW(inst, kInputClass, &existing)) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = InputFormProc;
+    wc.hInstance = inst;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = kInputClass;
+    wc.cbWndExtra = DLGWINDOWEXTRA;
+    RegisterClassExW(&wc);
+  }
+  NONCLIENTMETRICSW ncm{};
+  ncm.cbSize = sizeof(ncm);
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
+  HFONT font = CreateFontIndirectW(&ncm.lfMessageFont);
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+  const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  RECT wr{0, 0, 340, 110};
+  AdjustWindowRectEx(&wr, style, FALSE, exStyle);
+  const int w = wr.right - wr.left, h = wr.bottom - wr.top;
+  RECT area{};
+  if (owner && IsWindowVisible(owner)) GetWindowRect(owner, &area);
+  else SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  InputForm form;
+  HWND box = CreateWindowExW(exStyle, kInputClass, request.caption.c_str(), style,
+                             area.left + ((area.right - area.left) - w) / 2, area.top + ((area.bottom - area.top) - h) / 2,
+                             w, h, owner, nullptr, inst, &form);
+  if (!box) {
+    DeleteObject(font);
+    return std::nullopt;
+  }
+  auto child = [&](const wchar_t* cls, const std::wstring& text, DWORD st, int id, int x, int y, int cw, int ch,
+                   DWORD ex = 0) {
+    HWND c = CreateWindowExW(ex, cls, text.c_str(), WS_CHILD | WS_VISIBLE | st, x, y, cw, ch, box,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst, nullptr);
+    SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return c;
+  };
+  child(L"STATIC", request.prompt, SS_LEFT | SS_NOPREFIX, 0, 12, 10, 316, 18);
+  HWND edit = child(L"EDIT", request.value, WS_TABSTOP | ES_AUTOHSCROLL, kInputEdit, 12, 32, 316, 22, WS_EX_CLIENTEDGE);
+  child(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, 172, 72, 75, 25);
+  child(L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, 253, 72, 75, 25);
+  const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
+  if (ownerWasEnabled) EnableWindow(owner, FALSE);
+  ShowWindow(box, SW_SHOW);
+  SetFocus(edit);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  RunModalLoop(box, form.done);
+  std::optional<std::wstring> result;
+  if (form.ok) result = WindowText(edit);
+  if (ownerWasEnabled) EnableWindow(owner, TRUE);
+  DestroyWindow(box);
+  DeleteObject(font);
+  if (owner) SetActiveWindow(owner);
+  return result;
 }
 
 }  // namespace rn

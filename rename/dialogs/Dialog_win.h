@@ -59,6 +59,15 @@ struct BrowseRequest {
 using BrowseResponder = std::function<std::optional<std::wstring>(const BrowseRequest&)>;
 void SetBrowseResponder(BrowseResponder responder);
 
+// A one-line input box (the system's input query): the confirmed text, or
+// nothing when cancelled.
+struct InputRequest {
+  std::wstring caption, prompt, value;
+};
+std::optional<std::wstring> ShowInputBox(HWND owner, const InputRequest& request);
+using InputResponder = std::function<std::optional<std::wstring>(const InputRequest&)>;
+void SetInputResponder(InputResponder responder);
+
 // The application title used as the caption of error and information boxes.
 std::wstring ApplicationTitle();
 

@@ -1,0 +1,329 @@
+#include "engine/RenameRun_win.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "core/FileRename_win.h"
+#include "core/MainForm_win.h"
+#include "core/Text.h"
+#include "engine/CaseConvert.h"
+#include "engine/FileChange_win.h"
+#include "engine/RenameRun.h"
+#include "engine/RunChecks.h"
+#include "engine/RunLog.h"
+#include "engine/Transforms.h"
+#include "filelist/Grid_win.h"
+
+namespace rn {
+
+namespace {
+
+constexpr int kProgressRows = 100;  // longer lists show the progress bar
+constexpr DWORD kProgressPaintMs = 30;
+
+bool FileExists(const std::wstring& path) {
+  const DWORD a = GetFileAttributesW(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(const std::wstring& path) {
+  const DWORD a = GetFileAttributesW(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+DialogRequest Warning(const std::wstring& text) {
+  return {ApplicationTitle(), text, DialogIcon::Warning, {L"OK"}, {}, 0, 0};
+}
+
+}  // namespace
+
+DialogRequest CollisionRequest(const std::wstring& proposal) {
+  DialogRequest r;
+  r.caption = L" Duplicate file !!";
+  r.text = CollisionMessage(proposal);
+  r.icon = DialogIcon::Warning;
+  r.buttons = {L"Yes", L"No", L"Cancel", L"Yes to All"};
+  r.defaultButton = 0;
+  r.cancelButton = 2;
+  return r;
+}
+
+std::wstring NotRenamedText(size_t count) {
+  return L"Items not renamed:  " + std::wstring(L"  ") + std::to_wstring(count) +
+         L"\r\rNot found, deleted or in use by another program";
+}
+
+std::wstring NotRestoredText(size_t count, bool portuguese) {
+  if (portuguese)
+    return L"Itens n\u00e3o restaurados:    " + std::to_wstring(count) +
+           L"\r\rN\u00e3o encontrados, renomeados ou em uso por outro programa.\r"
+           L"Estes itens ficam com o nome atual.";
+  return L"Items not restored:    " + std::to_wstring(count) +
+         L"\r\rNot found, renamed or in use by another program.\rThese items keep their present names.";
+}
+
+// ---------------------------------------------------------------------------
+
+void TMorvaneFrm1::SetCommandsEnabled(bool enabled) {
+  for (int id : {IdScrollBar1, IdComboBox2, IdButton1, IdButton2, IdButton4, IdButton5, IdSpeedButton5,
+                 IdComboBoxCreat1, IdComboBoxCreat2, IdComboBox4, IdButton12})
+    EnableWindow(Control(id), enabled);
+  EnableCounterControls(enabled);
+  if (SendMessageW(Control(IdComboBox4), CB_GETCURSEL, 0, 0) > 0)
+    for (int id : {IdButton9, IdButton10, IdButton11, IdComboBox1}) EnableWindow(Control(id), enabled);
+  EnableWindow(Control(IdButton3), enabled && runCount != 0);
+}
+
+void TMorvaneFrm1::ShowProgress(bool show, int maximum) {
+  HWND panel = Control(IdPanel4), bar = Control(IdProgressBar1);
+  if (!show) {
+    ParkControl(panel);
+    ParkControl(bar);
+    return;
+  }
+  const RECT g = ControlBounds(Control(IdStringGrid1)), p = ControlBounds(panel);
+  const int w = p.right - p.left, h = p.bottom - p.top;
+  const int x = g.left + (g.right - g.left) / 2 - w / 7, y = g.top + (g.bottom - g.top - h) / 2;
+  SetWindowPos(panel, HWND_TOP, x, y, w, h, SWP_NOACTIVATE);
+  SetWindowPos(bar, HWND_TOP, x + dpi.Scale(6), y + dpi.Scale(6), w - dpi.Scale(12), h - dpi.Scale(12), SWP_NOACTIVATE);
+  SendMessageW(bar, PBM_SETRANGE32, 0, maximum);
+  SendMessageW(bar, PBM_SETPOS, 0, 0);
+  UpdateWindow(panel);
+  UpdateWindow(bar);
+}
+
+void TMorvaneFrm1::SetProgress(int position) {
+  HWND bar = Control(IdProgressBar1);
+  SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+  // The run lets no messages through: the bar is painted now and then by hand.
+  const DWORD now = GetTickCount();
+  if (now - lastProgressPaint_ >= kProgressPaintMs) {
+    lastProgressPaint_ = now;
+    UpdateWindow(bar);
+  }
+}
+
+void TMorvaneFrm1::FocusCheckTarget(int target) {
+  switch (static_cast<CheckFocus>(target)) {
+    case CheckFocus::RenameTo: SetFocus(Control(IdComboBox2)); break;
+    case CheckFocus::Prefix: SetFocus(Control(IdComboBoxCreat1)); break;
+    case CheckFocus::DateBox: SetFocus(Control(IdEditDate)); break;
+    case CheckFocus::TimeBox: SetFocus(Control(IdEditTime)); break;
+    case CheckFocus::None: break;
+  }
+}
+
+void TMorvaneFrm1::Button2Click() {
+  if (runLock || intake.busy || fileList.Empty()) return;
+  const DateLocale dates = SystemDateLocale();
+  CheckResult check = CheckRenameTask(ReadRenameTask(), fileList, dates);
+  for (const auto& message : check.messages) ShowMessagePlain(hwnd, message);
+  WriteRenameTask(check.task);  // the corrections show in the panel
+  if (check.rememberDate) settingsFile->WriteString(L"Options", L"Date_ch", *check.rememberDate);
+  if (check.stop) {
+    FocusCheckTarget(static_cast<int>(check.focus));
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    return;
+  }
+  HCURSOR oldCursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  const RenameTask& task = check.task;
+  if (!scriptMode) RememberInputs(task);
+
+  // 17-18.
+  SetCommandsEnabled(false);
+  runLock = true;
+  lockedOperation = task.Operation;
+  ++runCount;
+  const bool progress = fileList.RowCount() > kProgressRows;
+  if (progress) ShowProgress(true, fileList.RowCount());
+
+  // 19-20.
+  const CaseConverter& cases = SystemCaseConverter();
+  const bool usesStamp = task.Operation == kOpDateToBegin || task.Operation == kOpDateToEnd;
+  RunPorts ports;
+  ports.fileExists = FileExists;
+  ports.folderExists = FolderExists;
+  ports.enterFolder = [](const std::wstring& folder) { return folder.empty() || SetCurrentDirectoryW(folder.c_str()); };
+  ports.propose = [&](const FileRow& row, int64_t counter) -> std::optional<std::wstring> {
+    const std::wstring path = row.FullPath();
+    if (task.Operation == kOpAttributes) {
+      ApplyAttributeChange(path, task);
+      return std::nullopt;
+    }
+    if (task.Operation == kOpChangeDateTime) {
+      ApplyTimeStampChange(path, task, dateTypeSetting, dates);
+      return std::nullopt;
+    }
+    DateTime stamp;
+    if (usesStamp)
+      if (auto read = ReadFileTime(path, dateTypeSetting)) stamp = *read;
+    return ProposeName(task, row.name, row.isDir, counter, stamp, cases, dates);
+  };
+  ports.askCollision = [&](const std::wstring& proposal) {
+    switch (ShowDialog(hwnd, CollisionRequest(proposal))) {
+      case 0: return CollisionAnswer::Yes;
+      case 3: return CollisionAnswer::YesToAll;
+      case 2: return CollisionAnswer::Cancel;
+      default: return CollisionAnswer::No;
+    }
+  };
+  ports.tell = [&](const std::wstring& message) { ShowMessagePlain(hwnd, message); };
+  ports.rename = [](const std::wstring& from, const std::wstring& to, bool replace) {
+    return RenameEntry(from, to, replace) == 0;
+  };
+  if (progress) ports.progress = [this](int position) { SetProgress(position); };
+  const RunOutcome outcome = VisitRows(fileList, runCount, check.firstCounter, ports);
+
+  // 21-26.
+  if (outcome.renamedAny) SetWindowTextW(Control(IdButton3), (undoBase_ + L" (" + std::to_wstring(runCount) + L")").c_str());
+  else --runCount;
+  if (progress) ShowProgress(false, 0);
+  if (!outcome.notRenamed.empty()) {
+    ShowDialog(hwnd, Warning(NotRenamedText(outcome.notRenamed.size())));
+    std::vector<bool> gone(static_cast<size_t>(fileList.RowCount()));
+    for (int row : outcome.notRenamed) gone[static_cast<size_t>(row)] = true;
+    fileList.RemoveRowsWhere([&](int row) { return gone[static_cast<size_t>(row)]; });
+  }
+  AfterListRun();
+  SetCommandsEnabled(true);
+  runLock = false;
+  lockedOperation = -1;
+  SetCursor(oldCursor);
+  DrainPendingBatches();
+}
+
+void TMorvaneFrm1::AfterListRun() {
+  GridRowsChanged(Control(IdStringGrid1));
+  FitPathColumn();
+  RefreshCaption();
+  if (fileList.Empty()) {
+    runCount = 0;
+    fileList.SetColumnCount(kBaseColumnCount);
+    SetWindowTextW(Control(IdButton3), undoBase_.c_str());
+    UpdateListCommands();
+  }
+}
+
+void TMorvaneFrm1::Button3Click() {
+  if (runLock || intake.busy || runCount == 0) return;
+  HCURSOR oldCursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  SetCommandsEnabled(false);
+  runLock = true;
+  const bool progress = fileList.RowCount() > kProgressRows;
+  if (progress) ShowProgress(true, fileList.RowCount());
+  const int leftAlone = UndoRun(
+      fileList, runCount, [](const std::wstring& from, const std::wstring& to) { return RenameEntry(from, to) == 0; },
+      [&](int row) {
+        if (progress) SetProgress(row + 1);
+      });
+  if (!fileList.Empty()) {
+    --runCount;
+    SetWindowTextW(Control(IdButton3),
+                   (runCount > 0 ? undoBase_ + L" (" + std::to_wstring(runCount) + L")" : undoBase_).c_str());
+  }
+  if (progress) ShowProgress(false, 0);
+  GridRowsChanged(Control(IdStringGrid1));
+  FitPathColumn();
+  SetCommandsEnabled(true);
+  runLock = false;
+  SetCursor(oldCursor);
+  // Undo used to say nothing when a name could not go back: now it says so.
+  if (leftAlone > 0) {
+    const bool portuguese = settingsFile->ReadString(L"Options", L"Language", L"English").rfind(L"Portug", 0) == 0;
+    ShowDialog(hwnd, Warning(NotRestoredText(static_cast<size_t>(leftAlone), portuguese)));
+  }
+  DrainPendingBatches();
+}
+
+void TMorvaneFrm1::RememberInputs(const RenameTask& task) {
+  auto atTop = [](HWND combo, const std::wstring& text, bool moveExisting) {
+    const LRESULT found =
+        SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    if (found != CB_ERR && !moveExisting) return;
+    if (found != CB_ERR) SendMessageW(combo, CB_DELETESTRING, static_cast<WPARAM>(found), 0);
+    SendMessageW(combo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  };
+  auto blank = [](const std::wstring& s) { return s.find_first_not_of(L' ') == std::wstring::npos; };
+  if (task.Operation < kOpCapitalize && !blank(task.RenameTo)) {
+    atTop(Control(IdComboBox2), task.RenameTo, true);
+    SendMessageW(Control(IdComboBox2), CB_SETCURSEL, 0, 0);
+  }
+  if (task.Operation == kOpReplace && !blank(task.ReplaceWith)) {
+    HWND history = Control(IdComboBox4a);
+    atTop(history, task.ReplaceWith, false);
+    const LRESULT n = SendMessageW(history, CB_GETCOUNT, 0, 0);
+    if (n < 12) SendMessageW(history, CB_SETMINVISIBLE, static_cast<WPARAM>(std::max<LRESULT>(n, 1)), 0);
+  }
+  if (task.Operation == kOpCreateNames) {
+    if (!blank(task.Prefix)) atTop(Control(IdComboBoxCreat1), task.Prefix, false);
+    if (!blank(task.Suffix)) atTop(Control(IdComboBoxCreat2), task.Suffix, false);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// The request as the panel holds it. These read and write the controls that
+// exist so far: the "Rename to" box and the date-format box.
+
+RenameTask TMorvaneFrm1::ReadRenameTask() const {
+  RenameTask task;
+  task.Operation = currentOperation;
+  task.RenameTo = WindowText(Control(IdComboBox2));
+  task.DateFormat = WindowText(Control(IdComboBox3));
+  task.Prefix = WindowText(Control(IdComboBoxCreat1));
+  task.Suffix = WindowText(Control(IdComboBoxCreat2));
+  return task;
+}
+
+void TMorvaneFrm1::WriteRenameTask(const RenameTask& task) {
+  if (WindowText(Control(IdComboBox2)) != task.RenameTo) SetWindowTextW(Control(IdComboBox2), task.RenameTo.c_str());
+}
+
+void TMorvaneFrm1::EnableCounterControls(bool) {}
+
+// ---------------------------------------------------------------------------
+// Rename for CD
+
+void TMorvaneFrm1::SpeedButton5Click() {
+  if (fileList.Empty() || runLock || intake.busy) return;
+  ++runCount;  // also a CD run that ends up renaming nothing uses a level
+  for (int r = 0; r < fileList.RowCount(); ++r) {
+    const FileRow& row = std::as_const(fileList).Row(r);
+    const std::wstring folder = row.Folder(), name = row.name;
+    if (!folder.empty() && !SetCurrentDirectoryW(folder.c_str())) {
+      // The folder is gone: say so and end the clean-up here.
+      ShowErrorBox(hwnd, SystemErrorText(GetLastError()) + L"\r'" + folder + L"'");
+      break;
+    }
+    const std::wstring ext = ExtensionOf(name);
+    std::wstring base = name.substr(0, name.size() - ext.size());
+    bool cancelled = false;
+    while (CdBaseTooLong(base, ext)) {
+      auto typed = ShowInputBox(hwnd, {L"Change file's name:", L"filename larger than 31 chars... Modify:", base});
+      if (!typed) {
+        cancelled = true;
+        break;
+      }
+      base = *typed;
+    }
+    if (cancelled) break;
+    const std::wstring next = CdCleanBase(base) + ext;
+    if (next == name) continue;
+    bool replace = false;
+    if (FileExists(folder + next) && !EqualsNoCase(next, name)) {
+      DialogRequest ask{ApplicationTitle(), CollisionMessage(next), DialogIcon::Warning, {L"Yes", L"No"}, {}, 0, 1};
+      replace = ShowDialog(hwnd, ask) == 0;
+    }
+    if (RenameEntry(folder + name, folder + next, replace) != 0) {
+      ShowDialog(hwnd, Warning(L"Error renaming file :\r '" + name));
+      continue;
+    }
+    RecordRename(fileList, r, runCount, name, next);
+    SetWindowTextW(Control(IdButton3), (undoBase_ + L" (" + std::to_wstring(runCount) + L")").c_str());
+    EnableWindow(Control(IdButton3), TRUE);
+  }
+  GridRowsChanged(Control(IdStringGrid1));
+  FitPathColumn();
+}
+
+}  // namespace rn
