@@ -187,6 +187,7 @@ void TMorvaneFrm1::Button2Click() {
   }
   AfterListRun();
   SetCommandsEnabled(true);
+  if (fileList.Empty()) UpdateListCommands();  // nothing left to rename or clear
   runLock = false;
   lockedOperation = -1;
   SetCursor(oldCursor);
@@ -201,7 +202,6 @@ void TMorvaneFrm1::AfterListRun() {
     runCount = 0;
     fileList.SetColumnCount(kBaseColumnCount);
     SetWindowTextW(Control(IdButton3), undoBase_.c_str());
-    UpdateListCommands();
   }
 }
 

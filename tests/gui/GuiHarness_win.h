@@ -17,6 +17,7 @@
 
 #include "core/MainForm_win.h"
 #include "dialogs/Dialog_win.h"
+#include "filelist/Grid_win.h"
 
 namespace rntest {
 
@@ -68,6 +69,7 @@ inline int& WindowsAlive() {
   return alive;
 }
 inline void ClearResponders() {
+  rn::SetInputResponder(nullptr);
   rn::SetDialogResponder(nullptr);
   rn::SetOpenFilesResponder(nullptr);
   rn::SetBrowseResponder(nullptr);
@@ -83,6 +85,10 @@ inline void InstallFailingResponder() {
   });
   rn::SetBrowseResponder([](const rn::BrowseRequest&) {
     ADD_FAILURE() << "unexpected folder browser";
+    return std::optional<std::wstring>{};
+  });
+  rn::SetInputResponder([](const rn::InputRequest&) {
+    ADD_FAILURE() << "unexpected input box";
     return std::optional<std::wstring>{};
   });
 }
@@ -107,6 +113,16 @@ class ScriptedDialogs {
       files_.pop_front();
       return answer;
     });
+    rn::SetInputResponder([this](const rn::InputRequest& r) {
+      inputRequests_.push_back(r);
+      if (inputs_.empty()) {
+        ADD_FAILURE() << "unexpected input box";
+        return std::optional<std::wstring>{};
+      }
+      std::optional<std::wstring> answer = inputs_.front();
+      inputs_.pop_front();
+      return answer;
+    });
     rn::SetBrowseResponder([this](const rn::BrowseRequest& r) {
       browseRequests_.push_back(r);
       if (folders_.empty()) {
@@ -126,10 +142,14 @@ class ScriptedDialogs {
     EXPECT_TRUE(expected_.empty()) << "a dialog the test expected was not shown";
     EXPECT_TRUE(files_.empty()) << "an open-file dialog the test expected was not shown";
     EXPECT_TRUE(folders_.empty()) << "a folder browser the test expected was not shown";
+    EXPECT_TRUE(inputs_.empty()) << "an input box the test expected was not shown";
   }
   void Expect(const std::wstring& text, int answer = 0) { expected_.push_back({text, answer}); }
   // The open-file dialog's answer (ok = false: cancelled).
   void ExpectOpenFiles(rn::OpenFilesResult answer) { files_.push_back(std::move(answer)); }
+  // The input box's answer (nothing: cancelled).
+  void ExpectInput(std::optional<std::wstring> answer) { inputs_.push_back(std::move(answer)); }
+  const std::deque<rn::InputRequest>& InputRequests() const { return inputRequests_; }
   // The folder browser's answer (nothing: cancelled).
   void ExpectBrowse(std::optional<std::wstring> answer) { folders_.push_back(std::move(answer)); }
   const std::deque<rn::DialogRequest>& Seen() const { return seen_; }
@@ -154,6 +174,8 @@ class ScriptedDialogs {
   std::deque<std::optional<std::wstring>> folders_;
   std::deque<rn::OpenFilesRequest> openRequests_;
   std::deque<rn::BrowseRequest> browseRequests_;
+  std::deque<std::optional<std::wstring>> inputs_;
+  std::deque<rn::InputRequest> inputRequests_;
 };
 
 // The real main window over a settings file in a temporary folder.
@@ -244,6 +266,33 @@ inline LRESULT HandOff(HWND window, const std::string& bytes, ULONG_PTR kind = 0
   cds.lpData = const_cast<char*>(bytes.data());
   return SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
 }
+
+// A window holding the named files (created in a temporary folder), in order.
+struct ListWindow {
+  TempFolder folder;
+  MainWindow w{folder};
+  std::vector<std::wstring> files;
+  explicit ListWindow(const std::vector<std::wstring>& names) {
+    for (const auto& n : names) files.push_back(Make(folder, n));
+    Drop(w.Hwnd(), files);
+  }
+  HWND Grid() const { return w.Control(rn::IdStringGrid1); }
+  void Select(int first, int last) { rn::GridSetSelection(Grid(), first, last); }
+  std::vector<std::wstring> Names() const {
+    std::vector<std::wstring> out;
+    for (int r = 0; r < w.form->fileList.EntryCount(); ++r) out.push_back(w.form->fileList.Cell(rn::ColFileName, r));
+    return out;
+  }
+  void ClickCell(int col, int row) {
+    RECT cell{};
+    rn::GridCellRect(Grid(), col, row, cell);
+    const LPARAM at = MAKELPARAM(cell.left + 2, cell.top + 2);
+    SendMessageW(Grid(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(Grid(), WM_LBUTTONUP, 0, at);
+    Pump();
+  }
+};
+
 
 inline std::string Narrow(const std::wstring& w) {
   std::string s;

@@ -10,35 +10,6 @@
 using namespace rntest;
 using Paths = std::vector<std::wstring>;
 
-namespace {
-
-// A window holding the named files (created in a temporary folder), in order.
-struct ListWindow {
-  TempFolder folder;
-  MainWindow w{folder};
-  Paths files;
-  explicit ListWindow(const std::vector<std::wstring>& names) {
-    for (const auto& n : names) files.push_back(Make(folder, n));
-    Drop(w.Hwnd(), files);
-  }
-  HWND Grid() const { return w.Control(rn::IdStringGrid1); }
-  void Select(int first, int last) { rn::GridSetSelection(Grid(), first, last); }
-  std::vector<std::wstring> Names() const {
-    std::vector<std::wstring> out;
-    for (int r = 0; r < w.form->fileList.EntryCount(); ++r) out.push_back(w.form->fileList.Cell(rn::ColFileName, r));
-    return out;
-  }
-  void ClickCell(int col, int row) {
-    RECT cell{};
-    rn::GridCellRect(Grid(), col, row, cell);
-    const LPARAM at = MAKELPARAM(cell.left + 2, cell.top + 2);
-    SendMessageW(Grid(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(Grid(), WM_LBUTTONUP, 0, at);
-    Pump();
-  }
-};
-
-}  // namespace
 
 TEST(ListEdit, RemovingTheMiddleBlockKeepsTheOrderAndTheLastRowEmptiesTheWindow) {
   ListWindow l({L"a.txt", L"b.txt", L"c.txt", L"d.txt"});
