@@ -34,6 +34,7 @@ void operator delete(void* p, size_t) noexcept { operator delete(p); }
 namespace bench {
 void ListBenchmarks();
 void IntakeBenchmarks();
+void RunBenchmarks();
 size_t LiveHeapBytes() { return liveBytes.load(); }
 }  // namespace bench
 
@@ -45,5 +46,6 @@ int wmain() {
   std::printf("Rename benchmarks (times are wall-clock under this machine's Windows or Wine)\n");
   bench::ListBenchmarks();
   bench::IntakeBenchmarks();
+  bench::RunBenchmarks();
   return 0;
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace bench {
 
@@ -20,6 +21,36 @@ inline double Seconds(const std::function<void()>& work) {
 // Bytes the program holds on the C++ heap right now (the benchmark counts
 // every allocation, since Wine reports no private usage).
 size_t LiveHeapBytes();
+
+// Trees of files for the benchmarks that touch the disk.
+inline std::wstring TempRoot() {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  return std::wstring(base) + L"rename-bench-" + std::to_wstring(GetCurrentProcessId());
+}
+
+// n empty files in folders of a thousand (renames and lookups under Wine cost
+// time in proportion to the folder's size).
+inline std::vector<std::wstring> MakeTree(const std::wstring& root, int n) {
+  std::vector<std::wstring> paths;
+  paths.reserve(static_cast<size_t>(n));
+  CreateDirectoryW(root.c_str(), nullptr);
+  for (int i = 0; i < n; ++i) {
+    const std::wstring folder = root + L"\\f" + std::to_wstring(i / 1000);
+    if (i % 1000 == 0) CreateDirectoryW(folder.c_str(), nullptr);
+    std::wstring path = folder + L"\\IMG_" + std::to_wstring(100000 + i) + L".JPG";
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    paths.push_back(std::move(path));
+  }
+  return paths;
+}
+
+inline void RemoveTree(const std::wstring& root, const std::vector<std::wstring>& paths) {
+  for (const auto& p : paths) DeleteFileW(p.c_str());
+  for (size_t i = 0; i < paths.size(); i += 1000) RemoveDirectoryW((root + L"\\f" + std::to_wstring(i / 1000)).c_str());
+  RemoveDirectoryW(root.c_str());
+}
 
 inline void Report(const char* what, int n, double seconds) {
   std::printf("%-44s %8d  %9.3f s  %8.2f us/item\n", what, n, seconds, seconds * 1e6 / n);

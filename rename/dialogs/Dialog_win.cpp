@@ -55,6 +55,23 @@ UINT SoundOf(DialogIcon icon) {
   }
 }
 
+// The window class of a box, registered once.
+void RegisterBoxClass(const wchar_t* name, WNDPROC proc) {
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
+  if (GetClassInfoExW(inst, name, &existing)) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = proc;
+  wc.hInstance = inst;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  wc.lpszClassName = name;
+  wc.cbWndExtra = DLGWINDOWEXTRA;
+  RegisterClassExW(&wc);
+}
+
 // Runs a box's messages until `done` is set; a WM_QUIT is left for the main loop.
 void RunModalLoop(HWND box, const bool& done) {
   MSG m;
@@ -124,18 +141,7 @@ LRESULT CALLBACK MessageFormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 int RunMessageForm(HWND owner, const DialogRequest& req) {
   HINSTANCE inst = GetModuleHandleW(nullptr);
-  static bool registered = false;
-  if (!registered) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = MessageFormProc;
-    wc.hInstance = inst;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = kClassName;
-    wc.cbWndExtra = DLGWINDOWEXTRA;
-    registered = RegisterClassExW(&wc) != 0;
-  }
+  RegisterBoxClass(kClassName, MessageFormProc);
 
   NONCLIENTMETRICSW ncm{};
   ncm.cbSize = sizeof(ncm);
@@ -392,19 +398,7 @@ void SetInputResponder(InputResponder responder) { TextResponder() = std::move(r
 std::optional<std::wstring> ShowInputBox(HWND owner, const InputRequest& request) {
   if (TextResponder()) return TextResponder()(request);
   HINSTANCE inst = GetModuleHandleW(nullptr);
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof(existing);
-  if (!GetClassInfoExW(inst, kInputClass, &existing)) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = InputFormProc;
-    wc.hInstance = inst;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = kInputClass;
-    wc.cbWndExtra = DLGWINDOWEXTRA;
-    RegisterClassExW(&wc);
-  }
+  RegisterBoxClass(kInputClass, InputFormProc);
   NONCLIENTMETRICSW ncm{};
   ncm.cbSize = sizeof(ncm);
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);

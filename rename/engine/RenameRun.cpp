@@ -53,6 +53,7 @@ RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& p
   if (list.Empty()) return out;
   std::vector<bool> dropped(static_cast<size_t>(list.RowCount()));
   bool yesToAll = false;
+  std::wstring entered;
   for (int r = 0; r < list.RowCount(); ++r) {
     const FileRow& row = std::as_const(list).Row(r);
     if (!row.checked) continue;
@@ -64,9 +65,14 @@ RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& p
       continue;
     }
     if (ports.progress) ports.progress(r + 1);
-    if (!ports.enterFolder(folder)) {  // gone between the test and now: as a failed rename
-      dropped[static_cast<size_t>(r)] = true;
-      continue;
+    // The working directory stays where the last row left it.
+    if (folder != entered) {
+      if (!ports.enterFolder(folder)) {  // gone between the test and now: as a failed rename
+        dropped[static_cast<size_t>(r)] = true;
+        entered.clear();
+        continue;
+      }
+      entered = folder;
     }
     const std::optional<std::wstring> proposal = ports.propose(row, counter);
     if (!proposal) continue;
@@ -82,17 +88,17 @@ RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& p
       ports.tell(ZeroSizeMessage(old));
       continue;
     }
-    bool replace = false;
+    RenameResult result = ports.rename(folder + old, folder + next, false);
     std::vector<int> replaced;
-    if (ports.fileExists(folder + next) && !EqualsNoCase(next, old)) {
+    if (result == RenameResult::TargetExists && ports.fileExists(folder + next) && !EqualsNoCase(next, old)) {
       CollisionAnswer answer = yesToAll ? CollisionAnswer::Yes : ports.askCollision(next);
       if (answer == CollisionAnswer::Cancel) break;
       if (answer == CollisionAnswer::No) continue;
       if (answer == CollisionAnswer::YesToAll) yesToAll = true;
-      replace = true;
       replaced = list.RowsWithPath(folder + next);
+      result = ports.rename(folder + old, folder + next, true);
     }
-    const bool ok = ports.rename(folder + old, folder + next, replace);
+    const bool ok = result == RenameResult::Done;
     RecordRename(list, r, run, old, next);
     out.renamedAny = true;
     if (!ok) dropped[static_cast<size_t>(r)] = true;

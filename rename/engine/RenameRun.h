@@ -13,6 +13,7 @@
 namespace rn {
 
 enum class CollisionAnswer { Yes, No, Cancel, YesToAll };
+enum class RenameResult { Done, TargetExists, Failed };
 
 struct RunPorts {
   std::function<bool(const std::wstring& path)> fileExists;    // a file, not a folder
@@ -24,8 +25,10 @@ struct RunPorts {
   std::function<CollisionAnswer(const std::wstring& proposal)> askCollision;
   std::function<void(const std::wstring& message)> tell;
   // Renames within a folder; `replace` overwrites an existing file in the same
-  // step. False when the entry does not end up with the new name.
-  std::function<bool(const std::wstring& from, const std::wstring& to, bool replace)> rename;
+  // step. Without it, an existing entry of the new name is reported as such
+  // and nothing changes, so that the run asks only then (no extra lookup of a
+  // name that is not there, which costs the folder's size on some systems).
+  std::function<RenameResult(const std::wstring& from, const std::wstring& to, bool replace)> rename;
   std::function<void(int position)> progress;
 };
 

@@ -170,7 +170,10 @@ void TMorvaneFrm1::Button2Click() {
   };
   ports.tell = [&](const std::wstring& message) { ShowMessagePlain(hwnd, message); };
   ports.rename = [](const std::wstring& from, const std::wstring& to, bool replace) {
-    return RenameEntry(from, to, replace) == 0;
+    const DWORD error = RenameEntry(from, to, replace);
+    if (error == 0) return RenameResult::Done;
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? RenameResult::TargetExists
+                                                                         : RenameResult::Failed;
   };
   if (progress) ports.progress = [this](int position) { SetProgress(position); };
   const RunOutcome outcome = VisitRows(fileList, runCount, check.firstCounter, ports);

@@ -41,11 +41,11 @@ struct Fake {
     };
     p.tell = [this](const std::wstring& m) { told.push_back(m); };
     p.rename = [this](const std::wstring& from, const std::wstring& to, bool replace) {
-      if (!files.count(Fold(from))) return false;
-      if (files.count(Fold(to)) && !replace && Fold(to) != Fold(from)) return false;
+      if (!files.count(Fold(from))) return RenameResult::Failed;
+      if (files.count(Fold(to)) && !replace && Fold(to) != Fold(from)) return RenameResult::TargetExists;
       files.erase(Fold(from));
       files.insert(Fold(to));
-      return true;
+      return RenameResult::Done;
     };
     return p;
   }
@@ -127,7 +127,7 @@ TEST(RenameRun, ACaseOnlyChangeAsksNothingAndAFailedRenameIsReported) {
   RunPorts p = f.Ports();
   auto plain = p.rename;
   p.rename = [&](const std::wstring& from, const std::wstring& to, bool replace) {
-    return from.find(L"locked") == std::wstring::npos && plain(from, to, replace);
+    return from.find(L"locked") == std::wstring::npos ? plain(from, to, replace) : RenameResult::Failed;
   };
   RunOutcome out = VisitRows(f.list, 1, 0, p);
   EXPECT_TRUE(f.asked.empty());

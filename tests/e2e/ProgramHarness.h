@@ -62,8 +62,10 @@ struct Process {
   bool Ended(DWORD ms) const { return WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
 };
 
+// A visible top-level window of the process with the given class.
 struct WindowOf {
   DWORD pid;
+  const wchar_t* cls;
   HWND found = nullptr;
 };
 
@@ -73,23 +75,28 @@ inline BOOL CALLBACK FindOwned(HWND h, LPARAM lp) {
   GetClassNameW(h, cls, 64);
   DWORD pid = 0;
   GetWindowThreadProcessId(h, &pid);
-  if (pid == w->pid && lstrcmpW(cls, L"TMorvaneFrm1") == 0 && IsWindowVisible(h)) {
+  if (pid == w->pid && lstrcmpW(cls, w->cls) == 0 && IsWindowVisible(h)) {
     w->found = h;
     return FALSE;
   }
   return TRUE;
 }
 
-inline HWND WaitForMainWindow(const Process& p, DWORD ms = 20000) {
+inline HWND WaitForWindow(const Process& p, const wchar_t* cls, DWORD ms) {
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < ms) {
-    WindowOf w{p.pi.dwProcessId};
+    WindowOf w{p.pi.dwProcessId, cls};
     EnumWindows(FindOwned, reinterpret_cast<LPARAM>(&w));
     if (w.found) return w.found;
     if (p.Ended(50)) return nullptr;
   }
   return nullptr;
 }
+
+inline HWND WaitForMainWindow(const Process& p, DWORD ms = 20000) { return WaitForWindow(p, L"TMorvaneFrm1", ms); }
+
+// The program's message box, once it shows.
+inline HWND WaitForBox(const Process& p, DWORD ms = 20000) { return WaitForWindow(p, L"TMessageForm", ms); }
 
 inline int CountMainWindows() {
   int count = 0;
@@ -103,36 +110,6 @@ inline std::wstring WindowTextOf(HWND h) {
   wchar_t buf[2048];
   const int n = GetWindowTextW(h, buf, 2048);
   return std::wstring(buf, n > 0 ? n : 0);
-}
-
-struct BoxOf {
-  DWORD pid;
-  HWND found = nullptr;
-};
-
-inline BOOL CALLBACK FindBox(HWND h, LPARAM lp) {
-  auto* b = reinterpret_cast<BoxOf*>(lp);
-  wchar_t cls[64];
-  GetClassNameW(h, cls, 64);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(h, &pid);
-  if (pid == b->pid && lstrcmpW(cls, L"TMessageForm") == 0 && IsWindowVisible(h)) {
-    b->found = h;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// The program's message box, once it shows.
-inline HWND WaitForBox(const Process& p, DWORD ms = 20000) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) {
-    BoxOf b{p.pi.dwProcessId};
-    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&b));
-    if (b.found) return b.found;
-    if (p.Ended(50)) return nullptr;
-  }
-  return nullptr;
 }
 
 // The box's message: its static control that carries text.

@@ -1,0 +1,76 @@
+// A numbering run (operation 12) and its undo on real files through the main
+// window, beside a plain loop of MoveFileW over the same files.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "Bench_win.h"
+#include "core/MainForm_win.h"
+#include "dialogs/Dialog_win.h"
+#include "engine/Operation.h"
+
+namespace bench {
+
+namespace {
+
+double PlainLoop(const std::vector<std::wstring>& from, const std::vector<std::wstring>& to) {
+  return Seconds([&] {
+    for (size_t i = 0; i < from.size(); ++i) MoveFileW(from[i].c_str(), to[i].c_str());
+  });
+}
+
+}  // namespace
+
+void RunBenchmarks() {
+  std::printf("\n== rename run and undo (operation 12: ## + name + ext.)\n");
+  const std::wstring root = TempRoot() + L"-run";
+  const std::wstring programFolder = root + L"-program\\";
+  CreateDirectoryW(programFolder.c_str(), nullptr);
+  rn::SetDialogResponder([](const rn::DialogRequest&) { return 0; });
+  double runPer[2] = {}, undoPer[2] = {};
+  const int sizes[2] = {10000, 100000};
+  for (int s = 0; s < 2; ++s) {
+    const int n = sizes[s];
+    const std::vector<std::wstring> paths = MakeTree(root, n);
+    std::vector<std::wstring> moved;
+    for (const auto& p : paths) {
+      const size_t cut = p.rfind(L'\\') + 1;
+      moved.push_back(p.substr(0, cut) + L"p" + p.substr(cut));
+    }
+    const double plain = PlainLoop(paths, moved);
+    const double plainBack = PlainLoop(moved, paths);
+
+    rn::AppContext context;
+    context.programFolder = programFolder;
+    context.endProgramOnClose = false;
+    rn::TMorvaneFrm1 main(context);
+    main.Create(SW_SHOWNORMAL);
+    for (const auto& p : paths) main.AddRow(p, false);
+    main.ListChanged();
+    main.currentOperation = rn::kOpNumerate;
+    const double run = Seconds([&] { SendMessageW(main.hwnd, WM_COMMAND, MAKEWPARAM(rn::IdButton2, BN_CLICKED), 0); });
+    const bool renamed = main.fileList.Cell(rn::ColFileName, 0) != L"IMG_100000.JPG";
+    const double undo = Seconds([&] { SendMessageW(main.hwnd, WM_COMMAND, MAKEWPARAM(rn::IdButton3, BN_CLICKED), 0); });
+    const bool restored = main.fileList.Cell(rn::ColFileName, 0) == L"IMG_100000.JPG";
+    const char* label = s == 0 ? "10,000" : "100,000";
+    std::printf("%-8s files: plain MoveFileW %7.2f s, back %7.2f s\n", label, plain, plainBack);
+    Report(s == 0 ? "run: number 10,000 files" : "run: number 100,000 files", n, run);
+    Report(s == 0 ? "undo: 10,000 files" : "undo: 100,000 files", n, undo);
+    std::printf("%-44s %8.2f  (aim: under 2)\n", "run time / plain loop", run / plain);
+    std::printf("%-44s %8.2f\n", "undo time / plain loop", undo / plainBack);
+    if (!renamed || !restored) std::printf("   (unexpected: renamed %d, restored %d)\n", renamed, restored);
+    runPer[s] = run / n;
+    undoPer[s] = undo / n;
+    DestroyWindow(main.hwnd);
+    RemoveTree(root, paths);
+  }
+  rn::SetDialogResponder(nullptr);
+  std::printf("%-44s %8.2f  (linear = 10)\n", "run: time ratio 100,000 / 10,000", runPer[1] * 10 / runPer[0]);
+  std::printf("%-44s %8.2f  (linear = 10)\n", "undo: time ratio 100,000 / 10,000", undoPer[1] * 10 / undoPer[0]);
+  DeleteFileW((programFolder + L"Rename.ini").c_str());
+  RemoveDirectoryW(programFolder.c_str());
+}
+
+}  // namespace bench
