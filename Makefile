@@ -34,16 +34,18 @@ run: dist
 
 test: native dist fuzz-build
 	@cmake/wine-session.sh $(BUILD) cmake/ctest-all.sh $(NATIVE) $(WIN64)
-	@$(FUZZ)/transforms_fuzz -runs=5000 -seed=1 $(FUZZ_FLAGS) >$(FUZZ)/smoke.log 2>&1 \
-	  && echo "fuzz smoke: 5000 runs clean" || { cat $(FUZZ)/smoke.log; exit 1; }
+	@for f in $(FUZZ)/*_fuzz; do \
+	  $$f -runs=5000 -seed=1 $(FUZZ_FLAGS) >$(FUZZ)/smoke.log 2>&1 \
+	    && echo "fuzz smoke: $$(basename $$f), 5000 runs clean" || { cat $(FUZZ)/smoke.log; exit 1; }; \
+	done
 
-# libFuzzer needs clang; the transforms are fuzzed with ASan and UBSan.
+# libFuzzer needs clang; the transforms and the intake texts are fuzzed with ASan and UBSan.
 fuzz-build: deps
 	@CC=clang CXX=clang++ cmake -S tests/fuzz -B $(FUZZ) >/dev/null
 	@cmake --build $(FUZZ) -j $(JOBS)
 
 fuzz: fuzz-build
-	@$(FUZZ)/transforms_fuzz -runs=$(FUZZ_RUNS) $(FUZZ_FLAGS) -print_final_stats=1
+	@for f in $(FUZZ)/*_fuzz; do $$f -runs=$(FUZZ_RUNS) $(FUZZ_FLAGS) -print_final_stats=1 || exit 1; done
 
 bench: dist
 	@cmake/wine-session.sh $(BUILD) $(CURDIR)/cmake/wine-run.sh $(WIN64)/rename_bench.exe
