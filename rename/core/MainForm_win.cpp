@@ -514,6 +514,8 @@ bool TMorvaneFrm1::OnCommand(int id, int code) {
     case IdPopUncheck: SetCheckOnSelection(false); return true;
     case IdPopSelectAll: SelectAll(); return true;
     case IdPopCharPosit: OpenCharPosition(); return true;
+    case IdPopGetDate: PopGetDateClick(); return true;
+    case IdPopGetAttr: PopGetAttrClick(); return true;
     case IdPopShowInfo:
     case IdPopInfoShow: ToggleInfoPanel(); return true;
     case IdPopInfoCopy: CopyInfoToClipboard(); return true;

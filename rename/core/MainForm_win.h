@@ -179,6 +179,8 @@ class TMorvaneFrm1 : public Form {
   void ScrollBar1Scroll(int delta);
   void StringGrid1Mouse(int row, int col, UINT msg);
   void StringGrid1SelectionChanged();
+  void PopGetDateClick();
+  void PopGetAttrClick();
   void ShowListMenu(POINT screen);
   void ShowInfoMenu(POINT screen);
   void ToggleInfoPanel();

@@ -94,14 +94,14 @@ void TMorvaneFrm1::ShowProgress(bool show, int maximum) {
 }
 
 void TMorvaneFrm1::SetProgress(int position) {
+  // The run lets no messages through: the bar is moved and painted now and
+  // then by hand (moving it is a repaint each time on some systems).
+  const DWORD now = GetTickCount();
+  if (now - lastProgressPaint_ < kProgressPaintMs) return;
+  lastProgressPaint_ = now;
   HWND bar = Control(IdProgressBar1);
   SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
-  // The run lets no messages through: the bar is painted now and then by hand.
-  const DWORD now = GetTickCount();
-  if (now - lastProgressPaint_ >= kProgressPaintMs) {
-    lastProgressPaint_ = now;
-    UpdateWindow(bar);
-  }
+  UpdateWindow(bar);
 }
 
 void TMorvaneFrm1::FocusCheckTarget(int target) {

@@ -19,6 +19,11 @@ inline constexpr uint32_t kCompressed = 0x800;
 inline constexpr uint32_t kOffline = 0x1000;
 }  // namespace attr
 
+// "Get File's Attr": the names of the bits that are set, each followed by a
+// space: Archive, Compressed, Directory, Hidden, Normal, OffLine, ReadOnly,
+// System, Temporary.
+std::wstring AttributeNames(uint32_t attributes);
+
 // What the file-name field shows for a path that is no existing file.
 inline constexpr const wchar_t* kFileMissingText = L"  [ file doesn't exist ]";
 

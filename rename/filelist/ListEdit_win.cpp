@@ -3,6 +3,9 @@
 #include <utility>
 
 #include "core/MainForm_win.h"
+#include "dialogs/Dialog_win.h"
+#include "engine/DateFormat.h"
+#include "filelist/FileInfo.h"
 #include "filelist/CharPosit_win.h"
 #include "filelist/Grid_win.h"
 #include "filelist/InfoPanel_win.h"
@@ -159,6 +162,25 @@ void TMorvaneFrm1::StringGrid1Mouse(int row, int col, UINT msg) {
 }
 
 void TMorvaneFrm1::StringGrid1SelectionChanged() { FillFileInfo(); }
+
+void TMorvaneFrm1::PopGetDateClick() {
+  if (fileList.Empty()) return;
+  const FileRow& row = std::as_const(fileList).Row(GridCurrentRow(Control(IdStringGrid1)));
+  std::wstring when;
+  // A file deleted behind the program's back shows no date.
+  if (auto stamp = ReadFileTime(row.FullPath(), dateTypeSetting)) {
+    const DateLocale dates = SystemDateLocale();
+    when = dates.shortDate(*stamp) + L" " + dates.longTime(*stamp);
+  }
+  ShowMessagePlain(hwnd, row.name + L" = " + when);
+}
+
+void TMorvaneFrm1::PopGetAttrClick() {
+  if (fileList.Empty()) return;
+  const FileRow& row = std::as_const(fileList).Row(GridCurrentRow(Control(IdStringGrid1)));
+  const DWORD attributes = GetFileAttributesW(row.FullPath().c_str());
+  ShowMessagePlain(hwnd, row.name + L" = " + (attributes == INVALID_FILE_ATTRIBUTES ? L"" : AttributeNames(attributes)));
+}
 
 // ---------------------------------------------------------------------------
 // Information panel and character position strip

@@ -93,3 +93,10 @@ TEST(CharPositionCounter, TheExtensionStartsAtTheLastDot) {
   EXPECT_EQ(NameLengthWithoutExtension(L""), 0);
   EXPECT_EQ(CharPositionCounter(5, 0, L""), 0);
 }
+
+TEST(FileInfoText, AttributeNamesInTheirOwnOrder) {
+  EXPECT_EQ(rn::AttributeNames(0x20), L"Archive ");
+  EXPECT_EQ(rn::AttributeNames(0x10 | 0x1 | 0x2), L"Directory Hidden ReadOnly ");
+  EXPECT_EQ(rn::AttributeNames(0x1000 | 0x100 | 0x80 | 0x4 | 0x800), L"Compressed Normal OffLine System Temporary ");
+  EXPECT_EQ(rn::AttributeNames(0x40000), L"");
+}

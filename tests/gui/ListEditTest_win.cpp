@@ -219,3 +219,30 @@ TEST(CharPosition, OpensOverTheListWithTheCurrentRowsName) {
   Pump();
   EXPECT_FALSE(rn::CharPositIsOpen(strip));
 }
+
+TEST(ListEdit, GetDateAndAttrShowTheCurrentRowsStampAndAttributeNames) {
+  ListWindow l({L"x.txt"});
+  HANDLE h = CreateFileW(l.files[0].c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  SYSTEMTIME st{2014, 3, 2, 25, 18, 53, 5, 0};
+  FILETIME local, utc;
+  SystemTimeToFileTime(&st, &local);
+  LocalFileTimeToFileTime(&local, &utc);
+  SetFileTime(h, nullptr, nullptr, &utc);
+  CloseHandle(h);
+  SetFileAttributesW(l.files[0].c_str(), FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY);
+  ScriptedDialogs dialogs;
+  wchar_t date[64], time[64];
+  st.wSecond = 4;  // two-second steps
+  GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 64);
+  GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, 64);
+  dialogs.Expect(std::wstring(L"x.txt = ") + date + L" " + time);
+  l.w.Command(rn::IdPopGetDate);
+  dialogs.Expect(L"x.txt = Archive ReadOnly ");
+  l.w.Command(rn::IdPopGetAttr);
+  SetFileAttributesW(l.files[0].c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileW(l.files[0].c_str());
+  dialogs.Expect(L"x.txt = ");
+  l.w.Command(rn::IdPopGetAttr);
+  dialogs.Expect(L"x.txt = ");
+  l.w.Command(rn::IdPopGetDate);
+}
