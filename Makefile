@@ -48,7 +48,7 @@ fuzz: fuzz-build
 	@for f in $(FUZZ)/*_fuzz; do $$f -runs=$(FUZZ_RUNS) $(FUZZ_FLAGS) -print_final_stats=1 || exit 1; done
 
 bench: dist
-	@cmake/wine-session.sh $(BUILD) $(CURDIR)/cmake/wine-run.sh $(WIN64)/rename_bench.exe
+	@cmake/wine-session.sh $(BUILD) $(CURDIR)/cmake/wine-run.sh $(WIN64)/rename_bench.exe $(BENCH)
 
 clean:
 	rm -rf $(BUILD)

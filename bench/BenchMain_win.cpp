@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <new>
+#include <string>
 
 #include "Bench_win.h"
 
@@ -38,14 +39,16 @@ void RunBenchmarks();
 size_t LiveHeapBytes() { return liveBytes.load(); }
 }  // namespace bench
 
-int wmain() {
+int wmain(int argc, wchar_t** argv) {
   INITCOMMONCONTROLSEX icc{};
   icc.dwSize = sizeof(icc);
   icc.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
   InitCommonControlsEx(&icc);
   std::printf("Rename benchmarks (times are wall-clock under this machine's Windows or Wine)\n");
-  bench::ListBenchmarks();
-  bench::IntakeBenchmarks();
-  bench::RunBenchmarks();
+  // With an argument, only that group: list, intake or run.
+  const std::wstring only = argc > 1 ? argv[1] : L"";
+  if (only.empty() || only == L"list") bench::ListBenchmarks();
+  if (only.empty() || only == L"intake") bench::IntakeBenchmarks();
+  if (only.empty() || only == L"run") bench::RunBenchmarks();
   return 0;
 }
