@@ -149,7 +149,7 @@ LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_CLOSE:
       // A batch that lets messages through finishes first; the close follows.
-      if (intake.busy) {
+      if (intake.busy || ListBusy()) {
         closePending_ = true;
         return 0;
       }

@@ -123,6 +123,10 @@ class TMorvaneFrm1 : public Form {
   bool showMenus = true;
   bool stayOnTop = false;
   bool terminateRequested = false;
+  bool cdRunning = false;  // the CD clean-up is visiting the rows
+  // A run, an undo or the CD clean-up is working through the rows by number:
+  // nothing may reorder, remove or add rows meanwhile.
+  bool ListBusy() const { return runLock || cdRunning; }
 
   FileList fileList;
   Intake intake;

@@ -115,7 +115,7 @@ void TMorvaneFrm1::FocusCheckTarget(int target) {
 }
 
 void TMorvaneFrm1::Button2Click() {
-  if (runLock || intake.busy || fileList.Empty()) return;
+  if (ListBusy() || intake.busy || fileList.Empty()) return;
   const DateLocale dates = SystemDateLocale();
   CheckResult check = CheckRenameTask(ReadRenameTask(), fileList, dates);
   for (const auto& message : check.messages) ShowMessagePlain(hwnd, message);
@@ -209,7 +209,7 @@ void TMorvaneFrm1::AfterListRun() {
 }
 
 void TMorvaneFrm1::Button3Click() {
-  if (runLock || intake.busy || runCount == 0) return;
+  if (ListBusy() || intake.busy || runCount == 0) return;
   HCURSOR oldCursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
   SetCommandsEnabled(false);
   runLock = true;
@@ -288,7 +288,8 @@ void TMorvaneFrm1::EnableCounterControls(bool) {}
 // Rename for CD
 
 void TMorvaneFrm1::SpeedButton5Click() {
-  if (fileList.Empty() || runLock || intake.busy) return;
+  if (fileList.Empty() || ListBusy() || intake.busy) return;
+  cdRunning = true;
   ++runCount;  // also a CD run that ends up renaming nothing uses a level
   for (int r = 0; r < fileList.RowCount(); ++r) {
     const FileRow& row = std::as_const(fileList).Row(r);
@@ -325,8 +326,10 @@ void TMorvaneFrm1::SpeedButton5Click() {
     SetWindowTextW(Control(IdButton3), (undoBase_ + L" (" + std::to_wstring(runCount) + L")").c_str());
     EnableWindow(Control(IdButton3), TRUE);
   }
+  cdRunning = false;
   GridRowsChanged(Control(IdStringGrid1));
   FitPathColumn();
+  DrainPendingBatches();
 }
 
 }  // namespace rn

@@ -116,17 +116,17 @@ void TMorvaneFrm1::RunBatch(BatchSource source, std::vector<std::wstring> paths)
   // One addition at a time: what arrives meanwhile (a drop, a hand-off) waits
   // for the batch or the run in progress and then comes as its own batch.
   pending_.push_back({source, std::move(paths)});
-  if (intake.busy || runLock) return;
+  if (intake.busy || ListBusy()) return;
   DrainPendingBatches();
 }
 
 void TMorvaneFrm1::DrainPendingBatches() {
-  while (!pending_.empty() && !intake.busy && !runLock && hwnd && !closePending_) {
+  while (!pending_.empty() && !intake.busy && !ListBusy() && hwnd && !closePending_) {
     PendingBatch batch = std::move(pending_.front());
     pending_.pop_front();
     AddBatchPaths(batch.source, batch.paths);
   }
-  if (closePending_ && !intake.busy && hwnd) {
+  if (closePending_ && !intake.busy && !ListBusy() && hwnd) {
     pending_.clear();
     closePending_ = false;
     PostMessageW(hwnd, WM_CLOSE, 0, 0);
@@ -225,7 +225,7 @@ void TMorvaneFrm1::AppendFilterMask() {
 // Entry points
 
 void TMorvaneFrm1::Button1Click() {
-  if (intake.busy || runLock) return;
+  if (intake.busy || ListBusy()) return;
   HWND filter = Control(IdComboBox1);
   const int selected = static_cast<int>(SendMessageW(filter, CB_GETCURSEL, 0, 0));
   OpenFilesRequest request;
@@ -256,7 +256,7 @@ void TMorvaneFrm1::Button1Click() {
 }
 
 void TMorvaneFrm1::SpeedButton4Click() {
-  if (intake.busy || runLock || !formSearch) return;
+  if (intake.busy || ListBusy() || !formSearch) return;
   AppendFilterMask();
   RECT window{};
   GetWindowRect(hwnd, &window);
@@ -307,7 +307,7 @@ void TMorvaneFrm1::ComboBox1Change(bool picked) {
     }
   }
   intake.typeFilter = text;
-  if (!fileList.Empty()) {
+  if (!fileList.Empty() && !ListBusy()) {
     if (ShowDialog(hwnd, FilterListRequest()) != 1) return;
     const std::wstring filter = EffectiveFilter(text);
     fileList.RemoveRowsWhere([&](int row) { return !PassesTypeFilter(filter, fileList.Cell(ColExt, row)); });

@@ -70,6 +70,7 @@ void TMorvaneFrm1::ShowInfoMenu(POINT screen) {
 }
 
 void TMorvaneFrm1::PopRemoveClick() {
+  if (ListBusy()) return;
   if (fileList.Empty()) return;
   HWND grid = Control(IdStringGrid1);
   int first = 0, last = 0;
@@ -87,6 +88,7 @@ void TMorvaneFrm1::PopRemoveClick() {
 }
 
 void TMorvaneFrm1::ClearList() {
+  if (ListBusy()) return;
   fileList.Clear();
   for (int id : {IdButton2, IdButton3}) EnableWindow(Control(id), FALSE);
   SetWindowTextW(Control(IdButton1), L"&Add Files ...");
@@ -107,12 +109,14 @@ void TMorvaneFrm1::ClearList() {
 }
 
 void TMorvaneFrm1::SortList(int keyColumn) {
+  if (ListBusy()) return;
   if (fileList.Empty()) return;
   fileList.SortBy(keyColumn, CompareLocaleNoCase);
   InvalidateRect(Control(IdStringGrid1), nullptr, FALSE);
 }
 
 void TMorvaneFrm1::SetCheckOnSelection(bool checked) {
+  if (ListBusy()) return;
   if (fileList.Empty()) return;
   HWND grid = Control(IdStringGrid1);
   int first = 0, last = 0;
@@ -127,6 +131,7 @@ void TMorvaneFrm1::SelectAll() {
 }
 
 void TMorvaneFrm1::ScrollBar1Scroll(int delta) {
+  if (ListBusy()) return;
   HWND grid = Control(IdStringGrid1);
   int first = 0, last = 0;
   GridGetSelection(grid, first, last);
@@ -142,6 +147,7 @@ void TMorvaneFrm1::ScrollBar1Scroll(int delta) {
 }
 
 void TMorvaneFrm1::StringGrid1Mouse(int row, int col, UINT msg) {
+  if (ListBusy()) return;
   if (fileList.Empty()) return;
   HWND grid = Control(IdStringGrid1);
   switch (msg) {
