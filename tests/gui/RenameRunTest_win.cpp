@@ -220,3 +220,26 @@ TEST(RenameForCD, ACleanListStillUsesAnUndoLevel) {
   EXPECT_EQ(l.w.form->runCount, 0);
   EXPECT_TRUE(OnDisk(l, L"clean.txt"));
 }
+
+TEST(RenameRun, WhileTheRunAsksNothingReordersOrAddsRowsAndACloseWaits) {
+  ListWindow l({L"b1.txt", L"a1.txt", L"a.txt"});
+  const std::wstring late = Make(l.folder, L"late.txt");
+  HWND main = l.w.Hwnd();
+  rn::SetDialogResponder([&](const rn::DialogRequest& r) {
+    EXPECT_EQ(r.caption, L" Duplicate file !!");
+    // Meanwhile: a sort, a removal, a hand-off and a close.
+    l.w.form->SortList(rn::ColFileName);
+    l.w.form->PopRemoveClick();
+    std::string text(late.begin(), late.end());
+    EXPECT_EQ(HandOff(main, text + "\r\n" + '\0'), 2008);
+    SendMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(l.Names(), Paths({L"b.txt", L"a1.txt", L"a.txt"})) << "the rows stay as the run found them";
+    return 1;  // No
+  });
+  RunOp(l, rn::kOpRemove, L"1");
+  InstallFailingResponder();
+  EXPECT_TRUE(OnDisk(l, L"b.txt"));
+  EXPECT_TRUE(OnDisk(l, L"a1.txt"));
+  Pump(50);
+  EXPECT_FALSE(IsWindow(main)) << "the close came after the run";
+}
