@@ -5,8 +5,12 @@ JOBS    ?= $(shell nproc)
 NATIVE  := $(BUILD)/native
 WIN64   := $(BUILD)/win64
 DIST    := $(BUILD)/dist
+FUZZ    := $(BUILD)/fuzz
+FUZZ_RUNS ?= 200000
+# Long inputs from the start (every text gets bytes); a hang counts as a failure.
+FUZZ_FLAGS := -len_control=0 -max_len=1024 -timeout=10 -artifact_prefix=$(FUZZ)/
 
-.PHONY: all deps native win64 dist run test bench fuzz clean
+.PHONY: all deps native win64 dist run test bench fuzz fuzz-build clean
 all: dist
 
 deps:
@@ -28,8 +32,18 @@ dist: win64
 run: dist
 	@cmake/run.sh $(BUILD)
 
-test: native dist
+test: native dist fuzz-build
 	@cmake/wine-session.sh $(BUILD) cmake/ctest-all.sh $(NATIVE) $(WIN64)
+	@$(FUZZ)/transforms_fuzz -runs=5000 -seed=1 $(FUZZ_FLAGS) >$(FUZZ)/smoke.log 2>&1 \
+	  && echo "fuzz smoke: 5000 runs clean" || { cat $(FUZZ)/smoke.log; exit 1; }
+
+# libFuzzer needs clang; the transforms are fuzzed with ASan and UBSan.
+fuzz-build: deps
+	@CC=clang CXX=clang++ cmake -S tests/fuzz -B $(FUZZ) >/dev/null
+	@cmake --build $(FUZZ) -j $(JOBS)
+
+fuzz: fuzz-build
+	@$(FUZZ)/transforms_fuzz -runs=$(FUZZ_RUNS) $(FUZZ_FLAGS) -print_final_stats=1
 
 bench: dist
 	@cmake/wine-session.sh $(BUILD) $(CURDIR)/cmake/wine-run.sh $(WIN64)/rename_bench.exe

@@ -1,0 +1,29 @@
+#include <windows.h>
+
+#include "engine/TimeStamp.h"
+
+namespace rn {
+
+bool WriteFileTime(const std::wstring& path, const DateTime& local, DateType type) {
+  if (!IsStorableTimeStamp(local)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return false;
+  }
+  // No sharing: a file another program holds open is left alone. The backup
+  // flag lets folders be opened too. Writing the attributes is the right a
+  // time stamp needs, so read-only files can be stamped as well.
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  const DosDateTime packed = PackDos(local);
+  FILETIME localTime, universal;
+  BOOL ok =
+      DosDateTimeToFileTime(packed.date, packed.time, &localTime) && LocalFileTimeToFileTime(&localTime, &universal) &&
+      SetFileTime(h, type == DateCreated ? &universal : nullptr, nullptr, type == DateCreated ? nullptr : &universal);
+  const DWORD error = ok ? ERROR_SUCCESS : GetLastError();
+  CloseHandle(h);
+  SetLastError(error);
+  return ok != FALSE;
+}
+
+}  // namespace rn
