@@ -101,8 +101,7 @@ int WrapSpinPosition(int position) {
 
 int SpinPositionForNumber(long long number) {
   // Wide arithmetic: minus the most negative int does not fit an int.
-  const long long position = std::clamp(-number, static_cast<long long>(kSpinMin), static_cast<long long>(kSpinMax));
-  return WrapSpinPosition(static_cast<int>(position));
+  return static_cast<int>(std::clamp(-number, static_cast<long long>(kSpinMin), static_cast<long long>(kSpinMax)));
 }
 
 int WrapSelector(const SelectorRange& range, int position) {

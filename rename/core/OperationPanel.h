@@ -47,7 +47,8 @@ SlotContent SlotContentFor(int operation);
 inline constexpr int kSpinMin = -255, kSpinMax = 1;
 // -255 wraps to 0 and 1 to -254, so the value runs 0 … 254 round in both directions.
 int WrapSpinPosition(int position);
-// The position a typed number gives: minus the number, held to the range, wrapped.
+// The position a typed number asks for: minus the number, held to the bar's
+// range. The bar then wraps it as any change (255 asks for -255, which shows 0).
 int SpinPositionForNumber(long long number);
 
 // Cycling selectors: the bar's range has one step beyond each end of the values.
