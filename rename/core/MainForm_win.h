@@ -200,6 +200,8 @@ class TMorvaneFrm1 : public Form {
   int PanelBarPosition(int barId) const;
   // Sets a bar as a user's step would, with the bar's change rule.
   void SetPanelBarPosition(int barId, int position);
+  // The counter box of 18 and its arrows, enabled or disabled around a run.
+  void EnableCounterControls(bool enabled);
   void ShowRenameMenu(POINT screen);
 
  private:

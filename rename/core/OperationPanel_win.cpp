@@ -78,7 +78,6 @@ constexpr int kLineHeight = 14;
 constexpr int kBoxHeight = 21;
 constexpr int kArrowsWidth = 13;
 constexpr int kSlotTop = 4;
-constexpr int kRenameToWidth = 150;
 constexpr int kFrameWidth = 150;
 constexpr int kStartNumberWidth = 94;
 constexpr int kDateWidth = 77;
@@ -215,7 +214,7 @@ int TextIndent(HWND button, HFONT font, const Dpi& dpi) {
 }
 
 int ButtonWidth(HWND button, HFONT font, const Dpi& dpi) {
-  return TextIndent(button, font, dpi) + DrawnWidth(font, WindowText(button)) + dpi.Scale(4);
+  return TextIndent(button, font, dpi) + DrawnWidth(font, WindowText(button)) + dpi.Scale(8);
 }
 
 DateTime Now() {
@@ -882,6 +881,11 @@ void TMorvaneFrm1::SetPanelBarPosition(int barId, int position) {
     SetSpin(*this, st, *spin, position);
   else if (const Selector* sel = SelectorWith(barId); sel && sel->bar == barId)
     SetSelector(*this, st, *sel, position, false);
+}
+
+void TMorvaneFrm1::EnableCounterControls(bool enabled) {
+  EnableWindow(Control(IdEditCreat), enabled);
+  EnableWindow(Control(IdScrollBarCreat), enabled);
 }
 
 // ---------------------------------------------------------------------------

@@ -735,6 +735,12 @@ TEST(OperationPanel, BarPositionsAsAScriptLineStoresThem) {
   EXPECT_EQ(w.form->RadioCaption(12), L"Numerate Files  [");
   EXPECT_EQ(w.form->RadioHint(12), L"Numerate Files as xxxxx");
   EXPECT_EQ(w.form->RadioHint(8), L"");
+  w.form->EnableCounterControls(false);
+  EXPECT_FALSE(w.Enabled(rn::IdEditCreat));
+  EXPECT_FALSE(w.Enabled(rn::IdScrollBarCreat));
+  w.form->EnableCounterControls(true);
+  EXPECT_TRUE(w.Enabled(rn::IdEditCreat));
+  EXPECT_TRUE(w.Enabled(rn::IdScrollBarCreat));
 }
 
 TEST(OperationPanel, LastOperationComesBackWhenAsked) {
@@ -860,10 +866,17 @@ TEST(OperationPanel, HiddenPanelTakesItsButtonsAlongAndShowsThemAgain) {
 TEST(OperationPanelLook, Screenshots) {
   if (!std::getenv("RENAME_SHOTS")) GTEST_SKIP() << "RENAME_SHOTS not set";
   TempFolder f;
+  f.WriteIni("[Expressions]\r\n0=\"_old\"\r\n[Replace_str4]\r\n0=\"-\"\r\n1=\" \"\r\n");
   MainWindow w(f);
+  for (const wchar_t* name : {L"holiday 01.jpg", L"holiday 02.jpg", L"Report_final.doc", L"notes.txt"})
+    w.form->AddRow(f.Folder() + name, false);
+  w.form->ListChanged();
   Shoot(w.Hwnd(), "start");
-  for (int op : {1, 4, 6, 7, 9, 12, 15, 16, 18, 19}) {
-    w.Click(rn::RadioId(op));
+  for (int op : {1, 4, 6, 7, 9, 10, 12, 15, 16, 18, 19}) {
+    w.Click(RadioId(op));
     Shoot(w.Hwnd(), "op" + std::to_string(op));
   }
+  Down(w, rn::IdScrollBar7);
+  w.Click(RadioId(15));
+  Shoot(w.Hwnd(), "op15-time");
 }
