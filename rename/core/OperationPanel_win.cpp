@@ -311,7 +311,7 @@ void PlaceAttributes(const TMorvaneFrm1& f, int x, int top) {
   int bx = x + s(kAttributesMargin);
   for (const AttributeBox& b : kAttributeBoxes) {
     HWND box = f.Control(b.id);
-    MoveTo(box, bx, top + s(4));
+    MoveTo(box, bx, top + s(2));
     bx += WidthOf(box) + s(kAttributesGap);
   }
 }
@@ -370,7 +370,7 @@ void TMorvaneFrm1::CreateOperationPanel() {
     MoveControl(box, park, 0, ButtonWidth(box, f, dpi), s(kLineHeight));
     groupWidth += WidthOf(box) + s(kAttributesGap);
   }
-  MakeChild(p, L"BUTTON", L"", BS_GROUPBOX | kClip, IdGroupBox1, Bounds(park, 0, groupWidth, s(kAttributesHeight)), f);
+  MakePanel(p, IdGroupBox1, Bounds(park, 0, groupWidth, s(kAttributesHeight)), PanelEdge::Frame);
   MakeBoxWithArrows(p, IdEditDate, IdScrollDate, WS_TABSTOP, f, *this, s(kDateWidth), park);
   MakeBoxWithArrows(p, IdEditTime, IdScrollTime, WS_TABSTOP, f, *this, s(kTimeWidth), park);
   for (int bar : {IdScrollDate, IdScrollTime}) SetBarRange(Control(bar), -1, 1, 0);
@@ -422,7 +422,7 @@ void TMorvaneFrm1::CreateOperationPanel() {
                  int{IdScrollBarCreat}})
     raise(id);
   for (const AttributeBox& b : kAttributeBoxes) raise(b.id);
-  for (int id : {IdBevel22, IdPanelCreat})
+  for (int id : {IdBevel22, IdPanelCreat, IdGroupBox1})
     SetWindowPos(Control(id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   ApplyOperationPanelTexts(*st.texts);
