@@ -5,9 +5,6 @@
 
 #include <commctrl.h>
 
-#include <cstdlib>
-#include <fstream>
-
 #include "core/OperationPanel.h"
 #include "core/OperationPanel_win.h"
 #include "engine/DateFormat.h"
@@ -17,17 +14,6 @@
 using namespace rntest;
 
 namespace {
-
-// With RENAME_SHOTS naming a folder, the test waits at each picture until the
-// session's screen grabber has taken it (it answers name.ready with name.done).
-void Shoot(HWND, const std::string& name) {
-  const char* folder = std::getenv("RENAME_SHOTS");
-  if (!folder) return;
-  Pump(200);
-  const std::string base = std::string(folder) + "\\" + name;
-  std::ofstream(base + ".ready") << name;
-  for (int i = 0; i < 300 && GetFileAttributesA((base + ".done").c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Pump(50);
-}
 
 using rn::RadioId;
 using Ids = std::initializer_list<int>;
@@ -93,9 +79,6 @@ TEST(OperationPanel, StartsWithItsDesignedContents) {
   MainWindow w(f);
   EXPECT_EQ(w.form->currentOperation, -1);
   for (int op : rn::kPanelOperations) EXPECT_FALSE(Checked(w, RadioId(op))) << op;
-  EXPECT_EQ(w.Text(RadioId(1)), L"Add .... at  ,-------------  chars from name begin");
-  EXPECT_EQ(w.Text(RadioId(6)), L"Capitalize first letter   |");
-  EXPECT_EQ(w.Text(rn::IdCheckBox5), L"of every word");
   EXPECT_EQ(w.Text(rn::IdEditDate), L"29-12-2004");
   EXPECT_EQ(w.Text(rn::IdEditTime), L"04:05:46 PM");
   EXPECT_EQ(w.Text(rn::IdEditCreat), L"001");
@@ -861,22 +844,4 @@ TEST(OperationPanel, HiddenPanelTakesItsButtonsAlongAndShowsThemAgain) {
     EXPECT_TRUE(IsWindowVisible(w.Control(id))) << id;
   EXPECT_EQ(Box(w, rn::IdStringGrid1).top, grid.top);
   EXPECT_EQ(Box(w, rn::IdBevel8).top, Box(w, rn::IdPanelRadio).bottom) << "the button strip under the panel";
-}
-
-TEST(OperationPanelLook, Screenshots) {
-  if (!std::getenv("RENAME_SHOTS")) GTEST_SKIP() << "RENAME_SHOTS not set";
-  TempFolder f;
-  f.WriteIni("[Expressions]\r\n0=\"_old\"\r\n[Replace_str4]\r\n0=\"-\"\r\n1=\" \"\r\n");
-  MainWindow w(f);
-  for (const wchar_t* name : {L"holiday 01.jpg", L"holiday 02.jpg", L"Report_final.doc", L"notes.txt"})
-    w.form->AddRow(f.Folder() + name, false);
-  w.form->ListChanged();
-  Shoot(w.Hwnd(), "start");
-  for (int op : {1, 4, 6, 7, 9, 10, 12, 15, 16, 18, 19}) {
-    w.Click(RadioId(op));
-    Shoot(w.Hwnd(), "op" + std::to_string(op));
-  }
-  Down(w, rn::IdScrollBar7);
-  w.Click(RadioId(15));
-  Shoot(w.Hwnd(), "op15-time");
 }
