@@ -92,6 +92,7 @@ bool TMorvaneFrm1::Create(int showCommand) {
 }
 
 LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  if (LRESULT result = 0; OperationPanelMessage(msg, wp, lp, result)) return result;
   switch (msg) {
     case WM_GETMINMAXINFO: {
       auto* mmi = reinterpret_cast<MINMAXINFO*>(lp);
@@ -233,24 +234,13 @@ void TMorvaneFrm1::CreateControls() {
 
   // Optional controls, parked until an operation or the script editor needs them.
   MakePanel(p, IdPanel2, Bounds(0, 0, s(630), s(340)), PanelEdge::Frame);
-  MakePanel(p, IdPanelCreat, Bounds(0, 0, s(300), s(26)), PanelEdge::None);
-  MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBoxCreat1, Bounds(0, 0, s(110), s(200)), f);
-  MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBoxCreat2, Bounds(0, 0, s(110), s(200)), f);
-  MakeChild(p, WC_COMBOBOXW, L"", kPickList, IdComboBox3, Bounds(0, 0, s(100), s(300)), f);
-  MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBox4a, Bounds(0, 0, s(150), s(200)), f);
-  MakePanel(p, IdBevel22, Bounds(0, 0, s(120), s(24)), PanelEdge::Frame);
-  MakeChild(p, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IdEditDate, Bounds(0, 0, s(80), s(21)), f, WS_EX_CLIENTEDGE);
-  MakeChild(p, L"SCROLLBAR", L"", SBS_VERT, IdScrollDate, Bounds(0, 0, s(15), s(21)), f);
-  MakeChild(p, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IdEditTime, Bounds(0, 0, s(64), s(21)), f, WS_EX_CLIENTEDGE);
-  MakeChild(p, L"SCROLLBAR", L"", SBS_VERT, IdScrollTime, Bounds(0, 0, s(15), s(21)), f);
-  MakeChild(p, L"BUTTON", L"", BS_GROUPBOX, IdGroupBox1, Bounds(0, 0, s(200), s(60)), f);
+  CreateOperationPanel();
   MakePanel(p, IdPanel4, Bounds(0, 0, s(300), s(30)), PanelEdge::Frame);
   MakeChild(p, PROGRESS_CLASSW, L"", PBS_SMOOTH, IdProgressBar1, Bounds(0, 0, s(288), s(18)), f);
   CreateCharPositPanel(p, IdPanelCharPosit, font_, dpi);
-  FillCombo(Control(IdComboBox3), std::vector<std::wstring>(kDateFormats.begin(), kDateFormats.end()));
 
   // The panel's frame stays behind the controls drawn over it.
-  for (int id : {IdPanelRadio, IdTopRule, IdBevel9, IdBevel8, IdPanelInfo, IdPanel2, IdPanelCreat, IdBevel22, IdPanel4})
+  for (int id : {IdPanelRadio, IdTopRule, IdBevel9, IdBevel8, IdPanelInfo, IdPanel2, IdPanel4})
     SetWindowPos(Control(id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   // Labels size themselves to their text, whatever font the system substitutes.
   FitLabelWidth(Control(IdLabelFileTypes));
@@ -261,12 +251,12 @@ void TMorvaneFrm1::ParkOptionalControls() {
   RECT client{};
   GetClientRect(hwnd, &client);
   const int parkX = GetSystemMetrics(SM_CXSCREEN) + client.right;
-  for (int id : {IdPanel2, IdPanelCreat, IdComboBoxCreat1, IdComboBoxCreat2, IdComboBox3, IdComboBox4a, IdBevel22,
-                 IdEditDate, IdScrollDate, IdEditTime, IdScrollTime, IdGroupBox1, IdPanel4, IdProgressBar1}) {
+  for (int id : {IdPanel2, IdPanel4, IdProgressBar1}) {
     HWND c = Control(id);
     RECT r = ControlBounds(c);
     SetWindowPos(c, nullptr, parkX, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  ParkOperationControls(parkX);
 }
 
 void TMorvaneFrm1::FormCreate() {
@@ -415,6 +405,7 @@ void TMorvaneFrm1::LayoutTopLine() {
 void TMorvaneFrm1::FormShow() {
   SettingsFile& ini = *settingsFile;
   LayoutTopLine();
+  FirstShowOperationPanel();
   SetWindowContextHelpId(hwnd, 3);
 
   // Stay on top ends in the stored state.
@@ -437,7 +428,7 @@ void TMorvaneFrm1::FormShow() {
   if (lastSelection && last > 0) SelectLastOperation(last);
   if (!lastSelection) currentOperation = -1;
 
-  SetFocus(Control(IdComboBox2));
+  FocusOperationPanel();
 }
 
 void TMorvaneFrm1::ApplyStayOnTop() {
@@ -565,6 +556,7 @@ void TMorvaneFrm1::ApplyLayout(bool editorOnly) {
   put(IdPanelInfo, l.panelInfo);
   put(IdStringGrid1, l.grid);
   EndDeferWindowPos(batch);
+  StackWithoutOperationPanel();
 
   // The path column takes what is left and the budget follows its width.
   HWND grid = Control(IdStringGrid1);
@@ -630,9 +622,7 @@ void TMorvaneFrm1::AppendSystemMenuEntries() {}             // system-menu twins
 void TMorvaneFrm1::CheckExplorerRegistration() {}           // state of the context-menu extension
 void TMorvaneFrm1::UpgradeScripts(const std::wstring&) {}   // script lines of versions before 1.2.2.3
 void TMorvaneFrm1::ApplyMainMenu() {}                       // main menu shown or hidden
-void TMorvaneFrm1::ApplyRadioHints() {}                     // hints of the operation buttons
 void TMorvaneFrm1::ShowWelcomeIfDue() {}                    // donation reminder
-void TMorvaneFrm1::SelectLastOperation(int) {}              // restores the last chosen operation
 void TMorvaneFrm1::DeleteLeftoverRegistrationScript() {
   DeleteFileW((context_.programFolder + L"Morvane.reg").c_str());
 }

@@ -25,6 +25,9 @@ inline constexpr wchar_t kMainClassName[] = L"TMorvaneFrm1";
 
 class TFormSearch;
 struct SearchHost;
+struct RenameTask;
+struct OperationPanelTexts;
+struct OperationPanelState;
 
 // Where the program lives and what it was started with.
 struct AppContext {
@@ -168,11 +171,6 @@ class TMorvaneFrm1 : public Form {
   void Button3Click();
   void SpeedButton5Click();
   void SetCommandsEnabled(bool enabled);
-  // The operation panel's side of a run: the request it shows, and the
-  // corrections the checks make written back into its controls.
-  RenameTask ReadRenameTask() const;
-  void WriteRenameTask(const RenameTask& task);
-  void EnableCounterControls(bool enabled);
 
   // List editing.
   void PopRemoveClick();
@@ -193,7 +191,43 @@ class TMorvaneFrm1 : public Form {
   void OpenCharPosition();
   void CopyInfoToClipboard();
 
+  // The operation panel (OperationPanel_win.cpp).
+  // The request as the panel holds it; the rename run reads it when it starts.
+  RenameTask ReadRenameTask() const;
+  // Puts a request on the panel as a script line does: checks the operation's
+  // radio button, sets every control with its change rule (choosing nothing by
+  // touch meanwhile), then runs the selection logic from the script-run marker.
+  void WriteRenameTask(const RenameTask& task);
+  // The selection logic: from the checked radio button (fromScript false) or
+  // from the script-run marker, which keeps CurrentOperation and resets nothing.
+  void SelectOperation(bool fromScript);
+  // Checks the radio button of the operation; the selection logic runs only when
+  // the check changes. False when nothing changed (already checked, no such button).
+  bool ChooseOperation(int operation);
+  void ShowOperationPanel(bool visible);
+  bool OperationPanelShown() const;
+  // Captions, hints, selector and slot texts of one language; places the inline controls.
+  void ApplyOperationPanelTexts(const OperationPanelTexts& texts);
+  std::wstring RadioCaption(int operation) const;
+  std::wstring RadioHint(int operation) const;
+  // Bar positions as a script line stores them (spins negative, selectors their code).
+  int PanelBarPosition(int barId) const;
+  // Sets a bar as a user's step would, with the bar's change rule.
+  void SetPanelBarPosition(int barId, int position);
+  // The counter box of 18 and its arrows, enabled or disabled around a run.
+  void EnableCounterControls(bool enabled);
+  void ShowRenameMenu(POINT screen);
+
  private:
+  // The operation panel's share of the window's messages.
+  bool OperationPanelMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  void CreateOperationPanel();
+  void ParkOperationControls(int x);
+  void FirstShowOperationPanel();
+  void FocusOperationPanel();
+  void StackWithoutOperationPanel();
+  std::shared_ptr<OperationPanelState> operationPanel_;
+
   void CreateControls();
   void ParkOptionalControls();
   void LayoutTopLine();

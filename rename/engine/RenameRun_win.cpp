@@ -117,9 +117,10 @@ void TMorvaneFrm1::FocusCheckTarget(int target) {
 void TMorvaneFrm1::Button2Click() {
   if (ListBusy() || intake.busy || fileList.Empty()) return;
   const DateLocale dates = SystemDateLocale();
-  CheckResult check = CheckRenameTask(ReadRenameTask(), fileList, dates);
+  const RenameTask request = ReadRenameTask();
+  CheckResult check = CheckRenameTask(request, fileList, dates);
   for (const auto& message : check.messages) ShowMessagePlain(hwnd, message);
-  WriteRenameTask(check.task);  // the corrections show in the panel
+  if (!(check.task == request)) WriteRenameTask(check.task);  // the corrections show in the panel
   if (check.rememberDate) settingsFile->WriteString(L"Options", L"Date_ch", *check.rememberDate);
   if (check.stop) {
     FocusCheckTarget(static_cast<int>(check.focus));
@@ -263,26 +264,6 @@ void TMorvaneFrm1::RememberInputs(const RenameTask& task) {
     if (!blank(task.Suffix)) atTop(Control(IdComboBoxCreat2), task.Suffix, false);
   }
 }
-
-// ---------------------------------------------------------------------------
-// The request as the panel holds it. These read and write the controls that
-// exist so far: the "Rename to" box and the date-format box.
-
-RenameTask TMorvaneFrm1::ReadRenameTask() const {
-  RenameTask task;
-  task.Operation = currentOperation;
-  task.RenameTo = WindowText(Control(IdComboBox2));
-  task.DateFormat = WindowText(Control(IdComboBox3));
-  task.Prefix = WindowText(Control(IdComboBoxCreat1));
-  task.Suffix = WindowText(Control(IdComboBoxCreat2));
-  return task;
-}
-
-void TMorvaneFrm1::WriteRenameTask(const RenameTask& task) {
-  if (WindowText(Control(IdComboBox2)) != task.RenameTo) SetWindowTextW(Control(IdComboBox2), task.RenameTo.c_str());
-}
-
-void TMorvaneFrm1::EnableCounterControls(bool) {}
 
 // ---------------------------------------------------------------------------
 // Rename for CD

@@ -1,0 +1,242 @@
+#include "core/OperationPanel.h"
+
+#include <algorithm>
+
+#include "core/Text.h"
+#include "engine/DateFormat.h"
+
+namespace rn {
+
+const OperationPanelTexts& EnglishPanelTexts() {
+  static const OperationPanelTexts texts = [] {
+    OperationPanelTexts t;
+    auto& c = t.captions;
+    c[1] = L"Add .... at  ,-------------  chars from name begin";
+    c[2] = L"Add .... at  \u00b4-------------  chars from name end";
+    c[3] = L"Remove  ....  from File name";
+    c[4] = L"Replace all .... by [------------------------    in name";
+    c[5] = L"Change file Extension to ....";
+    c[6] = L"Capitalize first letter   |";
+    c[7] = L"Convert all to  [-------------------  case";
+    c[9] = L"Change File's Attributes to  ....";
+    c[10] = L"Trim  .-------------  chars at  --------------  from begin";
+    c[11] = L"Trim  --------------  chars at  .-------------  from  end";
+    c[12] = L"Numerate Files  [";
+    c[15] = L"Change File's  [----------------  to  ....";
+    c[16] = L"Add File's  .-----------------  to begin of File name";
+    c[17] = L"Add File's  \u00b4-----------------  to end of File name";
+    c[18] = L"Auto-Create new names for File names <.>";
+    c[19] = L"Trim all from  .-----------   to  ,-----------  from end";
+    auto& h = t.hints;
+    h[1] = L"Add .... at xxx chars from name begin";
+    h[2] = L"Add .... at xxx chars from name end";
+    h[3] = L"Remove .... from File name";
+    h[4] = L"Replace all .... by 'xxxxx' in name";
+    h[5] = L"Change file Extension to ....";
+    h[6] = L"Capitalize first letter   |";
+    h[7] = L"Convert all to xx case";
+    h[9] = L"Change File's Attributes to ....";
+    h[10] = L"Trim xxx chars at xxx from begin";
+    h[11] = L"Trim xxx chars at xxx from  end";
+    h[12] = L"Numerate Files as xxxxx";
+    h[15] = L"Change File's [date/time] to ....";
+    h[16] = L"Add File's [date/time] to begin of File name";
+    h[17] = L"Add File's [date/time] to end of File name";
+    h[18] = L"Auto-Create new names for File names <.>";
+    h[19] = L"Trim all from xxx to xxx from end";
+    t.everyWord = L"of every word";
+    t.slotLabels = {L"",      L" < Rename to ...",   L" < Change  to ...",   L" < Base digit to ...",
+                    L"  ...", L" < Format date ...", L" < Convert from ...", L" < Remove it ..."};
+    t.valueNames = {L"",
+                    L"Date",
+                    L"Time",
+                    L"Both",
+                    L"Upper",
+                    L"Lower",
+                    L"( ## + name + ext.)",
+                    L"( name + ## + ext.)",
+                    L"( ## + extention )"};
+    return t;
+  }();
+  return texts;
+}
+
+bool HasRadioButton(int operation) {
+  return std::find(kPanelOperations.begin(), kPanelOperations.end(), operation) != kPanelOperations.end();
+}
+
+SlotLabel SlotLabelFor(int op) {
+  if (op == 12) return kLabelBaseDigit;
+  if (op == 9 || op == 15) return kLabelChangeTo;
+  if (op == 4) return kLabelConvertFrom;
+  if (op == 3) return kLabelRemoveIt;
+  if (op < 6 || op == 18) return kLabelRenameTo;
+  if (op == 16 || op == 17) return kLabelFormatDate;
+  return kLabelDots;
+}
+
+SlotContent SlotContentFor(int op) {
+  switch (op) {
+    case 6:
+    case 7:
+    case 10:
+    case 11:
+    case 19: return SlotContent::EmptyFrame;
+    case 12: return SlotContent::StartNumber;
+    case 15: return SlotContent::DateAndTime;
+    case 9: return SlotContent::Attributes;
+    case 16:
+    case 17: return SlotContent::DateFormat;
+    case 18: return SlotContent::NameParts;
+    default: return SlotContent::RenameTo;
+  }
+}
+
+int WrapSpinPosition(int position) {
+  position = std::clamp(position, kSpinMin, kSpinMax);
+  if (position == kSpinMin) return 0;
+  if (position == kSpinMax) return kSpinMin + 1;
+  return position;
+}
+
+int SpinPositionForNumber(long long number) {
+  // Wide arithmetic: minus the most negative int does not fit an int.
+  return static_cast<int>(std::clamp(-number, static_cast<long long>(kSpinMin), static_cast<long long>(kSpinMax)));
+}
+
+int WrapSelector(const SelectorRange& range, int position) {
+  position = std::clamp(position, range.min, range.max);
+  if (position < range.first) return range.last;
+  if (position > range.last) return range.first;
+  return position;
+}
+
+std::optional<int> ArrowChoice(ArrowBar bar, bool up, int current, bool scriptMode) {
+  if (scriptMode) return std::nullopt;
+  int upChoice = 0, downChoice = 0;
+  switch (bar) {
+    case ArrowBar::InsertAt: upChoice = 1, downChoice = 2; break;
+    case ArrowBar::Trim: upChoice = 10, downChoice = 11; break;
+    case ArrowBar::AddDatePart: upChoice = 16, downChoice = 17; break;
+  }
+  if (current == upChoice || current == downChoice) return std::nullopt;
+  return up ? upChoice : downChoice;
+}
+
+bool KeyAccepted(KeyFilter filter, wchar_t c, const std::wstring& dateSeparator, const std::wstring& timeSeparator) {
+  const bool digit = c >= L'0' && c <= L'9';
+  const bool editing = c == 8 || c == 12;  // backspace, and the control character 12
+  switch (filter) {
+    case KeyFilter::Spin: return digit || editing;
+    case KeyFilter::DateBox: return digit || editing || c == L'.' || dateSeparator.find(c) != std::wstring::npos;
+    case KeyFilter::TimeBox:
+      return digit || editing || c == L'.' || c == L'A' || c == L'M' || c == L'P' ||
+             timeSeparator.find(c) != std::wstring::npos;
+    case KeyFilter::Replacement: return std::wstring(L"\"*/:<>?\\|").find(c) == std::wstring::npos;
+  }
+  return false;
+}
+
+std::wstring StepLeadingDigits(const std::wstring& text, bool up) {
+  if (text.empty()) return text;
+  const long long zeros = static_cast<long long>(text.size()) - (up ? -1 : 1) - 1;
+  return std::wstring(static_cast<size_t>(std::max(zeros, 0LL)), L'0') + text.back();
+}
+
+std::optional<std::wstring> StepCounter(const std::wstring& text, bool up) {
+  const std::optional<int> value = ParseInteger(text);
+  if (!value) return std::nullopt;
+  const long long next = static_cast<long long>(*value) + (up ? 1 : -1);
+  const size_t width = text.size();
+  if (next < 0) {
+    // The negative text is the sign and at least `width` digits; the box keeps
+    // as many zeros as that text has digits.
+    const size_t digits = std::max(width, std::to_wstring(-next).size());
+    return std::wstring(digits, L'0');
+  }
+  std::wstring digits = std::to_wstring(next);
+  if (digits.size() < width) digits.insert(0, width - digits.size(), L'0');
+  return digits;
+}
+
+int StepTimeOfDay(int ms, bool up) {
+  constexpr long long kDay = 86'400'000;
+  constexpr long long kLow = 5'184;        // 0.00006 day
+  constexpr long long kHigh = 86'399'136;  // 0.99999 day
+  constexpr long long kStep = 14'400;      // 1/6000 day
+  long long t = ms;
+  if (t < kLow)
+    t = kHigh;
+  else if (t > kHigh)
+    t = kLow;
+  t += up ? kStep : -kStep;
+  // Earlier than midnight comes round to the evening before, never to a negative time.
+  t = ((t % kDay) + kDay) % kDay;
+  return static_cast<int>(t);
+}
+
+DateTime AddOneDay(const DateTime& date, bool later) {
+  DateTime d = date;
+  if (later) {
+    if (++d.day > DaysInMonth(d.year, d.month)) {
+      d.day = 1;
+      if (++d.month > 12) d.month = 1, ++d.year;
+    }
+  } else if (--d.day < 1) {
+    if (--d.month < 1) d.month = 12, --d.year;
+    d.day = DaysInMonth(d.year, d.month);
+  }
+  return d;
+}
+
+const std::array<InlineRule, 11> kInlineRules = {{
+    {InlineControl::InsertAt, 1, L',', 14, 1, 4},
+    {InlineControl::TrimCount, 10, L'.', 14, 10, 4},
+    {InlineControl::TrimAt, 11, L'.', 14, 10, 4},
+    {InlineControl::AddDatePart, 16, L'.', 14, 16, 5},
+    {InlineControl::EveryWord, 6, L'|', 14, 6, 0},
+    {InlineControl::Replacement, 4, L'[', 14, 4, -1},
+    {InlineControl::CaseMode, 7, L'[', 14, 7, -2},
+    {InlineControl::SetDatePart, 15, L'[', 13, 15, -2},
+    {InlineControl::NumberStyle, 12, L'[', 14, 12, -2},
+    {InlineControl::KeepHead, 19, L'.', 14, 19, -3},
+    {InlineControl::KeepTail, 19, L',', 12, 19, -3},
+}};
+
+std::wstring CaptionToMarker(const std::wstring& caption, wchar_t marker) {
+  const size_t at = caption.find(marker);
+  return at == std::wstring::npos ? caption : caption.substr(0, at + 1);
+}
+
+std::wstring DashRunAfterMarker(const std::wstring& caption, wchar_t marker) {
+  const size_t at = caption.find(marker);
+  if (at == std::wstring::npos) return L"";
+  size_t end = at + 1;
+  while (end < caption.size() && (caption[end] == L'-' || caption[end] == L'.')) ++end;
+  return caption.substr(at + 1, end - at - 1);
+}
+
+std::array<int, 20> RadioTops(const RadioGeometry& g) {
+  // One pitch for both columns, the largest with which the fuller one fits.
+  auto column = [](size_t from, size_t to) { return std::pair(from, to); };
+  const std::pair<size_t, size_t> columns[] = {column(0, kLeftColumnCount),
+                                               column(kLeftColumnCount, kPanelOperations.size())};
+  auto sharesWithNext = [](int op) { return op == 1 || op == 10 || op == 16; };
+  int pitch = g.bottom - g.top;
+  for (const auto& [from, to] : columns) {
+    int pairs = 0, singles = 0;
+    for (size_t i = from; i + 1 < to; ++i) sharesWithNext(kPanelOperations[i]) ? ++pairs : ++singles;
+    if (singles > 0) pitch = std::min(pitch, (g.bottom - g.top - g.lineHeight - pairs * g.pairPitch) / singles);
+  }
+  std::array<int, 20> tops{};
+  for (const auto& [from, to] : columns) {
+    int y = g.top;
+    for (size_t i = from; i < to; ++i) {
+      tops[static_cast<size_t>(kPanelOperations[i])] = y;
+      y += sharesWithNext(kPanelOperations[i]) ? g.pairPitch : pitch;
+    }
+  }
+  return tops;
+}
+
+}  // namespace rn
