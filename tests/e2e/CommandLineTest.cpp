@@ -118,3 +118,34 @@ TEST(PairMode, NamesOutsideTheAnsiCodePageSurviveTheCommandLine) {
   ASSERT_TRUE(p.Ended(20000));
   EXPECT_TRUE(std::filesystem::exists(folder.dir / L"\u0395\u03bb\u03bb\u03ac\u03b4\u03b1.txt"));
 }
+
+TEST(RoadOfOneRename, SentFilesAreNumberedByTheRememberedOperationAndTakenBack) {
+  ProgramFolder folder;
+  {
+    std::ofstream ini(folder.dir / L"Rename.ini", std::ios::binary);
+    ini << "[Options]\r\nLastSelection=1\r\nLastRenameSelect=12\r\n";
+  }
+  std::ofstream(folder.dir / L"a.txt") << "x";
+  std::ofstream(folder.dir / L"b.txt") << "x";
+  Process p(folder, L"-sendto \"" + (folder.dir / L"a.txt").wstring() + L"\" \"" + (folder.dir / L"b.txt").wstring() +
+                        L"\"");
+  HWND main = WaitForMainWindow(p);
+  ASSERT_NE(main, nullptr);
+  auto waitFor = [&](const std::filesystem::path& path, bool present) {
+    const DWORD start = GetTickCount();
+    while (std::filesystem::exists(path) != present && GetTickCount() - start < 10000) Sleep(20);
+    return std::filesystem::exists(path) == present;
+  };
+  const DWORD start = GetTickCount();
+  while (WindowTextOf(main) != L"  Rename  *.*    [2 items]" && GetTickCount() - start < 10000) Sleep(20);
+  PostMessageW(FindWindowExW(main, nullptr, L"Button", L"&Rename Files ..."), BM_CLICK, 0, 0);
+  EXPECT_TRUE(waitFor(folder.dir / L"001a.txt", true));
+  EXPECT_TRUE(waitFor(folder.dir / L"002b.txt", true));
+  HWND undo = FindWindowExW(main, nullptr, L"Button", L"&Undo (1)");
+  ASSERT_NE(undo, nullptr);
+  PostMessageW(undo, BM_CLICK, 0, 0);
+  EXPECT_TRUE(waitFor(folder.dir / L"a.txt", true));
+  EXPECT_TRUE(waitFor(folder.dir / L"b.txt", true));
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(p.Ended(20000));
+}
