@@ -3,6 +3,8 @@
 // entries, and two runs taken back one by one.
 #include <windows.h>
 
+#include "core/OperationPanel_win.h"
+#include "engine/DateFormat.h"
 #include "engine/Operation.h"
 #include "engine/RenameRun_win.h"
 #include "filelist/AddFiles_win.h"
@@ -242,4 +244,63 @@ TEST(RenameRun, WhileTheRunAsksNothingReordersOrAddsRowsAndACloseWaits) {
   EXPECT_TRUE(OnDisk(l, L"a1.txt"));
   Pump(50);
   EXPECT_FALSE(IsWindow(main)) << "the close came after the run";
+}
+
+namespace {
+
+// Chooses the operation by its radio button, as the user does.
+void Choose(ListWindow& l, int operation) {
+  SendMessageW(l.w.Control(rn::RadioId(operation)), BM_CLICK, 0, 0);
+  Pump();
+}
+
+}  // namespace
+
+TEST(RenameRunPanel, APositionBeyondAShortNameIsReducedAndTheSpinShowsIt) {
+  ListWindow l({L"longname.txt", L"ab.txt"});
+  rn::RenameTask task = l.w.form->ReadRenameTask();
+  task.Operation = rn::kOpAddFromBegin;
+  task.RenameTo = L"X";
+  task.InsertAt = 5;
+  l.w.form->WriteRenameTask(task);
+  ScriptedDialogs dialogs;
+  dialogs.Expect(L"Value larger than one of filename's length - reducing to maximum allowed");
+  l.w.Click(rn::IdButton2);
+  EXPECT_EQ(l.w.form->ReadRenameTask().InsertAt, 2);
+  EXPECT_TRUE(OnDisk(l, L"ab.txt")) << "nothing renamed by the refused run";
+  l.w.Click(rn::IdButton2);  // again: inserts before the extension of the short one
+  EXPECT_EQ(l.Names(), Paths({L"loXngname.txt", L"abX.txt"}));
+}
+
+TEST(RenameRunPanel, NumberingWidensTheStartNumberForTheRowCount) {
+  std::vector<std::wstring> names;
+  for (int i = 0; i < 120; ++i) names.push_back(L"f" + std::to_wstring(i) + L".txt");
+  ListWindow l(names);
+  Choose(l, rn::kOpNumerate);
+  SetWindowTextW(l.w.Control(rn::IdEditDate), L"5");
+  ScriptedDialogs dialogs;
+  dialogs.Expect(L"Number of digits (5) is not enough ..!  Increasing to  3 digits.");
+  l.w.Click(rn::IdButton2);
+  EXPECT_EQ(l.w.Text(rn::IdEditDate), L"005");
+  EXPECT_EQ(l.Names()[0], L"005f0.txt");
+  EXPECT_EQ(l.Names()[119], L"124f119.txt");
+}
+
+TEST(RenameRunPanel, ADateBefore1980IsRefusedAndAValidOneIsRemembered) {
+  ListWindow l({L"a.txt"});
+  Choose(l, rn::kOpChangeDateTime);
+  const rn::DateLocale dates = rn::SystemDateLocale();
+  SetWindowTextW(l.w.Control(rn::IdEditDate), dates.shortDate(rn::DateTime{1979, 12, 31}).c_str());
+  ScriptedDialogs dialogs;
+  dialogs.Expect(L"Date must be posterior to 1st Jan 1980");
+  l.w.Click(rn::IdButton2);
+  const std::wstring valid = dates.shortDate(rn::DateTime{2004, 12, 29});
+  SetWindowTextW(l.w.Control(rn::IdEditDate), valid.c_str());
+  SetWindowTextW(l.w.Control(rn::IdEditTime), L"99:99:99");
+  dialogs.Expect(L"99:99:99 is not a valid Time ..!  Format must be " + dates.longTimeFormat);
+  l.w.Click(rn::IdButton2);
+  wchar_t stored[64];
+  GetPrivateProfileStringW(L"Options", L"Date_ch", L"", stored, 64, l.folder.Ini().c_str());
+  EXPECT_EQ(std::wstring(stored), valid);
+  EXPECT_EQ(l.w.form->runCount, 0);
 }
