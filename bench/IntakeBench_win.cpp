@@ -44,7 +44,8 @@ void IntakeBenchmarks() {
 
     std::string text;
     for (const auto& p : paths) {
-      const int len = WideCharToMultiByte(CP_ACP, 0, p.c_str(), static_cast<int>(p.size()), nullptr, 0, nullptr, nullptr);
+      const int len =
+          WideCharToMultiByte(CP_ACP, 0, p.c_str(), static_cast<int>(p.size()), nullptr, 0, nullptr, nullptr);
       const size_t at = text.size();
       text.resize(at + static_cast<size_t>(len));
       WideCharToMultiByte(CP_ACP, 0, p.c_str(), static_cast<int>(p.size()), text.data() + at, len, nullptr, nullptr);
@@ -77,7 +78,8 @@ void IntakeBenchmarks() {
     RemoveTree(root, paths);
   }
   rn::SetDialogResponder(nullptr);
-  std::printf("%-44s %8.2f  (linear = 10)\n", "hand-off: time ratio 100,000 / 10,000", perFile[1][0] * 10 / perFile[0][0]);
+  std::printf("%-44s %8.2f  (linear = 10)\n", "hand-off: time ratio 100,000 / 10,000",
+              perFile[1][0] * 10 / perFile[0][0]);
   std::printf("%-44s %8.2f  (linear = 10)\n", "\"All* Files\": time ratio 100,000 / 10,000",
               perFile[1][1] * 10 / perFile[0][1]);
   DeleteFileW((programFolder + L"Rename.ini").c_str());

@@ -15,8 +15,8 @@ namespace {
 
 std::wstring PathOf(int i) {
   // About a thousand files a folder, as a user's photo archive would have.
-  return L"C:\\Users\\someone\\Pictures\\Archive " + std::to_wstring(i / 1000) + L"\\IMG_" + std::to_wstring(100000 + i) +
-         L".JPG";
+  return L"C:\\Users\\someone\\Pictures\\Archive " + std::to_wstring(i / 1000) + L"\\IMG_" +
+         std::to_wstring(100000 + i) + L".JPG";
 }
 
 void FillModel(rn::FileList& list, int n) {

@@ -12,8 +12,10 @@ std::vector<std::wstring> SplitCommandLine(const std::wstring& line) {
     std::wstring arg;
     bool quoted = false;
     while (i < n && (quoted || line[i] > L' ')) {
-      if (line[i] == L'"') quoted = !quoted;
-      else arg += line[i];
+      if (line[i] == L'"')
+        quoted = !quoted;
+      else
+        arg += line[i];
       ++i;
     }
     args.push_back(arg);

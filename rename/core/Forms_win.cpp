@@ -72,14 +72,14 @@ void RegisterFormClass(const wchar_t* className, UINT classStyle, HICON icon) {
   RegisterClassExW(&wc);
 }
 
-HWND CreateForm(Form* form, const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle,
-                int x, int y, int w, int h, HWND owner) {
+HWND CreateForm(Form* form, const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle, int x,
+                int y, int w, int h, HWND owner) {
   return CreateWindowExW(exStyle, className, caption.c_str(), style, x, y, w, h, owner, nullptr,
                          GetModuleHandleW(nullptr), form);
 }
 
-HWND MakeChild(HWND parent, const wchar_t* windowClass, const std::wstring& text, DWORD style, int id,
-               const RECT& b, HFONT font, DWORD exStyle) {
+HWND MakeChild(HWND parent, const wchar_t* windowClass, const std::wstring& text, DWORD style, int id, const RECT& b,
+               HFONT font, DWORD exStyle) {
   HWND child = CreateWindowExW(exStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, b.left, b.top,
                                b.right - b.left, b.bottom - b.top, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);

@@ -34,8 +34,8 @@ struct Form {
 // Registers the window class once (its procedure is the shared thunk).
 void RegisterFormClass(const wchar_t* className, UINT classStyle = CS_DBLCLKS, HICON icon = nullptr);
 // Creates the window of a form; `form` receives its messages from WM_NCCREATE on.
-HWND CreateForm(Form* form, const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle,
-                int x, int y, int w, int h, HWND owner);
+HWND CreateForm(Form* form, const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle, int x,
+                int y, int w, int h, HWND owner);
 
 // Child controls: real Win32 windows that carry their captions as window text.
 HWND MakeChild(HWND parent, const wchar_t* windowClass, const std::wstring& text, DWORD style, int id,

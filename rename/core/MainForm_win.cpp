@@ -109,14 +109,9 @@ LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
       if (OnCommand(LOWORD(wp), HIWORD(wp))) return 0;
       break;
-    case kRunSendToMessage:
-      RunSendToMode();
-      return 0;
-    case WM_DROPFILES:
-      FormDropFiles(reinterpret_cast<HDROP>(wp));
-      return 0;
-    case WM_COPYDATA:
-      return WMCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp));
+    case kRunSendToMessage: RunSendToMode(); return 0;
+    case WM_DROPFILES: FormDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
+    case WM_COPYDATA: return WMCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp));
     case WM_CONTEXTMENU: {
       POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       if (pt.x == -1 && pt.y == -1) {  // from the keyboard: at the current row
@@ -126,8 +121,10 @@ LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         ClientToScreen(Control(IdStringGrid1), &pt);
       }
       const HWND from = reinterpret_cast<HWND>(wp);
-      if (from == Control(IdStringGrid1)) ShowListMenu(pt);
-      else if (from == Control(IdPanelInfo)) ShowInfoMenu(pt);
+      if (from == Control(IdStringGrid1))
+        ShowListMenu(pt);
+      else if (from == Control(IdPanelInfo))
+        ShowInfoMenu(pt);
       return 0;
     }
     case WM_VSCROLL:
@@ -320,7 +317,8 @@ void TMorvaneFrm1::FormCreate() {
   // 13. The remembered folder, repaired when it is gone.
   std::wstring path = ini.ReadString(L"Options", L"Path", context_.programFolder);
   if (!SetCurrentDirectoryW(path.c_str())) {
-    ShowInformation(hwnd, L"Old ' Morvane  path ' does not exist any more.\r\rReverting to default Application 'path'...");
+    ShowInformation(hwnd,
+                    L"Old ' Morvane  path ' does not exist any more.\r\rReverting to default Application 'path'...");
     path = context_.programFolder;
     ini.WriteString(L"Options", L"Path", path);
     SetCurrentDirectoryW(path.c_str());
@@ -335,7 +333,8 @@ void TMorvaneFrm1::FormCreate() {
   LoadRememberedLists();
   HWND formats = Control(IdComboBox3);
   const std::wstring format = ini.ReadString(L"Options", L"DateFormat", L"[default]");
-  LRESULT found = SendMessageW(formats, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(format.c_str()));
+  LRESULT found =
+      SendMessageW(formats, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(format.c_str()));
   SendMessageW(formats, CB_SETCURSEL, found == CB_ERR ? 0 : found, 0);
   dateTypeSetting = DateTypeFromSetting(ini.ReadInteger(L"Options", L"DateType", 1));
 
@@ -344,8 +343,7 @@ void TMorvaneFrm1::FormCreate() {
   SendMessageW(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
   const int scripts = ini.ReadInteger(L"Options", L"Scripts", 0);
   for (int n = 1; n <= scripts; ++n) {
-    std::wstring entry =
-        std::to_wstring(n) + L" - " + ini.ReadString(L"Script_" + std::to_wstring(n), L"Name", L"");
+    std::wstring entry = std::to_wstring(n) + L" - " + ini.ReadString(L"Script_" + std::to_wstring(n), L"Name", L"");
     SendMessageW(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
   }
   if (scripts > 0) UpgradeScripts(ini.ReadString(L"Options", L"Version", L"(v1.2.2.0)"));
@@ -481,8 +479,10 @@ bool TMorvaneFrm1::OnCommand(int id, int code) {
         SendMessageW(Control(IdComboBox1), CB_SETMINVISIBLE, static_cast<WPARAM>(std::clamp<LRESULT>(n, 1, 10)), 0);
         return true;
       }
-      if (code == CBN_EDITCHANGE) ComboBox1Change(false);
-      else if (code == CBN_SELCHANGE) ComboBox1Change(true);
+      if (code == CBN_EDITCHANGE)
+        ComboBox1Change(false);
+      else if (code == CBN_SELCHANGE)
+        ComboBox1Change(true);
       return code == CBN_EDITCHANGE || code == CBN_SELCHANGE;
     default: break;
   }
@@ -534,7 +534,8 @@ void TMorvaneFrm1::ApplyLayout(bool editorOnly) {
 
   HDWP batch = BeginDeferWindowPos(32);
   auto put = [&](int id, const Box& b, int extraHeight = 0) {
-    if (HWND c = Control(id)) batch = DeferWindowPos(batch, c, nullptr, b.x, b.y, b.w, b.h + extraHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (HWND c = Control(id))
+      batch = DeferWindowPos(batch, c, nullptr, b.x, b.y, b.w, b.h + extraHeight, SWP_NOZORDER | SWP_NOACTIVATE);
   };
   const int dropDown = dpi.Scale(200);
   put(IdComboBox4, l.comboBox4, dropDown);
@@ -616,13 +617,13 @@ void TMorvaneFrm1::ListChanged() {
 // Call sites for the parts of the program that join later. Each keeps the
 // place in the start-up order where its work runs.
 
-void TMorvaneFrm1::ApplyLanguage(const std::wstring&) {}    // English is built in
-void TMorvaneFrm1::InstallMessageHook() {}                  // key filter shared by all forms
-void TMorvaneFrm1::AppendSystemMenuEntries() {}             // system-menu twins of the options
-void TMorvaneFrm1::CheckExplorerRegistration() {}           // state of the context-menu extension
-void TMorvaneFrm1::UpgradeScripts(const std::wstring&) {}   // script lines of versions before 1.2.2.3
-void TMorvaneFrm1::ApplyMainMenu() {}                       // main menu shown or hidden
-void TMorvaneFrm1::ShowWelcomeIfDue() {}                    // donation reminder
+void TMorvaneFrm1::ApplyLanguage(const std::wstring&) {}   // English is built in
+void TMorvaneFrm1::InstallMessageHook() {}                 // key filter shared by all forms
+void TMorvaneFrm1::AppendSystemMenuEntries() {}            // system-menu twins of the options
+void TMorvaneFrm1::CheckExplorerRegistration() {}          // state of the context-menu extension
+void TMorvaneFrm1::UpgradeScripts(const std::wstring&) {}  // script lines of versions before 1.2.2.3
+void TMorvaneFrm1::ApplyMainMenu() {}                      // main menu shown or hidden
+void TMorvaneFrm1::ShowWelcomeIfDue() {}                   // donation reminder
 void TMorvaneFrm1::DeleteLeftoverRegistrationScript() {
   DeleteFileW((context_.programFolder + L"Morvane.reg").c_str());
 }

@@ -14,9 +14,9 @@
 #include "core/Forms_win.h"
 #include "core/MainLayout.h"
 #include "core/SettingsFile.h"
+#include "engine/Operation.h"
 #include "filelist/FileList.h"
 #include "filelist/FileTime.h"
-#include "engine/Operation.h"
 #include "filelist/Intake.h"
 
 namespace rn {
@@ -154,7 +154,7 @@ class TMorvaneFrm1 : public Form {
   bool OnCommand(int id, int code);
 
   // Adding files and folders.
-  void Button1Click();  // the open-file dialog
+  void Button1Click();       // the open-file dialog
   void SpeedButton4Click();  // the search dialog
   void FormDropFiles(HDROP drop);
   LRESULT WMCopyData(const COPYDATASTRUCT* data);
@@ -278,7 +278,7 @@ class TMorvaneFrm1 : public Form {
     std::vector<std::wstring> paths;
   };
   std::deque<PendingBatch> pending_;
-  bool closePending_ = false;  // a close asked for while a batch ran
+  bool closePending_ = false;         // a close asked for while a batch ran
   std::wstring undoBase_ = L"&Undo";  // the undo button's caption without its run count
   DWORD lastProgressPaint_ = 0;
   DWORD lastPump_ = 0;

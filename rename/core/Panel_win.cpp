@@ -13,11 +13,8 @@ struct PanelForm : Form {
 
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override {
     switch (msg) {
-      case WM_ERASEBKGND:
-        return 1;
-      case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wp));
-        return 0;
+      case WM_ERASEBKGND: return 1;
+      case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wp)); return 0;
       case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
@@ -28,8 +25,7 @@ struct PanelForm : Form {
       case WM_NCHITTEST:
         // Clicks on the bare panel belong to the form beneath it.
         return HTTRANSPARENT;
-      default:
-        return DefWindowProcW(hwnd, msg, wp, lp);
+      default: return DefWindowProcW(hwnd, msg, wp, lp);
     }
   }
 
@@ -52,9 +48,10 @@ HWND MakePanel(HWND parent, int id, const RECT& b, PanelEdge edge) {
   RegisterFormClass(kPanelClassName, 0);
   auto panel = std::make_unique<PanelForm>();
   panel->edge = edge;
-  HWND hwnd = CreateWindowExW(0, kPanelClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, b.left, b.top,
-                              b.right - b.left, b.bottom - b.top, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), panel.get());
+  HWND hwnd =
+      CreateWindowExW(0, kPanelClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, b.left, b.top, b.right - b.left,
+                      b.bottom - b.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                      GetModuleHandleW(nullptr), panel.get());
   if (hwnd) {
     panel->deleteWithWindow = true;  // from now on it goes with its window
     panel.release();

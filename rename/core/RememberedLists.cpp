@@ -9,7 +9,6 @@ namespace rn {
 const wchar_t* const kBuiltInMaskList[kBuiltInMasks] = {L"*.*",   L"*.htm*", L"*.bmp", L"*.gif",
                                                         L"*.jpg", L"*.txt",  L"*.log"};
 
-
 std::vector<std::wstring> ReadRememberedList(const SettingsFile& settings, const std::wstring& section, int maxKeys) {
   std::vector<std::wstring> items;
   for (int i = 0; i < maxKeys; ++i) {
@@ -40,7 +39,8 @@ std::vector<std::wstring> ReadTypeFilterMasks(const SettingsFile& settings) {
 void WriteTypeFilterMasks(SettingsFile& settings, const std::vector<std::wstring>& masks) {
   const int c = static_cast<int>(masks.size());
   int key = 0;
-  for (int i = std::max(c - 6, kBuiltInMasks); i < c; ++i) settings.WriteString(L"Extensions", std::to_wstring(key++), masks[i]);
+  for (int i = std::max(c - 6, kBuiltInMasks); i < c; ++i)
+    settings.WriteString(L"Extensions", std::to_wstring(key++), masks[i]);
 }
 
 }  // namespace rn

@@ -18,7 +18,8 @@ bool IsComment(const std::wstring& trimmed) { return !trimmed.empty() && trimmed
 std::wstring WideFromUtf16Le(const std::string& bytes, size_t start) {
   std::wstring units;
   for (size_t i = start; i + 1 < bytes.size(); i += 2)
-    units += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
+    units +=
+        static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
   if constexpr (sizeof(wchar_t) == 2) {
     return units;
   } else {

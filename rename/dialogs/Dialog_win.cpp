@@ -180,8 +180,10 @@ int RunMessageForm(HWND owner, const DialogRequest& req) {
   AdjustWindowRectEx(&wr, style, FALSE, exStyle);
   const int w = wr.right - wr.left, h = wr.bottom - wr.top;
   RECT area{};
-  if (owner && IsWindowVisible(owner)) GetWindowRect(owner, &area);
-  else SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  if (owner && IsWindowVisible(owner))
+    GetWindowRect(owner, &area);
+  else
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   int x = area.left + ((area.right - area.left) - w) / 2, y = area.top + ((area.bottom - area.top) - h) / 2;
   if (req.placed) x = req.x, y = req.y;
   if (req.topmost) exStyle |= WS_EX_TOPMOST;
@@ -409,12 +411,14 @@ std::optional<std::wstring> ShowInputBox(HWND owner, const InputRequest& request
   AdjustWindowRectEx(&wr, style, FALSE, exStyle);
   const int w = wr.right - wr.left, h = wr.bottom - wr.top;
   RECT area{};
-  if (owner && IsWindowVisible(owner)) GetWindowRect(owner, &area);
-  else SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  if (owner && IsWindowVisible(owner))
+    GetWindowRect(owner, &area);
+  else
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   InputForm form;
   HWND box = CreateWindowExW(exStyle, kInputClass, request.caption.c_str(), style,
-                             area.left + ((area.right - area.left) - w) / 2, area.top + ((area.bottom - area.top) - h) / 2,
-                             w, h, owner, nullptr, inst, &form);
+                             area.left + ((area.right - area.left) - w) / 2,
+                             area.top + ((area.bottom - area.top) - h) / 2, w, h, owner, nullptr, inst, &form);
   if (!box) {
     DeleteObject(font);
     return std::nullopt;

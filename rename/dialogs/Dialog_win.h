@@ -41,9 +41,9 @@ struct OpenFilesRequest {
   std::wstring fileName;  // text put into the file-name box
 };
 struct OpenFilesResult {
-  bool ok = false;                 // false when cancelled
+  bool ok = false;                  // false when cancelled
   std::vector<std::wstring> paths;  // full paths, in the dialog's order
-  int filterIndex = 0;             // the entry the user chose last, 0-based
+  int filterIndex = 0;              // the entry the user chose last, 0-based
 };
 OpenFilesResult ShowOpenFiles(HWND owner, const OpenFilesRequest& request);
 

@@ -16,8 +16,8 @@ enum class CollisionAnswer { Yes, No, Cancel, YesToAll };
 enum class RenameResult { Done, TargetExists, Failed };
 
 struct RunPorts {
-  std::function<bool(const std::wstring& path)> fileExists;    // a file, not a folder
-  std::function<bool(const std::wstring& path)> folderExists;  // a folder
+  std::function<bool(const std::wstring& path)> fileExists;     // a file, not a folder
+  std::function<bool(const std::wstring& path)> folderExists;   // a folder
   std::function<bool(const std::wstring& folder)> enterFolder;  // the working directory
   // The row's proposal for the counter; nothing when there is none (operations
   // 9 and 15 change the entry here and propose nothing).

@@ -174,14 +174,16 @@ void TMorvaneFrm1::Button2Click() {
     const DWORD error = RenameEntry(from, to, replace);
     if (error == 0) return RenameResult::Done;
     return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? RenameResult::TargetExists
-                                                                         : RenameResult::Failed;
+                                                                       : RenameResult::Failed;
   };
   if (progress) ports.progress = [this](int position) { SetProgress(position); };
   const RunOutcome outcome = VisitRows(fileList, runCount, check.firstCounter, ports);
 
   // 21-26.
-  if (outcome.renamedAny) SetWindowTextW(Control(IdButton3), (undoBase_ + L" (" + std::to_wstring(runCount) + L")").c_str());
-  else --runCount;
+  if (outcome.renamedAny)
+    SetWindowTextW(Control(IdButton3), (undoBase_ + L" (" + std::to_wstring(runCount) + L")").c_str());
+  else
+    --runCount;
   if (progress) ShowProgress(false, 0);
   if (!outcome.notRenamed.empty()) {
     ShowDialog(hwnd, Warning(NotRenamedText(outcome.notRenamed.size())));

@@ -48,8 +48,8 @@ int64_t CheckCounterBox(std::wstring& box, int64_t rows, std::vector<std::wstrin
   }
   const int digits = DecimalDigits(rows);
   if (static_cast<int64_t>(box.size()) < digits) {
-    messages.push_back(L"Number of digits (" + box + L") is not enough ..!  Increasing to  " +
-                       std::to_wstring(digits) + L" digits.");
+    messages.push_back(L"Number of digits (" + box + L") is not enough ..!  Increasing to  " + std::to_wstring(digits) +
+                       L" digits.");
     box = WidenCounterText(box, rows);
   }
   auto counter = ReadCounterText(box);
@@ -123,7 +123,8 @@ CheckResult CheckRenameTask(const RenameTask& request, const FileList& list, con
     return stop(CheckFocus::None);
   }
   if (op == kOpCreateNames && t.Prefix.size() + t.CounterStart.size() + t.Suffix.size() > 230) {
-    out.messages.push_back(L"The options choosen will give a file name length\rlarger than Windows limit of 255 chars.");
+    out.messages.push_back(
+        L"The options choosen will give a file name length\rlarger than Windows limit of 255 chars.");
     return stop(CheckFocus::None);
   }
   if (op == kOpChangeExtension) t.RenameTo = CleanExtensionText(t.RenameTo);

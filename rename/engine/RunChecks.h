@@ -20,7 +20,7 @@ struct CheckResult {
   std::vector<std::wstring> messages;  // shown one after the other
   bool stop = false;                   // the run ends before touching an entry
   CheckFocus focus = CheckFocus::None;
-  RenameTask task;                          // with the corrections, to write back to the panel
+  RenameTask task;                           // with the corrections, to write back to the panel
   std::optional<std::wstring> rememberDate;  // NewDate, stored as Date_ch
   int64_t firstCounter = 0;                  // where numbering starts (operations 12 and 18)
 };

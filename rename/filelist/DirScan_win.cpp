@@ -38,8 +38,8 @@ void ScanDirectory(const std::wstring& pattern, DateType type, const std::wstrin
                    const std::function<bool(const FoundEntry&)>& each) {
   WIN32_FIND_DATAW data;
   // The basic form skips the short names and large fetches cut the round trips.
-  HANDLE search =
-      FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                   FIND_FIRST_EX_LARGE_FETCH);
   if (search == INVALID_HANDLE_VALUE) return;
   FoundEntry entry;
   do {

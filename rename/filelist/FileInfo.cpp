@@ -54,9 +54,10 @@ std::wstring AttributeNames(uint32_t attributes) {
   static const struct {
     uint32_t bit;
     const wchar_t* name;
-  } kNames[] = {{attr::kArchive, L"Archive "},   {attr::kCompressed, L"Compressed "}, {attr::kDirectory, L"Directory "},
-                {attr::kHidden, L"Hidden "},     {attr::kNormal, L"Normal "},         {attr::kOffline, L"OffLine "},
-                {attr::kReadOnly, L"ReadOnly "}, {attr::kSystem, L"System "},         {attr::kTemporary, L"Temporary "}};
+  } kNames[] = {
+      {attr::kArchive, L"Archive "},   {attr::kCompressed, L"Compressed "}, {attr::kDirectory, L"Directory "},
+      {attr::kHidden, L"Hidden "},     {attr::kNormal, L"Normal "},         {attr::kOffline, L"OffLine "},
+      {attr::kReadOnly, L"ReadOnly "}, {attr::kSystem, L"System "},         {attr::kTemporary, L"Temporary "}};
   std::wstring text;
   for (const auto& n : kNames)
     if (attributes & n.bit) text += n.name;

@@ -179,9 +179,7 @@ void FileList::SortBy(int keyColumn, const TextCompare& compare) {
   indexStale_ = true;
 }
 
-bool FileList::Empty() const {
-  return rows_.size() == 1 && IsBlank(ShortPathOf(0));
-}
+bool FileList::Empty() const { return rows_.size() == 1 && IsBlank(ShortPathOf(0)); }
 
 void FileList::SetColumnCount(int count) { columnCount_ = std::max(count, kBaseColumnCount); }
 

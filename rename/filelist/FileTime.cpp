@@ -16,7 +16,8 @@ DosDateTime PackDos(const DateTime& dt) {
   auto clip = [](int v, int lo, int hi) { return std::clamp(v, lo, hi); };
   DosDateTime p;
   p.date = static_cast<uint16_t>(((c.year - 1980) << 9) | (clip(c.month, 1, 12) << 5) | clip(c.day, 1, 31));
-  p.time = static_cast<uint16_t>((clip(c.hour, 0, 23) << 11) | (clip(c.minute, 0, 59) << 5) | (clip(c.second, 0, 59) / 2));
+  p.time =
+      static_cast<uint16_t>((clip(c.hour, 0, 23) << 11) | (clip(c.minute, 0, 59) << 5) | (clip(c.second, 0, 59) / 2));
   return p;
 }
 

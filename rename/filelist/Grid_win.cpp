@@ -139,8 +139,8 @@ void GridForm::PaintRow(HDC dc, int row, int y, const RECT& client) {
       SelectObject(dc, checkFont);
       SetTextColor(dc, RGB(255, 0, 0));
       const std::wstring mark = fr.checked ? L"v" : L"";
-      ExtTextOutW(dc, cell.left - dpi.Scale(3), cell.top - dpi.Scale(1), ETO_CLIPPED | ETO_OPAQUE, &cell,
-                  mark.c_str(), static_cast<UINT>(mark.size()), nullptr);
+      ExtTextOutW(dc, cell.left - dpi.Scale(3), cell.top - dpi.Scale(1), ETO_CLIPPED | ETO_OPAQUE, &cell, mark.c_str(),
+                  static_cast<UINT>(mark.size()), nullptr);
       continue;
     }
     SelectObject(dc, dir ? boldFont : font);
@@ -211,15 +211,12 @@ void GridForm::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
         SetCapture(hwnd);
       }
       break;
-    case WM_RBUTTONDOWN:
-      SetFocus(hwnd);
-      break;
+    case WM_RBUTTONDOWN: SetFocus(hwnd); break;
     case WM_LBUTTONUP:
       if (dragging) ReleaseCapture();
       dragging = false;
       break;
-    default:
-      break;
+    default: break;
   }
   if (events.mouse) events.mouse(hit ? row : -1, hit ? col : -1, msg, wp);
 }
@@ -240,8 +237,7 @@ void GridForm::OnKey(UINT vk) {
 
 LRESULT GridForm::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd, &ps);
@@ -303,12 +299,9 @@ LRESULT GridForm::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       Scroll(top - notches * static_cast<int>(lines));
       return 0;
     }
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      InvalidateRect(hwnd, nullptr, FALSE);
-      return 0;
+    case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, FALSE); return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (msg == WM_KEYDOWN) OnKey(static_cast<UINT>(wp));
@@ -338,15 +331,11 @@ LRESULT GridForm::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-      OnMouse(msg, wp, lp);
-      return 0;
+    case WM_MBUTTONUP: OnMouse(msg, wp, lp); return 0;
     case WM_RBUTTONUP:
       OnMouse(msg, wp, lp);
       return DefWindowProcW(hwnd, msg, wp, lp);  // raises WM_CONTEXTMENU for the owner
-    case WM_CAPTURECHANGED:
-      dragging = false;
-      return 0;
+    case WM_CAPTURECHANGED: dragging = false; return 0;
     case WM_NOTIFY: {
       auto* nm = reinterpret_cast<NMHDR*>(lp);
       if (nm && nm->hwndFrom == tip && nm->code == TTN_GETDISPINFOW) {
@@ -356,8 +345,7 @@ LRESULT GridForm::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     }
-    default:
-      return DefWindowProcW(hwnd, msg, wp, lp);
+    default: return DefWindowProcW(hwnd, msg, wp, lp);
   }
 }
 
@@ -377,17 +365,17 @@ HWND CreateFileGrid(HWND parent, int controlId, FileList* list, const Dpi& dpi) 
   form->widths.assign(kBaseColumnCount, -1);
   form->widths[ColCheckMark] = 64;
   form->widths[ColShortPath] = 64;
-  HWND grid = CreateWindowExW(WS_EX_CLIENTEDGE, kGridClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL,
-                              0, 0, 100, 100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
-                              GetModuleHandleW(nullptr), form);
+  HWND grid = CreateWindowExW(
+      WS_EX_CLIENTEDGE, kGridClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL, 0, 0,
+      100, 100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), GetModuleHandleW(nullptr), form);
   if (!grid) return nullptr;
   form->deleteWithWindow = true;
   owner.release();
   form->UpdateScrollBar();
 
-  form->tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, grid, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
+  form->tip =
+      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, grid, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (form->tip) {
     TOOLINFOW ti{};
     ti.cbSize = sizeof(ti);

@@ -5,8 +5,8 @@
 #include "core/MainForm_win.h"
 #include "dialogs/Dialog_win.h"
 #include "engine/DateFormat.h"
-#include "filelist/FileInfo.h"
 #include "filelist/CharPosit_win.h"
+#include "filelist/FileInfo.h"
 #include "filelist/Grid_win.h"
 #include "filelist/InfoPanel_win.h"
 
@@ -55,8 +55,8 @@ int CompareLocaleNoCase(const std::wstring& a, const std::wstring& b) {
 
 void TMorvaneFrm1::ShowListMenu(POINT screen) {
   const UINT state = fileList.Empty() ? MF_GRAYED : MF_ENABLED;
-  for (int id : {IdPopRemove, IdPopClear, IdPopGetDate, IdPopGetAttr, IdPopCharPosit, IdPopCheck, IdPopUncheck,
-                 IdPopSelectAll})
+  for (int id :
+       {IdPopRemove, IdPopClear, IdPopGetDate, IdPopGetAttr, IdPopCharPosit, IdPopCheck, IdPopUncheck, IdPopSelectAll})
     EnableMenuItem(listMenu_, id, MF_BYCOMMAND | state);
   EnableMenuItem(listMenu_, 2, MF_BYPOSITION | state);  // "&Sort Files"
   CheckMenuItem(listMenu_, IdPopShowInfo, MF_BYCOMMAND | (infoPanelOpen ? MF_CHECKED : MF_UNCHECKED));
@@ -138,8 +138,10 @@ void TMorvaneFrm1::ScrollBar1Scroll(int delta) {
   const int current = GridCurrentRow(grid);
   if (!fileList.Empty() && fileList.MoveBlock(first, last, delta)) {
     // The selection and the current row follow the rows.
-    if (current == first - delta) GridSetSelection(grid, last, first);
-    else GridSetSelection(grid, first, last);
+    if (current == first - delta)
+      GridSetSelection(grid, last, first);
+    else
+      GridSetSelection(grid, first, last);
     InvalidateRect(grid, nullptr, FALSE);
   }
   SetScrollPos(Control(IdScrollBar1), SB_CTL, 0, TRUE);
@@ -185,7 +187,8 @@ void TMorvaneFrm1::PopGetAttrClick() {
   if (fileList.Empty()) return;
   const FileRow& row = std::as_const(fileList).Row(GridCurrentRow(Control(IdStringGrid1)));
   const DWORD attributes = GetFileAttributesW(row.FullPath().c_str());
-  ShowMessagePlain(hwnd, row.name + L" = " + (attributes == INVALID_FILE_ATTRIBUTES ? L"" : AttributeNames(attributes)));
+  ShowMessagePlain(hwnd,
+                   row.name + L" = " + (attributes == INVALID_FILE_ATTRIBUTES ? L"" : AttributeNames(attributes)));
 }
 
 // ---------------------------------------------------------------------------

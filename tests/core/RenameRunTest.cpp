@@ -32,7 +32,9 @@ struct Fake {
     p.fileExists = [this](const std::wstring& path) { return files.count(Fold(path)) > 0; };
     p.folderExists = [](const std::wstring&) { return false; };
     p.enterFolder = [](const std::wstring&) { return true; };
-    p.propose = [this](const FileRow& row, int64_t counter) { return std::optional<std::wstring>(transform(row, counter)); };
+    p.propose = [this](const FileRow& row, int64_t counter) {
+      return std::optional<std::wstring>(transform(row, counter));
+    };
     p.askCollision = [this](const std::wstring& proposal) {
       asked.push_back(proposal);
       CollisionAnswer a = answers.empty() ? CollisionAnswer::No : answers.front();
@@ -88,8 +90,9 @@ TEST(RenameRun, UnchangedBlankLongAndAllExtensionProposalsAreRefusedQuietlyOrWit
   RunOutcome out = VisitRows(f.list, 1, 0, f.Ports());
   EXPECT_EQ(f.NamesNow(), Names({L"same.txt", L"blank.txt", L"long.txt", L"abc.txt", L".hidden-folder"}));
   ASSERT_EQ(f.told.size(), 2u);
-  EXPECT_EQ(f.told[0], L"File name length is limited by Windows itself, you know, so file\r'long.txt'\r"
-                       L"will keep it's name as it was.");
+  EXPECT_EQ(f.told[0],
+            L"File name length is limited by Windows itself, you know, so file\r'long.txt'\r"
+            L"will keep it's name as it was.");
   EXPECT_EQ(f.told[1], L"Zero size names not allowed, so file\r'abc.txt'\rwill keep it's name as it was.");
   EXPECT_TRUE(out.notRenamed.empty());
 }

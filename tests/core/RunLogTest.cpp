@@ -56,8 +56,9 @@ TEST(RunLog, ARowThatCannotGoBackKeepsItsNameAndIsCounted) {
   RecordRename(list, 0, 1, L"old.txt", L"a.txt");
   Disk disk{{L"C:\\d\\new.txt"}};  // a.txt was deleted behind the program's back
   int visited = 0;
-  EXPECT_EQ(UndoRun(list, 1, [&](const std::wstring& f, const std::wstring& t) { return disk.Rename(f, t); },
-                    [&](int) { ++visited; }),
+  EXPECT_EQ(UndoRun(
+                list, 1, [&](const std::wstring& f, const std::wstring& t) { return disk.Rename(f, t); },
+                [&](int) { ++visited; }),
             1);
   EXPECT_EQ(list.Cell(ColFileName, 0), L"a.txt");
   EXPECT_EQ(list.Cell(ColFileName, 1), L"new.txt");
@@ -77,7 +78,9 @@ TEST(RunLog, RowsDirectlyInARenamedFolderFollowItDeeperOnesDoNot) {
   EXPECT_EQ(list.Cell(ColFullPath, 2), L"C:\\top\\old\\sub\\deep.txt");
   EXPECT_EQ(list.Cell(ColFullPath, 3), L"C:\\top\\older\\other.txt");
   // Undo restores the folder and follows it back.
-  EXPECT_EQ(UndoRun(list, 1, [](const std::wstring&, const std::wstring&) { return true; }, nullptr), 0);
+  EXPECT_EQ(UndoRun(
+                list, 1, [](const std::wstring&, const std::wstring&) { return true; }, nullptr),
+            0);
   EXPECT_EQ(list.Cell(ColFullPath, 0), L"C:\\top\\old");
   EXPECT_EQ(list.Cell(ColFullPath, 1), L"C:\\top\\old\\in.txt");
   EXPECT_TRUE(list.ContainsPath(L"c:\\top\\OLD\\in.txt"));

@@ -220,7 +220,9 @@ TEST_F(Settings, NamesCompareWithoutCase) {
   s.WriteString(L"Options", L"LANGUAGE", L"English");
   s.WriteString(L"ελλάδα", L"K", L"2");
   EXPECT_EQ(s.ReadSection(L"options"), std::vector<std::wstring>{L"language"});
-  EXPECT_EQ(Get(), "\xEF\xBB\xBF[OPTIONS]\r\nlanguage=English\r\n[\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1]\r\nk=2\r\n");
+  EXPECT_EQ(
+      Get(),
+      "\xEF\xBB\xBF[OPTIONS]\r\nlanguage=English\r\n[\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1]\r\nk=2\r\n");
 }
 
 TEST_F(Settings, DuplicateKeysAndSectionsFirstWins) {
@@ -238,17 +240,19 @@ TEST_F(Settings, DuplicateKeysAndSectionsFirstWins) {
 }
 
 TEST_F(Settings, RewritingLosesNothing) {
-  Put("; made by hand\r\nstray line before sections\r\n\r\n[Options]\n  Language = English  \n; about paths\nnot a pair\n"
+  Put("; made by hand\r\nstray line before sections\r\n\r\n[Options]\n  Language = English  \n; about paths\nnot a "
+      "pair\n"
       "Path=C:\\\n\n; the scripts follow\n[Script_1]\rName=x\r=no key\r");
   SettingsFile s(ini_);
-  s.WriteString(L"Options", L"Path", L"D:\\");    // replaced in place
+  s.WriteString(L"Options", L"Path", L"D:\\");     // replaced in place
   s.WriteString(L"Options", L"Size", L"418|509");  // after the last key of its section
   s.WriteString(L"Script_1", L"commands", L"0");
   s.WriteString(L"Extensions", L"0", L"*.mp3");  // new section at the end
-  EXPECT_EQ(Get(),
-            "; made by hand\r\nstray line before sections\r\n\r\n[Options]\r\n  Language = English  \r\n; about paths\r\n"
-            "not a pair\r\nPath=D:\\\r\nSize=418|509\r\n\r\n; the scripts follow\r\n[Script_1]\r\nName=x\r\n"
-            "commands=0\r\n=no key\r\n[Extensions]\r\n0=*.mp3\r\n");
+  EXPECT_EQ(
+      Get(),
+      "; made by hand\r\nstray line before sections\r\n\r\n[Options]\r\n  Language = English  \r\n; about paths\r\n"
+      "not a pair\r\nPath=D:\\\r\nSize=418|509\r\n\r\n; the scripts follow\r\n[Script_1]\r\nName=x\r\n"
+      "commands=0\r\n=no key\r\n[Extensions]\r\n0=*.mp3\r\n");
   // Rewriting a key with the value it has leaves its line as typed.
   s.WriteString(L"Options", L"Language", L"English");
   EXPECT_NE(Get().find("  Language = English  \r\n"), std::string::npos);
@@ -285,7 +289,8 @@ TEST_F(Settings, MoveSectionFromDirectoriesToOptions) {
   SettingsFile s(ini_);
   MoveSection(s, L"Directories", L"Options");
   EXPECT_FALSE(s.SectionExists(L"Directories"));
-  EXPECT_EQ(Get(), "[Options]\r\nPath=C:\\Old\\\r\nWindowSize=0\r\nLanguage=Portuguese\r\nList=\" a \"\r\n[Other]\r\nx=1\r\n");
+  EXPECT_EQ(Get(),
+            "[Options]\r\nPath=C:\\Old\\\r\nWindowSize=0\r\nLanguage=Portuguese\r\nList=\" a \"\r\n[Other]\r\nx=1\r\n");
   SettingsFile again(ini_);
   EXPECT_EQ(again.ReadString(L"Options", L"Path", L""), L"C:\\Old\\");
   EXPECT_EQ(again.ReadString(L"Options", L"List", L""), L" a ");
@@ -326,7 +331,8 @@ TEST_F(Settings, PortugueseFileInWindows1252) {
   SettingsFile s(ini_);
   EXPECT_EQ(s.ReadString(L"Script_1", L"Name", L""), L"Renomeação rápida");
   s.WriteString(L"Script_1", L"commands", L"0");
-  EXPECT_EQ(Get(), "[Options]\r\nLanguage=Portuguese\r\n[Script_1]\r\nName=Renomea\xE7\xE3o r\xE1pida\r\ncommands=0\r\n");
+  EXPECT_EQ(Get(),
+            "[Options]\r\nLanguage=Portuguese\r\n[Script_1]\r\nName=Renomea\xE7\xE3o r\xE1pida\r\ncommands=0\r\n");
 }
 
 TEST_F(Settings, GreekAndJapaneseSurvive) {

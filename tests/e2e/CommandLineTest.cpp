@@ -114,7 +114,8 @@ TEST(SendTo, ExactCaseOnlyAndNothingElseSelectsTheMode) {
 TEST(PairMode, NamesOutsideTheAnsiCodePageSurviveTheCommandLine) {
   ProgramFolder folder;
   std::ofstream(folder.dir / L"\u65e5\u672c.txt") << "x";
-  Process p(folder, L"\"" + (folder.dir / L"\u65e5\u672c.txt").wstring() + L"\" \"\u0395\u03bb\u03bb\u03ac\u03b4\u03b1.txt\"");
+  Process p(folder,
+            L"\"" + (folder.dir / L"\u65e5\u672c.txt").wstring() + L"\" \"\u0395\u03bb\u03bb\u03ac\u03b4\u03b1.txt\"");
   ASSERT_TRUE(p.Ended(20000));
   EXPECT_TRUE(std::filesystem::exists(folder.dir / L"\u0395\u03bb\u03bb\u03ac\u03b4\u03b1.txt"));
 }
@@ -127,8 +128,8 @@ TEST(RoadOfOneRename, SentFilesAreNumberedByTheRememberedOperationAndTakenBack) 
   }
   std::ofstream(folder.dir / L"a.txt") << "x";
   std::ofstream(folder.dir / L"b.txt") << "x";
-  Process p(folder, L"-sendto \"" + (folder.dir / L"a.txt").wstring() + L"\" \"" + (folder.dir / L"b.txt").wstring() +
-                        L"\"");
+  Process p(folder,
+            L"-sendto \"" + (folder.dir / L"a.txt").wstring() + L"\" \"" + (folder.dir / L"b.txt").wstring() + L"\"");
   HWND main = WaitForMainWindow(p);
   ASSERT_NE(main, nullptr);
   auto waitFor = [&](const std::filesystem::path& path, bool present) {

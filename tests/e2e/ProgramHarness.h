@@ -26,8 +26,8 @@ struct ProgramFolder {
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
     static int counter = 0;
-    dir = std::filesystem::path(base) / (L"rename-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                         std::to_wstring(++counter));
+    dir = std::filesystem::path(base) /
+          (L"rename-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     std::filesystem::copy_file(ProgramUnderTest(), dir / L"Rename.exe");
@@ -104,7 +104,6 @@ inline int CountMainWindows() {
     ++count;
   return count;
 }
-
 
 inline std::wstring WindowTextOf(HWND h) {
   wchar_t buf[2048];

@@ -40,16 +40,23 @@ std::thread PressWhenShown(FoundBox& found, std::wstring press) {
     found.caption = rn::WindowText(found.box);
     EnumChildWindows(found.box, CollectChild, reinterpret_cast<LPARAM>(&found));
     HWND button = FindWindowExW(found.box, nullptr, L"Button", press.c_str());
-    if (button) PostMessageW(button, BM_CLICK, 0, 0);
-    else PostMessageW(found.box, WM_CLOSE, 0, 0);
+    if (button)
+      PostMessageW(button, BM_CLICK, 0, 0);
+    else
+      PostMessageW(found.box, WM_CLOSE, 0, 0);
   });
 }
 
 }  // namespace
 
 TEST(Dialog, RealBoxShowsCaptionsAndReturnsThePressedButton) {
-  rn::DialogRequest req{L" Duplicate file !!", L"first line\rsecond line", rn::DialogIcon::Question,
-                        {L"&Yes", L"&No", L"Cancel", L"Yes to &All"}, {true, true, true, false}, 0, 2};
+  rn::DialogRequest req{L" Duplicate file !!",
+                        L"first line\rsecond line",
+                        rn::DialogIcon::Question,
+                        {L"&Yes", L"&No", L"Cancel", L"Yes to &All"},
+                        {true, true, true, false},
+                        0,
+                        2};
   FoundBox found;
   std::thread user = PressWhenShown(found, L"&No");
   int answer = rn::ShowDialog(nullptr, req);

@@ -103,8 +103,7 @@ struct GridFixture : ::testing::Test {
     GdiFlush();
     std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
     const auto* p = static_cast<const DWORD*>(bits);
-    for (size_t i = 0; i < pixels.size(); ++i)
-      pixels[i] = RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF);
+    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF);
     SelectObject(mem, old);
     DeleteObject(bmp);
     DeleteDC(mem);

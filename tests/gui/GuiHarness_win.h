@@ -136,8 +136,10 @@ class ScriptedDialogs {
   }
   ~ScriptedDialogs() {
     if (--ScriptedDepth() == 0) {
-      if (WindowsAlive() > 0) InstallFailingResponder();
-      else ClearResponders();
+      if (WindowsAlive() > 0)
+        InstallFailingResponder();
+      else
+        ClearResponders();
     }
     EXPECT_TRUE(expected_.empty()) << "a dialog the test expected was not shown";
     EXPECT_TRUE(files_.empty()) << "an open-file dialog the test expected was not shown";
@@ -292,7 +294,6 @@ struct ListWindow {
     Pump();
   }
 };
-
 
 inline std::string Narrow(const std::wstring& w) {
   std::string s;

@@ -10,7 +10,6 @@
 using namespace rntest;
 using Paths = std::vector<std::wstring>;
 
-
 TEST(ListEdit, RemovingTheMiddleBlockKeepsTheOrderAndTheLastRowEmptiesTheWindow) {
   ListWindow l({L"a.txt", L"b.txt", L"c.txt", L"d.txt"});
   l.Select(1, 2);

@@ -146,8 +146,9 @@ TEST(RenameRun, UndoSaysWhichNamesCouldNotGoBackAndConsumesTheLevel) {
   RunOp(l, rn::kOpRemove, L"_1");
   ASSERT_TRUE(DeleteFileW((l.folder.Folder() + L"b.txt").c_str()));
   ScriptedDialogs dialogs;
-  dialogs.Expect(L"Items not restored:    1\r\rNot found, renamed or in use by another program.\r"
-                 L"These items keep their present names.");
+  dialogs.Expect(
+      L"Items not restored:    1\r\rNot found, renamed or in use by another program.\r"
+      L"These items keep their present names.");
   l.w.Click(rn::IdButton3);
   EXPECT_EQ(dialogs.Seen().back().icon, rn::DialogIcon::Warning);
   EXPECT_EQ(l.Names(), Paths({L"a_1.txt", L"b.txt"})) << "the row stays with its present name";
@@ -190,8 +191,8 @@ TEST(RenameRun, RowsDirectlyInARenamedFolderFollowItAndUndoBringsThemBack) {
 }
 
 TEST(RenameForCD, CleansNamesAsksForShorterOnesAndCancelStopsWhereItIs) {
-  ListWindow l({L"My Song (live).mp3", std::wstring(40, L'a') + L".txt", std::wstring(35, L'b') + L".txt",
-                L"tail [1].txt"});
+  ListWindow l(
+      {L"My Song (live).mp3", std::wstring(40, L'a') + L".txt", std::wstring(35, L'b') + L".txt", L"tail [1].txt"});
   ScriptedDialogs dialogs;
   dialogs.ExpectInput(std::wstring(30, L'a'));  // still too long: asked again
   dialogs.ExpectInput(std::wstring(20, L'a') + L" x");
