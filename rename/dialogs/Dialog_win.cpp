@@ -55,6 +55,14 @@ UINT SoundOf(DialogIcon icon) {
   }
 }
 
+// The system's message font; the caller deletes it.
+HFONT MessageFont() {
+  NONCLIENTMETRICSW ncm{};
+  ncm.cbSize = sizeof(ncm);
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
+  return CreateFontIndirectW(&ncm.lfMessageFont);
+}
+
 // The window class of a box, registered once.
 void RegisterBoxClass(const wchar_t* name, WNDPROC proc) {
   HINSTANCE inst = GetModuleHandleW(nullptr);
@@ -143,10 +151,7 @@ int RunMessageForm(HWND owner, const DialogRequest& req) {
   HINSTANCE inst = GetModuleHandleW(nullptr);
   RegisterBoxClass(kClassName, MessageFormProc);
 
-  NONCLIENTMETRICSW ncm{};
-  ncm.cbSize = sizeof(ncm);
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
-  HFONT font = CreateFontIndirectW(&ncm.lfMessageFont);
+  HFONT font = MessageFont();
 
   // Measure the text and the buttons to size the box.
   const std::wstring text = WithCrLf(req.text);
@@ -401,10 +406,7 @@ std::optional<std::wstring> ShowInputBox(HWND owner, const InputRequest& request
   if (TextResponder()) return TextResponder()(request);
   HINSTANCE inst = GetModuleHandleW(nullptr);
   RegisterBoxClass(kInputClass, InputFormProc);
-  NONCLIENTMETRICSW ncm{};
-  ncm.cbSize = sizeof(ncm);
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
-  HFONT font = CreateFontIndirectW(&ncm.lfMessageFont);
+  HFONT font = MessageFont();
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   RECT wr{0, 0, 340, 110};

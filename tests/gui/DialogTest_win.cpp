@@ -92,3 +92,26 @@ TEST(Dialog, ApplicationTitleIsTheProgramNameWithTheRestInLowerCase) {
   // The test program is gui_tests.exe; the first letter keeps its case.
   EXPECT_EQ(rn::ApplicationTitle(), L"gui_tests");
 }
+
+TEST(Dialog, InputBoxGivesTheTypedTextOrNothingWhenCancelled) {
+  for (const wchar_t* press : {L"OK", L"Cancel"}) {
+    std::thread user([press] {
+      HWND box = nullptr;
+      for (int i = 0; i < 500 && !box; ++i) {
+        box = FindWindowW(L"TInputQuery", nullptr);
+        if (box && !IsWindowVisible(box)) box = nullptr;  // still being built
+        if (!box) Sleep(10);
+      }
+      if (!box) return;
+      SetWindowTextW(FindWindowExW(box, nullptr, L"Edit", nullptr), L"short name");
+      PostMessageW(FindWindowExW(box, nullptr, L"Button", press), BM_CLICK, 0, 0);
+    });
+    const auto typed = rn::ShowInputBox(nullptr, {L"Change file's name:", L"prompt", L"a very long name"});
+    user.join();
+    if (std::wstring(press) == L"OK") {
+      EXPECT_EQ(typed, std::optional<std::wstring>(L"short name"));
+    } else {
+      EXPECT_FALSE(typed.has_value());
+    }
+  }
+}
