@@ -2,18 +2,22 @@
 
 #include <string>
 
+#include "filelist/FileList.h"
+
 namespace rn {
 
 namespace {
 
 std::wstring NameOf(const std::wstring& path) {
-  const size_t cut = path.find_last_of(L"\\/");
-  return cut == std::wstring::npos ? path : path.substr(cut + 1);
+  std::wstring folder, name;
+  SplitPath(path, folder, name);
+  return name;
 }
 
 std::wstring FolderOf(const std::wstring& path) {
-  const size_t cut = path.find_last_of(L"\\/");
-  return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut + 1);
+  std::wstring folder, name;
+  SplitPath(path, folder, name);
+  return folder;
 }
 
 // The spelling the file system keeps for the entry, empty when it is not found.

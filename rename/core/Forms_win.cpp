@@ -106,6 +106,22 @@ RECT ControlBounds(HWND control) {
   return r;
 }
 
+std::wstring ComboItemText(HWND combo, int index) {
+  const LRESULT len = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (len == CB_ERR || len < 0) return L"";
+  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+  SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(len));
+  return text;
+}
+
+std::vector<std::wstring> ComboItems(HWND combo) {
+  std::vector<std::wstring> items;
+  const int n = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) items.push_back(ComboItemText(combo, i));
+  return items;
+}
+
 void FitLabelWidth(HWND label) {
   if (!label) return;
   const std::wstring text = WindowText(label);

@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "core/Dpi.h"
 
@@ -45,6 +46,10 @@ inline RECT Bounds(int x, int y, int w, int h) { return RECT{x, y, x + w, y + h}
 std::wstring WindowText(HWND hwnd);
 void MoveControl(HWND control, int x, int y, int w, int h);
 RECT ControlBounds(HWND control);  // in the parent's client coordinates
+// The text of a combo box's item (empty for no such item), and all items in order.
+std::wstring ComboItemText(HWND combo, int index);
+std::vector<std::wstring> ComboItems(HWND combo);
+
 // Gives a label the width of its text in its own font.
 void FitLabelWidth(HWND label);
 

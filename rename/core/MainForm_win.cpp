@@ -27,19 +27,6 @@ constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kDropDown = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
 constexpr DWORD kPickList = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 
-std::vector<std::wstring> ComboItems(HWND combo) {
-  std::vector<std::wstring> items;
-  const int n = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < n; ++i) {
-    const int len = static_cast<int>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0));
-    std::wstring text(static_cast<size_t>(std::max(len, 0)) + 1, L'\0');
-    SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(std::max(len, 0)));
-    items.push_back(text);
-  }
-  return items;
-}
-
 void FillCombo(HWND combo, const std::vector<std::wstring>& items) {
   for (const auto& item : items) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }

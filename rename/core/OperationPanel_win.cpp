@@ -996,10 +996,7 @@ bool TMorvaneFrm1::OperationPanelMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT
         HWND history = Control(id);
         const LRESULT i = SendMessageW(history, CB_GETCURSEL, 0, 0);
         if (i == CB_ERR) return true;
-        const LRESULT len = SendMessageW(history, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::wstring entry(static_cast<size_t>(std::max<LRESULT>(len, 0)) + 1, L'\0');
-        SendMessageW(history, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry.data()));
-        entry.resize(static_cast<size_t>(std::max<LRESULT>(len, 0)));
+        const std::wstring entry = ComboItemText(history, static_cast<int>(i));
         SendMessageW(history, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
         ChooseOperation(kOpReplace);
         HWND box = Control(IdEdit4a);

@@ -58,6 +58,8 @@ int HexDigit(wchar_t c) {
 
 }  // namespace
 
+bool OnlySpaces(const std::wstring& s) { return s.find_first_not_of(L' ') == std::wstring::npos; }
+
 std::wstring Trim(const std::wstring& s) {
   size_t b = 0, e = s.size();
   while (b < e && IsBlank(s[b])) ++b;

@@ -7,6 +7,9 @@
 
 namespace rn {
 
+// True when the text is empty or only spaces (tabs count as text).
+bool OnlySpaces(const std::wstring& s);
+
 // Removes leading and trailing spaces and tabs.
 std::wstring Trim(const std::wstring& s);
 

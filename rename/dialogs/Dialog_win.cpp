@@ -55,6 +55,24 @@ UINT SoundOf(DialogIcon icon) {
   }
 }
 
+constexpr DWORD kBoxStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr DWORD kBoxExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+// The window of a box with the given client size, centred on its owner (or
+// on the work area when it has none on the screen).
+RECT CentredBox(HWND owner, int clientW, int clientH) {
+  RECT wr{0, 0, clientW, clientH};
+  AdjustWindowRectEx(&wr, kBoxStyle, FALSE, kBoxExStyle);
+  const int w = wr.right - wr.left, h = wr.bottom - wr.top;
+  RECT area{};
+  if (owner && IsWindowVisible(owner))
+    GetWindowRect(owner, &area);
+  else
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  const int x = area.left + ((area.right - area.left) - w) / 2, y = area.top + ((area.bottom - area.top) - h) / 2;
+  return RECT{x, y, x + w, y + h};
+}
+
 // The system's message font; the caller deletes it.
 HFONT MessageFont() {
   NONCLIENTMETRICSW ncm{};
@@ -179,24 +197,18 @@ int RunMessageForm(HWND owner, const DialogRequest& req) {
   const int bodyH = std::max<int>(iconId ? iconSize : 0, tr.bottom - tr.top);
   const int clientH = margin + bodyH + margin + buttonH + margin;
 
-  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-  DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  RECT wr{0, 0, clientW, clientH};
-  AdjustWindowRectEx(&wr, style, FALSE, exStyle);
-  const int w = wr.right - wr.left, h = wr.bottom - wr.top;
-  RECT area{};
-  if (owner && IsWindowVisible(owner))
-    GetWindowRect(owner, &area);
-  else
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-  int x = area.left + ((area.right - area.left) - w) / 2, y = area.top + ((area.bottom - area.top) - h) / 2;
+  DWORD exStyle = kBoxExStyle;
+  const RECT place = CentredBox(owner, clientW, clientH);
+  const int w = place.right - place.left, h = place.bottom - place.top;
+  int x = place.left, y = place.top;
   if (req.placed) x = req.x, y = req.y;
   if (req.topmost) exStyle |= WS_EX_TOPMOST;
 
   MessageForm form;
   form.request = &req;
   form.answer = req.cancelButton;
-  HWND box = CreateWindowExW(exStyle, kClassName, req.caption.c_str(), style, x, y, w, h, owner, nullptr, inst, &form);
+  HWND box =
+      CreateWindowExW(exStyle, kClassName, req.caption.c_str(), kBoxStyle, x, y, w, h, owner, nullptr, inst, &form);
   if (!box) {
     DeleteObject(font);
     return req.cancelButton;
@@ -407,20 +419,10 @@ std::optional<std::wstring> ShowInputBox(HWND owner, const InputRequest& request
   HINSTANCE inst = GetModuleHandleW(nullptr);
   RegisterBoxClass(kInputClass, InputFormProc);
   HFONT font = MessageFont();
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-  const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  RECT wr{0, 0, 340, 110};
-  AdjustWindowRectEx(&wr, style, FALSE, exStyle);
-  const int w = wr.right - wr.left, h = wr.bottom - wr.top;
-  RECT area{};
-  if (owner && IsWindowVisible(owner))
-    GetWindowRect(owner, &area);
-  else
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  const RECT place = CentredBox(owner, 340, 110);
   InputForm form;
-  HWND box = CreateWindowExW(exStyle, kInputClass, request.caption.c_str(), style,
-                             area.left + ((area.right - area.left) - w) / 2,
-                             area.top + ((area.bottom - area.top) - h) / 2, w, h, owner, nullptr, inst, &form);
+  HWND box = CreateWindowExW(kBoxExStyle, kInputClass, request.caption.c_str(), kBoxStyle, place.left, place.top,
+                             place.right - place.left, place.bottom - place.top, owner, nullptr, inst, &form);
   if (!box) {
     DeleteObject(font);
     return std::nullopt;

@@ -13,8 +13,6 @@ namespace {
 
 constexpr size_t kLongestName = 230;
 
-bool IsBlank(const std::wstring& s) { return s.find_first_not_of(L' ') == std::wstring::npos; }
-
 std::wstring TrimSpaces(const std::wstring& s) {
   const size_t a = s.find_first_not_of(L' ');
   if (a == std::wstring::npos) return L"";
@@ -78,7 +76,7 @@ RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& p
     if (!proposal) continue;
     ++counter;
     const std::wstring& next = *proposal;
-    if (next == old || IsBlank(next)) continue;
+    if (next == old || OnlySpaces(next)) continue;
     if (next.size() > kLongestName) {
       ports.tell(TooLongMessage(old));
       continue;

@@ -13,6 +13,7 @@
 #include "engine/RunChecks.h"
 #include "engine/RunLog.h"
 #include "engine/Transforms.h"
+#include "filelist/DirScan_win.h"
 #include "filelist/Grid_win.h"
 
 namespace rn {
@@ -25,11 +26,6 @@ constexpr DWORD kProgressPaintMs = 30;
 bool FileExists(const std::wstring& path) {
   const DWORD a = GetFileAttributesW(path.c_str());
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FolderExists(const std::wstring& path) {
-  const DWORD a = GetFileAttributesW(path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 DialogRequest Warning(const std::wstring& text) {
@@ -144,7 +140,7 @@ void TMorvaneFrm1::Button2Click() {
   const bool usesStamp = task.Operation == kOpDateToBegin || task.Operation == kOpDateToEnd;
   RunPorts ports;
   ports.fileExists = FileExists;
-  ports.folderExists = FolderExists;
+  ports.folderExists = IsFolder;
   ports.enterFolder = [](const std::wstring& folder) { return folder.empty() || SetCurrentDirectoryW(folder.c_str()); };
   ports.propose = [&](const FileRow& row, int64_t counter) -> std::optional<std::wstring> {
     const std::wstring path = row.FullPath();
@@ -250,20 +246,19 @@ void TMorvaneFrm1::RememberInputs(const RenameTask& task) {
     if (found != CB_ERR) SendMessageW(combo, CB_DELETESTRING, static_cast<WPARAM>(found), 0);
     SendMessageW(combo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   };
-  auto blank = [](const std::wstring& s) { return s.find_first_not_of(L' ') == std::wstring::npos; };
-  if (task.Operation < kOpCapitalize && !blank(task.RenameTo)) {
+  if (task.Operation < kOpCapitalize && !OnlySpaces(task.RenameTo)) {
     atTop(Control(IdComboBox2), task.RenameTo, true);
     SendMessageW(Control(IdComboBox2), CB_SETCURSEL, 0, 0);
   }
-  if (task.Operation == kOpReplace && !blank(task.ReplaceWith)) {
+  if (task.Operation == kOpReplace && !OnlySpaces(task.ReplaceWith)) {
     HWND history = Control(IdComboBox4a);
     atTop(history, task.ReplaceWith, false);
     const LRESULT n = SendMessageW(history, CB_GETCOUNT, 0, 0);
     if (n < 12) SendMessageW(history, CB_SETMINVISIBLE, static_cast<WPARAM>(std::max<LRESULT>(n, 1)), 0);
   }
   if (task.Operation == kOpCreateNames) {
-    if (!blank(task.Prefix)) atTop(Control(IdComboBoxCreat1), task.Prefix, false);
-    if (!blank(task.Suffix)) atTop(Control(IdComboBoxCreat2), task.Suffix, false);
+    if (!OnlySpaces(task.Prefix)) atTop(Control(IdComboBoxCreat1), task.Prefix, false);
+    if (!OnlySpaces(task.Suffix)) atTop(Control(IdComboBoxCreat2), task.Suffix, false);
   }
 }
 

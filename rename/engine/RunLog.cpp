@@ -4,13 +4,9 @@
 #include <unordered_map>
 #include <utility>
 
+#include "core/Text.h"
+
 namespace rn {
-
-namespace {
-
-bool IsBlank(const std::wstring& s) { return s.find_first_not_of(L' ') == std::wstring::npos; }
-
-}  // namespace
 
 void RecordRename(FileList& list, int row, int run, const std::wstring& oldName, const std::wstring& newName) {
   list.SetCell(ColPrevName, row, oldName);
@@ -40,7 +36,7 @@ int UndoRun(FileList& list, int run, const std::function<bool(const std::wstring
   int leftAlone = 0;
   for (int row = 0; row < list.RowCount(); ++row) {
     const FileRow& r = std::as_const(list).Row(row);
-    if (r.names.empty() || IsBlank(r.names[0])) continue;
+    if (r.names.empty() || OnlySpaces(r.names[0])) continue;
     if (progress) progress(row);
     const std::wstring back = list.Cell(ColPrevName + run, row);
     if (back.empty()) continue;  // run `run` did not rename this row

@@ -200,19 +200,7 @@ void TMorvaneFrm1::RefreshAfterBatch(BatchSource source) {
   RefreshCaption();
 }
 
-std::vector<std::wstring> TMorvaneFrm1::MaskList() const {
-  std::vector<std::wstring> items;
-  HWND combo = Control(IdComboBox1);
-  const int n = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < n; ++i) {
-    const int len = static_cast<int>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0));
-    std::wstring text(static_cast<size_t>(len > 0 ? len : 0) + 1, L'\0');
-    SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(len > 0 ? len : 0));
-    items.push_back(std::move(text));
-  }
-  return items;
-}
+std::vector<std::wstring> TMorvaneFrm1::MaskList() const { return ComboItems(Control(IdComboBox1)); }
 
 void TMorvaneFrm1::AppendFilterMask() {
   // A mask typed into the box joins the list (and is remembered at close).
@@ -296,7 +284,7 @@ void TMorvaneFrm1::ComboBox1Change(bool picked) {
   if (picked) {
     const LRESULT sel = SendMessageW(combo, CB_GETCURSEL, 0, 0);
     if (sel == CB_ERR) return;
-    text = MaskList()[static_cast<size_t>(sel)];
+    text = ComboItemText(combo, static_cast<int>(sel));
   } else {
     text = WindowText(combo);
     const std::wstring fixed = NormalizeFilterText(text);

@@ -172,12 +172,7 @@ std::wstring TFormSearch::SelectedMask() const {
   HWND combo = Control(IdComboBox1);
   const LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
   if (index == CB_ERR) return {};
-  const LRESULT len = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
-  if (len == CB_ERR) return {};
-  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
-  SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(len));
-  return text;
+  return ComboItemText(combo, static_cast<int>(index));
 }
 
 std::wstring TFormSearch::SearchFolder() const { return SearchFolderOf(searchPath_); }
