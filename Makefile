@@ -33,7 +33,7 @@ run: dist
 	@cmake/run.sh $(BUILD)
 
 test: native dist fuzz-build
-	@cmake/wine-session.sh $(BUILD) cmake/ctest-all.sh $(NATIVE) $(WIN64)
+	@cmake/with-private-wine.sh $(BUILD) cmake/ctest-all.sh $(NATIVE) $(WIN64)
 	@for f in $(FUZZ)/*_fuzz; do \
 	  $$f -runs=5000 -seed=1 $(FUZZ_FLAGS) >$(FUZZ)/smoke.log 2>&1 \
 	    && echo "fuzz smoke: $$(basename $$f), 5000 runs clean" || { cat $(FUZZ)/smoke.log; exit 1; }; \
@@ -48,7 +48,7 @@ fuzz: fuzz-build
 	@for f in $(FUZZ)/*_fuzz; do $$f -runs=$(FUZZ_RUNS) $(FUZZ_FLAGS) -print_final_stats=1 || exit 1; done
 
 bench: dist
-	@cmake/wine-session.sh $(BUILD) $(CURDIR)/cmake/wine-run.sh $(WIN64)/rename_bench.exe $(BENCH)
+	@cmake/with-private-wine.sh $(BUILD) $(CURDIR)/cmake/wine-run.sh $(WIN64)/rename_bench.exe $(BENCH)
 
 clean:
 	rm -rf $(BUILD)

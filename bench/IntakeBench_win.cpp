@@ -8,8 +8,8 @@
 
 #include "Bench_win.h"
 #include "core/MainForm_win.h"
-#include "dialogs/Dialog_win.h"
 #include "shell/HandOff.h"
+#include "ui/MessageBox_win.h"
 
 #include <shlobj.h>
 

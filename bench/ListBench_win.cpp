@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "Bench_win.h"
-#include "core/Dpi.h"
+#include "base/Dpi.h"
 #include "filelist/FileList.h"
-#include "filelist/Grid_win.h"
+#include "ui/Grid_win.h"
 
 namespace bench {
 

@@ -8,8 +8,8 @@
 
 #include "Bench_win.h"
 #include "core/MainForm_win.h"
-#include "dialogs/Dialog_win.h"
 #include "engine/Operation.h"
+#include "ui/MessageBox_win.h"
 
 namespace bench {
 

@@ -12,8 +12,8 @@ export WINELOADER=/usr/lib/wine/wine64
 export WINEDEBUG=-all
 
 if [ -n "${DISPLAY:-}" ]; then
-  # A prefix of the build's own, created by the session script on first use.
-  KEEP_DISPLAY=1 "$here/wine-session.sh" "$build" "$WINELOADER" "$run/Rename.exe"
+  # A prefix of the build's own, created by with-private-wine.sh on first use.
+  KEEP_DISPLAY=1 "$here/with-private-wine.sh" "$build" "$WINELOADER" "$run/Rename.exe"
   exit 0
 fi
 
@@ -31,4 +31,4 @@ shoot() {
 }
 export -f shoot
 export build run
-"$here/wine-session.sh" "$build" bash -c shoot
+"$here/with-private-wine.sh" "$build" bash -c shoot

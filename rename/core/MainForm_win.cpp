@@ -1,21 +1,25 @@
+// The main window's life: start-up, first showing, shutdown, the layout of
+// its regions, and the dispatch of its commands to their handlers.
 #include "core/MainForm_win.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
 
-#include "core/Panel_win.h"
+#include "base/DateLocale.h"
+#include "base/Text.h"
+#include "base/VersionInfo.h"
+#include "core/FormSearch_win.h"
+#include "core/OperationPanel_win.h"
 #include "core/RememberedLists.h"
-#include "core/Text.h"
-#include "dialogs/Dialog_win.h"
-#include "dialogs/VersionInfo_win.h"
-#include "filelist/CharPosit_win.h"
-#include "filelist/FormSearch_win.h"
-#include "filelist/Grid_win.h"
-#include "filelist/InfoPanel_win.h"
-#include "filelist/ListEdit_win.h"
+#include "engine/FileRename.h"
+#include "filelist/FileTime.h"
+#include "ui/CharPosit_win.h"
+#include "ui/Controls_win.h"
+#include "ui/Grid_win.h"
+#include "ui/InfoPanel_win.h"
+#include "ui/Panel_win.h"
 
 namespace rn {
 
@@ -48,7 +52,11 @@ int GridInnerWidth(HWND grid) {
 
 }  // namespace
 
-TMorvaneFrm1::TMorvaneFrm1(AppContext context) : context_(std::move(context)) {}
+TMorvaneFrm1::TMorvaneFrm1(AppContext context)
+    : renameOnDisk([](const std::wstring& from, const std::wstring& to, bool replace) {
+        return RenameEntry(from, to, replace);
+      }),
+      context_(std::move(context)) {}
 
 TMorvaneFrm1::~TMorvaneFrm1() {
   if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
@@ -60,9 +68,7 @@ TMorvaneFrm1::~TMorvaneFrm1() {
 
 bool TMorvaneFrm1::Create(int showCommand) {
   RegisterFormClass(kMainClassName);
-  HDC screen = GetDC(nullptr);
-  dpi.screen = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  dpi = ScreenDpi();
 
   RECT r = Bounds(0, 0, dpi.Scale(design::kClientWidth), dpi.Scale(design::kClientHeight));
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -79,7 +85,7 @@ bool TMorvaneFrm1::Create(int showCommand) {
 }
 
 LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
-  if (LRESULT result = 0; OperationPanelMessage(msg, wp, lp, result)) return result;
+  if (LRESULT result = 0; panel && panel->Message(msg, wp, lp, result)) return result;
   switch (msg) {
     case WM_GETMINMAXINFO: {
       auto* mmi = reinterpret_cast<MINMAXINFO*>(lp);
@@ -97,6 +103,7 @@ LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (OnCommand(LOWORD(wp), HIWORD(wp))) return 0;
       break;
     case kRunSendToMessage: RunSendToMode(); return 0;
+    case kDrainPendingMessage: DrainPendingBatches(); return 0;
     case WM_DROPFILES: FormDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
     case WM_COPYDATA: return WMCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp));
     case WM_CONTEXTMENU: {
@@ -153,16 +160,8 @@ LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
 // Start-up
 
 void TMorvaneFrm1::CreateControls() {
-  NONCLIENTMETRICSW ncm{};
-  ncm.cbSize = sizeof(ncm);
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
-  LOGFONTW lf{};
-  lf.lfHeight = -dpi.Scale(11);
-  lf.lfCharSet = DEFAULT_CHARSET;
-  wcscpy(lf.lfFaceName, L"MS Sans Serif");
-  font_ = CreateFontIndirectW(&lf);
-  lf.lfWeight = FW_BOLD;
-  boldFont_ = CreateFontIndirectW(&lf);
+  font_ = CreateFormFont(dpi);
+  boldFont_ = CreateFormFont(dpi, true);
 
   const HWND p = hwnd;
   const HFONT f = font_;
@@ -218,7 +217,8 @@ void TMorvaneFrm1::CreateControls() {
 
   // Optional controls, parked until an operation or the script editor needs them.
   MakePanel(p, IdPanel2, Bounds(0, 0, s(630), s(340)), PanelEdge::Frame);
-  CreateOperationPanel();
+  panel = std::make_unique<OperationPanel>(*this);
+  panel->Create();
   MakePanel(p, IdPanel4, Bounds(0, 0, s(300), s(30)), PanelEdge::Frame);
   MakeChild(p, PROGRESS_CLASSW, L"", PBS_SMOOTH, IdProgressBar1, Bounds(0, 0, s(288), s(18)), f);
   CreateCharPositPanel(p, IdPanelCharPosit, font_, dpi);
@@ -232,30 +232,21 @@ void TMorvaneFrm1::CreateControls() {
 }
 
 void TMorvaneFrm1::ParkOptionalControls() {
-  RECT client{};
-  GetClientRect(hwnd, &client);
-  const int parkX = GetSystemMetrics(SM_CXSCREEN) + client.right;
-  for (int id : {IdPanel2, IdPanel4, IdProgressBar1}) {
-    HWND c = Control(id);
-    RECT r = ControlBounds(c);
-    SetWindowPos(c, nullptr, parkX, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  ParkOperationControls(parkX);
+  for (int id : {IdPanel2, IdPanel4, IdProgressBar1}) Park(Control(id), dpi);
+  panel->ParkOptionalControls(ParkX(dpi));
 }
 
 void TMorvaneFrm1::FormCreate() {
-  // 1. Pair mode of the command line runs before the settings file is open.
+  // Pairs of the command line are renamed before the settings file is open.
   if (!context_.args.empty() && context_.args[0] != L"-sendto" && RunPairMode()) {
     terminateRequested = true;
     if (context_.endProgramOnClose) PostQuitMessage(0);
   }
 
-  // 2. The settings file beside the program.
   settingsFile = std::make_unique<SettingsFile>(context_.programFolder + L"Rename.ini");
   SettingsFile& ini = *settingsFile;
-
-  // 3. Options of older versions.
-  MoveSection(ini, L"Directories", L"Options");
+  MoveSection(ini, L"Directories", L"Options");  // where older versions kept their options
+  dateSeparator_ = SystemDateLocale().dateSeparator;
 
   CreateControls();
   SetupIntake();
@@ -268,12 +259,40 @@ void TMorvaneFrm1::FormCreate() {
   formSearch = std::make_unique<TFormSearch>(MakeSearchHost());
   formSearch->Create(hwnd);
 
-  // 4-6.
   ApplyLanguage(ini.ReadString(L"Options", L"Language", L"English"));
   InstallMessageHook();
   AppendSystemMenuEntries();
+  ApplyStoredGeometry();
+  ParkOptionalControls();
+  runLock = false;
+  RestoreRememberedPath();
+  ini.EraseSection(L"Replace_str3");  // a list of older versions
+  CheckExplorerRegistration();
 
-  // 7-9. Geometry: the stored height counts, the width is always the designed one.
+  LoadRememberedLists();
+  HWND formats = Control(IdComboBox3);
+  const std::wstring format = ini.ReadString(L"Options", L"DateFormat", L"[default]");
+  LRESULT found =
+      SendMessageW(formats, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(format.c_str()));
+  SendMessageW(formats, CB_SETCURSEL, found == CB_ERR ? 0 : found, 0);
+  dateTypeSetting = DateTypeFromSetting(ini.ReadInteger(L"Options", L"DateType", 1));
+  FillScriptChooser();
+
+  showMenus = ini.ReadBool(L"Options", L"ShowMenus", true);
+  ApplyMainMenu();
+  SetInfoPanelOpen(ini.ReadBool(L"Options", L"ShowFileInfo", false));
+  renamingHints = ini.ReadBool(L"Options", L"RenamingHints", true);
+  panel->ApplyRadioHints();
+
+  currentOperation = kNoOperation;
+  runCount = 0;
+  UpdateListCommands();
+}
+
+// The stored height counts; the width is always the designed one. Only the
+// check mark and the path columns of the grid show.
+void TMorvaneFrm1::ApplyStoredGeometry() {
+  SettingsFile& ini = *settingsFile;
   RECT wr{};
   GetWindowRect(hwnd, &wr);
   int height = wr.bottom - wr.top, left = wr.left, top = wr.top;
@@ -289,19 +308,18 @@ void TMorvaneFrm1::FormCreate() {
   SetWindowPos(hwnd, nullptr, left, top, std::max(width, MinTrackWidth(GetSystemMetrics(SM_CXSIZEFRAME))),
                std::max(height, kMinTrackHeight), SWP_NOZORDER | SWP_NOACTIVATE);
 
-  // 10. Grid columns: only the check mark and the path are visible.
   HWND grid = Control(IdStringGrid1);
   GridSetColumnWidth(grid, ColCheckMark, dpi.Scale(design::kCheckColumnWidth));
   GridSetColumnWidth(grid, ColShortPath,
                      GridInnerWidth(grid) - GridColumnWidth(grid, ColCheckMark) - 3 * GridLineWidth(grid));
   for (int c = ColFolder; c < fileList.ColumnCount(); ++c) GridSetColumnWidth(grid, c, -1);
   FormResize();
+}
 
-  // 11-12.
-  ParkOptionalControls();
-  runLock = false;
-
-  // 13. The remembered folder, repaired when it is gone.
+// The remembered folder becomes the current one; a folder that is gone is
+// replaced by the program's own.
+void TMorvaneFrm1::RestoreRememberedPath() {
+  SettingsFile& ini = *settingsFile;
   std::wstring path = ini.ReadString(L"Options", L"Path", context_.programFolder);
   if (!SetCurrentDirectoryW(path.c_str())) {
     ShowInformation(hwnd,
@@ -311,21 +329,11 @@ void TMorvaneFrm1::FormCreate() {
     SetCurrentDirectoryW(path.c_str());
   }
   lastFolder = path;
+}
 
-  // 14-15.
-  ini.EraseSection(L"Replace_str3");
-  CheckExplorerRegistration();
-
-  // 16-18.
-  LoadRememberedLists();
-  HWND formats = Control(IdComboBox3);
-  const std::wstring format = ini.ReadString(L"Options", L"DateFormat", L"[default]");
-  LRESULT found =
-      SendMessageW(formats, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(format.c_str()));
-  SendMessageW(formats, CB_SETCURSEL, found == CB_ERR ? 0 : found, 0);
-  dateTypeSetting = DateTypeFromSetting(ini.ReadInteger(L"Options", L"DateType", 1));
-
-  // 19-20. The script chooser: an empty entry, then "n - name" for each script.
+// The script chooser: an empty entry, then "n - name" for each script.
+void TMorvaneFrm1::FillScriptChooser() {
+  SettingsFile& ini = *settingsFile;
   HWND chooser = Control(IdComboBox4);
   SendMessageW(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
   const int scripts = ini.ReadInteger(L"Options", L"Scripts", 0);
@@ -334,21 +342,6 @@ void TMorvaneFrm1::FormCreate() {
     SendMessageW(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
   }
   if (scripts > 0) UpgradeScripts(ini.ReadString(L"Options", L"Version", L"(v1.2.2.0)"));
-
-  // 21-24.
-  showMenus = ini.ReadBool(L"Options", L"ShowMenus", true);
-  ApplyMainMenu();
-  SetInfoPanelOpen(ini.ReadBool(L"Options", L"ShowFileInfo", false));
-  renamingHints = ini.ReadBool(L"Options", L"RenamingHints", true);
-  ApplyRadioHints();
-
-  // 25.
-  currentOperation = -1;
-  runCount = 0;
-
-  wchar_t sep[8] = L"/";
-  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDATE, sep, 8) > 0) dateSeparator_ = sep;
-  UpdateListCommands();
 }
 
 void TMorvaneFrm1::LoadRememberedLists() {
@@ -390,7 +383,7 @@ void TMorvaneFrm1::LayoutTopLine() {
 void TMorvaneFrm1::FormShow() {
   SettingsFile& ini = *settingsFile;
   LayoutTopLine();
-  FirstShowOperationPanel();
+  panel->FirstShow();
   SetWindowContextHelpId(hwnd, 3);
 
   // Stay on top ends in the stored state.
@@ -410,10 +403,10 @@ void TMorvaneFrm1::FormShow() {
 
   const bool lastSelection = ini.ReadBool(L"Options", L"LastSelection", false);
   const int last = ini.ReadInteger(L"Options", L"LastRenameSelect", -1);
-  if (lastSelection && last > 0) SelectLastOperation(last);
+  if (lastSelection && last > 0) panel->ChooseOperation(last);
   if (!lastSelection) currentOperation = -1;
 
-  FocusOperationPanel();
+  panel->Focus();
 }
 
 void TMorvaneFrm1::ApplyStayOnTop() {
@@ -458,45 +451,43 @@ void TMorvaneFrm1::FormClose() {
 void TMorvaneFrm1::Button5Click() { PostMessageW(hwnd, WM_CLOSE, 0, 0); }
 
 bool TMorvaneFrm1::OnCommand(int id, int code) {
-  switch (id) {
-    case IdComboBox1:
-      if (code == CBN_DROPDOWN) {
+  if (id == IdComboBox1) {
+    switch (code) {
+      case CBN_DROPDOWN: {
         // As many lines as there are masks, ten at most.
         const LRESULT n = SendMessageW(Control(IdComboBox1), CB_GETCOUNT, 0, 0);
         SendMessageW(Control(IdComboBox1), CB_SETMINVISIBLE, static_cast<WPARAM>(std::clamp<LRESULT>(n, 1, 10)), 0);
         return true;
       }
-      if (code == CBN_EDITCHANGE)
-        ComboBox1Change(false);
-      else if (code == CBN_SELCHANGE)
-        ComboBox1Change(true);
-      return code == CBN_EDITCHANGE || code == CBN_SELCHANGE;
-    default: break;
+      case CBN_EDITCHANGE: ComboBox1Change(false); return true;
+      case CBN_SELCHANGE: ComboBox1Change(true); return true;
+      default: return false;
+    }
   }
   if (code != BN_CLICKED) return false;  // menu commands carry 0, the same value
   switch (id) {
-    case IdButton1:
-    case IdPopAddFiles: Button1Click(); return true;
-    case IdButton4:
-    case IdPopClear: ClearList(); return true;
-    case IdButton5: Button5Click(); return true;
+    case IdButton1: Button1Click(); return true;
     case IdButton2: Button2Click(); return true;
     case IdButton3: Button3Click(); return true;
-    case IdSpeedButton5: SpeedButton5Click(); return true;
+    case IdButton4: Button4Click(); return true;
+    case IdButton5: Button5Click(); return true;
     case IdSpeedButton4: SpeedButton4Click(); return true;
-    case IdPopRemove: PopRemoveClick(); return true;
-    case IdPopSortbyName1: SortList(ColFileName); return true;
-    case IdPopSortbyDate1: SortList(ColFileDate); return true;
-    case IdPopSortbyType1: SortList(ColExt); return true;
-    case IdPopCheck: SetCheckOnSelection(true); return true;
-    case IdPopUncheck: SetCheckOnSelection(false); return true;
-    case IdPopSelectAll: SelectAll(); return true;
-    case IdPopCharPosit: OpenCharPosition(); return true;
-    case IdPopGetDate: PopGetDateClick(); return true;
-    case IdPopGetAttr: PopGetAttrClick(); return true;
-    case IdPopShowInfo:
-    case IdPopInfoShow: ToggleInfoPanel(); return true;
-    case IdPopInfoCopy: CopyInfoToClipboard(); return true;
+    case IdSpeedButton5: SpeedButton5Click(); return true;
+    case IdPopRemoveFile1: PopRemoveFile1Click(); return true;
+    case IdPopAddFiles1: PopAddFiles1Click(); return true;
+    case IdPopSortbyName1: PopSortbyName1Click(); return true;
+    case IdPopSortbyDate1: PopSortbyDate1Click(); return true;
+    case IdPopSortbyType1: PopSortbyType1Click(); return true;
+    case IdPopCheckFiles1: PopCheckFiles1Click(); return true;
+    case IdPopUnCheckFiles1: PopUnCheckFiles1Click(); return true;
+    case IdPopSelectAll1: PopSelectAll1Click(); return true;
+    case IdPopClearList1: PopClearList1Click(); return true;
+    case IdPopGetFileDate1: PopGetFileDate1Click(); return true;
+    case IdPopGetFileAttr1: PopGetFileAttr1Click(); return true;
+    case IdPopCharPosit1: PopCharPosit1Click(); return true;
+    case IdPopInfoPanel1: PopInfoPanel1Click(); return true;
+    case IdPopFileInfo5: PopFileInfo5Click(); return true;
+    case IdPopCopy5: PopCopy5Click(); return true;
     case kInfoCloseId: ToggleInfoPanel(); return true;
     case kCharPositCloseId: return true;  // the strip has parked itself
     default: return false;
@@ -544,7 +535,7 @@ void TMorvaneFrm1::ApplyLayout(bool editorOnly) {
   put(IdPanelInfo, l.panelInfo);
   put(IdStringGrid1, l.grid);
   EndDeferWindowPos(batch);
-  StackWithoutOperationPanel();
+  panel->StackWithout();
 
   // The path column takes what is left and the budget follows its width.
   HWND grid = Control(IdStringGrid1);
@@ -552,12 +543,6 @@ void TMorvaneFrm1::ApplyLayout(bool editorOnly) {
   GridSetColumnWidth(grid, ColShortPath, pathColumnWidth_);
   fileList.SetPathBudget(PathBudgetForWidth(pathColumnWidth_));
   FitPathColumn();
-}
-
-void TMorvaneFrm1::ParkControl(HWND control) {
-  const RECT r = ControlBounds(control);
-  SetWindowPos(control, nullptr, GetSystemMetrics(SM_CXSCREEN) + 100, r.top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TMorvaneFrm1::SetInfoPanelOpen(bool open) {
@@ -568,8 +553,6 @@ void TMorvaneFrm1::SetInfoPanelOpen(bool open) {
 
 // ---------------------------------------------------------------------------
 // The file list's window side
-
-std::wstring TMorvaneFrm1::DateSeparator() const { return dateSeparator_; }
 
 int TMorvaneFrm1::AddRow(const std::wstring& path, bool isFolder) {
   std::wstring date;
@@ -613,51 +596,6 @@ void TMorvaneFrm1::ApplyMainMenu() {}                      // main menu shown or
 void TMorvaneFrm1::ShowWelcomeIfDue() {}                   // donation reminder
 void TMorvaneFrm1::DeleteLeftoverRegistrationScript() {
   DeleteFileW((context_.programFolder + L"Morvane.reg").c_str());
-}
-
-// ---------------------------------------------------------------------------
-// Process entry
-
-std::wstring ProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  return path.substr(0, path.find_last_of(L"\\/") + 1);
-}
-
-int RunProgram(const AppContext& context, int showCommand) {
-  // One instance: a second copy ends at once without a word.
-  HANDLE mutex = CreateMutexW(nullptr, TRUE, L"CalyxoMorvaneSoftware");
-  if (!mutex || GetLastError() != 0) {
-    if (mutex) CloseHandle(mutex);
-    return 0;
-  }
-  INITCOMMONCONTROLSEX icc{};
-  icc.dwSize = sizeof(icc);
-  icc.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
-  InitCommonControlsEx(&icc);
-
-  int code = 0;
-  {
-    TMorvaneFrm1 main(context);
-    if (main.Create(showCommand)) {
-      MSG msg;
-      while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-      }
-      code = static_cast<int>(msg.wParam);
-    }
-  }
-  ReleaseMutex(mutex);
-  CloseHandle(mutex);
-  return code;
 }
 
 }  // namespace rn

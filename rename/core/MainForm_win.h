@@ -1,33 +1,42 @@
-// The main window TMorvaneFrm1: start-up, first showing, shutdown, layout and
-// the state the rest of the program shares through it.
+// The main window TMorvaneFrm1 and the state the rest of the program shares
+// through it. Its members are defined by concern in this folder:
+// MainForm_win.cpp (start-up, first showing, shutdown, layout, commands),
+// MainForm_Add_win.cpp (adding files: open dialog, drop, search, hand-off,
+// "-sendto"), MainForm_List_win.cpp (list editing, information panel, character
+// position), MainForm_Run_win.cpp (rename run, undo, CD clean-up, the command
+// line's pairs). The operation panel is a class of its own (OperationPanel_win.h).
 #pragma once
 #include <windows.h>
 
 #include <shellapi.h>
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "core/Forms_win.h"
+#include "base/DateTime.h"
+#include "base/Dpi.h"
+#include "base/SettingsFile.h"
 #include "core/MainLayout.h"
-#include "core/SettingsFile.h"
 #include "engine/Operation.h"
 #include "filelist/FileList.h"
-#include "filelist/FileTime.h"
 #include "filelist/Intake.h"
+#include "ui/Form_win.h"
+#include "ui/MessageBox_win.h"
 
 namespace rn {
 
 inline constexpr wchar_t kMainClassName[] = L"TMorvaneFrm1";
+// Posted when the list is free again: what arrived meanwhile (additions, a
+// close) follows from the message loop.
+inline constexpr UINT kDrainPendingMessage = WM_APP + 2;
 
 class TFormSearch;
+class OperationPanel;
 struct SearchHost;
-struct RenameTask;
-struct OperationPanelTexts;
-struct OperationPanelState;
 
 // Where the program lives and what it was started with.
 struct AppContext {
@@ -81,23 +90,23 @@ enum ControlId : int {
   IdProgressBar1,
 };
 
-// Commands of the list's context menu (PopupMenu1) and the info panel's (PopupMenu5).
+// Items of the list's context menu (PopupMenu1) and the info panel's (PopupMenu5).
 enum MenuId : int {
-  IdPopRemove = 2000,
-  IdPopAddFiles,
+  IdPopRemoveFile1 = 2000,
+  IdPopAddFiles1,
   IdPopSortbyName1,
   IdPopSortbyDate1,
   IdPopSortbyType1,
-  IdPopCheck,
-  IdPopUncheck,
-  IdPopSelectAll,
-  IdPopClear,
-  IdPopGetDate,
-  IdPopGetAttr,
-  IdPopCharPosit,
-  IdPopShowInfo,
-  IdPopInfoShow,
-  IdPopInfoCopy,
+  IdPopCheckFiles1,
+  IdPopUnCheckFiles1,
+  IdPopSelectAll1,
+  IdPopClearList1,
+  IdPopGetFileDate1,
+  IdPopGetFileAttr1,
+  IdPopCharPosit1,
+  IdPopInfoPanel1,
+  IdPopFileInfo5,
+  IdPopCopy5,
 };
 
 // Where a batch of additions came from: each refreshes the window its own way.
@@ -114,9 +123,9 @@ class TMorvaneFrm1 : public Form {
 
   // Shared state of the main window.
   std::unique_ptr<SettingsFile> settingsFile;
-  int currentOperation = -1;
+  int currentOperation = kNoOperation;
   bool runLock = false;
-  int lockedOperation = -1;
+  int lockedOperation = kNoOperation;
   bool scriptMode = false;
   int runCount = 0;
   bool infoPanelOpen = false;
@@ -134,106 +143,101 @@ class TMorvaneFrm1 : public Form {
   FileList fileList;
   Intake intake;
   Dpi dpi;
+  std::unique_ptr<OperationPanel> panel;
+  std::unique_ptr<TFormSearch> formSearch;  // created once, reused
+
+  // Every rename on disk of a run, an undo and the CD clean-up goes through
+  // here (RenameEntry; a test may put a failing one in its place).
+  std::function<uint32_t(const std::wstring& from, const std::wstring& to, bool replace)> renameOnDisk;
 
   // The file list's window-side helpers.
   int AddRow(const std::wstring& path, bool isFolder);
   void RefreshCaption();
   void FitPathColumn();
   void ListChanged();  // after a batch: caption, buttons, grid, column
-  std::wstring DateSeparator() const;
+  const std::wstring& DateSeparator() const { return dateSeparator_; }
+  HFONT Font() const { return font_; }
 
   HWND Control(int id) const { return GetDlgItem(hwnd, id); }
   const AppContext& Context() const { return context_; }
 
-  // Handlers.
+  // Handlers, named after their controls.
   void FormCreate();
   void FormShow();
   void FormClose();
   void FormResize();
-  void Button5Click();
-  bool OnCommand(int id, int code);
-
-  // Adding files and folders.
-  void Button1Click();       // the open-file dialog
-  void SpeedButton4Click();  // the search dialog
   void FormDropFiles(HDROP drop);
   LRESULT WMCopyData(const COPYDATASTRUCT* data);
+  void Button1Click();       // "&Add Files ..."
+  void Button2Click();       // "&Rename Files ..."
+  void Button3Click();       // "&Undo"
+  void Button4Click();       // "Clear &List"
+  void Button5Click();       // "Cl&ose"
+  void SpeedButton4Click();  // "..." search
+  void SpeedButton5Click();  // "C" rename for CD
   void ComboBox1Change(bool picked);
-  // Runs one batch now, or after the batch (or run) in progress has ended.
+  void ScrollBar1Scroll(int delta);
+  void StringGrid1Mouse(int row, int col, UINT msg);
+  void StringGrid1SelectionChanged();
+  void PopRemoveFile1Click();
+  void PopAddFiles1Click();
+  void PopSortbyName1Click();
+  void PopSortbyDate1Click();
+  void PopSortbyType1Click();
+  void PopCheckFiles1Click();
+  void PopUnCheckFiles1Click();
+  void PopSelectAll1Click();
+  void PopClearList1Click();
+  void PopGetFileDate1Click();
+  void PopGetFileAttr1Click();
+  void PopCharPosit1Click();
+  void PopInfoPanel1Click();
+  void PopFileInfo5Click();
+  void PopCopy5Click();
+
+  // Verbs the handlers call.
+  void OpenFiles();
+  void SearchFiles();
+  void RenameFiles();
+  void UndoLastRun();
+  void RenameForCd();
+  void RemoveSelectedRows();
+  void ClearList();
+  void SortList(int keyColumn);
+  void SetCheckOnSelection(bool checked);
+  void SelectAll();
+  void ShowFileDate();
+  void ShowFileAttributes();
+  void ToggleInfoPanel();
+  void FillFileInfo();
+  void ClearFileInfoFields();
+  void OpenCharPosition();
+  void CopyInfoToClipboard();
+  void ShowListMenu(POINT screen);
+  void ShowInfoMenu(POINT screen);
+  void SetCommandsEnabled(bool enabled);
+
+  // Adding: runs one batch now, or after the batch (or run) in progress has ended.
   void RunBatch(BatchSource source, std::vector<std::wstring> paths);
   void DrainPendingBatches();
   bool PumpMessages();
   std::vector<std::wstring> MaskList() const;
   void AppendFilterMask();
 
-  // The rename run, undo and the CD clean-up.
-  void Button2Click();
-  void Button3Click();
-  void SpeedButton5Click();
-  void SetCommandsEnabled(bool enabled);
-
-  // List editing.
-  void PopRemoveClick();
-  void ClearList();
-  void SortList(int keyColumn);
-  void SetCheckOnSelection(bool checked);
-  void SelectAll();
-  void ScrollBar1Scroll(int delta);
-  void StringGrid1Mouse(int row, int col, UINT msg);
-  void StringGrid1SelectionChanged();
-  void PopGetDateClick();
-  void PopGetAttrClick();
-  void ShowListMenu(POINT screen);
-  void ShowInfoMenu(POINT screen);
-  void ToggleInfoPanel();
-  void FillFileInfo();
-  void ClearFileInfoFields();
-  void OpenCharPosition();
-  void CopyInfoToClipboard();
-
-  // The operation panel (OperationPanel_win.cpp).
-  // The request as the panel holds it; the rename run reads it when it starts.
-  RenameTask ReadRenameTask() const;
-  // Puts a request on the panel as a script line does: checks the operation's
-  // radio button, sets every control with its change rule (choosing nothing by
-  // touch meanwhile), then runs the selection logic from the script-run marker.
-  void WriteRenameTask(const RenameTask& task);
-  // The selection logic: from the checked radio button (fromScript false) or
-  // from the script-run marker, which keeps CurrentOperation and resets nothing.
-  void SelectOperation(bool fromScript);
-  // Checks the radio button of the operation; the selection logic runs only when
-  // the check changes. False when nothing changed (already checked, no such button).
-  bool ChooseOperation(int operation);
-  void ShowOperationPanel(bool visible);
-  bool OperationPanelShown() const;
-  // Captions, hints, selector and slot texts of one language; places the inline controls.
-  void ApplyOperationPanelTexts(const OperationPanelTexts& texts);
-  std::wstring RadioCaption(int operation) const;
-  std::wstring RadioHint(int operation) const;
-  // Bar positions as a script line stores them (spins negative, selectors their code).
-  int PanelBarPosition(int barId) const;
-  // Sets a bar as a user's step would, with the bar's change rule.
-  void SetPanelBarPosition(int barId, int position);
-  // The counter box of 18 and its arrows, enabled or disabled around a run.
-  void EnableCounterControls(bool enabled);
-  void ShowRenameMenu(POINT screen);
-
  private:
-  // The operation panel's share of the window's messages.
-  bool OperationPanelMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
-  void CreateOperationPanel();
-  void ParkOperationControls(int x);
-  void FirstShowOperationPanel();
-  void FocusOperationPanel();
-  void StackWithoutOperationPanel();
-  std::shared_ptr<OperationPanelState> operationPanel_;
+  friend class ListRunScope;
 
+  bool OnCommand(int id, int code);
   void CreateControls();
   void ParkOptionalControls();
   void LayoutTopLine();
   void ApplyLayout(bool editorOnly);
+  void ApplyStoredGeometry();
+  void RestoreRememberedPath();
+  void FillScriptChooser();
   void LoadRememberedLists();
   void SaveRememberedLists();
+  void SaveWindowState();
   void SetInfoPanelOpen(bool open);
   void ApplyStayOnTop();
   void UpdateListCommands();
@@ -248,8 +252,8 @@ class TMorvaneFrm1 : public Form {
   void SetProgress(int position);
   void FocusCheckTarget(int target);
   void AfterListRun();
+  void ShowRunCount();
   void RememberInputs(const RenameTask& task);
-  void ParkControl(HWND control);
   SearchHost MakeSearchHost();
 
   // Start-up call sites whose work belongs to other parts of the program.
@@ -261,9 +265,7 @@ class TMorvaneFrm1 : public Form {
   void CheckExplorerRegistration();
   void UpgradeScripts(const std::wstring& storedVersion);
   void ApplyMainMenu();
-  void ApplyRadioHints();
   void ShowWelcomeIfDue();
-  void SelectLastOperation(int operation);
   void DeleteLeftoverRegistrationScript();
 
   AppContext context_;
@@ -285,16 +287,51 @@ class TMorvaneFrm1 : public Form {
   std::vector<std::wstring> openFilterMasks_;  // the open dialog's filter list
   HMENU listMenu_ = nullptr;
   HMENU infoMenu_ = nullptr;
-
- public:
-  std::unique_ptr<TFormSearch> formSearch;  // created once, reused
 };
+
+// While a run, an undo or the CD clean-up works through the rows: the list is
+// busy (and, for a run or an undo, the commands rest and the cursor waits).
+// Every way out, an error included, gives the list and the commands back, and
+// what arrived meanwhile (additions, a close) follows from the message loop.
+class ListRunScope {
+ public:
+  enum class Kind { Run, Undo, CdCleanUp };
+  ListRunScope(TMorvaneFrm1& form, Kind kind, int operation = kNoOperation);
+  ~ListRunScope();
+  ListRunScope(const ListRunScope&) = delete;
+  ListRunScope& operator=(const ListRunScope&) = delete;
+
+ private:
+  TMorvaneFrm1& form_;
+  Kind kind_;
+  HCURSOR oldCursor_ = nullptr;
+};
+
+// The boxes the main window asks with.
+// The question asked for a folder: its buttons map to FolderChoice in order.
+DialogRequest FolderPromptRequest(const RECT& mainWindow);
+// The question asked when the filter changes while the list holds entries.
+DialogRequest FilterListRequest();
+// " Duplicate file !!" with Yes, No, Cancel and Yes to All.
+DialogRequest CollisionRequest(const std::wstring& proposal);
+// The report of the rows a run could not rename ("Items not renamed: ...").
+std::wstring NotRenamedText(size_t count);
+// The report of the rows an undo could not take back.
+std::wstring NotRestoredText(size_t count, bool portuguese);
+// "Error while renaming  'old'  to  'new' " for the two last components.
+std::wstring PairErrorText(const std::wstring& oldName, const std::wstring& newName);
+
+// Every path of a drop, whole (no length limit).
+std::vector<std::wstring> DroppedPaths(HDROP drop);
+
+// The list's context menu (PopupMenu1) and the info panel's (PopupMenu5).
+HMENU CreateListMenu();
+HMENU CreateInfoMenu();
 
 // Process entry: the single-instance rule, the forms, the message loop.
 int RunProgram(const AppContext& context, int showCommand);
 
-// The running program's folder (with trailing backslash) and its arguments,
-// split as the command line rules say.
+// The running program's folder (with trailing backslash).
 std::wstring ProgramFolder();
 
 }  // namespace rn

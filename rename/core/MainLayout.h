@@ -1,7 +1,7 @@
 // Where the main window's regions go for a given client size. Pure arithmetic
 // on design pixels scaled to the screen, so it is tested without a window.
 #pragma once
-#include "core/Dpi.h"
+#include "base/Dpi.h"
 
 namespace rn {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/Text.h"
-#include "engine/DateFormat.h"
+#include "base/DateLocale.h"
+#include "base/Text.h"
 
 namespace rn {
 

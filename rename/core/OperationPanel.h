@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "filelist/FileTime.h"
+#include "base/DateTime.h"
 
 namespace rn {
 

@@ -1,12 +1,26 @@
-// The operation panel's controls in the main window. The window's own members
-// that build, arrange and read the panel are declared in MainForm_win.h and
-// defined in OperationPanel_win.cpp; this header names the controls.
+// The operation panel of the main window: the radio buttons of the
+// operations, the inline controls over their captions, the parameter slot
+// right of the top line, and the request they make together. The panel
+// arranges itself whenever an operation is chosen (SelectOperation) and
+// reads and writes the request for the run and the scripts.
+//
+// Its files: OperationPanelBuild_win.cpp (controls, texts, placement, showing
+// and hiding), OperationPanelLogic_win.cpp (choosing, the slot, spins and
+// selectors, the request), OperationPanelMessages_win.cpp (what the panel's
+// controls tell the window).
 #pragma once
 #include <windows.h>
 
-#include "core/MainForm_win.h"
+#include <memory>
+#include <string>
+
+#include "base/DateLocale.h"
+#include "core/OperationPanel.h"
+#include "engine/Operation.h"
 
 namespace rn {
+
+class TMorvaneFrm1;
 
 // Radio button N (operation N) has the id IdRadioButton0 + N.
 enum PanelControlId : int {
@@ -42,6 +56,98 @@ inline constexpr int RadioId(int operation) { return IdRadioButton0 + operation;
 
 // Commands of the "Rename(rs)" menu: entry i of the operation catalogue.
 inline constexpr int IdRenameMenuFirst = 3500;
+
+class OperationPanel {
+ public:
+  explicit OperationPanel(TMorvaneFrm1& form);
+  ~OperationPanel();
+  OperationPanel(const OperationPanel&) = delete;
+  OperationPanel& operator=(const OperationPanel&) = delete;
+
+  // Creates the controls on the form (the optional ones parked).
+  void Create();
+  // Parks the optional controls of the slot at x (the "Rename to" box stays).
+  void ParkOptionalControls(int x);
+  // Once the top line is laid out anew: the slot follows its label, and the
+  // date part of 16 and 17 starts at "Date".
+  void FirstShow();
+  // The focus to the "Rename to" box, else to the chosen operation's button.
+  void Focus();
+
+  // The request as the panel holds it; the rename run reads it when it starts.
+  RenameTask ReadRenameTask() const;
+  // Puts a request on the panel as a script line does: checks the operation's
+  // radio button, sets every control with its change rule (choosing nothing by
+  // touch meanwhile), then runs the selection logic from the script-run marker.
+  void WriteRenameTask(const RenameTask& task);
+  // The selection logic: from the checked radio button (fromScript false) or
+  // from the script-run marker, which keeps CurrentOperation and resets nothing.
+  void SelectOperation(bool fromScript);
+  // Checks the radio button of the operation; the selection logic runs only when
+  // the check changes. False when nothing changed (already checked, no such button).
+  bool ChooseOperation(int operation);
+
+  void Show(bool visible);
+  bool Shown() const { return shown_; }
+  // Without the panel the grid takes its room and that of the button strip.
+  void StackWithout();
+
+  // Captions, hints, selector and slot texts of one language; places the inline controls.
+  void ApplyTexts(const OperationPanelTexts& texts);
+  void ApplyRadioHints();
+  std::wstring RadioCaption(int operation) const;
+  std::wstring RadioHint(int operation) const;
+
+  // Bar positions as a script line stores them (spins negative, selectors their code).
+  int BarPosition(int barId) const;
+  // Sets a bar as a user's step would, with the bar's change rule.
+  void SetBarPosition(int barId, int position);
+  // The counter box of 18 and its arrows, enabled or disabled around a run.
+  void EnableCounterControls(bool enabled);
+  void ShowRenameMenu(POINT screen);
+
+  // The panel's share of the window's messages; true when handled (result set).
+  bool Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+
+  // The panel's spins and selectors (OperationPanelParts_win.h).
+  struct Spin;
+  struct Selector;
+
+ private:
+  HWND Control(int id) const;
+  void PlaceRadioButtons();
+  void PlaceInlineControls();
+  int SelectorWidth(const Selector& sel) const;
+  void PlaceNameParts(int x, int top);
+  void PlaceAttributes(int x, int top);
+  void ShowSelectorText(const Selector& sel);
+  void ShowSlotLabel();
+  void ArrangeSlot();
+  void TouchChoose(int operation);
+  void SelectorChanged(const Selector& sel);
+  void SetSelector(const Selector& sel, int position, bool refresh);
+  void SetSpin(const Spin& spin, int position);
+  void SpinTextChanged(const Spin& spin);
+  void StepDateBox(bool up);
+  void StepTimeBox(bool up);
+  void StepCounterBox(bool up);
+  int CheckedRadio() const;
+  void CheckRadio(int operation);
+  bool CommandMessage(int id, int code);
+  bool ScrollMessage(HWND bar, int code, int thumb);
+  bool ControlEventMessage(WPARAM phase, LPARAM event, LRESULT& result);
+  bool ContextMenuMessage(HWND from, POINT pt);
+
+  TMorvaneFrm1& form_;
+  const OperationPanelTexts* texts_ = &EnglishPanelTexts();
+  HWND tip_ = nullptr;  // hints of the radio buttons and of the group boxes
+  HMENU menu_ = nullptr;
+  DateLocale locale_;
+  bool shown_ = true;
+  int writing_ = 0;        // a request being put on the panel: touching chooses nothing
+  int syncing_ = 0;        // a spin's box being written from its bar
+  bool entering_ = false;  // a bar's entering rule in progress
+};
 
 // A new "Rename(rs)" pop-up menu (the caller owns it); its commands reach the
 // main window as WM_COMMAND and choose the entry's operation.

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/SettingsFile.h"
+#include "base/SettingsFile.h"
 
 namespace rn {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/Text.h"
+#include "base/Text.h"
 
 namespace rn {
 

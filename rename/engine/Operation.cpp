@@ -1,6 +1,6 @@
 #include "engine/Operation.h"
 
-#include "core/Text.h"
+#include "base/Text.h"
 
 namespace rn {
 

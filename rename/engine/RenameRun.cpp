@@ -4,7 +4,7 @@
 #include <string_view>
 #include <utility>
 
-#include "core/Text.h"
+#include "base/Text.h"
 #include "engine/RunLog.h"
 
 namespace rn {

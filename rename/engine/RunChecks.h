@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/DateFormat.h"
+#include "base/DateLocale.h"
 #include "engine/Operation.h"
 #include "filelist/FileList.h"
 

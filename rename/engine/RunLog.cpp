@@ -4,7 +4,7 @@
 #include <unordered_map>
 #include <utility>
 
-#include "core/Text.h"
+#include "base/Text.h"
 
 namespace rn {
 

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "engine/DateFormat.h"
+#include "base/DateLocale.h"
+#include "base/DateTime.h"
 #include "engine/Operation.h"
-#include "filelist/FileTime.h"
 
 namespace rn {
 

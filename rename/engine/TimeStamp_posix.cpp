@@ -5,7 +5,7 @@
 
 #include <ctime>
 
-#include "core/Text.h"
+#include "base/Text.h"
 #include "engine/TimeStamp.h"
 
 namespace rn {

@@ -1,4 +1,5 @@
 #include "engine/Transforms.h"
+#include "engine/DateFormat.h"
 
 #include <algorithm>
 

@@ -10,10 +10,10 @@
 #include <optional>
 #include <string>
 
+#include "base/DateLocale.h"
+#include "base/DateTime.h"
 #include "engine/CaseConvert.h"
-#include "engine/DateFormat.h"
 #include "engine/Operation.h"
-#include "filelist/FileTime.h"
 
 namespace rn {
 

@@ -1,4 +1,4 @@
-#include "filelist/DirScan_win.h"
+#include "filelist/DirScan.h"
 
 #include <windows.h>
 

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
-#include "core/Text.h"
+#include "base/Path.h"
+#include "base/Text.h"
 
 namespace rn {
 
@@ -29,26 +30,6 @@ uint64_t FoldedHash(const std::wstring& a, const std::wstring& b = kEmpty) {
 std::wstring FileRow::FullPath() const { return Folder() + name; }
 
 const std::wstring& FileRow::Folder() const { return folder ? *folder : kEmpty; }
-
-void SplitPath(const std::wstring& path, std::wstring& folder, std::wstring& name) {
-  size_t cut = path.find_last_of(L"\\/");
-  if (cut == std::wstring::npos) {
-    // "C:name" keeps its drive in the folder part.
-    cut = (path.size() >= 2 && path[1] == L':') ? 1 : std::wstring::npos;
-  }
-  if (cut == std::wstring::npos) {
-    folder.clear();
-    name = path;
-  } else {
-    folder = path.substr(0, cut + 1);
-    name = path.substr(cut + 1);
-  }
-}
-
-std::wstring ExtensionOf(const std::wstring& name) {
-  size_t dot = name.rfind(L'.');
-  return dot == std::wstring::npos ? std::wstring() : name.substr(dot);
-}
 
 std::wstring ShortenPath(const std::wstring& path, int budget) {
   const long long len = static_cast<long long>(path.size());

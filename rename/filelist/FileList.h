@@ -118,9 +118,5 @@ std::wstring ShortenPath(const std::wstring& path, int budget);
 int PathBudgetForWidth(int columnWidth);
 // "  Rename  *.*    [N items]", or the bare title for an empty list.
 std::wstring ListCaption(int entryCount);
-// Splits a path after its last backslash (or slash) into folder and name.
-void SplitPath(const std::wstring& path, std::wstring& folder, std::wstring& name);
-// The extension with its leading dot, empty when the name has none.
-std::wstring ExtensionOf(const std::wstring& name);
 
 }  // namespace rn

@@ -4,7 +4,7 @@
 
 #include <ctime>
 
-#include "core/Text.h"
+#include "base/Text.h"
 #include "filelist/FileTime.h"
 
 namespace rn {

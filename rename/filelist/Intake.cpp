@@ -1,6 +1,7 @@
 #include "filelist/Intake.h"
 
-#include "core/Text.h"
+#include "base/Path.h"
+#include "base/Text.h"
 #include "filelist/TypeFilter.h"
 
 namespace rn {
@@ -13,18 +14,7 @@ std::wstring Folded(const std::wstring& s) {
   return out;
 }
 
-// The folder part of a pattern, with its trailing backslash.
-std::wstring FolderOfPattern(const std::wstring& pattern) {
-  const size_t cut = pattern.find_last_of(L"\\/");
-  return cut == std::wstring::npos ? std::wstring() : pattern.substr(0, cut + 1);
-}
-
 }  // namespace
-
-std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
-  if (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/')) return folder + name;
-  return folder + L"\\" + name;
-}
 
 void Intake::BeginBatch() {
   ResetFolderAnswer();
@@ -68,7 +58,7 @@ void Intake::AddFound(const std::wstring& path, const FoundEntry* found) {
 }
 
 void Intake::ScanFolder(const std::wstring& pattern, std::deque<std::wstring>* queue) {
-  const std::wstring folder = FolderOfPattern(pattern);
+  const std::wstring folder = FolderOf(pattern);
   ports.scan(pattern, [&](const FoundEntry& e) {
     if (e.isDir) {
       if (queue && e.name != L"." && e.name != L".." && !e.isLink) {
@@ -87,7 +77,7 @@ void Intake::ScanFolder(const std::wstring& pattern, std::deque<std::wstring>* q
 void Intake::Walk(const std::wstring& firstPattern) {
   std::deque<std::wstring> queue;
   seen_.clear();
-  std::wstring root = FolderOfPattern(firstPattern);
+  std::wstring root = FolderOf(firstPattern);
   if (root.size() > 1 && root.back() == L'\\') root.pop_back();
   seen_.insert(Folded(root));
   ScanFolder(firstPattern, &queue);

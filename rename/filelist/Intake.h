@@ -70,7 +70,4 @@ struct Intake {
   std::unordered_set<std::wstring> seen_;
 };
 
-// folder + "\" + name without doubling a backslash the folder already ends in.
-std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
-
 }  // namespace rn

@@ -1,6 +1,7 @@
 #include "filelist/SearchPath.h"
 
-#include "core/Text.h"
+#include "base/Path.h"
+#include "base/Text.h"
 #include "filelist/FileList.h"
 
 namespace rn {

@@ -1,18 +1,11 @@
 #include "filelist/TypeFilter.h"
 
-#include "core/Text.h"
+#include "base/Path.h"
+#include "base/Text.h"
 
 namespace rn {
 
 std::wstring EffectiveFilter(const std::wstring& boxText) { return boxText.empty() ? L"*.*" : boxText; }
-
-std::wstring ExtensionOfPath(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  const size_t start = slash == std::wstring::npos ? 0 : slash + 1;
-  const size_t dot = path.rfind(L'.');
-  if (dot == std::wstring::npos || dot < start) return L"";
-  return path.substr(dot);
-}
 
 namespace {
 

@@ -9,9 +9,6 @@ namespace rn {
 // The mask in force for a filter box text: an emptied box means every file.
 std::wstring EffectiveFilter(const std::wstring& boxText);
 
-// The part of a path's last component from its last dot on, dot included.
-std::wstring ExtensionOfPath(const std::wstring& path);
-
 // True when the filter is "*.*", or when `extension` matches the filter's
 // extension without regard to case, each "*" matching any run of characters.
 bool PassesTypeFilter(const std::wstring& filter, const std::wstring& extension);

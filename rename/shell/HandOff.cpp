@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "core/Text.h"
+#include "base/Text.h"
 
 namespace rn {
 
@@ -34,6 +34,18 @@ bool DecodeUtf8Lines(const std::vector<std::string>& lines, std::vector<std::wst
     paths.push_back(std::move(path));
   }
   return true;
+}
+
+std::optional<std::vector<std::wstring>> HandOffPaths(unsigned long long kind, const void* data, size_t size) {
+  if (!data || size == 0) return std::nullopt;
+  const auto lines = SplitHandOffText(static_cast<const char*>(data), size);
+  std::vector<std::wstring> paths;
+  if (kind == kHandOffUtf8) {
+    if (!DecodeUtf8Lines(lines, paths)) return std::nullopt;
+    return paths;
+  }
+  for (const auto& line : lines) paths.push_back(WideFromAnsi(line));
+  return paths;
 }
 
 }  // namespace rn

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "../core/NameShape.h"
 #include "engine/DateFormat.h"
+#include "engine/NameShape.h"
 #include "engine/Operation.h"
 #include "engine/TimeStamp.h"
 #include "engine/Transforms.h"

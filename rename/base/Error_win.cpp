@@ -1,0 +1,21 @@
+#include <windows.h>
+
+#include "base/Error.h"
+
+namespace rn {
+
+std::wstring SystemErrorText(uint32_t code) {
+  wchar_t* buf = nullptr;
+  DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, code, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
+  std::wstring text = n ? std::wstring(buf, n) : L"System Error.  Code: " + std::to_wstring(code) + L".";
+  if (buf) LocalFree(buf);
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+  return text;
+}
+
+uint32_t LastSystemError() { return GetLastError(); }
+
+void RaiseLastError() { throw AppError{SystemErrorText(GetLastError())}; }
+
+}  // namespace rn

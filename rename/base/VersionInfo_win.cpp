@@ -1,0 +1,65 @@
+#include "base/VersionInfo.h"
+
+#include <windows.h>
+
+#include <cwchar>
+#include <vector>
+
+#include "base/Error.h"
+
+namespace rn {
+
+FileVersionInfo ReadFileVersionInfo(const std::wstring& fileName) {
+  DWORD ignored = 0;
+  DWORD size = GetFileVersionInfoSizeW(fileName.c_str(), &ignored);
+  if (size == 0) RaiseLastError();
+  std::vector<unsigned char> block(size);
+  if (!GetFileVersionInfoW(fileName.c_str(), 0, size, block.data())) RaiseLastError();
+
+  struct Translation {
+    WORD language, codePage;
+  };
+  Translation* table = nullptr;
+  UINT tableSize = 0;
+  if (!VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation\\", reinterpret_cast<void**>(&table), &tableSize) ||
+      tableSize < sizeof(Translation))
+    RaiseLastError();
+  wchar_t lang[16];
+  std::swprintf(lang, 16, L"%.4x%.4x", table[0].language, table[0].codePage);
+
+  FileVersionInfo info;
+  struct Field {
+    const wchar_t* name;
+    std::wstring FileVersionInfo::*member;
+  };
+  static const Field fields[] = {
+      {L"CompanyName", &FileVersionInfo::CompanyName},
+      {L"FileDescription", &FileVersionInfo::FileDescription},
+      {L"FileVersion", &FileVersionInfo::FileVersion},
+      {L"InternalName", &FileVersionInfo::InternalName},
+      {L"LegalCopyright", &FileVersionInfo::LegalCopyright},
+      {L"LegalTrademarks", &FileVersionInfo::LegalTrademarks},
+      {L"OriginalFileName", &FileVersionInfo::OriginalFileName},
+      {L"ProductName", &FileVersionInfo::ProductName},
+      {L"ProductVersion", &FileVersionInfo::ProductVersion},
+      {L"Comments", &FileVersionInfo::Comments},
+      {L"PrivateBuild", &FileVersionInfo::PrivateBuild},
+      {L"SpecialBuild", &FileVersionInfo::SpecialBuild},
+  };
+  for (const Field& f : fields) {
+    std::wstring query = std::wstring(L"\\StringFileInfo\\") + lang + L"\\" + f.name;
+    wchar_t* value = nullptr;
+    UINT len = 0;
+    if (VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<void**>(&value), &len) && value)
+      info.*f.member = std::wstring(value, wcsnlen(value, len));
+  }
+  return info;
+}
+
+std::wstring ProgramVersionLabel() {
+  wchar_t path[MAX_PATH * 4];
+  DWORD n = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+  return L"(v" + ReadFileVersionInfo(std::wstring(path, n)).FileVersion + L")";
+}
+
+}  // namespace rn

@@ -1,0 +1,366 @@
+
+// The rename run, undo and the CD clean-up from the window: the checks'
+// boxes, the commands at rest while a run lasts, the progress bar, the
+// collision question and the reports; and the command line's pairs. The
+// decisions are the engine's (RenameRun.h, RunChecks.h, RunLog.h).
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "base/Path.h"
+#include "base/Text.h"
+#include "core/MainForm_win.h"
+#include "core/OperationPanel_win.h"
+#include "engine/CaseConvert.h"
+#include "engine/FileChange.h"
+#include "engine/FileRename.h"
+#include "engine/RenameRun.h"
+#include "engine/RunChecks.h"
+#include "engine/RunLog.h"
+#include "engine/Transforms.h"
+#include "filelist/DirScan.h"
+#include "filelist/FileTime.h"
+#include "ui/Controls_win.h"
+#include "ui/Grid_win.h"
+#include "ui/InputBox_win.h"
+
+namespace rn {
+
+namespace {
+
+constexpr int kProgressRows = 100;  // longer lists show the progress bar
+constexpr DWORD kProgressPaintMs = 30;
+
+bool FileExists(const std::wstring& path) {
+  const DWORD a = GetFileAttributesW(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+DialogRequest Warning(const std::wstring& text) {
+  return {ApplicationTitle(), text, DialogIcon::Warning, {L"OK"}, {}, 0, 0};
+}
+
+}  // namespace
+
+DialogRequest CollisionRequest(const std::wstring& proposal) {
+  DialogRequest r;
+  r.caption = L" Duplicate file !!";
+  r.text = CollisionMessage(proposal);
+  r.icon = DialogIcon::Warning;
+  r.buttons = {L"Yes", L"No", L"Cancel", L"Yes to All"};
+  r.defaultButton = 0;
+  r.cancelButton = 2;
+  return r;
+}
+
+std::wstring NotRenamedText(size_t count) {
+  return L"Items not renamed:  " + std::wstring(L"  ") + std::to_wstring(count) +
+         L"\r\rNot found, deleted or in use by another program";
+}
+
+std::wstring NotRestoredText(size_t count, bool portuguese) {
+  if (portuguese)
+    return L"Itens n\u00e3o restaurados:    " + std::to_wstring(count) +
+           L"\r\rN\u00e3o encontrados, renomeados ou em uso por outro programa.\r"
+           L"Estes itens ficam com o nome atual.";
+  return L"Items not restored:    " + std::to_wstring(count) +
+         L"\r\rNot found, renamed or in use by another program.\rThese items keep their present names.";
+}
+
+std::wstring PairErrorText(const std::wstring& oldName, const std::wstring& newName) {
+  return L"Error while renaming  '" + oldName + L"'  to  '" + newName + L"' ";
+}
+
+// ---------------------------------------------------------------------------
+
+ListRunScope::ListRunScope(TMorvaneFrm1& form, Kind kind, int operation) : form_(form), kind_(kind) {
+  if (kind_ == Kind::CdCleanUp) {
+    form_.cdRunning = true;
+    return;
+  }
+  oldCursor_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  form_.SetCommandsEnabled(false);
+  form_.runLock = true;
+  form_.lockedOperation = operation;
+}
+
+ListRunScope::~ListRunScope() {
+  if (kind_ == Kind::CdCleanUp) {
+    form_.cdRunning = false;
+  } else {
+    form_.ShowProgress(false, 0);
+    form_.SetCommandsEnabled(true);
+    if (form_.fileList.Empty()) form_.UpdateListCommands();  // nothing left to rename or clear
+    form_.runLock = false;
+    form_.lockedOperation = kNoOperation;
+    SetCursor(oldCursor_);
+  }
+  if (form_.hwnd) PostMessageW(form_.hwnd, kDrainPendingMessage, 0, 0);
+}
+
+void TMorvaneFrm1::SetCommandsEnabled(bool enabled) {
+  for (int id : {IdScrollBar1, IdComboBox2, IdButton1, IdButton2, IdButton4, IdButton5, IdSpeedButton5,
+                 IdComboBoxCreat1, IdComboBoxCreat2, IdComboBox4, IdButton12})
+    EnableWindow(Control(id), enabled);
+  panel->EnableCounterControls(enabled);
+  if (SendMessageW(Control(IdComboBox4), CB_GETCURSEL, 0, 0) > 0)
+    for (int id : {IdButton9, IdButton10, IdButton11, IdComboBox1}) EnableWindow(Control(id), enabled);
+  EnableWindow(Control(IdButton3), enabled && runCount != 0);
+}
+
+void TMorvaneFrm1::ShowProgress(bool show, int maximum) {
+  HWND panel = Control(IdPanel4), bar = Control(IdProgressBar1);
+  if (!show) {
+    Park(panel, dpi);
+    Park(bar, dpi);
+    return;
+  }
+  const RECT g = ControlBounds(Control(IdStringGrid1)), p = ControlBounds(panel);
+  const int w = p.right - p.left, h = p.bottom - p.top;
+  const int x = g.left + (g.right - g.left) / 2 - w / 7, y = g.top + (g.bottom - g.top - h) / 2;
+  SetWindowPos(panel, HWND_TOP, x, y, w, h, SWP_NOACTIVATE);
+  SetWindowPos(bar, HWND_TOP, x + dpi.Scale(6), y + dpi.Scale(6), w - dpi.Scale(12), h - dpi.Scale(12), SWP_NOACTIVATE);
+  SendMessageW(bar, PBM_SETRANGE32, 0, maximum);
+  SendMessageW(bar, PBM_SETPOS, 0, 0);
+  UpdateWindow(panel);
+  UpdateWindow(bar);
+}
+
+void TMorvaneFrm1::SetProgress(int position) {
+  // The run lets no messages through: the bar is moved and painted now and
+  // then by hand (moving it is a repaint each time on some systems).
+  const DWORD now = GetTickCount();
+  if (now - lastProgressPaint_ < kProgressPaintMs) return;
+  lastProgressPaint_ = now;
+  HWND bar = Control(IdProgressBar1);
+  SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+  UpdateWindow(bar);
+}
+
+void TMorvaneFrm1::FocusCheckTarget(int target) {
+  switch (static_cast<CheckFocus>(target)) {
+    case CheckFocus::RenameTo: SetFocus(Control(IdComboBox2)); break;
+    case CheckFocus::Prefix: SetFocus(Control(IdComboBoxCreat1)); break;
+    case CheckFocus::DateBox: SetFocus(Control(IdEditDate)); break;
+    case CheckFocus::TimeBox: SetFocus(Control(IdEditTime)); break;
+    case CheckFocus::None: break;
+  }
+}
+
+void TMorvaneFrm1::Button2Click() { RenameFiles(); }
+void TMorvaneFrm1::Button3Click() { UndoLastRun(); }
+void TMorvaneFrm1::SpeedButton5Click() { RenameForCd(); }
+
+void TMorvaneFrm1::ShowRunCount() {
+  SetWindowTextW(Control(IdButton3),
+                 (runCount > 0 ? undoBase_ + L" (" + std::to_wstring(runCount) + L")" : undoBase_).c_str());
+}
+
+void TMorvaneFrm1::RenameFiles() {
+  if (ListBusy() || intake.busy || fileList.Empty()) return;
+  const DateLocale dates = SystemDateLocale();
+  const RenameTask request = panel->ReadRenameTask();
+  CheckResult check = CheckRenameTask(request, fileList, dates);
+  for (const auto& message : check.messages) ShowMessagePlain(hwnd, message);
+  if (!(check.task == request)) panel->WriteRenameTask(check.task);  // the corrections show in the panel
+  if (check.rememberDate) settingsFile->WriteString(L"Options", L"Date_ch", *check.rememberDate);
+  if (check.stop) {
+    FocusCheckTarget(static_cast<int>(check.focus));
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    return;
+  }
+  const RenameTask& task = check.task;
+  if (!scriptMode) RememberInputs(task);
+
+  ListRunScope busy(*this, ListRunScope::Kind::Run, task.Operation);
+  ++runCount;
+  const bool progress = fileList.RowCount() > kProgressRows;
+  if (progress) ShowProgress(true, fileList.RowCount());
+
+  const CaseConverter& cases = SystemCaseConverter();
+  const bool usesStamp = task.Operation == kOpDateToBegin || task.Operation == kOpDateToEnd;
+  RunPorts ports;
+  ports.fileExists = FileExists;
+  ports.folderExists = IsFolder;
+  ports.enterFolder = [](const std::wstring& folder) { return folder.empty() || SetCurrentDirectoryW(folder.c_str()); };
+  ports.propose = [&](const FileRow& row, int64_t counter) -> std::optional<std::wstring> {
+    const std::wstring path = row.FullPath();
+    if (task.Operation == kOpAttributes) {
+      ApplyAttributeChange(path, task);
+      return std::nullopt;
+    }
+    if (task.Operation == kOpChangeDateTime) {
+      ApplyTimeStampChange(path, task, dateTypeSetting, dates);
+      return std::nullopt;
+    }
+    DateTime stamp;
+    if (usesStamp)
+      if (auto read = ReadFileTime(path, dateTypeSetting)) stamp = *read;
+    return ProposeName(task, row.name, row.isDir, counter, stamp, cases, dates);
+  };
+  ports.askCollision = [&](const std::wstring& proposal) {
+    switch (ShowDialog(hwnd, CollisionRequest(proposal))) {
+      case 0: return CollisionAnswer::Yes;
+      case 3: return CollisionAnswer::YesToAll;
+      case 2: return CollisionAnswer::Cancel;
+      default: return CollisionAnswer::No;
+    }
+  };
+  ports.tell = [&](const std::wstring& message) { ShowMessagePlain(hwnd, message); };
+  ports.rename = [this](const std::wstring& from, const std::wstring& to, bool replace) {
+    const uint32_t error = renameOnDisk(from, to, replace);
+    if (error == 0) return RenameResult::Done;
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? RenameResult::TargetExists
+                                                                       : RenameResult::Failed;
+  };
+  if (progress) ports.progress = [this](int position) { SetProgress(position); };
+  const RunOutcome outcome = VisitRows(fileList, runCount, check.firstCounter, ports);
+
+  if (!outcome.renamedAny) --runCount;
+  ShowRunCount();
+  if (progress) ShowProgress(false, 0);
+  if (!outcome.notRenamed.empty()) {
+    ShowDialog(hwnd, Warning(NotRenamedText(outcome.notRenamed.size())));
+    std::vector<bool> gone(static_cast<size_t>(fileList.RowCount()));
+    for (int row : outcome.notRenamed) gone[static_cast<size_t>(row)] = true;
+    fileList.RemoveRowsWhere([&](int row) { return gone[static_cast<size_t>(row)]; });
+  }
+  AfterListRun();
+}
+
+void TMorvaneFrm1::AfterListRun() {
+  GridRowsChanged(Control(IdStringGrid1));
+  FitPathColumn();
+  RefreshCaption();
+  if (fileList.Empty()) {
+    runCount = 0;
+    fileList.SetColumnCount(kBaseColumnCount);
+    ShowRunCount();
+  }
+}
+
+void TMorvaneFrm1::UndoLastRun() {
+  if (ListBusy() || intake.busy || runCount == 0) return;
+  int leftAlone = 0;
+  {
+    ListRunScope busy(*this, ListRunScope::Kind::Undo);
+    const bool progress = fileList.RowCount() > kProgressRows;
+    if (progress) ShowProgress(true, fileList.RowCount());
+    leftAlone = UndoRun(
+        fileList, runCount,
+        [this](const std::wstring& from, const std::wstring& to) { return renameOnDisk(from, to, false) == 0; },
+        [&](int row) {
+          if (progress) SetProgress(row + 1);
+        });
+    if (!fileList.Empty()) {
+      --runCount;
+      ShowRunCount();
+    }
+    GridRowsChanged(Control(IdStringGrid1));
+    FitPathColumn();
+  }
+  // Undo used to say nothing when a name could not go back: now it says so.
+  if (leftAlone > 0) {
+    const bool portuguese = settingsFile->ReadString(L"Options", L"Language", L"English").rfind(L"Portug", 0) == 0;
+    ShowDialog(hwnd, Warning(NotRestoredText(static_cast<size_t>(leftAlone), portuguese)));
+  }
+}
+
+void TMorvaneFrm1::RememberInputs(const RenameTask& task) {
+  auto atTop = [](HWND combo, const std::wstring& text, bool moveExisting) {
+    const LRESULT found =
+        SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    if (found != CB_ERR && !moveExisting) return;
+    if (found != CB_ERR) SendMessageW(combo, CB_DELETESTRING, static_cast<WPARAM>(found), 0);
+    SendMessageW(combo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  };
+  if (task.Operation < kOpCapitalize && !OnlySpaces(task.RenameTo)) {
+    atTop(Control(IdComboBox2), task.RenameTo, true);
+    SendMessageW(Control(IdComboBox2), CB_SETCURSEL, 0, 0);
+  }
+  if (task.Operation == kOpReplace && !OnlySpaces(task.ReplaceWith)) {
+    HWND history = Control(IdComboBox4a);
+    atTop(history, task.ReplaceWith, false);
+    const LRESULT n = SendMessageW(history, CB_GETCOUNT, 0, 0);
+    if (n < 12) SendMessageW(history, CB_SETMINVISIBLE, static_cast<WPARAM>(std::max<LRESULT>(n, 1)), 0);
+  }
+  if (task.Operation == kOpCreateNames) {
+    if (!OnlySpaces(task.Prefix)) atTop(Control(IdComboBoxCreat1), task.Prefix, false);
+    if (!OnlySpaces(task.Suffix)) atTop(Control(IdComboBoxCreat2), task.Suffix, false);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Rename for CD
+
+void TMorvaneFrm1::RenameForCd() {
+  if (fileList.Empty() || ListBusy() || intake.busy) return;
+  ListRunScope busy(*this, ListRunScope::Kind::CdCleanUp);
+  ++runCount;  // also a CD run that ends up renaming nothing uses a level
+  for (int r = 0; r < fileList.RowCount(); ++r) {
+    const FileRow& row = std::as_const(fileList).Row(r);
+    const std::wstring folder = row.Folder(), name = row.name;
+    if (!folder.empty() && !SetCurrentDirectoryW(folder.c_str())) {
+      // The folder is gone: say so and end the clean-up here.
+      ShowErrorBox(hwnd, SystemErrorText(LastSystemError()) + L"\r'" + folder + L"'");
+      break;
+    }
+    const std::wstring ext = ExtensionOf(name);
+    std::wstring base = name.substr(0, name.size() - ext.size());
+    bool cancelled = false;
+    while (CdBaseTooLong(base, ext)) {
+      auto typed = ShowInputBox(hwnd, {L"Change file's name:", L"filename larger than 31 chars... Modify:", base});
+      if (!typed) {
+        cancelled = true;
+        break;
+      }
+      base = *typed;
+    }
+    if (cancelled) break;
+    const std::wstring next = CdCleanBase(base) + ext;
+    if (next == name) continue;
+    bool replace = false;
+    if (FileExists(folder + next) && !EqualsNoCase(next, name)) {
+      DialogRequest ask{ApplicationTitle(), CollisionMessage(next), DialogIcon::Warning, {L"Yes", L"No"}, {}, 0, 1};
+      replace = ShowDialog(hwnd, ask) == 0;
+    }
+    if (renameOnDisk(folder + name, folder + next, replace) != 0) {
+      ShowDialog(hwnd, Warning(L"Error renaming file :\r '" + name));
+      continue;
+    }
+    RecordRename(fileList, r, runCount, name, next);
+    ShowRunCount();
+    EnableWindow(Control(IdButton3), TRUE);
+  }
+  GridRowsChanged(Control(IdStringGrid1));
+  FitPathColumn();
+}
+
+// ---------------------------------------------------------------------------
+// The command line's pairs: each old path renamed to the new name in its own
+// folder, before the window shows.
+
+bool TMorvaneFrm1::RunPairMode() {
+  const auto& args = context_.args;
+  if (args.size() % 2 != 0) {
+    ShowMessagePlain(hwnd, L"Not enough Parameters passed on the command line");
+    return false;
+  }
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  SetWindowPos(hwnd, nullptr, -600, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  for (size_t k = 0; k + 1 < args.size(); k += 2) {
+    std::wstring folder, oldName, ignored, newName;
+    SplitPath(args[k], folder, oldName);
+    SplitPath(args[k + 1], ignored, newName);  // the new name's folder part does not count
+    // A folder that cannot be entered fails like the rename itself.
+    const bool entered = folder.empty() || SetCurrentDirectoryW(folder.c_str());
+    if (!entered || renameOnDisk(folder + oldName, folder + newName, false) != 0) {
+      ShowMessagePlain(hwnd, PairErrorText(oldName, newName));
+      return true;
+    }
+  }
+  return true;
+}
+
+}  // namespace rn

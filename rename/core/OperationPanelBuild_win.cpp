@@ -1,0 +1,379 @@
+// The operation panel's controls: creating them, their texts and where they
+// stand, showing and hiding the panel, and the "Rename(rs)" menu.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "core/OperationPanelParts_win.h"
+#include "ui/Controls_win.h"
+#include "ui/Panel_win.h"
+#include "ui/Tooltips_win.h"
+
+namespace rn {
+
+using namespace panel;
+
+namespace {
+
+// Where a button's caption starts, from its left edge: the system draws the
+// round or square mark and a gap first.
+int TextIndent(HWND button, HFONT font, const Dpi& dpi) {
+  SIZE ideal{};
+  const std::wstring caption = WindowText(button);
+  if (SendMessageW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)) && ideal.cx > 0) {
+    const int indent = ideal.cx - TextWidth(font, caption);
+    if (indent > 0) return indent;
+  }
+  return GetSystemMetrics(SM_CXMENUCHECK) + dpi.Scale(4);
+}
+
+int ButtonWidth(HWND button, HFONT font, const Dpi& dpi) {
+  return TextIndent(button, font, dpi) + DrawnWidth(font, WindowText(button)) + dpi.Scale(8);
+}
+
+// Parts of the prefix / counter / suffix group and of the attribute group,
+// from the group's left edge (design pixels).
+constexpr int kPartsWidth = 254, kPartsHeight = 25;
+constexpr int kPrefixX = 2, kPrefixWidth = 100, kCounterX = 105, kCounterWidth = 44, kSuffixX = 152, kSuffixWidth = 100;
+constexpr int kAttributesHeight = 24, kAttributesMargin = 7, kAttributesGap = 6;
+
+}  // namespace
+
+OperationPanel::OperationPanel(TMorvaneFrm1& form) : form_(form) {}
+
+OperationPanel::~OperationPanel() {
+  if (menu_) DestroyMenu(menu_);
+}
+
+HWND OperationPanel::Control(int id) const { return form_.Control(id); }
+
+void OperationPanel::PlaceNameParts(int x, int top) {
+  auto s = [&](int v) { return form_.dpi.Scale(v); };
+  MoveControlTo(Control(IdPanelCreat), x, top - s(2));
+  MoveControlTo(Control(IdComboBoxCreat1), x + s(kPrefixX), top);
+  PlaceArrowBox(form_.hwnd, kCounterBox, form_.dpi, x + s(kCounterX), top, s(kCounterWidth));
+  MoveControlTo(Control(IdComboBoxCreat2), x + s(kSuffixX), top);
+}
+
+void OperationPanel::PlaceAttributes(int x, int top) {
+  auto s = [&](int v) { return form_.dpi.Scale(v); };
+  MoveControlTo(Control(IdGroupBox1), x, top - s(3));
+  int bx = x + s(kAttributesMargin);
+  for (const AttributeBox& b : kAttributeBoxes) {
+    HWND box = Control(b.id);
+    MoveControlTo(box, bx, top + s(2));
+    bx += WidthOf(box) + s(kAttributesGap);
+  }
+}
+
+void OperationPanel::Create() {
+  const Dpi& dpi = form_.dpi;
+  locale_ = SystemDateLocale();
+  const HWND p = form_.hwnd;
+  const HFONT f = form_.Font();
+  auto s = [&](int v) { return dpi.Scale(v); };
+  const int park = ParkX(dpi);
+  constexpr DWORD kClip = WS_CLIPSIBLINGS;
+
+  // Radio buttons: the window checks them itself, so that a click on the one
+  // already checked changes nothing.
+  for (int op : kPanelOperations)
+    MakeChild(p, L"BUTTON", L"", BS_RADIOBUTTON | WS_TABSTOP | kClip, RadioId(op), Bounds(0, 0, s(200), s(kLineHeight)),
+              f);
+
+  // Inline controls: spins, selectors, "of every word", the replacement box.
+  for (const Spin& spin : kSpins) {
+    CreateArrowBox(p, spin.Box(), WS_TABSTOP, f, dpi, 0, s(40));
+    SetArrowRange(Control(spin.bar), kSpinMin, kSpinMax, 0);
+    SetWindowTextW(Control(spin.edit), L"0");
+    if (spin.threeDigits) SendMessageW(Control(spin.edit), EM_LIMITTEXT, 3, 0);
+    ForwardEvents(Control(spin.edit));
+    if (spin.bar == IdScrollBar10 || spin.bar == IdScrollBar11) ForwardEvents(Control(spin.bar));
+  }
+  for (const Selector* sel : kSelectors) {
+    CreateArrowBox(p, sel->Box(), ES_READONLY, f, dpi, 0, s(60));
+    SetArrowRange(Control(sel->bar), sel->range.min, sel->range.max, sel->initial);
+    SetWindowLongPtrW(Control(sel->bar), GWL_STYLE, GetWindowLongPtrW(Control(sel->bar), GWL_STYLE) | WS_TABSTOP);
+    ForwardEvents(Control(sel->edit));
+    ForwardEvents(Control(sel->bar));
+  }
+  MakeChild(p, L"BUTTON", L"", BS_AUTOCHECKBOX | WS_TABSTOP | kClip, IdCheckBox5, Bounds(0, 0, s(90), s(kLineHeight)),
+            f);
+  HWND history = MakeChild(p, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | kClip, IdComboBox4a,
+                           Bounds(0, 0, s(100), s(200)), f);
+  SendMessageW(history, CB_SETDROPPEDWIDTH, s(130), 0);
+  MakeChild(p, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL | kClip, IdEdit4a, Bounds(0, 0, s(80), HeightOf(history)), f,
+            WS_EX_CLIENTEDGE);
+  ForwardEvents(Control(IdEdit4a));
+
+  // Optional controls of the parameter slot, created parked.
+  MakePanel(p, IdBevel22, Bounds(park, s(kSlotTop), s(kFrameWidth), HeightOf(Control(IdComboBox2))), PanelEdge::Frame);
+  int groupWidth = 2 * s(kAttributesMargin) - s(kAttributesGap);
+  for (const AttributeBox& b : kAttributeBoxes) {
+    HWND box = MakeChild(p, L"BUTTON", b.caption, BS_AUTOCHECKBOX | WS_TABSTOP | kClip, b.id,
+                         Bounds(park, 0, s(20), s(kLineHeight)), f);
+    MoveControl(box, park, 0, ButtonWidth(box, f, dpi), s(kLineHeight));
+    groupWidth += WidthOf(box) + s(kAttributesGap);
+  }
+  MakePanel(p, IdGroupBox1, Bounds(park, 0, groupWidth, s(kAttributesHeight)), PanelEdge::Frame);
+  CreateArrowBox(p, kDateBox, WS_TABSTOP, f, dpi, park, s(kDateWidth));
+  CreateArrowBox(p, kTimeBox, WS_TABSTOP, f, dpi, park, s(kTimeWidth));
+  for (int bar : {IdScrollDate, IdScrollTime}) SetArrowRange(Control(bar), -1, 1, 0);
+  ForwardEvents(Control(IdEditDate));
+  ForwardEvents(Control(IdEditTime));
+  HWND formats = MakeChild(p, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | kClip, IdComboBox3,
+                           Bounds(park, 0, s(kDateFormatWidth), s(300)), f);
+  for (const wchar_t* format : kDateFormats) SendMessageW(formats, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(format));
+  SendMessageW(formats, CB_SETCURSEL, 0, 0);
+  MakePanel(p, IdPanelCreat, Bounds(park, 0, s(kPartsWidth), s(kPartsHeight)), PanelEdge::None);
+  constexpr DWORD kHistoryBox = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | kClip;
+  MakeChild(p, WC_COMBOBOXW, L"", kHistoryBox, IdComboBoxCreat1, Bounds(park, 0, s(kPrefixWidth), s(200)), f);
+  CreateArrowBox(p, kCounterBox, WS_TABSTOP, f, dpi, park, s(kCounterWidth));
+  SetArrowRange(Control(IdScrollBarCreat), -1, 1, 0);
+  ForwardEvents(Control(IdEditCreat));
+  MakeChild(p, WC_COMBOBOXW, L"", kHistoryBox, IdComboBoxCreat2, Bounds(park, 0, s(kSuffixWidth), s(200)), f);
+
+  // Initial contents.
+  SetWindowTextW(Control(IdEditDate), L"29-12-2004");
+  SetWindowTextW(Control(IdEditTime), L"04:05:46 PM");
+  SetWindowTextW(Control(IdEditCreat), L"001");
+  SetWindowTextW(Control(IdLabelRenameTo), texts_->slotLabels[SlotLabelFor(kNoOperation)].c_str());
+
+  // Hints: the radio buttons' follow the setting, the groups' always show.
+  tip_ = CreateTooltip(p);
+  if (tip_) {
+    SendMessageW(tip_, TTM_SETDELAYTIME, TTDT_INITIAL, 10);
+    SendMessageW(tip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 3500);
+    for (const AttributeBox& b : kAttributeBoxes) SetTip(tip_, p, Control(b.id), b.hint);
+    SetComboTip(tip_, p, Control(IdComboBoxCreat1), L" prefix  ");
+    SetTip(tip_, p, Control(IdEditCreat), L" ## ");
+    SetComboTip(tip_, p, Control(IdComboBoxCreat2), L" suffix  ");
+  }
+  menu_ = CreateRenameMenu();
+
+  // Stacking: inline controls over the captions they stand in, arrows over
+  // their boxes, check boxes over their group; panels lie below everything.
+  auto raise = [&](int id) {
+    SetWindowPos(Control(id), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  };
+  raise(IdComboBox4a);
+  raise(IdEdit4a);
+  raise(IdCheckBox5);
+  for (const Spin& spin : kSpins) raise(spin.edit), raise(spin.bar);
+  for (const Selector* sel : kSelectors) raise(sel->edit), raise(sel->bar);
+  for (const ArrowBox& box : {kDateBox, kTimeBox, kCounterBox}) raise(box.edit), raise(box.bar);
+  for (const AttributeBox& b : kAttributeBoxes) raise(b.id);
+  for (int id : {IdBevel22, IdPanelCreat, IdGroupBox1})
+    SetWindowPos(Control(id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+  ApplyTexts(*texts_);
+  ParkOptionalControls(park);
+}
+
+void OperationPanel::ParkOptionalControls(int x) {
+  // The "Rename to" box stays in the slot until an operation needs another control.
+  const int top = form_.dpi.Scale(kSlotTop);
+  MoveControlTo(Control(IdBevel22), x, top);
+  PlaceAttributes(x, top);
+  PlaceArrowBox(form_.hwnd, kDateBox, form_.dpi, x, top, WidthOf(Control(IdEditDate)));
+  PlaceArrowBox(form_.hwnd, kTimeBox, form_.dpi, x, top, WidthOf(Control(IdEditTime)));
+  MoveControlTo(Control(IdComboBox3), x, top);
+  PlaceNameParts(x, top);
+}
+
+// ---------------------------------------------------------------------------
+// Texts and placement
+
+void OperationPanel::PlaceRadioButtons() {
+  auto s = [&](int v) { return form_.dpi.Scale(v); };
+  const HFONT font = form_.Font();
+  const std::array<int, 20> tops = RadioTops(RadioGeometry{});
+  int leftRight = 0;
+  for (size_t i = 0; i < kPanelOperations.size(); ++i) {
+    const int op = kPanelOperations[i];
+    HWND radio = Control(RadioId(op));
+    const int width = ButtonWidth(radio, font, form_.dpi);
+    if (i < static_cast<size_t>(kLeftColumnCount)) {
+      MoveControl(radio, s(kLeftColumn), s(tops[static_cast<size_t>(op)]), width, s(kLineHeight));
+      leftRight = std::max(leftRight, s(kLeftColumn) + width);
+    }
+  }
+  // The right column keeps clear of the left one whatever the language.
+  const int rightX = std::max(s(kRightColumn), leftRight + s(12));
+  for (size_t i = kLeftColumnCount; i < kPanelOperations.size(); ++i) {
+    const int op = kPanelOperations[i];
+    HWND radio = Control(RadioId(op));
+    MoveControl(radio, rightX, s(tops[static_cast<size_t>(op)]), ButtonWidth(radio, font, form_.dpi), s(kLineHeight));
+  }
+}
+
+// Wide enough for its widest text and its arrows.
+int OperationPanel::SelectorWidth(const Selector& sel) const {
+  int widest = 0;
+  for (int code = sel.range.first; code <= sel.range.last; ++code)
+    widest = std::max(widest, DrawnWidth(form_.Font(), texts_->valueNames[static_cast<size_t>(code)]));
+  return widest + form_.dpi.Scale(kArrowsWidth + 16);
+}
+
+void OperationPanel::PlaceInlineControls() {
+  const Dpi& dpi = form_.dpi;
+  const HFONT font = form_.Font();
+  auto s = [&](int v) { return dpi.Scale(v); };
+  const int spinWidth = TextWidth(font, L"888") + s(kArrowsWidth + 16);
+  for (const InlineRule& rule : kInlineRules) {
+    HWND radio = Control(RadioId(rule.measured));
+    const std::wstring caption = WindowText(radio);
+    const RECT rb = ControlBounds(radio);
+    // The design's offset 14 puts a control right over its marker; a smaller
+    // one a little further left. The caption starts where the system draws it.
+    const int textLeft = rb.left + TextIndent(radio, font, dpi);
+    const std::wstring toMarker = CaptionToMarker(caption, rule.marker);
+    const int marker =
+        toMarker.size() < caption.size() || caption.back() == rule.marker ? TextWidth(font, {rule.marker}) : 0;
+    const int left = textLeft + DrawnWidth(font, toMarker) - marker - 1 + s(rule.offset) - s(kMarkerOffset);
+    const int top = ControlBounds(Control(RadioId(rule.topOf))).top + s(rule.topDelta);
+    // Wide enough to reach the end of the dash run.
+    const int runEnd = textLeft + DrawnWidth(font, toMarker + DashRunAfterMarker(caption, rule.marker)) + 1;
+    const int run = runEnd - left;
+    auto spin = [&](int edit, int bar) {
+      PlaceArrowBox(form_.hwnd, {edit, bar}, dpi, left, top, std::max(spinWidth, run));
+    };
+    auto selector = [&](const Selector& sel) {
+      PlaceArrowBox(form_.hwnd, sel.Box(), dpi, left, top, std::max(SelectorWidth(sel), run));
+    };
+    switch (rule.control) {
+      case InlineControl::InsertAt: spin(IdSpin3, IdScrollBar3); break;
+      case InlineControl::TrimCount: spin(IdSpin4, IdScrollBar4); break;
+      case InlineControl::TrimAt: spin(IdSpin5, IdScrollBar5); break;
+      case InlineControl::KeepHead: spin(IdSpin10, IdScrollBar10); break;
+      case InlineControl::KeepTail: spin(IdSpin11, IdScrollBar11); break;
+      case InlineControl::AddDatePart: selector(kAddDatePart); break;
+      case InlineControl::CaseMode: selector(kCaseMode); break;
+      case InlineControl::SetDatePart: selector(kSetDatePart); break;
+      case InlineControl::NumberStyle: selector(kNumberStyle); break;
+      case InlineControl::EveryWord: {
+        HWND box = Control(IdCheckBox5);
+        MoveControl(box, left, top, ButtonWidth(box, font, dpi), s(kLineHeight));
+        break;
+      }
+      case InlineControl::Replacement: {
+        // The text box covers the history list but for its drop-down button.
+        HWND history = Control(IdComboBox4a);
+        const int width = std::max(run, s(60));
+        MoveControl(history, left, top, width, s(200));
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof(info);
+        int button = GetSystemMetrics(SM_CXVSCROLL);
+        if (GetComboBoxInfo(history, &info)) button = info.rcButton.right - info.rcButton.left + 2;
+        MoveControl(Control(IdEdit4a), left, top, width - button, HeightOf(history));
+        break;
+      }
+    }
+  }
+}
+
+void OperationPanel::ShowSelectorText(const Selector& sel) {
+  const int pos = GetScrollPos(Control(sel.bar), SB_CTL);
+  const bool known = pos >= 1 && pos < static_cast<int>(texts_->valueNames.size());
+  SetWindowTextW(Control(sel.edit), known ? texts_->valueNames[static_cast<size_t>(pos)].c_str() : L"");
+}
+
+void OperationPanel::ShowSlotLabel() {
+  HWND label = Control(IdLabelRenameTo);
+  SetWindowTextW(label, texts_->slotLabels[SlotLabelFor(form_.currentOperation)].c_str());
+  FitLabelWidth(label);
+}
+
+void OperationPanel::ApplyTexts(const OperationPanelTexts& texts) {
+  texts_ = &texts;
+  for (int op : kPanelOperations) SetWindowTextW(Control(RadioId(op)), texts.captions[static_cast<size_t>(op)].c_str());
+  SetWindowTextW(Control(IdCheckBox5), texts.everyWord.c_str());
+  PlaceRadioButtons();
+  PlaceInlineControls();
+  for (const Selector* sel : kSelectors) ShowSelectorText(*sel);
+  ShowSlotLabel();
+  ApplyRadioHints();
+}
+
+void OperationPanel::ApplyRadioHints() {
+  if (!tip_) return;
+  for (int op : kPanelOperations) {
+    HWND radio = Control(RadioId(op));
+    if (form_.renamingHints)
+      SetTip(tip_, form_.hwnd, radio, texts_->hints[static_cast<size_t>(op)]);
+    else
+      RemoveTip(tip_, form_.hwnd, radio);
+  }
+}
+
+std::wstring OperationPanel::RadioCaption(int operation) const {
+  return HasRadioButton(operation) ? WindowText(Control(RadioId(operation))) : std::wstring();
+}
+
+std::wstring OperationPanel::RadioHint(int operation) const {
+  return HasRadioButton(operation) ? texts_->hints[static_cast<size_t>(operation)] : std::wstring();
+}
+
+// ---------------------------------------------------------------------------
+// Showing and hiding the panel
+
+namespace {
+
+// Everything that goes with the panel: its controls, the top line, the tool
+// strip, the button strip and its buttons, and the help button.
+std::vector<int> PanelWindows() {
+  std::vector<int> ids = {IdPanelRadio,   IdComboBox1,  IdSpeedButton4, IdLabelFileTypes, IdLabelRenameTo, IdTopRule,
+                          IdBevel9,       IdPanel1,     IdSpeedButton2, IdSpeedButton3,   IdSpeedButton5,  IdScrollBar1,
+                          IdBevel8,       IdButton1,    IdButton2,      IdButton3,        IdButton4,       IdButton5,
+                          IdSpeedButton1, IdComboBox4a, IdEdit4a,       IdCheckBox5};
+  for (int op : kPanelOperations) ids.push_back(RadioId(op));
+  for (const Spin& s : kSpins) ids.push_back(s.edit), ids.push_back(s.bar);
+  for (const Selector* s : kSelectors) ids.push_back(s->edit), ids.push_back(s->bar);
+  ids.insert(ids.end(), std::begin(kOptionalControls), std::end(kOptionalControls));
+  return ids;
+}
+
+}  // namespace
+
+void OperationPanel::Show(bool visible) {
+  shown_ = visible;
+  for (int id : PanelWindows()) ShowWindow(Control(id), visible ? SW_SHOWNA : SW_HIDE);
+  form_.FormResize();
+}
+
+void OperationPanel::StackWithout() {
+  if (shown_) return;
+  RECT client{};
+  GetClientRect(form_.hwnd, &client);
+  const MainLayout l = ComputeMainLayout(client.right, client.bottom, form_.infoPanelOpen, form_.dpi);
+  MoveControl(Control(IdStringGrid1), 0, 0, client.right, l.panelInfo.y);
+}
+
+// ---------------------------------------------------------------------------
+// The "Rename(rs)" menu
+
+HMENU CreateRenameMenu() {
+  HMENU menu = CreatePopupMenu();
+  for (size_t i = 0; i < kOperationCatalogue.size(); ++i)
+    AppendMenuW(menu, MF_STRING, IdRenameMenuFirst + i, kOperationCatalogue[i].caption);
+  return menu;
+}
+
+void OperationPanel::ShowRenameMenu(POINT screen) {
+  // The entry of the chosen operation carries the mark.
+  int marked = -1;
+  for (size_t i = 0; i < kOperationCatalogue.size(); ++i) {
+    const CatalogueEntry& e = kOperationCatalogue[i];
+    if (e.id == form_.currentOperation && (e.id != kOpCapitalize || e.everyWord == IsChecked(Control(IdCheckBox5))))
+      marked = static_cast<int>(i);
+  }
+  for (size_t i = 0; i < kOperationCatalogue.size(); ++i)
+    CheckMenuItem(menu_, IdRenameMenuFirst + i,
+                  MF_BYCOMMAND | (static_cast<int>(i) == marked ? MF_CHECKED : MF_UNCHECKED));
+  TrackPopupMenu(menu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, form_.hwnd, nullptr);
+}
+
+}  // namespace rn

@@ -1,8 +1,0 @@
-// Native builds exist for the portable tests; they use the fixed locale.
-#include "engine/DateFormat.h"
-
-namespace rn {
-
-DateLocale SystemDateLocale() { return PortableDateLocale(); }
-
-}  // namespace rn

@@ -1,0 +1,33 @@
+#include "ui/ArrowBox_win.h"
+
+#include "ui/Controls_win.h"
+
+namespace rn {
+
+void CreateArrowBox(HWND p, const ArrowBox& box, DWORD editStyle, HFONT font, const Dpi& dpi, int x, int width) {
+  const int h = dpi.Scale(kArrowBoxHeight), aw = dpi.Scale(kArrowsWidth);
+  HWND edit = MakeChild(p, L"EDIT", L"", editStyle | WS_CLIPSIBLINGS | ES_AUTOHSCROLL, box.edit, Bounds(x, 0, width, h),
+                        font, WS_EX_CLIENTEDGE);
+  SendMessageW(edit, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, aw + 1));
+  MakeChild(p, L"SCROLLBAR", L"", SBS_VERT | WS_CLIPSIBLINGS, box.bar, Bounds(x + width - aw - 1, 1, aw, h - 2), font);
+}
+
+void PlaceArrowBox(HWND p, const ArrowBox& box, const Dpi& dpi, int x, int y, int width) {
+  const int h = dpi.Scale(kArrowBoxHeight), aw = dpi.Scale(kArrowsWidth);
+  MoveControl(GetDlgItem(p, box.edit), x, y, width, h);
+  MoveControl(GetDlgItem(p, box.bar), x + width - aw - 1, y + 1, aw, h - 2);
+}
+
+void EnableArrowBox(HWND p, const ArrowBox& box, bool on) {
+  HWND edit = GetDlgItem(p, box.edit);
+  EnableWindow(edit, on);
+  EnableWindow(GetDlgItem(p, box.bar), on);
+  InvalidateRect(edit, nullptr, TRUE);
+}
+
+void SetArrowRange(HWND bar, int min, int max, int position) {
+  SetScrollRange(bar, SB_CTL, min, max, FALSE);
+  SetScrollPos(bar, SB_CTL, position, TRUE);
+}
+
+}  // namespace rn

@@ -1,0 +1,164 @@
+#include "ui/Controls_win.h"
+
+#include <algorithm>
+
+namespace rn {
+
+HWND MakeChild(HWND parent, const wchar_t* windowClass, const std::wstring& text, DWORD style, int id, const RECT& b,
+               HFONT font, DWORD exStyle) {
+  HWND child = CreateWindowExW(exStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, b.left, b.top,
+                               b.right - b.left, b.bottom - b.top, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  if (child && font) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return child;
+}
+
+std::wstring WindowText(HWND hwnd) {
+  int n = GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  n = GetWindowTextW(hwnd, text.data(), n + 1);
+  text.resize(static_cast<size_t>(n > 0 ? n : 0));
+  return text;
+}
+
+void MoveControl(HWND control, int x, int y, int w, int h) {
+  if (control) SetWindowPos(control, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MoveControlTo(HWND control, int x, int y) {
+  if (control) SetWindowPos(control, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT ControlBounds(HWND control) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+int WidthOf(HWND control) {
+  const RECT r = ControlBounds(control);
+  return r.right - r.left;
+}
+
+int HeightOf(HWND control) {
+  const RECT r = ControlBounds(control);
+  return r.bottom - r.top;
+}
+
+std::wstring ComboItemText(HWND combo, int index) {
+  const LRESULT len = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (len == CB_ERR || len < 0) return L"";
+  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+  SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(len));
+  return text;
+}
+
+std::vector<std::wstring> ComboItems(HWND combo) {
+  std::vector<std::wstring> items;
+  const int n = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) items.push_back(ComboItemText(combo, i));
+  return items;
+}
+
+bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+void SetChecked(HWND button, bool on) { SendMessageW(button, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+Dpi ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const Dpi dpi{GetDeviceCaps(screen, LOGPIXELSY)};
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+HFONT CreateFormFont(const Dpi& dpi, bool bold) {
+  LOGFONTW lf{};
+  lf.lfHeight = -dpi.Scale(11);
+  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  wcscpy(lf.lfFaceName, L"MS Sans Serif");
+  return CreateFontIndirectW(&lf);
+}
+
+HFONT CreateMessageFont() {
+  NONCLIENTMETRICSW ncm{};
+  ncm.cbSize = sizeof(ncm);
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
+  return CreateFontIndirectW(&ncm.lfMessageFont);
+}
+
+namespace {
+
+// A screen device context with the font selected, for measuring.
+struct MeasureDc {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old;
+  explicit MeasureDc(HFONT font)
+      : old(SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT))) {}
+  ~MeasureDc() {
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+  }
+};
+
+}  // namespace
+
+int TextWidth(HFONT font, const std::wstring& text) {
+  MeasureDc m(font);
+  SIZE size{};
+  GetTextExtentPoint32W(m.dc, text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+int TextHeight(HFONT font) {
+  MeasureDc m(font);
+  TEXTMETRICW tm{};
+  GetTextMetricsW(m.dc, &tm);
+  return tm.tmHeight;
+}
+
+int DrawnWidth(HFONT font, const std::wstring& text) {
+  const int measured = TextWidth(font, text);
+  if (text.empty()) return 0;
+  const int w = measured * 2 + 32, h = 64;
+  HDC dc = CreateCompatibleDC(nullptr);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(bi.bmiHeader), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  int inkEnd = 0;
+  if (dib && bits) {
+    HGDIOBJ oldBitmap = SelectObject(dc, dib);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    RECT all{0, 0, w, h};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutW(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
+    GdiFlush();
+    const auto* px = static_cast<const DWORD*>(bits);
+    for (int y = 0; y < h; ++y)
+      for (int x = inkEnd; x < w; ++x)
+        if ((px[y * w + x] & 0xFF) < 128) inkEnd = x + 1;
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(dib);
+  }
+  DeleteDC(dc);
+  return std::max(measured, inkEnd);
+}
+
+void FitLabelWidth(HWND label) {
+  if (!label) return;
+  const int width = TextWidth(reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)), WindowText(label));
+  SetWindowPos(label, nullptr, 0, 0, width + 1, HeightOf(label), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int ParkX(const Dpi& dpi) { return GetSystemMetrics(SM_CXSCREEN) + dpi.Scale(100); }
+
+void Park(HWND control, const Dpi& dpi) { MoveControlTo(control, ParkX(dpi), ControlBounds(control).top); }
+
+bool IsParked(HWND control) { return ControlBounds(control).left >= GetSystemMetrics(SM_CXSCREEN); }
+
+}  // namespace rn

@@ -1,0 +1,52 @@
+// Child controls and what placing them needs: creation, texts, bounds, the
+// screen's density, the forms' font, text measuring, and parking beyond the
+// right edge of the screen (optional controls are never hidden, only parked).
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "base/Dpi.h"
+
+namespace rn {
+
+// Child controls: real Win32 windows that carry their captions as window text.
+HWND MakeChild(HWND parent, const wchar_t* windowClass, const std::wstring& text, DWORD style, int id,
+               const RECT& bounds, HFONT font, DWORD exStyle = 0);
+inline RECT Bounds(int x, int y, int w, int h) { return RECT{x, y, x + w, y + h}; }
+
+std::wstring WindowText(HWND hwnd);
+void MoveControl(HWND control, int x, int y, int w, int h);
+void MoveControlTo(HWND control, int x, int y);  // keeps the size
+RECT ControlBounds(HWND control);                // in the parent's client coordinates
+int WidthOf(HWND control);
+int HeightOf(HWND control);
+// The text of a combo box's item (empty for no such item), and all items in order.
+std::wstring ComboItemText(HWND combo, int index);
+std::vector<std::wstring> ComboItems(HWND combo);
+bool IsChecked(HWND button);
+void SetChecked(HWND button, bool on);
+
+// The screen's pixels per inch, for scaling the design.
+Dpi ScreenDpi();
+// The forms' font ("MS Sans Serif", 11 design pixels) at the screen's density;
+// the system's message font. The caller deletes them.
+HFONT CreateFormFont(const Dpi& dpi, bool bold = false);
+HFONT CreateMessageFont();
+
+// Width and line height of a text in a font, in pixels.
+int TextWidth(HFONT font, const std::wstring& text);
+int TextHeight(HFONT font);
+// Where drawn text really ends: some font engines draw glyphs wider apart than
+// their advances say, so the ink is measured too and the larger one counts.
+int DrawnWidth(HFONT font, const std::wstring& text);
+// Gives a label the width of its text in its own font.
+void FitLabelWidth(HWND label);
+
+// Parked controls stand this far beyond the right edge of the screen.
+int ParkX(const Dpi& dpi);
+void Park(HWND control, const Dpi& dpi);  // keeps its top and size
+bool IsParked(HWND control);
+
+}  // namespace rn

@@ -1,0 +1,197 @@
+#include "ui/MessageBox_win.h"
+
+#include <algorithm>
+
+#include "ui/Controls_win.h"
+#include "ui/Form_win.h"
+#include "ui/Modal_win.h"
+
+namespace rn {
+
+namespace {
+
+DialogResponder& Responder() {
+  static DialogResponder responder;
+  return responder;
+}
+
+// Lone CRs are line breaks in the program's messages; the static control wants CR LF.
+std::wstring WithCrLf(const std::wstring& text) {
+  std::wstring out;
+  out.reserve(text.size() + 8);
+  for (size_t i = 0; i < text.size(); ++i) {
+    wchar_t c = text[i];
+    if (c == L'\r') {
+      out += L"\r\n";
+      if (i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+    } else if (c == L'\n') {
+      out += L"\r\n";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+LPCWSTR IconResource(DialogIcon icon) {
+  switch (icon) {
+    case DialogIcon::Information: return IDI_INFORMATION;
+    case DialogIcon::Warning: return IDI_WARNING;
+    case DialogIcon::Error: return IDI_ERROR;
+    case DialogIcon::Question: return IDI_QUESTION;
+    default: return nullptr;
+  }
+}
+
+UINT SoundOf(DialogIcon icon) {
+  switch (icon) {
+    case DialogIcon::Information: return MB_ICONINFORMATION;
+    case DialogIcon::Warning: return MB_ICONWARNING;
+    case DialogIcon::Error: return MB_ICONERROR;
+    case DialogIcon::Question: return MB_ICONQUESTION;
+    default: return MB_OK;
+  }
+}
+
+constexpr int kFirstButtonId = 100;
+constexpr wchar_t kClassName[] = L"TMessageForm";
+
+struct MessageForm : Form {
+  const DialogRequest* request = nullptr;
+  int answer = -1;
+  bool done = false;
+
+  void Answer(int index) {
+    answer = index;
+    done = true;
+  }
+
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override {
+    switch (msg) {
+      case WM_COMMAND: {
+        if (HIWORD(wp) != BN_CLICKED) break;
+        const int id = LOWORD(wp);
+        if (id == IDCANCEL) {
+          if (request->cancelButton >= 0) Answer(request->cancelButton);  // else no way out but a button
+        } else if (id == IDOK) {
+          HWND focus = GetFocus();
+          const int fid = focus ? GetDlgCtrlID(focus) : 0;
+          Answer(fid >= kFirstButtonId ? fid - kFirstButtonId : request->defaultButton);
+        } else if (id >= kFirstButtonId) {
+          Answer(id - kFirstButtonId);
+        } else {
+          break;
+        }
+        return 0;
+      }
+      case WM_CLOSE:
+        if (request->cancelButton >= 0) Answer(request->cancelButton);
+        return 0;
+      default: break;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+};
+
+int RunMessageForm(HWND owner, const DialogRequest& req) {
+  RegisterFormClass(kClassName, 0, nullptr, DLGWINDOWEXTRA);
+  HFONT font = CreateMessageFont();
+
+  // Measure the text and the buttons to size the box.
+  const std::wstring text = WithCrLf(req.text);
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  RECT tr{0, 0, 420, 0};
+  DrawTextW(dc, text.c_str(), -1, &tr, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+  SelectObject(dc, oldFont);
+  ReleaseDC(nullptr, dc);
+  int buttonW = 75;
+  for (const auto& b : req.buttons) buttonW = std::max<int>(buttonW, TextWidth(font, b) + 20);
+
+  const int margin = 12, iconSize = 32, gap = 6, buttonH = std::max<int>(23, TextHeight(font) + 10);
+  LPCWSTR iconId = IconResource(req.icon);
+  const int textLeft = margin + (iconId ? iconSize + margin : 0);
+  const int nButtons = static_cast<int>(req.buttons.size());
+  const int buttonsW = nButtons * buttonW + std::max(0, nButtons - 1) * gap;
+  const int clientW = std::max<int>(textLeft + (tr.right - tr.left) + margin, buttonsW + 2 * margin);
+  const int bodyH = std::max<int>(iconId ? iconSize : 0, tr.bottom - tr.top);
+  const int clientH = margin + bodyH + margin + buttonH + margin;
+
+  const RECT place = CentredBox(owner, clientW, clientH);
+  const int x = req.placed ? req.x : place.left, y = req.placed ? req.y : place.top;
+  MessageForm form;
+  form.request = &req;
+  form.answer = req.cancelButton;
+  HWND box = CreateForm(&form, kClassName, req.caption, kBoxStyle, kBoxExStyle | (req.topmost ? WS_EX_TOPMOST : 0), x,
+                        y, place.right - place.left, place.bottom - place.top, owner);
+  if (!box) {
+    DeleteObject(font);
+    return req.cancelButton;
+  }
+  if (req.cancelButton < 0) EnableMenuItem(GetSystemMenu(box, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+
+  if (iconId) {
+    HWND icon = MakeChild(box, L"STATIC", L"", SS_ICON, 0, Bounds(margin, margin, iconSize, iconSize), nullptr);
+    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, iconId)), 0);
+  }
+  const int textTop = margin + (bodyH - (tr.bottom - tr.top)) / 2;
+  MakeChild(box, L"STATIC", text, SS_LEFT | SS_NOPREFIX, 0,
+            Bounds(textLeft, textTop, tr.right - tr.left, tr.bottom - tr.top), font);
+  int bx = (clientW - buttonsW) / 2;
+  const int by = margin + bodyH + margin;
+  HWND defaultHwnd = nullptr;
+  for (int i = 0; i < nButtons; ++i) {
+    const DWORD bs = WS_TABSTOP | (i == req.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    HWND b = MakeChild(box, L"BUTTON", req.buttons[i], bs, kFirstButtonId + i, Bounds(bx, by, buttonW, buttonH), font);
+    if (i < static_cast<int>(req.enabled.size()) && !req.enabled[i]) EnableWindow(b, FALSE);
+    if (i == req.defaultButton) defaultHwnd = b;
+    bx += buttonW + gap;
+  }
+
+  MessageBeep(SoundOf(req.icon));
+  {
+    ModalScope modal(owner);
+    ShowWindow(box, SW_SHOW);
+    if (defaultHwnd) SetFocus(defaultHwnd);
+    RunModalLoop(box, form.done);
+  }
+  DestroyWindow(box);
+  DeleteObject(font);
+  return form.answer;
+}
+
+}  // namespace
+
+void SetDialogResponder(DialogResponder responder) { Responder() = std::move(responder); }
+
+int ShowDialog(HWND owner, const DialogRequest& request) {
+  if (Responder()) return Responder()(request);
+  return RunMessageForm(owner, request);
+}
+
+std::wstring ApplicationTitle() {
+  // The executable's name without extension, every letter after the first in lower case.
+  wchar_t path[MAX_PATH * 4];
+  DWORD n = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+  std::wstring name(path, n);
+  size_t slash = name.find_last_of(L"\\/");
+  if (slash != std::wstring::npos) name.erase(0, slash + 1);
+  size_t dot = name.rfind(L'.');
+  if (dot != std::wstring::npos) name.erase(dot);
+  if (name.size() > 1) CharLowerBuffW(&name[1], static_cast<DWORD>(name.size() - 1));
+  return name;
+}
+
+void ShowInformation(HWND owner, const std::wstring& text) {
+  ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::Information, {L"OK"}, {}, 0, 0});
+}
+
+void ShowMessagePlain(HWND owner, const std::wstring& text) {
+  ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::None, {L"OK"}, {}, 0, 0});
+}
+
+void ShowErrorBox(HWND owner, const std::wstring& text) {
+  ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::Error, {L"OK"}, {}, 0, 0});
+}
+
+}  // namespace rn

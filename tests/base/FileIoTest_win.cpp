@@ -1,0 +1,114 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "base/FileIo.h"
+#include "base/SettingsFile.h"
+
+using namespace rn;
+
+namespace {
+
+class ReplaceOnWindows : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    wchar_t temp[MAX_PATH];
+    ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
+    // A non-ASCII folder name: the wide path must reach the system unchanged.
+    dir_ = std::wstring(temp) + L"rn_fileio_Ελληνικά_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+           std::to_wstring(GetTickCount());
+    ASSERT_TRUE(CreateDirectoryW(dir_.c_str(), nullptr));
+    file_ = dir_ + L"\\Rename.ini";
+  }
+  void TearDown() override {
+    for (const std::wstring& name : Names()) {
+      const std::wstring p = dir_ + L"\\" + name;
+      SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (!DeleteFileW(p.c_str())) RemoveDirectoryW(p.c_str());
+    }
+    RemoveDirectoryW(dir_.c_str());
+  }
+  std::vector<std::wstring> Names() const {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((dir_ + L"\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+      const std::wstring n = fd.cFileName;
+      if (n != L"." && n != L"..") names.push_back(n);
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+    return names;
+  }
+  std::string Contents() const {
+    std::string bytes;
+    EXPECT_TRUE(ReadWholeFile(file_, bytes));
+    return bytes;
+  }
+
+  std::wstring dir_, file_;
+};
+
+}  // namespace
+
+TEST_F(ReplaceOnWindows, ReplacesWholeAndCleansUp) {
+  ASSERT_TRUE(ReplaceFileContents(file_, std::string(70000, 'a')));
+  const FileStamp first = GetFileStamp(file_);
+  ASSERT_TRUE(ReplaceFileContents(file_, "bb"));
+  EXPECT_EQ(Contents(), "bb");
+  EXPECT_EQ(Names(), std::vector<std::wstring>{L"Rename.ini"});
+  const FileStamp second = GetFileStamp(file_);
+  EXPECT_TRUE(second.exists);
+  EXPECT_EQ(second.size, 2u);
+  EXPECT_NE(first, second);
+  // Same size again: the replaced file is another file.
+  ASSERT_TRUE(ReplaceFileContents(file_, "cc"));
+  EXPECT_NE(GetFileStamp(file_), second);
+  EXPECT_EQ(GetFileStamp(file_).size, 2u);
+}
+
+TEST_F(ReplaceOnWindows, ReadOnlyTargetKeepsItsContents) {
+  ASSERT_TRUE(ReplaceFileContents(file_, "old contents"));
+  ASSERT_TRUE(SetFileAttributesW(file_.c_str(), FILE_ATTRIBUTE_READONLY));
+  const bool replaced = ReplaceFileContents(file_, "new");
+  if (replaced) {
+    std::printf("[  SKIPPED ] read-only target: this system lets it be replaced (Wine run as root)\n");
+    EXPECT_EQ(Contents(), "new");
+  } else {
+    EXPECT_EQ(Contents(), "old contents");
+  }
+  EXPECT_EQ(Names(), std::vector<std::wstring>{L"Rename.ini"}) << "no temporary file may stay behind";
+}
+
+TEST_F(ReplaceOnWindows, FolderInTheWayOrMissingFolder) {
+  ASSERT_TRUE(CreateDirectoryW(file_.c_str(), nullptr));
+  EXPECT_FALSE(ReplaceFileContents(file_, "x"));
+  EXPECT_TRUE(GetFileAttributesW(file_.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_EQ(Names(), std::vector<std::wstring>{L"Rename.ini"});
+
+  const std::wstring missing = dir_ + L"\\gone\\Rename.ini";
+  EXPECT_FALSE(ReplaceFileContents(missing, "x"));
+  EXPECT_FALSE(GetFileStamp(missing).exists);
+}
+
+// A target held open without sharing cannot be replaced: the settings
+// write fails silently and the file keeps its old contents.
+TEST_F(ReplaceOnWindows, FailedSettingsWriteKeepsTheFile) {
+  ASSERT_TRUE(ReplaceFileContents(file_, "[Options]\r\nLanguage=English\r\n"));
+  HANDLE h = CreateFileW(file_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  SettingsFile s(file_);
+  s.WriteString(L"Options", L"Language", L"Portuguese");
+  EXPECT_EQ(s.ReadString(L"Options", L"Language", L""), L"Portuguese");
+  CloseHandle(h);
+  const std::string now = Contents();
+  if (now == "[Options]\r\nLanguage=Portuguese\r\n")
+    std::printf("[  SKIPPED ] open target: this system lets a file held open be replaced\n");
+  else
+    EXPECT_EQ(now, "[Options]\r\nLanguage=English\r\n");
+  EXPECT_EQ(Names(), std::vector<std::wstring>{L"Rename.ini"});
+}
