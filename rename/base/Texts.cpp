@@ -52,7 +52,7 @@ std::wstring_view Text(TextId id, Language language) {
   return language == Language::Portuguese && !pair.portuguese.empty() ? pair.portuguese : pair.english;
 }
 
-bool EnglishOnly(TextId id) { return Index(id) >= Index(texts::kFirstEnglishOnly) && id != TextId::Count; }
+bool EnglishOnly(TextId id) { return Index(id) >= Index(texts::kFirstEnglishOnly) && Index(id) < Index(TextId::Count); }
 
 std::wstring_view OperationCaption(int operation, Language language) {
   return ByOperation(TextId::RadioButton1, operation, language);
