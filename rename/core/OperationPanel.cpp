@@ -7,59 +7,30 @@
 
 namespace rn {
 
-const OperationPanelTexts& EnglishPanelTexts() {
-  static const OperationPanelTexts texts = [] {
-    OperationPanelTexts t;
-    auto& c = t.captions;
-    c[1] = L"Add .... at  ,-------------  chars from name begin";
-    c[2] = L"Add .... at  \u00b4-------------  chars from name end";
-    c[3] = L"Remove  ....  from File name";
-    c[4] = L"Replace all .... by [------------------------    in name";
-    c[5] = L"Change file Extension to ....";
-    c[6] = L"Capitalize first letter   |";
-    c[7] = L"Convert all to  [-------------------  case";
-    c[9] = L"Change File's Attributes to  ....";
-    c[10] = L"Trim  .-------------  chars at  --------------  from begin";
-    c[11] = L"Trim  --------------  chars at  .-------------  from  end";
-    c[12] = L"Numerate Files  [";
-    c[15] = L"Change File's  [----------------  to  ....";
-    c[16] = L"Add File's  .-----------------  to begin of File name";
-    c[17] = L"Add File's  \u00b4-----------------  to end of File name";
-    c[18] = L"Auto-Create new names for File names <.>";
-    c[19] = L"Trim all from  .-----------   to  ,-----------  from end";
-    auto& h = t.hints;
-    h[1] = L"Add .... at xxx chars from name begin";
-    h[2] = L"Add .... at xxx chars from name end";
-    h[3] = L"Remove .... from File name";
-    h[4] = L"Replace all .... by 'xxxxx' in name";
-    h[5] = L"Change file Extension to ....";
-    h[6] = L"Capitalize first letter   |";
-    h[7] = L"Convert all to xx case";
-    h[9] = L"Change File's Attributes to ....";
-    h[10] = L"Trim xxx chars at xxx from begin";
-    h[11] = L"Trim xxx chars at xxx from  end";
-    h[12] = L"Numerate Files as xxxxx";
-    h[15] = L"Change File's [date/time] to ....";
-    h[16] = L"Add File's [date/time] to begin of File name";
-    h[17] = L"Add File's [date/time] to end of File name";
-    h[18] = L"Auto-Create new names for File names <.>";
-    h[19] = L"Trim all from xxx to xxx from end";
-    t.everyWord = L"of every word";
-    t.slotLabels = {L"",      L" < Rename to ...",   L" < Change  to ...",   L" < Base digit to ...",
-                    L"  ...", L" < Format date ...", L" < Convert from ...", L" < Remove it ..."};
-    t.valueNames = {L"",
-                    L"Date",
-                    L"Time",
-                    L"Both",
-                    L"Upper",
-                    L"Lower",
-                    L"( ## + name + ext.)",
-                    L"( name + ## + ext.)",
-                    L"( ## + extention )"};
-    return t;
-  }();
-  return texts;
+namespace {
+
+OperationPanelTexts PanelTextsFromTable(Language language) {
+  OperationPanelTexts t;
+  for (int op : kPanelOperations) {
+    const auto i = static_cast<size_t>(op);
+    t.captions[i] = OperationCaption(op, language);
+    t.hints[i] = OperationHint(op, language);
+  }
+  t.everyWord = Text(TextId::CheckBox5, language);
+  for (size_t i = 1; i < t.slotLabels.size(); ++i) t.slotLabels[i] = SlotLabelText(static_cast<int>(i), language);
+  for (size_t i = 1; i < t.valueNames.size(); ++i) t.valueNames[i] = ValueNameText(static_cast<int>(i), language);
+  return t;
 }
+
+}  // namespace
+
+const OperationPanelTexts& PanelTexts(Language language) {
+  static const OperationPanelTexts english = PanelTextsFromTable(Language::English);
+  static const OperationPanelTexts portuguese = PanelTextsFromTable(Language::Portuguese);
+  return language == Language::Portuguese ? portuguese : english;
+}
+
+const OperationPanelTexts& EnglishPanelTexts() { return PanelTexts(Language::English); }
 
 bool HasRadioButton(int operation) {
   return std::find(kPanelOperations.begin(), kPanelOperations.end(), operation) != kPanelOperations.end();

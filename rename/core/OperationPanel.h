@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/DateTime.h"
+#include "base/Texts.h"
 
 namespace rn {
 
@@ -20,6 +21,7 @@ struct OperationPanelTexts {
   std::array<std::wstring, 8> slotLabels;
   std::array<std::wstring, 9> valueNames;
 };
+const OperationPanelTexts& PanelTexts(Language language);
 const OperationPanelTexts& EnglishPanelTexts();
 
 // The operations with a radio button, left column top to bottom, then right.
