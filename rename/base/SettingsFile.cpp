@@ -100,6 +100,8 @@ std::string SettingsFile::Serialize(const std::vector<Line>& lines) {
 }
 
 void SettingsFile::Refresh() const {
+  // A batch works on what the handle held when it began.
+  if (batchDepth_ > 0 && loaded_) return;
   const FileStamp now = GetFileStamp(path_);
   const uint64_t generation = g_writeGeneration.load();
   if (loaded_ && !unreadable_ && now == stamp_ && generation == generation_) return;
@@ -122,6 +124,10 @@ void SettingsFile::Refresh() const {
 }
 
 void SettingsFile::Save() {
+  if (batchDepth_ > 0) {
+    batchChanged_ = true;
+    return;
+  }
   // A file that exists but could not be read must not be replaced by the
   // little this handle knows of it.
   if (unreadable_ || !ReplaceFileContents(path_, Serialize(lines_))) {
@@ -282,6 +288,23 @@ bool SettingsFile::SectionExists(const std::wstring& section) const {
   for (const Line& line : lines_)
     if (line.kind == LineKind::Section && EqualsNoCase(line.name, s)) return true;
   return false;
+}
+
+SettingsFile::Batch::Batch(SettingsFile& settings) : settings_(&settings) {
+  settings.Refresh();
+  ++settings.batchDepth_;
+}
+
+SettingsFile::Batch::~Batch() { Commit(); }
+
+bool SettingsFile::Batch::Commit() {
+  if (!settings_) return true;
+  SettingsFile& s = *settings_;
+  settings_ = nullptr;
+  if (--s.batchDepth_ > 0 || !s.batchChanged_) return true;
+  s.batchChanged_ = false;
+  s.Save();
+  return !s.unsaved_;
 }
 
 void MoveSection(SettingsFile& settings, const std::wstring& from, const std::wstring& to) {

@@ -16,6 +16,10 @@
 // every character fits that code page (what older versions read), UTF-8 with
 // BOM otherwise; files with a UTF-8 or UTF-16LE BOM are read as such.
 //
+// Several changes can reach the disk together through a Batch: until it
+// ends, writes of that handle stay in memory, and its end rewrites the file
+// once, so a failure leaves none of them on disk.
+//
 // Several handles may be open on one file: each keeps the parsed file and
 // reloads it whenever the file on disk changed or another handle of this
 // process wrote. A write that fails is not reported; the handle keeps the
@@ -62,6 +66,24 @@ class SettingsFile {
   // True when the file has a header of that section, even an empty one.
   bool SectionExists(const std::wstring& section) const;
 
+  // While a batch lives, the handle neither rewrites nor reloads the file;
+  // its end (Commit or the destructor) writes every change in one rewrite.
+  // Batches nest; the outermost one writes.
+  class Batch {
+   public:
+    explicit Batch(SettingsFile& settings);
+    ~Batch();
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+    // False when the rewrite failed: the file stays as it was before the
+    // batch, and the handle keeps the changes in memory as after any failed
+    // write. An inner batch always gives true.
+    bool Commit();
+
+   private:
+    SettingsFile* settings_;
+  };
+
  private:
   enum class LineKind { Other, Section, Key };
   struct Line {
@@ -92,6 +114,8 @@ class SettingsFile {
   mutable bool loaded_ = false;
   mutable bool unreadable_ = false;  // the file exists but could not be read
   mutable bool unsaved_ = false;     // the last write did not reach the disk
+  int batchDepth_ = 0;
+  bool batchChanged_ = false;  // a write is waiting for the batch's end
 };
 
 // If section from has at least one key: erases it and writes its keys into

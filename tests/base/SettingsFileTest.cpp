@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -8,42 +9,13 @@
 
 #include "base/FileIo.h"
 #include "base/SettingsFile.h"
+#include "base/SettingsFolder.h"
 #include "base/Text.h"
 
 namespace fs = std::filesystem;
 using namespace rn;
 
-namespace {
-
-class TempFolder : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::random_device rd;
-    dir_ = fs::temp_directory_path() / ("rn_settings_" + std::to_string(rd()) + std::to_string(rd()));
-    fs::create_directories(dir_);
-    ini_ = (dir_ / "Rename.ini").wstring();
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  void Put(const std::string& bytes) const {
-    std::ofstream out(fs::path(ini_), std::ios::binary | std::ios::trunc);
-    out << bytes;
-  }
-  std::string Get() const {
-    std::ifstream in(fs::path(ini_), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  size_t EntriesInFolder() const { return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), {})); }
-
-  fs::path dir_;
-  std::wstring ini_;
-};
-
-}  // namespace
+using rn::test::TempFolder;
 
 // ---- text helpers -------------------------------------------------------
 
@@ -398,4 +370,36 @@ TEST_F(Settings, AFileThatCannotBeReadIsNeverOverwritten) {
   EXPECT_EQ(s.ReadString(L"Options", L"Language", L""), L"Portuguese");
   EXPECT_TRUE(fs::exists(inner));
   EXPECT_EQ(EntriesInFolder(), 1u);
+}
+
+// ---- batches --------------------------------------------------------------
+
+TEST_F(Settings, ABatchReachesTheDiskInOneRewriteOrNotAtAll) {
+  const std::string before = "[Options]\r\nScripts=1\r\n";
+  Put(before);
+  SettingsFile s(ini_);
+  {
+    SettingsFile::Batch batch(s);
+    s.WriteInteger(L"Options", L"Scripts", 2);
+    EXPECT_TRUE(SettingsFile::Batch(s).Commit()) << "an inner batch leaves the writing to the outer one";
+    MoveSection(s, L"Options", L"Script_2");
+    s.WriteString(L"Options", L"Scripts", L"3");
+    EXPECT_EQ(Get(), before) << "nothing on disk before the end";
+    EXPECT_EQ(s.ReadInteger(L"Script_2", L"Scripts", 0), 2) << "the handle sees its own changes";
+  }  // the destructor commits
+  EXPECT_EQ(Get(), "[Script_2]\r\nScripts=2\r\n[Options]\r\nScripts=3\r\n");
+
+  Put(before);
+  bool committed = true, failing = false;
+  {
+    test::FailingWrites fail(ini_);
+    failing = fail.Works();
+    SettingsFile::Batch batch(s);
+    s.WriteString(L"Options", L"Scripts", L"0");
+    committed = batch.Commit();
+  }
+  if (!failing) return (void)std::printf("skipped: this system does not let a test make a rewrite fail\n");
+  EXPECT_FALSE(committed);
+  EXPECT_EQ(Get(), before);
+  EXPECT_EQ(s.ReadInteger(L"Options", L"Scripts", -1), 0) << "kept in memory as after any failed write";
 }
