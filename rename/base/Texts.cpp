@@ -52,6 +52,14 @@ std::wstring_view Text(TextId id, Language language) {
   return language == Language::Portuguese && !pair.portuguese.empty() ? pair.portuguese : pair.english;
 }
 
+namespace {
+Language g_shown = kStartLanguage;
+}  // namespace
+
+Language ShownLanguage() { return g_shown; }
+void SetShownLanguage(Language language) { g_shown = language; }
+std::wstring Text(TextId id) { return std::wstring(Text(id, g_shown)); }
+
 bool EnglishOnly(TextId id) { return Index(id) >= Index(texts::kFirstEnglishOnly) && Index(id) < Index(TextId::Count); }
 
 std::wstring_view OperationCaption(int operation, Language language) {

@@ -264,6 +264,13 @@ enum class TextId : int {
 
 // The text in that language; an English-only text is the same in both.
 std::wstring_view Text(TextId id, Language language);
+
+// The language the running program speaks: the last one applied, and
+// kStartLanguage before any.
+Language ShownLanguage();
+void SetShownLanguage(Language language);
+// The text in the language the program speaks, ready to be joined with more.
+std::wstring Text(TextId id);
 bool EnglishOnly(TextId id);
 
 // The radio caption and hint of an operation; empty for an id without a
