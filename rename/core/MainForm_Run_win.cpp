@@ -12,6 +12,7 @@
 #include "core/MainForm_win.h"
 #include "core/OperationPanel_win.h"
 #include "engine/CaseConvert.h"
+#include "engine/CdCleanUp.h"
 #include "engine/FileChange.h"
 #include "engine/FileRename.h"
 #include "engine/RenameRun.h"
@@ -297,41 +298,30 @@ void TMorvaneFrm1::RenameForCd() {
   if (fileList.Empty() || ListBusy() || intake.busy) return;
   ListRunScope busy(*this, ListRunScope::Kind::CdCleanUp);
   ++runCount;  // also a CD run that ends up renaming nothing uses a level
-  for (int r = 0; r < fileList.RowCount(); ++r) {
-    const FileRow& row = std::as_const(fileList).Row(r);
-    const std::wstring folder = row.Folder(), name = row.name;
-    if (!folder.empty() && !SetCurrentDirectoryW(folder.c_str())) {
-      // The folder is gone: say so and end the clean-up here.
-      ShowErrorBox(hwnd, SystemErrorText(LastSystemError()) + L"\r'" + folder + L"'");
-      break;
-    }
-    const std::wstring ext = ExtensionOf(name);
-    std::wstring base = name.substr(0, name.size() - ext.size());
-    bool cancelled = false;
-    while (CdBaseTooLong(base, ext)) {
-      auto typed = ShowInputBox(hwnd, {L"Change file's name:", L"filename larger than 31 chars... Modify:", base});
-      if (!typed) {
-        cancelled = true;
-        break;
-      }
-      base = *typed;
-    }
-    if (cancelled) break;
-    const std::wstring next = CdCleanBase(base) + ext;
-    if (next == name) continue;
-    bool replace = false;
-    if (FileExists(folder + next) && !EqualsNoCase(next, name)) {
-      DialogRequest ask{ApplicationTitle(), CollisionMessage(next), DialogIcon::Warning, {L"Yes", L"No"}, {}, 0, 1};
-      replace = ShowDialog(hwnd, ask) == 0;
-    }
-    if (renameOnDisk(folder + name, folder + next, replace) != 0) {
-      ShowDialog(hwnd, Warning(L"Error renaming file :\r '" + name));
-      continue;
-    }
-    RecordRename(fileList, r, runCount, name, next);
+  CdPorts ports;
+  ports.enterFolder = [](const std::wstring& folder) { return SetCurrentDirectoryW(folder.c_str()) != FALSE; };
+  ports.folderGone = [this](const std::wstring& folder) {
+    ShowErrorBox(hwnd, SystemErrorText(LastSystemError()) + L"\r'" + folder + L"'");
+  };
+  ports.askShorterBase = [this](const std::wstring& base) {
+    return ShowInputBox(hwnd, {L"Change file's name:", L"filename larger than 31 chars... Modify:", base});
+  };
+  ports.fileExists = FileExists;
+  ports.askReplace = [this](const std::wstring& next) {
+    return ShowDialog(
+               hwnd, {ApplicationTitle(), CollisionMessage(next), DialogIcon::Warning, {L"Yes", L"No"}, {}, 0, 1}) == 0;
+  };
+  ports.rename = [this](const std::wstring& from, const std::wstring& to, bool replace) {
+    return renameOnDisk(from, to, replace) == 0;
+  };
+  ports.renameFailed = [this](const std::wstring& name) {
+    ShowDialog(hwnd, Warning(L"Error renaming file :\r '" + name));
+  };
+  ports.renamed = [this](int) {
     ShowRunCount();
     EnableWindow(Control(IdButton3), TRUE);
-  }
+  };
+  CleanNamesForCd(fileList, runCount, ports);
   GridRowsChanged(Control(IdStringGrid1));
   FitPathColumn();
 }

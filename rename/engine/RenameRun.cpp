@@ -21,16 +21,6 @@ std::wstring TrimSpaces(const std::wstring& s) {
 
 }  // namespace
 
-bool CdBaseTooLong(const std::wstring& base, const std::wstring& extension) {
-  return static_cast<long long>(base.size()) > 31 - static_cast<long long>(extension.size());
-}
-
-std::wstring CdCleanBase(const std::wstring& base) {
-  std::wstring out = base;
-  for (auto& c : out)
-    if (std::wstring_view(L"[],{} &;^()").find(c) != std::wstring_view::npos) c = L'_';
-  return out;
-}
 
 std::wstring TooLongMessage(const std::wstring& oldName) {
   return L"File name length is limited by Windows itself, you know, so file\r'" + ShortenPath(oldName, 80) +
