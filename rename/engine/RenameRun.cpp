@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/Text.h"
+#include "base/Texts.h"
 #include "engine/RunLog.h"
 
 namespace rn {
@@ -23,17 +24,16 @@ std::wstring TrimSpaces(const std::wstring& s) {
 
 
 std::wstring TooLongMessage(const std::wstring& oldName) {
-  return L"File name length is limited by Windows itself, you know, so file\r'" + ShortenPath(oldName, 80) +
-         L"'\rwill keep it's name as it was.";
+  return Text(TextId::MsgNameTooLong) + L"\r'" + ShortenPath(oldName, 80) + L"'\r" + Text(TextId::MsgKeepsName);
 }
 
 std::wstring ZeroSizeMessage(const std::wstring& oldName) {
-  return L"Zero size names not allowed, so file\r'" + ShortenPath(oldName, 80) + L"'\rwill keep it's name as it was.";
+  return Text(TextId::MsgZeroSizeName) + L"\r'" + ShortenPath(oldName, 80) + L"'\r" + Text(TextId::MsgKeepsName);
 }
 
 std::wstring CollisionMessage(const std::wstring& proposal) {
-  return L"You are creating some duplicated file names...\r ( '" + proposal + L"' and '" + proposal +
-         L"' )\r\rDo you really want to overwrite " + proposal + L"?";
+  return Text(TextId::MsgDuplicateNames) + L"\r ( '" + proposal + L"' and '" + proposal + L"' )\r\r" +
+         Text(TextId::MsgOverwrite) + proposal + L"?";
 }
 
 RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& ports) {
