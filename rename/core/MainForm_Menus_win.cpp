@@ -127,12 +127,10 @@ bool TMorvaneFrm1::CommandBuilt(int id) const {
     case IdMenuSoftwareNews:
     case IdMenuCheckVersions:
     case IdMenuCreateScript:
+      return false;  // their dialogs join later
     case IdPopExplorerContMenu2:
     case IdMenuAddContextmenu:
-    case IdSysExplorer:
-    case IdPopSendToExt2:
-    case IdMenuCreateSendto:
-    case IdSysSendTo: return false;  // the Explorer entry and the Send To link come with the shell part
+    case IdSysExplorer: return explorerEntryAvailable_;
     default: return true;
   }
 }
@@ -156,6 +154,10 @@ bool TMorvaneFrm1::MenuCommand(int id) {
     case IdMenuLikeprogram: PopLikeProgram2Click(); return true;
     case IdPopAbout2:
     case IdMenuAbout: PopAbout2Click(); return true;
+    case IdPopExplorerContMenu2:
+    case IdMenuAddContextmenu: PopExplorerContMenu2Click(); return true;
+    case IdPopSendToExt2:
+    case IdMenuCreateSendto: PopSendToExt2Click(); return true;
     case IdPopCut3: PopCut3Click(); return true;
     case IdPopCopy3: PopCopy3Click(); return true;
     case IdPopPaste3: PopPaste3Click(); return true;
@@ -190,6 +192,8 @@ void TMorvaneFrm1::SystemMenuClick(int id) {
     case IdSysHelp: PopHelp2Click(); break;
     case IdSysLikeProgram: PopLikeProgram2Click(); break;
     case IdSysAbout: PopAbout2Click(); break;
+    case IdSysExplorer: PopExplorerContMenu2Click(); break;
+    case IdSysSendTo: PopSendToExt2Click(); break;
     default: break;
   }
 }
