@@ -1,0 +1,227 @@
+// What the extension's tests share: the DLL loaded from a path and entered
+// through its exports, a data object that delivers a selection, a stand-in
+// for the main window, and a watcher that answers message boxes.
+#pragma once
+#include <shlobj.h>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace rnext {
+
+inline const CLSID kClsid = {0x6e0f3a2c, 0x9b41, 0x4c7d, {0xa5, 0xe8, 0x3d, 0x27, 0xc1, 0xb9, 0x4f, 0x60}};
+
+// A path handed over by CTest (a Unix path: Wine maps / to Z:).
+inline std::wstring PathFromEnvironment(const wchar_t* name) {
+  wchar_t buf[MAX_PATH * 2];
+  std::wstring path(buf, GetEnvironmentVariableW(name, buf, MAX_PATH * 2));
+  if (!path.empty() && path[0] == L'/') {
+    for (auto& c : path)
+      if (c == L'/') c = L'\\';
+    path = L"Z:" + path;
+  }
+  return path;
+}
+inline std::wstring BuiltDll() { return PathFromEnvironment(L"RENAME_DLL"); }
+
+struct Server {
+  HMODULE module;
+  HRESULT(WINAPI* getClassObject)(REFCLSID, REFIID, void**);
+  HRESULT(WINAPI* canUnloadNow)();
+  HRESULT(WINAPI* registerServer)();
+  HRESULT(WINAPI* unregisterServer)();
+  explicit Server(const std::wstring& path = BuiltDll()) : module(LoadLibraryW(path.c_str())) {
+    EXPECT_NE(module, nullptr) << "cannot load the DLL";
+    Find(getClassObject, "DllGetClassObject");
+    Find(canUnloadNow, "DllCanUnloadNow");
+    Find(registerServer, "DllRegisterServer");
+    Find(unregisterServer, "DllUnregisterServer");
+  }
+  ~Server() {
+    if (module) FreeLibrary(module);
+  }
+  template <class F>
+  void Find(F& f, const char* name) {
+    f = module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+    EXPECT_NE(f, nullptr) << name;
+  }
+  bool Loaded() const { return module && getClassObject && canUnloadNow && registerServer && unregisterServer; }
+
+  IClassFactory* Factory() {
+    IClassFactory* factory = nullptr;
+    EXPECT_EQ(getClassObject(kClsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+    return factory;
+  }
+  // A new handler, as Explorer makes one.
+  IContextMenu* Handler() {
+    IClassFactory* factory = Factory();
+    IContextMenu* menu = nullptr;
+    if (factory) {
+      EXPECT_EQ(factory->CreateInstance(nullptr, IID_IContextMenu, reinterpret_cast<void**>(&menu)), S_OK);
+      factory->Release();
+    }
+    return menu;
+  }
+};
+
+// Delivers a CF_HDROP of wide names, a new copy at every request.
+struct DropObject : IDataObject {
+  std::vector<std::wstring> paths;
+  bool hasDrop = true;
+  explicit DropObject(std::vector<std::wstring> p) : paths(std::move(p)) {}
+
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
+    *out = iid == IID_IUnknown || iid == IID_IDataObject ? this : nullptr;
+    return *out ? S_OK : E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override {
+    if (!hasDrop || format->cfFormat != CF_HDROP || !(format->tymed & TYMED_HGLOBAL)) return DV_E_FORMATETC;
+    std::wstring names;
+    for (const auto& p : paths) names += p + L'\0';
+    names += std::wstring(2, L'\0');  // an empty list too ends in two nulls
+    const size_t bytes = sizeof(DROPFILES) + names.size() * sizeof(wchar_t);
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(mem));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    memcpy(drop + 1, names.data(), names.size() * sizeof(wchar_t));
+    GlobalUnlock(mem);
+    *medium = STGMEDIUM{};
+    medium->tymed = TYMED_HGLOBAL;
+    medium->hGlobal = mem;
+    return S_OK;
+  }
+  STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  STDMETHODIMP QueryGetData(FORMATETC*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
+  STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  STDMETHODIMP EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+  STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+  STDMETHODIMP DUnadvise(DWORD) override { return E_NOTIMPL; }
+  STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+};
+
+inline HRESULT InitializeWith(IContextMenu* menu, DropObject& data) {
+  IShellExtInit* init = nullptr;
+  if (menu->QueryInterface(IID_IShellExtInit, reinterpret_cast<void**>(&init)) != S_OK) return E_NOINTERFACE;
+  const HRESULT hr = init->Initialize(nullptr, &data, nullptr);
+  init->Release();
+  return hr;
+}
+
+inline HRESULT Invoke(IContextMenu* menu, const char* verb) {
+  CMINVOKECOMMANDINFO info{};
+  info.cbSize = sizeof(info);
+  info.lpVerb = verb;
+  return menu->InvokeCommand(&info);
+}
+
+// A window under the main window's class name, in this thread: it keeps every
+// hand-off it receives and answers `reply`.
+struct Receiver {
+  struct Message {
+    WPARAM wParam;
+    ULONG_PTR dwData;
+    std::string bytes;
+  };
+  static inline std::vector<Message> received;
+  static inline LRESULT reply = 2008;
+  HWND hwnd;
+
+  static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg != WM_COPYDATA) return DefWindowProcW(h, msg, wp, lp);
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+    received.push_back({wp, data->dwData, std::string(static_cast<const char*>(data->lpData), data->cbData)});
+    return reply;
+  }
+  explicit Receiver(LRESULT answer) {
+    received.clear();
+    reply = answer;
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TMorvaneFrm1";
+    RegisterClassW(&wc);
+    hwnd = CreateWindowW(L"TMorvaneFrm1", L"stand-in", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr, wc.hInstance,
+                         nullptr);
+  }
+  ~Receiver() {
+    DestroyWindow(hwnd);
+    UnregisterClassW(L"TMorvaneFrm1", GetModuleHandleW(nullptr));
+  }
+};
+
+// Presses OK on every message box this process shows while it lives, and
+// keeps their caption and text; a test never hangs on a box.
+struct BoxWatcher {
+  struct Box {
+    std::wstring caption, text;
+  };
+  std::mutex lock;
+  std::vector<Box> boxes;
+  std::set<HWND> seen;
+  std::atomic<bool> done{false};
+  std::thread thread{[this] {
+    while (!done) {
+      EnumWindows(Visit, reinterpret_cast<LPARAM>(this));
+      Sleep(20);
+    }
+  }};
+  ~BoxWatcher() {
+    done = true;
+    thread.join();
+  }
+  static BOOL CALLBACK Visit(HWND h, LPARAM lp) {
+    auto* self = reinterpret_cast<BoxWatcher*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    wchar_t cls[16], caption[256], text[512] = L"";
+    GetClassNameW(h, cls, 16);
+    if (pid != GetCurrentProcessId() || lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(h)) return TRUE;
+    std::lock_guard<std::mutex> guard(self->lock);
+    if (!self->seen.insert(h).second) return TRUE;
+    GetWindowTextW(h, caption, 256);
+    for (HWND c = FindWindowExW(h, nullptr, L"Static", nullptr); c && !text[0];
+         c = FindWindowExW(h, c, L"Static", nullptr))
+      GetWindowTextW(c, text, 512);
+    self->boxes.push_back({caption, text});
+    PostMessageW(h, WM_COMMAND, IDOK, 0);
+    return TRUE;
+  }
+  std::vector<Box> Boxes() {
+    std::lock_guard<std::mutex> guard(lock);
+    return boxes;
+  }
+};
+
+// A folder of its own under the temporary folder, removed at the end.
+struct TempFolder {
+  std::filesystem::path dir;
+  explicit TempFolder(const std::wstring& name) {
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    dir = std::filesystem::path(base) / (name + L"-" + std::to_wstring(GetCurrentProcessId()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+  }
+  std::wstring Copy(const std::wstring& from, const wchar_t* as) const {
+    std::filesystem::copy_file(from, dir / as);
+    return (dir / as).wstring();
+  }
+};
+
+}  // namespace rnext
