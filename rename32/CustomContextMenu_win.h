@@ -2,8 +2,9 @@
 // selected paths, IContextMenu turns the shell's calls into four operations a
 // concrete handler provides. Nothing thrown inside ever reaches the shell.
 #pragma once
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include <atomic>
 #include <new>

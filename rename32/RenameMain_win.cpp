@@ -1,10 +1,12 @@
 // The context-menu handler of Rename and its in-process COM server: one menu
 // item that hands the selected paths to Rename's main window, starting
 // RENAME.EXE from this DLL's folder when no such window exists.
-#include <olectl.h>
-#include <shlobj.h>
 #include <windows.h>
 
+#include <olectl.h>
+#include <shlobj.h>
+
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -22,13 +24,13 @@ constexpr ULONGLONG kWindowWaitMs = 30000;
 constexpr DWORD kLookPauseMs = 50;
 
 HMODULE gModule = nullptr;
-HBITMAP gMenuBitmap = nullptr;
+std::atomic<HBITMAP> gMenuBitmap{nullptr};
 
 std::wstring ModulePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD n = GetModuleFileNameW(gModule, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return L"";
+    if (n == 0 || path.size() > 65536) return L"";
     if (n < path.size()) {
       path.resize(n);
       return path;
@@ -39,14 +41,12 @@ std::wstring ModulePath() {
 
 // Loaded once and kept while the DLL is loaded, so every menu can show it.
 HBITMAP MenuBitmap() {
-  if (HBITMAP shared = static_cast<HBITMAP>(
-          InterlockedCompareExchangePointer(reinterpret_cast<void**>(&gMenuBitmap), nullptr, nullptr)))
-    return shared;
+  if (HBITMAP shared = gMenuBitmap.load()) return shared;
   auto loaded = static_cast<HBITMAP>(LoadImageW(gModule, MAKEINTRESOURCEW(kMenuBitmapId), IMAGE_BITMAP, 0, 0, 0));
-  if (InterlockedCompareExchangePointer(reinterpret_cast<void**>(&gMenuBitmap), loaded, nullptr) != nullptr) {
-    if (loaded) DeleteObject(loaded);
-  }
-  return gMenuBitmap;
+  HBITMAP earlier = nullptr;
+  if (gMenuBitmap.compare_exchange_strong(earlier, loaded)) return loaded;
+  if (loaded) DeleteObject(loaded);  // another thread was first
+  return earlier;
 }
 
 std::string Utf8(const std::wstring& path) {
@@ -61,7 +61,8 @@ std::string Utf8(const std::wstring& path) {
 
 void ShowBox(const wchar_t* text, UINT icon) { MessageBoxW(nullptr, text, ext::kBoxCaption, MB_OK | icon); }
 
-bool StartProgram(const std::wstring& folder) {
+// 0, or the reason the program could not be started.
+DWORD StartProgram(const std::wstring& folder) {
   std::wstring commandLine = L"\"" + folder + ext::kProgramFile + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
@@ -70,10 +71,10 @@ bool StartProgram(const std::wstring& folder) {
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
                       &startup, &process))
-    return false;
+    return GetLastError();
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  return true;
+  return 0;
 }
 
 // Looks for the new program's window while the host's messages keep flowing;
@@ -121,9 +122,9 @@ class TMyContextMenu : public TCustomContextMenu {
     HWND window = FindWindowW(ext::kMainWindowClass, nullptr);
     if (window) {
       SetForegroundWindow(window);
-    } else if (!StartProgram(folder)) {
+    } else if (const DWORD error = StartProgram(folder)) {
       ShowBox(ext::kUnableToRun, MB_ICONERROR);
-      return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+      return HRESULT_FROM_WIN32(error);
     }
     std::vector<std::string> lines;
     lines.reserve(paths.size());
@@ -232,8 +233,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
   if (reason == DLL_PROCESS_ATTACH) {
     gModule = instance;
     DisableThreadLibraryCalls(instance);
-  } else if (reason == DLL_PROCESS_DETACH && !reserved && gMenuBitmap) {
-    DeleteObject(gMenuBitmap);  // unloaded by FreeLibrary, not at process end
+  } else if (reason == DLL_PROCESS_DETACH && !reserved && gMenuBitmap.load()) {
+    DeleteObject(gMenuBitmap.load());  // unloaded by FreeLibrary, not at process end
   }
   return TRUE;
 }
@@ -250,6 +251,7 @@ STDAPI DllCanUnloadNow() { return ServerObjectCount() == 0 && gFactoryRefs == 0 
 STDAPI DllRegisterServer() {
   return Guarded([] {
     const std::wstring dll = ModulePath();
+    if (dll.empty()) return E_FAIL;
     const std::wstring clsidKey = L"CLSID\\" + ClsidText();
     const std::wstring progId = ProgId(dll);
     const RegistryValue values[] = {
@@ -261,7 +263,7 @@ STDAPI DllRegisterServer() {
         {clsidKey + L"\\ProgID", nullptr, progId},
     };
     for (const auto& v : values)
-      if (dll.empty() || !WriteValue(v)) return E_FAIL;
+      if (!WriteValue(v)) return E_FAIL;
     return S_OK;
   });
 }

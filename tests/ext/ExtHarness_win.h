@@ -2,8 +2,9 @@
 // through its exports, a data object that delivers a selection, a stand-in
 // for the main window, and a watcher that answers message boxes.
 #pragma once
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
