@@ -1,6 +1,7 @@
 // What the extension's tests share: the DLL loaded from a path and entered
 // through its exports, a data object that delivers a selection, a stand-in
-// for the main window, and a watcher that answers message boxes.
+// for the main window, and a watcher that answers message boxes. Folders and
+// processes come from the end-to-end tests' harness.
 #pragma once
 #include <windows.h>
 
@@ -16,31 +17,28 @@
 #include <thread>
 #include <vector>
 
+#include "e2e/ProgramHarness.h"
+
 namespace rnext {
 
 inline const CLSID kClsid = {0x6e0f3a2c, 0x9b41, 0x4c7d, {0xa5, 0xe8, 0x3d, 0x27, 0xc1, 0xb9, 0x4f, 0x60}};
 
-// A path handed over by CTest (a Unix path: Wine maps / to Z:).
-inline std::wstring PathFromEnvironment(const wchar_t* name) {
-  wchar_t buf[MAX_PATH * 2];
-  std::wstring path(buf, GetEnvironmentVariableW(name, buf, MAX_PATH * 2));
-  if (!path.empty() && path[0] == L'/') {
-    for (auto& c : path)
-      if (c == L'/') c = L'\\';
-    path = L"Z:" + path;
-  }
-  return path;
+inline std::wstring BuiltDll() { return rne2e::PathFromEnvironment(L"RENAME_DLL"); }
+
+// The program folder of the end-to-end tests with the DLL beside Rename.exe.
+inline std::wstring DllBeside(const rne2e::ProgramFolder& folder, const wchar_t* subfolder = L"") {
+  std::filesystem::create_directories(folder.dir / subfolder);
+  std::filesystem::copy_file(BuiltDll(), folder.dir / subfolder / L"RENAME64.DLL");
+  return (folder.dir / subfolder / L"RENAME64.DLL").wstring();
 }
-inline std::wstring BuiltDll() { return PathFromEnvironment(L"RENAME_DLL"); }
 
 struct Server {
   HMODULE module;
-  HRESULT(WINAPI* getClassObject)(REFCLSID, REFIID, void**);
-  HRESULT(WINAPI* canUnloadNow)();
-  HRESULT(WINAPI* registerServer)();
-  HRESULT(WINAPI* unregisterServer)();
+  HRESULT(WINAPI* getClassObject)(REFCLSID, REFIID, void**) = nullptr;
+  using Export = HRESULT(WINAPI*)();
+  Export canUnloadNow = nullptr, registerServer = nullptr, unregisterServer = nullptr;
   explicit Server(const std::wstring& path = BuiltDll()) : module(LoadLibraryW(path.c_str())) {
-    EXPECT_NE(module, nullptr) << "cannot load the DLL";
+    if (!module) return;
     Find(getClassObject, "DllGetClassObject");
     Find(canUnloadNow, "DllCanUnloadNow");
     Find(registerServer, "DllRegisterServer");
@@ -51,14 +49,16 @@ struct Server {
   }
   template <class F>
   void Find(F& f, const char* name) {
-    f = module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-    EXPECT_NE(f, nullptr) << name;
+    f = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
   }
-  bool Loaded() const { return module && getClassObject && canUnloadNow && registerServer && unregisterServer; }
+  bool Loaded() const { return getClassObject && canUnloadNow && registerServer && unregisterServer; }
 
   IClassFactory* Factory() {
     IClassFactory* factory = nullptr;
-    EXPECT_EQ(getClassObject(kClsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+    if (!Loaded())
+      ADD_FAILURE() << "the DLL or one of its exports is missing";
+    else
+      EXPECT_EQ(getClassObject(kClsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
     return factory;
   }
   // A new handler, as Explorer makes one.
@@ -186,42 +186,18 @@ struct BoxWatcher {
     auto* self = reinterpret_cast<BoxWatcher*>(lp);
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
-    wchar_t cls[16], caption[256], text[512] = L"";
+    wchar_t cls[16];
     GetClassNameW(h, cls, 16);
     if (pid != GetCurrentProcessId() || lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(h)) return TRUE;
     std::lock_guard<std::mutex> guard(self->lock);
     if (!self->seen.insert(h).second) return TRUE;
-    GetWindowTextW(h, caption, 256);
-    for (HWND c = FindWindowExW(h, nullptr, L"Static", nullptr); c && !text[0];
-         c = FindWindowExW(h, c, L"Static", nullptr))
-      GetWindowTextW(c, text, 512);
-    self->boxes.push_back({caption, text});
+    self->boxes.push_back({rne2e::WindowTextOf(h), rne2e::BoxText(h)});
     PostMessageW(h, WM_COMMAND, IDOK, 0);
     return TRUE;
   }
   std::vector<Box> Boxes() {
     std::lock_guard<std::mutex> guard(lock);
     return boxes;
-  }
-};
-
-// A folder of its own under the temporary folder, removed at the end.
-struct TempFolder {
-  std::filesystem::path dir;
-  explicit TempFolder(const std::wstring& name) {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    dir = std::filesystem::path(base) / (name + L"-" + std::to_wstring(GetCurrentProcessId()));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
-  }
-  std::wstring Copy(const std::wstring& from, const wchar_t* as) const {
-    std::filesystem::copy_file(from, dir / as);
-    return (dir / as).wstring();
   }
 };
 

@@ -2,7 +2,6 @@
 // when no window is there, and what the user sees when that fails.
 #include <fstream>
 
-#include "e2e/ProgramHarness.h"
 #include "ext/ExtHarness_win.h"
 
 using namespace rnext;
@@ -63,8 +62,9 @@ TEST(HandOff, AReceiverThatRefusesGivesOneBox) {
 
 TEST(HandOff, WithoutTheProgramBesideItTheCommandFailsWithABox) {
   ASSERT_EQ(FindWindowW(L"TMorvaneFrm1", nullptr), nullptr);
-  TempFolder folder(L"rename-ext-alone");
-  Server server(folder.Copy(BuiltDll(), L"RENAME64.DLL"));
+  rne2e::ProgramFolder folder;
+  std::filesystem::remove(folder.dir / L"Rename.exe");
+  Server server(DllBeside(folder));
   IContextMenu* menu = HandlerFor(server, {L"C:\\a\\x.txt"});
   ASSERT_NE(menu, nullptr);
   BoxWatcher boxes;
@@ -78,9 +78,10 @@ TEST(HandOff, WithoutTheProgramBesideItTheCommandFailsWithABox) {
 // Takes the full 30 seconds of the wait.
 TEST(HandOff, AProgramThatNeverShowsItsWindowIsGivenUpOnWhileMessagesFlow) {
   ASSERT_EQ(FindWindowW(L"TMorvaneFrm1", nullptr), nullptr);
-  TempFolder folder(L"rename-ext-silent");
-  folder.Copy(PathFromEnvironment(L"RENAME_DRIVER"), L"RENAME.EXE");  // ends at once, no window
-  Server server(folder.Copy(BuiltDll(), L"RENAME64.DLL"));
+  rne2e::ProgramFolder folder;
+  std::filesystem::copy_file(rne2e::PathFromEnvironment(L"RENAME_DRIVER"), folder.dir / L"Rename.exe",
+                             std::filesystem::copy_options::overwrite_existing);  // ends at once, no window
+  Server server(DllBeside(folder));
   IContextMenu* menu = HandlerFor(server, {L"C:\\a\\x.txt"});
   ASSERT_NE(menu, nullptr);
   BoxWatcher boxes;
@@ -112,7 +113,7 @@ TEST(HandOff, AProgramThatNeverShowsItsWindowIsGivenUpOnWhileMessagesFlow) {
 TEST(HandOff, StartsTheProgramBesideItWhichListsThePathsSent) {
   ASSERT_EQ(FindWindowW(L"TMorvaneFrm1", nullptr), nullptr);
   rne2e::ProgramFolder folder;
-  std::filesystem::copy_file(BuiltDll(), folder.dir / L"RENAME64.DLL");
+  const std::wstring dll = DllBeside(folder);
   std::ofstream(folder.dir / L"Rename.ini", std::ios::binary)
       << "[Options]\r\nLastSelection=1\r\nLastRenameSelect=12\r\n";
   const std::wstring names[] = {L"a.txt", L"\u0395\u03bb\u03bb\u03ac\u03b4\u03b1.txt", L"\u65e5\u672c\u8a9e.txt"};
@@ -122,7 +123,7 @@ TEST(HandOff, StartsTheProgramBesideItWhichListsThePathsSent) {
     paths.push_back((folder.dir / name).wstring());
   }
   {
-    Server server((folder.dir / L"RENAME64.DLL").wstring());
+    Server server(dll);
     IContextMenu* menu = HandlerFor(server, paths);
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(Invoke(menu, kFirstCommand), S_OK);

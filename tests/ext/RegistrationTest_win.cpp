@@ -46,8 +46,8 @@ TEST(Registration, WritesTheClassKeysAndDeletesThemAgain) {
 }
 
 TEST(Registration, APathWithASpaceIsWrittenInItsShortForm) {
-  TempFolder folder(L"rename ext spaced");
-  const std::wstring dll = folder.Copy(BuiltDll(), L"RENAME64.DLL");
+  rne2e::ProgramFolder folder;
+  const std::wstring dll = DllBeside(folder, L"with space");
   Server server(dll);
   ASSERT_EQ(server.registerServer(), S_OK);
   const std::wstring written = ClassesValue(kClsidKey + L"\\InprocServer32");
