@@ -1,4 +1,4 @@
-#include "CustomContextMenu_win.h"
+#include "rename32/CustomContextMenu_win.h"
 
 #include <shellapi.h>
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "CustomContextMenu_win.h"
-#include "ExtensionTexts.h"
+#include "rename32/CustomContextMenu_win.h"
+#include "rename32/ExtensionTexts.h"
 #include "shell/HandOffWire.h"
 
 namespace rn {
