@@ -17,7 +17,7 @@
 namespace rn {
 namespace {
 
-// {6E0F3A2C-9B41-4C7D-A5E8-3D27C1B94F60}; Rename's registration script writes the same.
+// kExtensionClassId (shell/HandOffWire.h), which Rename's registration script writes.
 constexpr CLSID kClsid = {0x6e0f3a2c, 0x9b41, 0x4c7d, {0xa5, 0xe8, 0x3d, 0x27, 0xc1, 0xb9, 0x4f, 0x60}};
 constexpr int kMenuBitmapId = 101;
 constexpr ULONGLONG kWindowWaitMs = 30000;

@@ -21,8 +21,13 @@ bool FileExists(const std::wstring& path) {
 }
 
 bool Confirm(HWND owner, TextId text) {
-  const DialogRequest ask{ApplicationTitle(), Text(text), DialogIcon::Question,
-                          {Text(TextId::ButtonOk), Text(TextId::ButtonCancel)}, {}, 0, 1};
+  const DialogRequest ask{ApplicationTitle(),
+                          Text(text),
+                          DialogIcon::Question,
+                          {Text(TextId::ButtonOk), Text(TextId::ButtonCancel)},
+                          {},
+                          0,
+                          1};
   return ShowDialog(owner, ask) == 0;
 }
 

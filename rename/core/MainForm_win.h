@@ -315,14 +315,14 @@ class TMorvaneFrm1 : public Form {
     std::vector<std::wstring> paths;
   };
   std::deque<PendingBatch> pending_;
-  bool closePending_ = false;         // a close asked for while a batch ran
+  bool closePending_ = false;  // a close asked for while a batch ran
   DWORD lastProgressPaint_ = 0;
   DWORD lastPump_ = 0;
   std::vector<std::wstring> openFilterMasks_;  // the open dialog's filter list
   WindowMenus menus_;
   HHOOK messageHook_ = nullptr;
-  HWND editMenuTarget_ = nullptr;  // the box the edit menu was opened on
-  HWND hintTip_ = nullptr;         // hints of the main window's own controls
+  HWND editMenuTarget_ = nullptr;       // the box the edit menu was opened on
+  HWND hintTip_ = nullptr;              // hints of the main window's own controls
   bool explorerEntryAvailable_ = true;  // an extension DLL lies beside the program
 };
 

@@ -8,6 +8,9 @@
 
 namespace rn {
 
+// The class of the context-menu handler, as the registration script names it.
+inline constexpr wchar_t kExtensionClassId[] = L"{6E0F3A2C-9B41-4C7D-A5E8-3D27C1B94F60}";
+
 // The receiver's reply when it took the list.
 inline constexpr long kHandOffAccepted = 2008;
 // COPYDATASTRUCT.dwData: the text's encoding. Any value but kHandOffUtf8 is

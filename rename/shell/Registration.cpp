@@ -7,7 +7,7 @@ namespace rn {
 
 namespace {
 
-const std::wstring kClassKey = std::wstring(L"SOFTWARE\\Classes\\CLSID\\") + kExtensionClassId;
+const std::wstring kClassKey = std::wstring(L"Classes\\CLSID\\") + kExtensionClassId;
 const std::wstring kHandlers[] = {L"*", L"Directory", L"Folder"};
 
 std::wstring Quoted(const std::wstring& s) { return L"\"" + s + L"\""; }
@@ -39,7 +39,7 @@ std::vector<std::wstring> AddScriptLines(const std::wstring& programFolder, bool
                                      L""};
   };
   std::vector<std::wstring> lines = {L"Windows Registry Editor Version 5.00", L""};
-  for (auto& l : classLines(L"HKEY_LOCAL_MACHINE\\")) lines.push_back(l);
+  for (auto& l : classLines(L"HKEY_LOCAL_MACHINE\\SOFTWARE\\")) lines.push_back(l);
   lines.push_back(L"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\ShellEx\\ContextMenuHandlers\\Morvane]");
   lines.push_back(handler);
   lines.push_back(L"");
@@ -69,8 +69,8 @@ std::vector<std::wstring> RemoveScriptLines(bool windows64) {
     lines.push_back(L"[-" + key + L"]");
     lines.push_back(L"");
   };
-  remove(L"HKEY_LOCAL_MACHINE\\" + kClassKey + L"\\InProcServer32");
-  remove(L"HKEY_LOCAL_MACHINE\\" + kClassKey);
+  remove(L"HKEY_LOCAL_MACHINE\\SOFTWARE\\" + kClassKey + L"\\InProcServer32");
+  remove(L"HKEY_LOCAL_MACHINE\\SOFTWARE\\" + kClassKey);
   for (const std::wstring& h : kHandlers)
     remove(L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\" + h + L"\\ShellEx\\ContextMenuHandlers\\Morvane");
   remove(L"HKEY_CURRENT_USER\\Software\\Morvane");

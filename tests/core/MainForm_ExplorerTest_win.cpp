@@ -97,3 +97,41 @@ TEST(Explorer, TheSendToLinkIsMadeInTheFolderExplorerNames) {
   dialogs.Expect(L"No 'Send To' directory in your Windows OS !!?");
   SendMessageW(w.Hwnd(), WM_SYSCOMMAND, rn::IdSysSendTo, 0);
 }
+
+TEST(Explorer, TheRegistryEditorImportsBothScripts) {
+  // The scripts as the registry editor reads them: the add script makes the
+  // class, the handlers and the marker; the remove script takes them out.
+  auto import = [](const std::wstring& script) {
+    wchar_t windows[MAX_PATH] = {};
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(windows) + L"\\regedit.exe\" /s \"" + script + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    WaitForSingleObject(pi.hProcess, 30000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  };
+  auto keyExists = [](HKEY root, const std::wstring& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+  };
+  const std::wstring handler = L"SOFTWARE\\Classes\\*\\ShellEx\\ContextMenuHandlers\\Morvane";
+  TempFolder folder;
+  Make(folder, L"RENAME64.DLL");
+  MainWindow w(folder);
+  ScriptedDialogs dialogs;
+  dialogs.Expect(rn::Text(rn::TextId::MsgAddContextMenu), 0);
+  w.Command(rn::IdPopExplorerContMenu2);
+  import(folder.Folder() + L"Morvane.reg");
+  EXPECT_TRUE(keyExists(HKEY_CURRENT_USER, L"SOFTWARE\\Morvane"));
+  EXPECT_TRUE(keyExists(HKEY_LOCAL_MACHINE, handler));
+  dialogs.Expect(rn::Text(rn::TextId::MsgRemoveContextMenu), 0);
+  w.Command(rn::IdPopExplorerContMenu2);
+  import(folder.Folder() + L"Morvane.reg");
+  EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, L"SOFTWARE\\Morvane"));
+  EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE, handler));
+}

@@ -1,11 +1,12 @@
 // Self-registration in this Wine prefix's registry, and what the DLL file carries.
 #include "ext/ExtHarness_win.h"
+#include "shell/HandOffWire.h"
 
 using namespace rnext;
 
 namespace {
 
-const std::wstring kClsidKey = L"CLSID\\{6E0F3A2C-9B41-4C7D-A5E8-3D27C1B94F60}";
+const std::wstring kClsidKey = std::wstring(L"CLSID\\") + rn::kExtensionClassId;
 
 // The value, or "<none>" when the key or value is missing.
 std::wstring ClassesValue(const std::wstring& key, const wchar_t* name = nullptr) {
@@ -37,7 +38,7 @@ TEST(Registration, WritesTheClassKeysAndDeletesThemAgain) {
       {kClsidKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
       {kClsidKey + L"\\ProgID", nullptr, L"RENAME64.MorvanePlugin"},
       {L"RENAME64.MorvanePlugin", nullptr, L""},
-      {L"RENAME64.MorvanePlugin\\Clsid", nullptr, L"{6E0F3A2C-9B41-4C7D-A5E8-3D27C1B94F60}"},
+      {L"RENAME64.MorvanePlugin\\Clsid", nullptr, rn::kExtensionClassId},
   };
   for (const auto& w : written) EXPECT_EQ(ClassesValue(w.key, w.name), w.value) << w.key;
   EXPECT_EQ(server.unregisterServer(), S_OK);

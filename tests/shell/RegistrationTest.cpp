@@ -23,7 +23,12 @@ TEST(Registration, TheAddScriptHasItsLinesForTheSystemItRunsOn) {
     EXPECT_EQ(lines[14], L"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\Folder\\ShellEx\\ContextMenuHandlers\\Morvane]")
         << "no empty line between the folder blocks";
     EXPECT_EQ(lines.back(), L"");
-    if (c.windows64) EXPECT_EQ(lines[27], lines[6]) << "both views name the 64-bit extension";
+    EXPECT_EQ(lines[2], L"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\" + std::wstring(kExtensionClassId) + L"]");
+    if (c.windows64) {
+      EXPECT_EQ(lines[23], L"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Classes\\CLSID\\" +
+                               std::wstring(kExtensionClassId) + L"]");
+      EXPECT_EQ(lines[27], lines[6]) << "both views name the 64-bit extension";
+    }
   }
 }
 
@@ -33,8 +38,8 @@ TEST(Registration, TheRemoveScriptTakesOutEveryKeyButTheApprovedValue) {
   EXPECT_EQ(lines64.size(), 19u);
   EXPECT_EQ(lines32[12], L"[-HKEY_CURRENT_USER\\Software\\Morvane]");
   for (const auto& line : lines64) EXPECT_EQ(line.find(L"Approved"), std::wstring::npos);
-  EXPECT_EQ(lines64[16], L"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Classes\\CLSID\\" +
-                             std::wstring(kExtensionClassId) + L"]");
+  EXPECT_EQ(lines64[16],
+            L"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Classes\\CLSID\\" + std::wstring(kExtensionClassId) + L"]");
 }
 
 TEST(Registration, FolderNamesPassUnchangedButForTheirBackslashes) {
