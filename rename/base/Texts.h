@@ -187,6 +187,19 @@ enum class TextId : int {
   MsgScriptEmpty,
   MsgErrorRenaming,
   MsgScriptName,
+  // A script line refuses a text holding "|" (naming the box that holds it)
+  // and a line longer than the settings file keeps.
+  MsgBarInScriptLine,
+  MsgScriptLineTooLong,
+  ScriptBoxRenameTo,
+  ScriptBoxStartNumber,
+  ScriptBoxDate,
+  ScriptBoxDateFormat,
+  ScriptBoxReplace,
+  ScriptBoxTime,
+  ScriptBoxPrefix,
+  ScriptBoxCounter,
+  ScriptBoxSuffix,
 
   // Options dialog (`TFormOption`).
   OptionLabel1,
@@ -259,6 +272,7 @@ enum class TextId : int {
   MsgNewVersion,
   MsgLatestVersion,
   MsgHelpNotFound,
+  MsgScriptOutOfStep,
   Count
 };
 

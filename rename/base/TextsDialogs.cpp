@@ -48,6 +48,22 @@ constexpr TextPair kDialogs[] = {
     {TextId::MsgScriptEmpty, L"Nothing to save, script is empty..", L"Nada a salvar, o script está vazio.."},
     {TextId::MsgErrorRenaming, L"Error renaming file :", L"Erro ao renomear arquivo :"},
     {TextId::MsgScriptName, L"Enter a name for this script", L"Escolha nome para este script"},
+    {TextId::MsgBarInScriptLine,
+     L"The text in %s holds a \"|\", which a script line cannot store. Remove it and try again.",
+     L"O texto %s contém um \"|\", que uma linha de script não pode guardar. Retire-o e tente de novo."},
+    {TextId::MsgScriptLineTooLong,
+     L"The texts of this line are too long for a script (a line holds %s characters at most).",
+     L"Os textos desta linha são longos demais para um script (uma linha leva no máximo %s caracteres)."},
+    {TextId::ScriptBoxRenameTo, L"the \"Rename to\" box", L"da caixa \"Renomear para\""},
+    {TextId::ScriptBoxStartNumber, L"the start number box (operation 12)", L"da caixa do número inicial (opção 12)"},
+    {TextId::ScriptBoxDate, L"the date box (operation 15)", L"da caixa da data (opção 15)"},
+    {TextId::ScriptBoxDateFormat, L"the date format box (operations 16 and 17)",
+     L"da caixa do formato de data (opções 16 e 17)"},
+    {TextId::ScriptBoxReplace, L"the replacement box (operation 4)", L"da caixa de substituição (opção 4)"},
+    {TextId::ScriptBoxTime, L"the time box (operation 15)", L"da caixa da hora (opção 15)"},
+    {TextId::ScriptBoxPrefix, L"the prefix box (operation 18)", L"da caixa do prefixo (opção 18)"},
+    {TextId::ScriptBoxCounter, L"the counter box (operation 18)", L"da caixa do contador (opção 18)"},
+    {TextId::ScriptBoxSuffix, L"the suffix box (operation 18)", L"da caixa do sufixo (opção 18)"},
     // Options dialog
     {TextId::OptionLabel1, L"Choose language", L"Escolha idioma"},
     {TextId::OptionCheckBox1, L"Save window's position", L"Lembrar posição da janela"},
@@ -152,6 +168,7 @@ constexpr TextPair kEnglishOnly[] = {
      L"You have the most recent version of this freeware..\rBut keep checking, as this is updated regularly!",
      {}},
     {TextId::MsgHelpNotFound, L"Help file not found", {}},
+    {TextId::MsgScriptOutOfStep, L"Error ...", {}},
 };
 static_assert(CoversRun(kEnglishOnly, kFirstEnglishOnly, TextId::Count));
 
