@@ -13,8 +13,10 @@
 #include "core/FormSearch_win.h"
 #include "core/OperationPanel_win.h"
 #include "core/RememberedLists.h"
+#include "core/ScriptEditor_win.h"
 #include "engine/FileRename.h"
 #include "filelist/FileTime.h"
+#include "scripts/ScriptStore.h"
 #include "ui/CharPosit_win.h"
 #include "ui/Controls_win.h"
 #include "ui/Grid_win.h"
@@ -219,6 +221,8 @@ void TMorvaneFrm1::CreateControls() {
   MakePanel(p, IdPanel2, Bounds(0, 0, s(630), s(340)), PanelEdge::Frame);
   panel = std::make_unique<OperationPanel>(*this);
   panel->Create();
+  scriptEditor = std::make_unique<ScriptEditor>(*this);
+  scriptEditor->Create();
   MakePanel(p, IdPanel4, Bounds(0, 0, s(300), s(30)), PanelEdge::Frame);
   MakeChild(p, PROGRESS_CLASSW, L"", PBS_SMOOTH, IdProgressBar1, Bounds(0, 0, s(288), s(18)), f);
   CreateCharPositPanel(p, IdPanelCharPosit, font_, dpi);
@@ -277,6 +281,7 @@ void TMorvaneFrm1::FormCreate() {
   SendMessageW(formats, CB_SETCURSEL, found == CB_ERR ? 0 : found, 0);
   dateTypeSetting = DateTypeFromSetting(ini.ReadInteger(L"Options", L"DateType", 1));
   FillScriptChooser();
+  UpgradeScriptLines(ini);  // lines of versions before 1.2.2.3
 
   showMenus = ini.ReadBool(L"Options", L"ShowMenus", true);
   ApplyMainMenu();
@@ -329,19 +334,6 @@ void TMorvaneFrm1::RestoreRememberedPath() {
     SetCurrentDirectoryW(path.c_str());
   }
   lastFolder = path;
-}
-
-// The script chooser: an empty entry, then "n - name" for each script.
-void TMorvaneFrm1::FillScriptChooser() {
-  SettingsFile& ini = *settingsFile;
-  HWND chooser = Control(IdComboBox4);
-  SendMessageW(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
-  const int scripts = ini.ReadInteger(L"Options", L"Scripts", 0);
-  for (int n = 1; n <= scripts; ++n) {
-    std::wstring entry = std::to_wstring(n) + L" - " + ini.ReadString(L"Script_" + std::to_wstring(n), L"Name", L"");
-    SendMessageW(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-  }
-  if (scripts > 0) UpgradeScripts(ini.ReadString(L"Options", L"Version", L"(v1.2.2.0)"));
 }
 
 void TMorvaneFrm1::LoadRememberedLists() {
@@ -464,6 +456,10 @@ bool TMorvaneFrm1::OnCommand(int id, int code) {
       default: return false;
     }
   }
+  if (id == IdComboBox4) {
+    if (code == CBN_SELCHANGE) ComboBox4Change();
+    return code == CBN_SELCHANGE;
+  }
   if (code != BN_CLICKED) return false;  // menu commands carry 0, the same value
   switch (id) {
     case IdButton1: Button1Click(); return true;
@@ -473,6 +469,10 @@ bool TMorvaneFrm1::OnCommand(int id, int code) {
     case IdButton5: Button5Click(); return true;
     case IdSpeedButton4: SpeedButton4Click(); return true;
     case IdSpeedButton5: SpeedButton5Click(); return true;
+    case IdButton10: Button10Click(); return true;
+    case IdButton9: Button9Click(); return true;
+    case IdButton12: Button12Click(); return true;
+    case IdButton11: Button11Click(); return true;
     case IdPopRemoveFile1: PopRemoveFile1Click(); return true;
     case IdPopAddFiles1: PopAddFiles1Click(); return true;
     case IdPopSortbyName1: PopSortbyName1Click(); return true;
@@ -587,13 +587,12 @@ void TMorvaneFrm1::ListChanged() {
 // Call sites for the parts of the program that join later. Each keeps the
 // place in the start-up order where its work runs.
 
-void TMorvaneFrm1::ApplyLanguage(const std::wstring&) {}   // English is built in
-void TMorvaneFrm1::InstallMessageHook() {}                 // key filter shared by all forms
-void TMorvaneFrm1::AppendSystemMenuEntries() {}            // system-menu twins of the options
-void TMorvaneFrm1::CheckExplorerRegistration() {}          // state of the context-menu extension
-void TMorvaneFrm1::UpgradeScripts(const std::wstring&) {}  // script lines of versions before 1.2.2.3
-void TMorvaneFrm1::ApplyMainMenu() {}                      // main menu shown or hidden
-void TMorvaneFrm1::ShowWelcomeIfDue() {}                   // donation reminder
+void TMorvaneFrm1::ApplyLanguage(const std::wstring&) {}  // English is built in
+void TMorvaneFrm1::InstallMessageHook() {}                // key filter shared by all forms
+void TMorvaneFrm1::AppendSystemMenuEntries() {}           // system-menu twins of the options
+void TMorvaneFrm1::CheckExplorerRegistration() {}         // state of the context-menu extension
+void TMorvaneFrm1::ApplyMainMenu() {}                     // main menu shown or hidden
+void TMorvaneFrm1::ShowWelcomeIfDue() {}                  // donation reminder
 void TMorvaneFrm1::DeleteLeftoverRegistrationScript() {
   DeleteFileW((context_.programFolder + L"Morvane.reg").c_str());
 }

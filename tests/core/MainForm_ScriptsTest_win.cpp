@@ -1,0 +1,269 @@
+// The script bar and the script editor through the real window: a script
+// recorded, saved, run on real files and taken back; edited, deleted,
+// refused when broken or out of step; upgraded from an old version.
+#include <windows.h>
+
+#include "core/OperationPanel_win.h"
+#include "core/ScriptEditor_win.h"
+#include "engine/Operation.h"
+#include "scripts/ScriptLine.h"
+#include "scripts/ScriptStore.h"
+#include "support/WindowHarness_win.h"
+
+using namespace rntest;
+using Texts = std::vector<std::wstring>;
+
+namespace {
+
+HWND Editor(const MainWindow& w) { return w.Control(rn::IdPanel2); }
+HWND Part(const MainWindow& w, int id) { return GetDlgItem(Editor(w), id); }
+bool EditorOpen(const MainWindow& w) { return !rn::IsParked(Editor(w)); }
+bool PartEnabled(const MainWindow& w, int id) { return IsWindowEnabled(Part(w, id)) != FALSE; }
+
+void Press(MainWindow& w, int id) {
+  SendMessageW(Part(w, id), BM_CLICK, 0, 0);
+  Pump();
+}
+// Picks a line as a click does: the list tells the editor.
+void PickLine(MainWindow& w, int index) {
+  SendMessageW(Part(w, rn::IdListBox1), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(Editor(w), WM_COMMAND, MAKEWPARAM(rn::IdListBox1, LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(Part(w, rn::IdListBox1)));
+  Pump();
+}
+Texts EditorLines(const MainWindow& w) { return w.form->scriptEditor->Lines(); }
+
+void Choose(MainWindow& w, int operation, const std::wstring& renameTo = L"") {
+  w.Click(rn::RadioId(operation));
+  SetWindowTextW(w.Control(rn::IdComboBox2), renameTo.c_str());
+}
+void PickScript(MainWindow& w, int index) {
+  SendMessageW(w.Control(rn::IdComboBox4), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  w.Command(rn::IdComboBox4, CBN_SELCHANGE);
+}
+int PickedScript(const MainWindow& w) {
+  return static_cast<int>(SendMessageW(w.Control(rn::IdComboBox4), CB_GETCURSEL, 0, 0));
+}
+bool ScriptButtons(const MainWindow& w) {
+  return w.Enabled(rn::IdButton10) || w.Enabled(rn::IdButton9) || w.Enabled(rn::IdButton11);
+}
+
+std::wstring Line(int operation, const std::wstring& renameTo) {
+  rn::RenameTask t;
+  t.Operation = operation;
+  t.RenameTo = renameTo;
+  t.NewDate = t.StartNumber = t.CounterStart = L"001";
+  return rn::FormatScriptLine(t, L"hint " + std::to_wstring(operation), L"caption");
+}
+std::string Script(int n, const std::string& name, const Texts& lines) {
+  std::string s = "[Script_" + std::to_string(n) + "]\r\nName=" + name + "\r\ncommands=" + std::to_string(lines.size());
+  for (size_t i = 0; i < lines.size(); ++i) s += "\r\n" + std::to_string(i + 1) + "=" + Narrow(lines[i]);
+  return s + "\r\n";
+}
+
+bool OnDisk(const ListWindow& l, const std::wstring& name) {
+  return GetFileAttributesW((l.folder.Folder() + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace
+
+TEST(Scripts, RecordedSavedRunOnFilesAndTakenBackRunByRun) {
+  ListWindow l({L"a.txt", L"b.txt"});
+  MainWindow& w = l.w;
+  w.Click(rn::IdButton12);
+  ASSERT_TRUE(EditorOpen(w));
+  EXPECT_EQ(rn::ControlBounds(Editor(w)).top, rn::ControlBounds(w.Control(rn::IdStringGrid1)).top);
+  EXPECT_FALSE(PartEnabled(w, rn::IdButton14));
+  Choose(w, rn::kOpConvertCase);
+  Press(w, rn::IdButton6);
+  Choose(w, rn::kOpAddFromBegin, L"x_");
+  Press(w, rn::IdButton6);
+  ASSERT_EQ(EditorLines(w).size(), 2u);
+  EXPECT_EQ(rn::ScriptLineHint(EditorLines(w)[0]), w.form->panel->RadioHint(rn::kOpConvertCase));
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectInput(L"  ");  // blanks name nothing: the editor stays
+    Press(w, rn::IdButton7);
+    EXPECT_TRUE(EditorOpen(w));
+    dialogs.ExpectInput(L"up then x ");
+    Press(w, rn::IdButton7);
+    ASSERT_EQ(dialogs.InputRequests().size(), 2u);
+    EXPECT_EQ(dialogs.InputRequests()[0].caption, L"Enter a name for this script");
+    EXPECT_EQ(dialogs.InputRequests()[0].prompt, L"Enter a name for this script :");
+  }
+  EXPECT_FALSE(EditorOpen(w));
+  EXPECT_EQ(rn::ComboItems(w.Control(rn::IdComboBox4)), Texts({L"", L"1 - up then x "}));
+  EXPECT_EQ(PickedScript(w), 1);
+  EXPECT_TRUE(w.Enabled(rn::IdButton10)) << "the saved script is chosen and can run";
+  const std::string ini = l.folder.ReadIni();
+  EXPECT_NE(ini.find("Scripts=1"), std::string::npos);
+  EXPECT_NE(ini.find("[Script_1]\r\nName=\"up then x \"\r\ncommands=2\r\n1="), std::string::npos);
+
+  // The second line works on the names the first one made.
+  w.Click(rn::IdButton10);
+  EXPECT_EQ(l.Names(), Texts({L"x_A.TXT", L"x_B.TXT"}));
+  EXPECT_TRUE(OnDisk(l, L"x_A.TXT"));
+  EXPECT_EQ(w.form->runCount, 2);
+  EXPECT_FALSE(w.form->scriptMode);
+  EXPECT_EQ(PickedScript(w), -1);
+  EXPECT_FALSE(ScriptButtons(w));
+  EXPECT_TRUE(rn::ComboItems(w.Control(rn::IdComboBox2)).empty()) << "a script run remembers no texts";
+
+  w.Click(rn::IdButton3);
+  EXPECT_EQ(l.Names(), Texts({L"A.TXT", L"B.TXT"}));
+  w.Click(rn::IdButton3);
+  EXPECT_EQ(l.Names(), Texts({L"a.txt", L"b.txt"}));
+  EXPECT_TRUE(OnDisk(l, L"a.txt"));
+  EXPECT_FALSE(OnDisk(l, L"x_A.TXT"));
+}
+
+TEST(Scripts, EditPutsALineOnThePanelAndSavesInPlace) {
+  TempFolder f;
+  f.WriteIni("[Options]\r\nVersion=(v1.2.2.3)\r\nScripts=2\r\n" +
+             Script(1, "one", {Line(rn::kOpRemove, L"old"), Line(7, L"")}) + Script(2, "two", {Line(7, L"")}));
+  MainWindow w(f);
+  PickScript(w, 1);
+  EXPECT_TRUE(w.Enabled(rn::IdButton9));
+  EXPECT_FALSE(w.Enabled(rn::IdButton10)) << "no files to run on";
+  w.Click(rn::IdButton9);
+  ASSERT_TRUE(EditorOpen(w));
+  EXPECT_TRUE(w.form->scriptMode);
+  EXPECT_FALSE(IsWindowVisible(w.Control(rn::IdScrollBar1)));
+  EXPECT_EQ(EditorLines(w), Texts({Line(rn::kOpRemove, L"old"), Line(7, L"")}));
+
+  PickLine(w, 0);
+  ASSERT_TRUE(PartEnabled(w, rn::IdButton15));
+  Press(w, rn::IdButton15);
+  EXPECT_EQ(w.form->currentOperation, rn::kOpRemove);
+  EXPECT_EQ(w.Text(rn::IdComboBox2), L"old");
+  EXPECT_TRUE(PartEnabled(w, rn::IdButton14));
+  SetWindowTextW(w.Control(rn::IdComboBox2), L"new");
+  Press(w, rn::IdButton14);
+  EXPECT_EQ(rn::ScriptField(rn::ScriptLineBody(EditorLines(w)[0]), 1), L"new");
+  PickLine(w, 1);
+  Press(w, rn::IdButton8);
+  Press(w, rn::IdButton7);  // no name asked: the script keeps its own
+
+  EXPECT_FALSE(EditorOpen(w));
+  EXPECT_FALSE(w.form->scriptMode);
+  EXPECT_TRUE(IsWindowVisible(w.Control(rn::IdScrollBar1)));
+  EXPECT_EQ(rn::ComboItems(w.Control(rn::IdComboBox4)), Texts({L"", L"1 - one", L"2 - two"}));
+  EXPECT_EQ(PickedScript(w), 1);
+  const std::string ini = f.ReadIni();
+  EXPECT_NE(ini.find("Name=one\r\ncommands=1\r\n1=" + Narrow(w.form->panel->RadioHint(rn::kOpRemove)) + "\t3|new|"),
+            std::string::npos);
+  EXPECT_NE(ini.find(Script(2, "two", {Line(7, L"")})), std::string::npos);
+}
+
+TEST(Scripts, DelRenumbersTheLaterScripts) {
+  TempFolder f;
+  f.WriteIni("[Options]\r\nVersion=(v1.2.2.3)\r\nScripts=3\r\n" + Script(1, "a", {Line(7, L"")}) +
+             Script(2, "b", {Line(7, L"")}) + Script(3, "c", {Line(rn::kOpRemove, L"c")}));
+  MainWindow w(f);
+  PickScript(w, 2);
+  w.Click(rn::IdButton11);
+  EXPECT_EQ(rn::ComboItems(w.Control(rn::IdComboBox4)), Texts({L"", L"1 - a", L"2 - c"}));
+  EXPECT_EQ(PickedScript(w), -1);
+  EXPECT_FALSE(ScriptButtons(w));
+  const std::string ini = f.ReadIni();
+  EXPECT_NE(ini.find("Scripts=2"), std::string::npos);
+  EXPECT_NE(ini.find(Script(2, "c", {Line(rn::kOpRemove, L"c")})), std::string::npos);
+  EXPECT_EQ(ini.find("Script_3"), std::string::npos);
+}
+
+TEST(Scripts, ABrokenLineOrAChooserOutOfStepRefusesTheRunBeforeAnyRename) {
+  ListWindow l({L"a_1.txt"});
+  MainWindow& w = l.w;
+  w.form->settingsFile->WriteInteger(L"Options", L"Scripts", 1);
+  w.form->settingsFile->WriteString(L"Script_1", L"Name", L"s");
+  w.form->settingsFile->WriteInteger(L"Script_1", L"commands", 2);
+  w.form->settingsFile->WriteString(L"Script_1", L"1", Line(rn::kOpRemove, L"_1"));
+  w.form->settingsFile->WriteString(L"Script_1", L"2", L"h\tx|");
+  SendMessageW(w.Control(rn::IdComboBox4), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"1 - s"));
+  SendMessageW(w.Control(rn::IdComboBox4), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"2 - gone"));
+  ScriptedDialogs dialogs;
+  PickScript(w, 1);
+  dialogs.Expect(L"'x' is not a valid integer value");
+  w.Click(rn::IdButton10);
+  EXPECT_EQ(dialogs.Seen().back().icon, rn::DialogIcon::Error);
+  EXPECT_TRUE(OnDisk(l, L"a_1.txt")) << "the good first line did not run either";
+  EXPECT_EQ(w.form->runCount, 0);
+  EXPECT_FALSE(w.form->scriptMode);
+  EXPECT_FALSE(ScriptButtons(w));
+
+  PickScript(w, 2);
+  for (int button : {rn::IdButton10, rn::IdButton9, rn::IdButton11}) {
+    dialogs.Expect(L"Error ...");
+    w.Click(button);
+  }
+  EXPECT_FALSE(EditorOpen(w));
+  EXPECT_EQ(w.form->settingsFile->ReadInteger(L"Options", L"Scripts", 0), 1);
+}
+
+TEST(Scripts, WhatArrivesDuringAScriptRunWaitsForItsEnd) {
+  ListWindow l({L"a_1.txt"});
+  MainWindow& w = l.w;
+  const std::wstring late = Make(l.folder, L"late_1.txt");
+  rn::RenameTask tooFar;  // stops with a box, before its run starts
+  tooFar.Operation = rn::kOpAddFromBegin;
+  tooFar.RenameTo = L"y_";
+  tooFar.InsertAt = 200;
+  rn::SaveNewScript(*w.form->settingsFile, L"s",
+                    {rn::FormatScriptLine(tooFar, L"h", L"c"), Line(rn::kOpRemove, L"_1")});
+  SendMessageW(w.Control(rn::IdComboBox4), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"1 - s"));
+  int boxes = 0;
+  rn::SetDialogResponder([&](const rn::DialogRequest& r) {
+    EXPECT_EQ(r.text, L"Value larger than one of filename's length - reducing to maximum allowed");
+    if (boxes++ == 0) HandOff(w.Hwnd(), Narrow(late) + "\r\n" + '\0');
+    return 0;
+  });
+  PickScript(w, 1);
+  w.Click(rn::IdButton10);
+  EXPECT_EQ(boxes, 1);
+  EXPECT_EQ(l.Names(), Texts({L"a.txt", L"late_1.txt"})) << "the later line did not rename the late file";
+}
+
+TEST(Scripts, AnUpgradedOldScriptRuns) {
+  TempFolder f;
+  const std::wstring file = Make(f, L"a_old.txt");
+  f.WriteIni(
+      "[Options]\r\nVersion=(v1.2.2.2)\r\nScripts=1\r\n[Script_1]\r\nName=old\r\ncommands=1\r\n"
+      "1=Remove\t3|_old|29-12-2004|[default]|0|0|1|4|0|0|||    Remove\r\n");
+  MainWindow w(f);
+  Drop(w.Hwnd(), {file});
+  PickScript(w, 1);
+  w.Click(rn::IdButton10);
+  EXPECT_EQ(w.form->fileList.Cell(rn::ColFileName, 0), L"a.txt");
+}
+
+TEST(Scripts, TheEditorRefusesWhatItCannotStoreAndGivesTheInfoPanelBack) {
+  TempFolder f;
+  f.WriteIni("[Options]\r\nShowFileInfo=1\r\n");
+  MainWindow w(f);
+  ASSERT_TRUE(w.form->infoPanelOpen);
+  w.Click(rn::IdButton12);
+  EXPECT_FALSE(w.form->infoPanelOpen);
+  {
+    ScriptedDialogs dialogs;
+    dialogs.Expect(L"Nothing to save, script is empty..");
+    Press(w, rn::IdButton7);
+    EXPECT_EQ(dialogs.Seen().back().icon, rn::DialogIcon::Information);
+    dialogs.Expect(L"Please choose an Option !");
+    Press(w, rn::IdButton6);
+    Choose(w, rn::kOpRemove);
+    dialogs.Expect(L"No  'Rename to..'  string");
+    Press(w, rn::IdButton6);
+    EXPECT_TRUE(IsChild(w.Control(rn::IdComboBox2), GetFocus())) << "the focus goes to the \"Rename to\" box";
+    Choose(w, rn::kOpRemove, L"a|b");
+    dialogs.Expect(
+        L"The text in the \"Rename to\" box holds a \"|\", which a script line cannot store. Remove it and try again.");
+    Press(w, rn::IdButton6);
+    dialogs.Expect(L"Help file not found");
+    SendMessageW(Part(w, rn::IdPanel3), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    Pump();
+  }
+  EXPECT_TRUE(EditorLines(w).empty());
+  Press(w, rn::IdButton13);
+  EXPECT_FALSE(EditorOpen(w));
+  EXPECT_TRUE(w.form->infoPanelOpen);
+}
