@@ -3,6 +3,7 @@
 // shows it. The tables are complete by construction: a text missing from
 // them does not build.
 #pragma once
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -140,6 +141,7 @@ enum class TextId : int {
   PopSelectAll3,
   PopCharPosit1,
   PopFileInfo5,
+  PopInfoPanel1,
   PopCopy5,
 
   // Main menu items with texts of their own (the others copy a pop-up item).
@@ -187,6 +189,10 @@ enum class TextId : int {
   MsgScriptEmpty,
   MsgErrorRenaming,
   MsgScriptName,
+  // Messages of the program's own, with both texts: undo's report of the
+  // names that could not go back.
+  MsgItemsNotRestored,
+  MsgNotRestoredReason,
   // A script line refuses a text holding "|" (naming the box that holds it)
   // and a line longer than the settings file keeps.
   MsgBarInScriptLine,
@@ -272,6 +278,41 @@ enum class TextId : int {
   MsgNewVersion,
   MsgLatestVersion,
   MsgHelpNotFound,
+  // Symbol captions of small buttons and boxes, and the check mark.
+  SpeedButton1,
+  SpeedButton2,
+  SpeedButton3,
+  SpeedButton4,
+  SpeedButton5,
+  CloseButton,
+  CheckMark,
+  CheckBox1,
+  CheckBox2,
+  CheckBox3,
+  CheckBox4,
+  CheckBox1Hint,
+  CheckBox2Hint,
+  CheckBox3Hint,
+  CheckBox4Hint,
+  ComboBoxCreat1Hint,
+  EditCreatHint,
+  ComboBoxCreat2Hint,
+  // The buttons of the program's message and input boxes.
+  ButtonOk,
+  ButtonCancel,
+  ButtonYes,
+  ButtonNo,
+  ButtonYesToAll,
+  // Fixed texts of boxes and dialogs.
+  CollisionCaption,
+  OpenDialogFilter,
+  SearchBrowseTitle,
+  CdNameCaption,
+  CdNamePrompt,
+  MsgNotEnoughParameters,
+  MsgPairError,
+  MsgUnexpectedError,
+  MsgSystemError,
   MsgScriptOutOfStep,
   Count
 };
@@ -285,6 +326,8 @@ Language ShownLanguage();
 void SetShownLanguage(Language language);
 // The text in the language the program speaks, ready to be joined with more.
 std::wstring Text(TextId id);
+// The text with each "%s" replaced by the next value, in order.
+std::wstring Text(TextId id, std::initializer_list<std::wstring> values);
 bool EnglishOnly(TextId id);
 
 // The radio caption and hint of an operation; empty for an id without a

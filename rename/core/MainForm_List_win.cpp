@@ -7,6 +7,7 @@
 
 #include "base/DateLocale.h"
 #include "base/Text.h"
+#include "base/Texts.h"
 #include "core/MainForm_win.h"
 #include "filelist/FileInfo.h"
 #include "filelist/FileTime.h"
@@ -17,37 +18,56 @@
 
 namespace rn {
 
-HMENU CreateListMenu() {
+namespace {
+
+// A menu's items in order; a zero id is a separator, a negative one the
+// sub-menu given.
+struct MenuItem {
+  int id;
+  TextId text;
+};
+
+HMENU BuildMenu(std::initializer_list<MenuItem> items, HMENU sub = nullptr) {
   HMENU menu = CreatePopupMenu();
-  HMENU sort = CreatePopupMenu();
-  AppendMenuW(sort, MF_STRING, IdPopSortbyName1, L"by Name");
-  AppendMenuW(sort, MF_STRING, IdPopSortbyDate1, L"by Date");
-  AppendMenuW(sort, MF_STRING, IdPopSortbyType1, L"by Type");
-  AppendMenuW(menu, MF_STRING, IdPopRemoveFile1, L"&Remove selected File(s)");
-  AppendMenuW(menu, MF_STRING, IdPopAddFiles1, L"A&dd Files to rename ..");
-  AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sort), L"&Sort Files");
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, IdPopCheckFiles1, L"Check' selected file(s)");
-  AppendMenuW(menu, MF_STRING, IdPopUnCheckFiles1, L"Uncheck' selected file(s)");
-  AppendMenuW(menu, MF_STRING, IdPopSelectAll1, L"Select all Files");
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, IdPopClearList1, L"&Clear list of files");
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, IdPopGetFileDate1, L"Get File's &Date");
-  AppendMenuW(menu, MF_STRING, IdPopGetFileAttr1, L"Get File's &Attr");
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, IdPopCharPosit1, L"Count Char position ..");
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, IdPopInfoPanel1, L"&Show file info panel");
+  for (const MenuItem& item : items) {
+    if (item.id == 0)
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    else if (item.id < 0)
+      AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), Text(item.text).c_str());
+    else
+      AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.id), Text(item.text).c_str());
+  }
   return menu;
 }
 
+}  // namespace
+
+HMENU CreateListMenu() {
+  HMENU sort = BuildMenu({{IdPopSortbyName1, TextId::PopSortbyName1},
+                          {IdPopSortbyDate1, TextId::PopSortbyDate1},
+                          {IdPopSortbyType1, TextId::PopSortbyType1}});
+  constexpr MenuItem kSeparator{0, TextId::Count};
+  return BuildMenu({{IdPopRemoveFile1, TextId::PopRemoveFile1},
+                    {IdPopAddFiles1, TextId::PopAddFiles1},
+                    {-1, TextId::PopSortFiles1},
+                    kSeparator,
+                    {IdPopCheckFiles1, TextId::PopCheckFiles1},
+                    {IdPopUnCheckFiles1, TextId::PopUnCheckFiles1},
+                    {IdPopSelectAll1, TextId::PopSelectAll1},
+                    kSeparator,
+                    {IdPopClearList1, TextId::PopClearList1},
+                    kSeparator,
+                    {IdPopGetFileDate1, TextId::PopGetFileDate1},
+                    {IdPopGetFileAttr1, TextId::PopGetFileAttr1},
+                    kSeparator,
+                    {IdPopCharPosit1, TextId::PopCharPosit1},
+                    kSeparator,
+                    {IdPopInfoPanel1, TextId::PopInfoPanel1}},
+                   sort);
+}
+
 HMENU CreateInfoMenu() {
-  HMENU menu = CreatePopupMenu();
-  AppendMenuW(menu, MF_STRING, IdPopFileInfo5, L"&Show file info panel");
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, IdPopCopy5, L"Copy all info to clipbrd");
-  return menu;
+  return BuildMenu({{IdPopFileInfo5, TextId::PopFileInfo5}, {0, TextId::Count}, {IdPopCopy5, TextId::PopCopy5}});
 }
 
 // ---------------------------------------------------------------------------
@@ -96,7 +116,7 @@ void TMorvaneFrm1::RemoveSelectedRows() {
   if (fileList.EntryCount() < 2) EnableWindow(Control(IdScrollBar1), FALSE);
   if (fileList.Empty()) {
     EnableWindow(Control(IdButton2), FALSE);
-    SetWindowTextW(Control(IdButton1), L"&Add Files ...");
+    SetWindowTextW(Control(IdButton1), Text(TextId::Button1Add).c_str());
     for (int id : {IdButton4, IdSpeedButton5, IdScrollBar1}) EnableWindow(Control(id), FALSE);
   }
   RefreshCaption();
@@ -106,7 +126,7 @@ void TMorvaneFrm1::ClearList() {
   if (ListBusy()) return;
   fileList.Clear();
   for (int id : {IdButton2, IdButton3}) EnableWindow(Control(id), FALSE);
-  SetWindowTextW(Control(IdButton1), L"&Add Files ...");
+  SetWindowTextW(Control(IdButton1), Text(TextId::Button1Add).c_str());
   for (int id : {IdButton4, IdSpeedButton5, IdScrollBar1}) EnableWindow(Control(id), FALSE);
   SendMessageW(Control(IdComboBox4), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
   for (int id : {IdButton10, IdButton11, IdButton9}) EnableWindow(Control(id), FALSE);

@@ -9,6 +9,7 @@
 
 #include "base/DateLocale.h"
 #include "base/Text.h"
+#include "base/Texts.h"
 #include "base/VersionInfo.h"
 #include "core/FormSearch_win.h"
 #include "core/OperationPanel_win.h"
@@ -173,12 +174,12 @@ void TMorvaneFrm1::CreateControls() {
 
   // The operation panel's frame lies below everything placed on it.
   MakePanel(p, IdPanelRadio, at(l.panelRadio), PanelEdge::Frame);
-  MakeChild(p, L"BUTTON", L"...", BS_PUSHBUTTON | WS_TABSTOP, IdSpeedButton4, Bounds(s(52), s(4), s(21), s(21)), f);
+  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton4), BS_PUSHBUTTON | WS_TABSTOP, IdSpeedButton4, Bounds(s(52), s(4), s(21), s(21)), f);
   MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBox1, Bounds(s(74), s(4), s(88), s(200)), f);
-  MakeChild(p, L"STATIC", L"< File types ...", SS_LEFT | SS_CENTERIMAGE, IdLabelFileTypes,
+  MakeChild(p, L"STATIC", Text(TextId::Label2), SS_LEFT | SS_CENTERIMAGE, IdLabelFileTypes,
             Bounds(s(163), s(4), s(78), s(21)), f);
   MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBox2, Bounds(s(361), s(4), s(150), s(300)), f);
-  MakeChild(p, L"STATIC", L"< Rename to ...", SS_LEFT | SS_CENTERIMAGE, IdLabelRenameTo,
+  MakeChild(p, L"STATIC", Text(TextId::SlotRenameTo), SS_LEFT | SS_CENTERIMAGE, IdLabelRenameTo,
             Bounds(s(512), s(4), s(74), s(21)), f);
   MakePanel(p, IdTopRule, at(l.topRule), PanelEdge::Horizontal);
 
@@ -188,21 +189,21 @@ void TMorvaneFrm1::CreateControls() {
                           WS_EX_DLGMODALFRAME);
   SendMessageW(panel1, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))),
                0);
-  MakeChild(p, L"BUTTON", L"?", kButton | BS_FLAT, IdSpeedButton1, at(l.speedButton1), f);
-  MakeChild(p, L"BUTTON", L"T", WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE, IdSpeedButton3, at(l.speedButton3), f);
-  MakeChild(p, L"BUTTON", L"O", kButton, IdSpeedButton2, at(l.speedButton2), f);
-  MakeChild(p, L"BUTTON", L"C", kButton, IdSpeedButton5, at(l.speedButton5), boldFont_);
+  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton1), kButton | BS_FLAT, IdSpeedButton1, at(l.speedButton1), f);
+  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton3), WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE, IdSpeedButton3, at(l.speedButton3), f);
+  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton2), kButton, IdSpeedButton2, at(l.speedButton2), f);
+  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton5), kButton, IdSpeedButton5, at(l.speedButton5), boldFont_);
   HWND move = MakeChild(p, L"SCROLLBAR", L"", SBS_VERT, IdScrollBar1, at(l.scrollBar1), f);
   SetScrollRange(move, SB_CTL, -1, 1, FALSE);
   SetScrollPos(move, SB_CTL, 0, FALSE);
 
   // Button bar.
   MakePanel(p, IdBevel8, at(l.bevel8), PanelEdge::Frame);
-  MakeChild(p, L"BUTTON", L"&Add Files ...", kButton, IdButton1, at(l.button1), f);
-  MakeChild(p, L"BUTTON", L"&Rename Files ...", kButton, IdButton2, at(l.button2), f);
-  MakeChild(p, L"BUTTON", L"&Undo", kButton, IdButton3, at(l.button3), f);
-  MakeChild(p, L"BUTTON", L"Clear &List", kButton, IdButton4, at(l.button4), f);
-  MakeChild(p, L"BUTTON", L"Cl&ose", kButton, IdButton5, at(l.button5), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button1Add), kButton, IdButton1, at(l.button1), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button2), kButton, IdButton2, at(l.button2), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button3), kButton, IdButton3, at(l.button3), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button4), kButton, IdButton4, at(l.button4), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button5), kButton, IdButton5, at(l.button5), f);
 
   // File list and info panel.
   HWND grid = CreateFileGrid(p, IdStringGrid1, &fileList, dpi);
@@ -212,10 +213,10 @@ void TMorvaneFrm1::CreateControls() {
   // Script bar.
   MakeChild(p, WC_COMBOBOXW, L"", kPickList, IdComboBox4, Bounds(l.comboBox4.x, l.comboBox4.y, l.comboBox4.w, s(200)),
             f);
-  MakeChild(p, L"BUTTON", L"Run script ..", kButton, IdButton10, at(l.button10), f);
-  MakeChild(p, L"BUTTON", L"Edit", kButton, IdButton9, at(l.button9), f);
-  MakeChild(p, L"BUTTON", L"New", kButton, IdButton12, at(l.button12), f);
-  MakeChild(p, L"BUTTON", L"Del", kButton, IdButton11, at(l.button11), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button10), kButton, IdButton10, at(l.button10), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button9), kButton, IdButton9, at(l.button9), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button12), kButton, IdButton12, at(l.button12), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button11), kButton, IdButton11, at(l.button11), f);
 
   // Optional controls, parked until an operation or the script editor needs them.
   MakePanel(p, IdPanel2, Bounds(0, 0, s(630), s(340)), PanelEdge::Frame);
@@ -327,8 +328,7 @@ void TMorvaneFrm1::RestoreRememberedPath() {
   SettingsFile& ini = *settingsFile;
   std::wstring path = ini.ReadString(L"Options", L"Path", context_.programFolder);
   if (!SetCurrentDirectoryW(path.c_str())) {
-    ShowInformation(hwnd,
-                    L"Old ' Morvane  path ' does not exist any more.\r\rReverting to default Application 'path'...");
+    ShowInformation(hwnd, Text(TextId::MsgOldPathGone) + L"\r\r" + Text(TextId::MsgRevertingPath));
     path = context_.programFolder;
     ini.WriteString(L"Options", L"Path", path);
     SetCurrentDirectoryW(path.c_str());
@@ -570,7 +570,7 @@ void TMorvaneFrm1::FitPathColumn() {
 
 void TMorvaneFrm1::UpdateListCommands() {
   const bool any = !fileList.Empty();
-  SetWindowTextW(Control(IdButton1), any ? L"&More Files ..." : L"&Add Files ...");
+  SetWindowTextW(Control(IdButton1), Text(any ? TextId::Button1More : TextId::Button1Add).c_str());
   for (int id : {IdButton2, IdButton4, IdSpeedButton5}) EnableWindow(Control(id), any);
   EnableWindow(Control(IdScrollBar1), fileList.EntryCount() >= 2);
   EnableWindow(Control(IdButton3), runCount != 0);

@@ -296,7 +296,6 @@ class TMorvaneFrm1 : public Form {
   };
   std::deque<PendingBatch> pending_;
   bool closePending_ = false;         // a close asked for while a batch ran
-  std::wstring undoBase_ = L"&Undo";  // the undo button's caption without its run count
   DWORD lastProgressPaint_ = 0;
   DWORD lastPump_ = 0;
   std::vector<std::wstring> openFilterMasks_;  // the open dialog's filter list
@@ -332,7 +331,7 @@ DialogRequest CollisionRequest(const std::wstring& proposal);
 // The report of the rows a run could not rename ("Items not renamed: ...").
 std::wstring NotRenamedText(size_t count);
 // The report of the rows an undo could not take back.
-std::wstring NotRestoredText(size_t count, bool portuguese);
+std::wstring NotRestoredText(size_t count);
 // "Error while renaming  'old'  to  'new' " for the two last components.
 std::wstring PairErrorText(const std::wstring& oldName, const std::wstring& newName);
 

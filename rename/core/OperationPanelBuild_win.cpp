@@ -113,7 +113,7 @@ void OperationPanel::Create() {
   MakePanel(p, IdBevel22, Bounds(park, s(kSlotTop), s(kFrameWidth), HeightOf(Control(IdComboBox2))), PanelEdge::Frame);
   int groupWidth = 2 * s(kAttributesMargin) - s(kAttributesGap);
   for (const AttributeBox& b : kAttributeBoxes) {
-    HWND box = MakeChild(p, L"BUTTON", b.caption, BS_AUTOCHECKBOX | WS_TABSTOP | kClip, b.id,
+    HWND box = MakeChild(p, L"BUTTON", Text(b.caption), BS_AUTOCHECKBOX | WS_TABSTOP | kClip, b.id,
                          Bounds(park, 0, s(20), s(kLineHeight)), f);
     MoveControl(box, park, 0, ButtonWidth(box, f, dpi), s(kLineHeight));
     groupWidth += WidthOf(box) + s(kAttributesGap);
@@ -147,10 +147,10 @@ void OperationPanel::Create() {
   if (tip_) {
     SendMessageW(tip_, TTM_SETDELAYTIME, TTDT_INITIAL, 10);
     SendMessageW(tip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 3500);
-    for (const AttributeBox& b : kAttributeBoxes) SetTip(tip_, p, Control(b.id), b.hint);
-    SetComboTip(tip_, p, Control(IdComboBoxCreat1), L" prefix  ");
-    SetTip(tip_, p, Control(IdEditCreat), L" ## ");
-    SetComboTip(tip_, p, Control(IdComboBoxCreat2), L" suffix  ");
+    for (const AttributeBox& b : kAttributeBoxes) SetTip(tip_, p, Control(b.id), Text(b.hint));
+    SetComboTip(tip_, p, Control(IdComboBoxCreat1), Text(TextId::ComboBoxCreat1Hint));
+    SetTip(tip_, p, Control(IdEditCreat), Text(TextId::EditCreatHint));
+    SetComboTip(tip_, p, Control(IdComboBoxCreat2), Text(TextId::ComboBoxCreat2Hint));
   }
   menu_ = CreateRenameMenu();
 

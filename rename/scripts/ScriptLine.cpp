@@ -28,13 +28,6 @@ FieldTexts SplitFields(const std::wstring& body) {
   return fields;
 }
 
-// A message of the texts table with its "%s" filled in.
-std::wstring Filled(TextId id, const std::wstring& value) {
-  std::wstring text = Text(id);
-  if (const size_t at = text.find(L"%s"); at != std::wstring::npos) text.replace(at, 2, value);
-  return text;
-}
-
 // A number (0 is false) or the words True and False in any letter case.
 std::optional<bool> ParseBoolean(const std::wstring& text) {
   if (const auto n = ParseInteger(text)) return *n != 0;
@@ -61,7 +54,7 @@ class FieldReader {
     if (value)
       out = *value;
     else
-      error = Filled(message, Field(i));
+      error = Text(message, {Field(i)});
   }
   const FieldTexts& fields_;
 };
@@ -136,7 +129,7 @@ std::optional<std::wstring> BarInTextMessage(const RenameTask& t) {
       {&RenameTask::Suffix, TextId::ScriptBoxSuffix},
   };
   for (const TextFieldName& n : names)
-    if ((t.*n.field).find(L'|') != std::wstring::npos) return Filled(TextId::MsgBarInScriptLine, Text(n.box));
+    if ((t.*n.field).find(L'|') != std::wstring::npos) return Text(TextId::MsgBarInScriptLine, {Text(n.box)});
   return std::nullopt;
 }
 
@@ -154,7 +147,7 @@ ScriptLineBuild BuildScriptLine(const RenameTask& task, const std::wstring& hint
   ScriptLine line = FormatScriptLine(task, hint, caption);
   if (StoredScriptText(line).size() > kMaxSettingsValue)
     return refuse(LineRefusal::TooLongToStore,
-                  Filled(TextId::MsgScriptLineTooLong, IntToWide(static_cast<int>(kMaxSettingsValue))));
+                  Text(TextId::MsgScriptLineTooLong, {IntToWide(static_cast<int>(kMaxSettingsValue))}));
   out.line = std::move(line);
   return out;
 }

@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "base/Texts.h"
 #include "ui/MessageBox_win.h"
 
 namespace rn {
@@ -17,7 +18,7 @@ void ShowCaughtError(HWND hwnd) {
     std::string what = e.what();
     ShowErrorBox(hwnd, std::wstring(what.begin(), what.end()));
   } catch (...) {
-    ShowErrorBox(hwnd, L"Unexpected error.");
+    ShowErrorBox(hwnd, Text(TextId::MsgUnexpectedError));
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/Texts.h"
 #include "ui/Controls_win.h"
 #include "ui/Form_win.h"
 #include "ui/Modal_win.h"
@@ -183,15 +184,15 @@ std::wstring ApplicationTitle() {
 }
 
 void ShowInformation(HWND owner, const std::wstring& text) {
-  ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::Information, {L"OK"}, {}, 0, 0});
+  ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::Information, {Text(TextId::ButtonOk)}, {}, 0, 0});
 }
 
 void ShowMessagePlain(HWND owner, const std::wstring& text) {
-  ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::None, {L"OK"}, {}, 0, 0});
+  ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::None, {Text(TextId::ButtonOk)}, {}, 0, 0});
 }
 
 void ShowErrorBox(HWND owner, const std::wstring& text) {
-  ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::Error, {L"OK"}, {}, 0, 0});
+  ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::Error, {Text(TextId::ButtonOk)}, {}, 0, 0});
 }
 
 }  // namespace rn
