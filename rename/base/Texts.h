@@ -141,7 +141,6 @@ enum class TextId : int {
   PopSelectAll3,
   PopCharPosit1,
   PopFileInfo5,
-  PopInfoPanel1,
   PopCopy5,
 
   // Main menu items with texts of their own (the others copy a pop-up item).

@@ -134,7 +134,6 @@ constexpr TextPair kMainWindow[] = {
     {TextId::PopSelectAll3, L"Select &All", L"Selecion&ar tudo"},
     {TextId::PopCharPosit1, L"Count Char position ..", L"Contador de carateres .."},
     {TextId::PopFileInfo5, L"&Show file info panel", L"&Mostrar painel de info"},
-    {TextId::PopInfoPanel1, L"&Show file info panel", L"&Mostrar painel de info"},
     {TextId::PopCopy5, L"Copy all info to clipbrd", L"Copiar info pª clipbrd"},
     // Main menu
     {TextId::MenuTools, L"&Options", L"&Opções"},

@@ -18,74 +18,22 @@
 
 namespace rn {
 
-namespace {
-
-// A menu's items in order; a zero id is a separator, a negative one the
-// sub-menu given.
-struct MenuItem {
-  int id;
-  TextId text;
-};
-
-HMENU BuildMenu(std::initializer_list<MenuItem> items, HMENU sub = nullptr) {
-  HMENU menu = CreatePopupMenu();
-  for (const MenuItem& item : items) {
-    if (item.id == 0)
-      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    else if (item.id < 0)
-      AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), Text(item.text).c_str());
-    else
-      AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.id), Text(item.text).c_str());
-  }
-  return menu;
-}
-
-}  // namespace
-
-HMENU CreateListMenu() {
-  HMENU sort = BuildMenu({{IdPopSortbyName1, TextId::PopSortbyName1},
-                          {IdPopSortbyDate1, TextId::PopSortbyDate1},
-                          {IdPopSortbyType1, TextId::PopSortbyType1}});
-  constexpr MenuItem kSeparator{0, TextId::Count};
-  return BuildMenu({{IdPopRemoveFile1, TextId::PopRemoveFile1},
-                    {IdPopAddFiles1, TextId::PopAddFiles1},
-                    {-1, TextId::PopSortFiles1},
-                    kSeparator,
-                    {IdPopCheckFiles1, TextId::PopCheckFiles1},
-                    {IdPopUnCheckFiles1, TextId::PopUnCheckFiles1},
-                    {IdPopSelectAll1, TextId::PopSelectAll1},
-                    kSeparator,
-                    {IdPopClearList1, TextId::PopClearList1},
-                    kSeparator,
-                    {IdPopGetFileDate1, TextId::PopGetFileDate1},
-                    {IdPopGetFileAttr1, TextId::PopGetFileAttr1},
-                    kSeparator,
-                    {IdPopCharPosit1, TextId::PopCharPosit1},
-                    kSeparator,
-                    {IdPopInfoPanel1, TextId::PopInfoPanel1}},
-                   sort);
-}
-
-HMENU CreateInfoMenu() {
-  return BuildMenu({{IdPopFileInfo5, TextId::PopFileInfo5}, {0, TextId::Count}, {IdPopCopy5, TextId::PopCopy5}});
-}
-
 // ---------------------------------------------------------------------------
 
 void TMorvaneFrm1::ShowListMenu(POINT screen) {
   const UINT state = fileList.Empty() ? MF_GRAYED : MF_ENABLED;
   for (int id : {IdPopRemoveFile1, IdPopClearList1, IdPopGetFileDate1, IdPopGetFileAttr1, IdPopCharPosit1,
                  IdPopCheckFiles1, IdPopUnCheckFiles1, IdPopSelectAll1})
-    EnableMenuItem(listMenu_, id, MF_BYCOMMAND | state);
-  EnableMenuItem(listMenu_, 2, MF_BYPOSITION | state);  // "&Sort Files"
-  CheckMenuItem(listMenu_, IdPopInfoPanel1, MF_BYCOMMAND | (infoPanelOpen ? MF_CHECKED : MF_UNCHECKED));
-  TrackPopupMenu(listMenu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd, nullptr);
+    EnableMenuItem(menus_.list, id, MF_BYCOMMAND | state);
+  EnableMenuItem(menus_.list, 2, MF_BYPOSITION | state);  // "&Sort Files"
+  CheckMenuItem(menus_.list, IdPopInfoPanel1, MF_BYCOMMAND | (infoPanelOpen ? MF_CHECKED : MF_UNCHECKED));
+  TrackPopupMenu(menus_.list, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd, nullptr);
 }
 
 void TMorvaneFrm1::ShowInfoMenu(POINT screen) {
-  EnableMenuItem(infoMenu_, IdPopCopy5, MF_BYCOMMAND | (fileList.Empty() ? MF_GRAYED : MF_ENABLED));
-  CheckMenuItem(infoMenu_, IdPopFileInfo5, MF_BYCOMMAND | (infoPanelOpen ? MF_CHECKED : MF_UNCHECKED));
-  TrackPopupMenu(infoMenu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd, nullptr);
+  EnableMenuItem(menus_.info, IdPopCopy5, MF_BYCOMMAND | (fileList.Empty() ? MF_GRAYED : MF_ENABLED));
+  CheckMenuItem(menus_.info, IdPopFileInfo5, MF_BYCOMMAND | (infoPanelOpen ? MF_CHECKED : MF_UNCHECKED));
+  TrackPopupMenu(menus_.info, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd, nullptr);
 }
 
 void TMorvaneFrm1::PopRemoveFile1Click() { RemoveSelectedRows(); }

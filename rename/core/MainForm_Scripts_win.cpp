@@ -46,6 +46,16 @@ void TMorvaneFrm1::ComboBox4Change() {
   EnableWindow(Control(IdButton11), buttons.del);
 }
 
+bool TMorvaneFrm1::ScriptBarClick(int id) {
+  switch (id) {
+    case IdButton10: Button10Click(); return true;
+    case IdButton9: Button9Click(); return true;
+    case IdButton12: Button12Click(); return true;
+    case IdButton11: Button11Click(); return true;
+    default: return false;
+  }
+}
+
 void TMorvaneFrm1::Button10Click() { RunScript(); }
 void TMorvaneFrm1::Button12Click() { scriptEditor->OpenNew(); }
 void TMorvaneFrm1::MenuCreateScriptClick() { scriptEditor->OpenNew(); }
@@ -112,15 +122,17 @@ void TMorvaneFrm1::EndScriptRun() {
 }
 
 // The help file beside the program at a context number, through HTML Help
-// when the system has it.
-void TMorvaneFrm1::ShowHelpContext(int context) {
+// when the system has it. A stand-in until help is built: it opens the file,
+// and a missing one is said when `tell` asks for it.
+void TMorvaneFrm1::ShowHelpContext(int context, bool tell) {
   const std::wstring file = context_.programFolder + L"Rename.chm";
   if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    ShowMessagePlain(hwnd, Text(TextId::MsgHelpNotFound));
+    if (tell) ShowMessagePlain(hwnd, Text(TextId::MsgHelpNotFound));
     return;
   }
   using HtmlHelpW = HWND(WINAPI*)(HWND, const wchar_t*, UINT, DWORD_PTR);
   constexpr UINT kHelpContextCommand = 0x000F;  // HH_HELP_CONTEXT
+  // The viewer stays loaded: its window outlives this call.
   if (HMODULE viewer = LoadLibraryW(L"hhctrl.ocx"))
     if (auto help = reinterpret_cast<HtmlHelpW>(reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpW"))))
       help(hwnd, file.c_str(), kHelpContextCommand, static_cast<DWORD_PTR>(context));

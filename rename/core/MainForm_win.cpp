@@ -65,8 +65,8 @@ TMorvaneFrm1::~TMorvaneFrm1() {
   if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
   if (font_) DeleteObject(font_);
   if (boldFont_) DeleteObject(boldFont_);
-  if (listMenu_) DestroyMenu(listMenu_);
-  if (infoMenu_) DestroyMenu(infoMenu_);
+  ReleaseMessageHook();
+  DestroyMenus(menus_, showMenus);
 }
 
 bool TMorvaneFrm1::Create(int showCommand) {
@@ -105,6 +105,16 @@ LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
       if (OnCommand(LOWORD(wp), HIWORD(wp))) return 0;
       break;
+    case WM_SYSCOMMAND:
+      if (wp >= IdSysAbout && wp <= IdSysExplorer) {
+        SystemMenuClick(static_cast<int>(wp));
+        return 0;
+      }
+      break;
+    case WM_INITMENUPOPUP: PrepareMainMenu(reinterpret_cast<HMENU>(wp)); return 0;
+    case kEditMenuMessage:
+      ShowEditMenu(reinterpret_cast<HWND>(wp), POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+      return 0;
     case kRunSendToMessage: RunSendToMode(); return 0;
     case kDrainPendingMessage: DrainPendingBatches(); return 0;
     case WM_DROPFILES: FormDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
@@ -118,7 +128,9 @@ LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         ClientToScreen(Control(IdStringGrid1), &pt);
       }
       const HWND from = reinterpret_cast<HWND>(wp);
-      if (from == Control(IdStringGrid1))
+      if (HasEditMenu(from))
+        ShowEditMenu(from, pt);
+      else if (from == Control(IdStringGrid1))
         ShowListMenu(pt);
       else if (from == Control(IdPanelInfo))
         ShowInfoMenu(pt);
@@ -222,6 +234,7 @@ void TMorvaneFrm1::CreateControls() {
   MakePanel(p, IdPanel2, Bounds(0, 0, s(630), s(340)), PanelEdge::Frame);
   panel = std::make_unique<OperationPanel>(*this);
   panel->Create();
+  AttachEditMenu();
   scriptEditor = std::make_unique<ScriptEditor>(*this);
   scriptEditor->Create();
   MakePanel(p, IdPanel4, Bounds(0, 0, s(300), s(30)), PanelEdge::Frame);
@@ -255,8 +268,7 @@ void TMorvaneFrm1::FormCreate() {
 
   CreateControls();
   SetupIntake();
-  listMenu_ = CreateListMenu();
-  infoMenu_ = CreateInfoMenu();
+  menus_ = CreateMenus(CreateRenameMenu());
   GridEvents events;
   events.mouse = [this](int row, int col, UINT msg, WPARAM) { StringGrid1Mouse(row, col, msg); };
   events.selectionChanged = [this] { StringGrid1SelectionChanged(); };
@@ -379,9 +391,7 @@ void TMorvaneFrm1::FormShow() {
   SetWindowContextHelpId(hwnd, 3);
 
   // Stay on top ends in the stored state.
-  stayOnTop = ini.ReadBool(L"Options", L"StayOnTop", false);
-  SendMessageW(Control(IdSpeedButton3), BM_SETCHECK, stayOnTop ? BST_CHECKED : BST_UNCHECKED, 0);
-  ApplyStayOnTop();
+  SetStayOnTop(ini.ReadBool(L"Options", L"StayOnTop", false));
 
   // The "-sendto" paths come once the window is on the screen, so that the
   // folder prompt has the window it speaks of behind it.
@@ -399,10 +409,6 @@ void TMorvaneFrm1::FormShow() {
   if (!lastSelection) currentOperation = -1;
 
   panel->Focus();
-}
-
-void TMorvaneFrm1::ApplyStayOnTop() {
-  SetWindowPos(hwnd, stayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 // ---------------------------------------------------------------------------
@@ -460,7 +466,10 @@ bool TMorvaneFrm1::OnCommand(int id, int code) {
     if (code == CBN_SELCHANGE) ComboBox4Change();
     return code == CBN_SELCHANGE;
   }
-  if (code != BN_CLICKED) return false;  // menu commands carry 0, the same value
+  if (code != BN_CLICKED) return false;  // menu commands and static clicks carry 0, the same value
+  // The script bar's buttons first: their numbers are also system-menu entries'.
+  if (ScriptBarClick(id)) return true;
+  if (MenuCommand(id)) return true;
   switch (id) {
     case IdButton1: Button1Click(); return true;
     case IdButton2: Button2Click(); return true;
@@ -469,10 +478,6 @@ bool TMorvaneFrm1::OnCommand(int id, int code) {
     case IdButton5: Button5Click(); return true;
     case IdSpeedButton4: SpeedButton4Click(); return true;
     case IdSpeedButton5: SpeedButton5Click(); return true;
-    case IdButton10: Button10Click(); return true;
-    case IdButton9: Button9Click(); return true;
-    case IdButton12: Button12Click(); return true;
-    case IdButton11: Button11Click(); return true;
     case IdPopRemoveFile1: PopRemoveFile1Click(); return true;
     case IdPopAddFiles1: PopAddFiles1Click(); return true;
     case IdPopSortbyName1: PopSortbyName1Click(); return true;
@@ -489,6 +494,10 @@ bool TMorvaneFrm1::OnCommand(int id, int code) {
     case IdPopFileInfo5: PopFileInfo5Click(); return true;
     case IdPopCopy5: PopCopy5Click(); return true;
     case kInfoCloseId: ToggleInfoPanel(); return true;
+    case IdPanel1: Panel1Click(); return true;
+    case IdSpeedButton1: SpeedButton1Click(); return true;
+    case IdSpeedButton2: SpeedButton2Click(); return true;
+    case IdSpeedButton3: SpeedButton3Click(); return true;
     case kCharPositCloseId: return true;  // the strip has parked itself
     default: return false;
   }
@@ -588,10 +597,7 @@ void TMorvaneFrm1::ListChanged() {
 // place in the start-up order where its work runs.
 
 void TMorvaneFrm1::ApplyLanguage(const std::wstring&) {}  // English is built in
-void TMorvaneFrm1::InstallMessageHook() {}                // key filter shared by all forms
-void TMorvaneFrm1::AppendSystemMenuEntries() {}           // system-menu twins of the options
 void TMorvaneFrm1::CheckExplorerRegistration() {}         // state of the context-menu extension
-void TMorvaneFrm1::ApplyMainMenu() {}                     // main menu shown or hidden
 void TMorvaneFrm1::ShowWelcomeIfDue() {}                  // donation reminder
 void TMorvaneFrm1::DeleteLeftoverRegistrationScript() {
   DeleteFileW((context_.programFolder + L"Morvane.reg").c_str());

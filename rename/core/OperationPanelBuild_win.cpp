@@ -362,8 +362,8 @@ HMENU CreateRenameMenu() {
   return menu;
 }
 
-void OperationPanel::ShowRenameMenu(POINT screen) {
-  // The entry of the chosen operation carries the mark.
+void OperationPanel::MarkRenameMenu(HMENU menu) const {
+  if (!menu || GetMenuItemID(menu, 0) != static_cast<UINT>(IdRenameMenuFirst)) return;
   int marked = -1;
   for (size_t i = 0; i < kOperationCatalogue.size(); ++i) {
     const CatalogueEntry& e = kOperationCatalogue[i];
@@ -371,8 +371,12 @@ void OperationPanel::ShowRenameMenu(POINT screen) {
       marked = static_cast<int>(i);
   }
   for (size_t i = 0; i < kOperationCatalogue.size(); ++i)
-    CheckMenuItem(menu_, IdRenameMenuFirst + i,
+    CheckMenuItem(menu, IdRenameMenuFirst + i,
                   MF_BYCOMMAND | (static_cast<int>(i) == marked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void OperationPanel::ShowRenameMenu(POINT screen) {
+  MarkRenameMenu(menu_);
   TrackPopupMenu(menu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, form_.hwnd, nullptr);
 }
 

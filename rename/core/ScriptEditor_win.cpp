@@ -252,7 +252,7 @@ bool ScriptEditor::Command(int id, int code) {
 void ScriptEditor::Button6Click() { AddOrReplaceLine(false); }
 void ScriptEditor::Button14Click() { AddOrReplaceLine(true); }
 void ScriptEditor::Button13Click() { Close(); }
-void ScriptEditor::Panel3MouseDown() { form_.ShowHelpContext(kScriptHelpContext); }
+void ScriptEditor::Panel3MouseDown() { form_.ShowHelpContext(kScriptHelpContext, true); }
 
 void ScriptEditor::ListBox1Click() { EnableWindow(Control(IdButton15), SelectedItem(Control(IdListBox1)) >= 0); }
 

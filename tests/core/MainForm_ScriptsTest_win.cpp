@@ -3,6 +3,7 @@
 // refused when broken or out of step; upgraded from an old version.
 #include <windows.h>
 
+#include "core/MainMenus_win.h"
 #include "core/OperationPanel_win.h"
 #include "core/ScriptEditor_win.h"
 #include "engine/Operation.h"
@@ -225,7 +226,8 @@ TEST(Scripts, TheEditorRefusesWhatItCannotStoreAndGivesTheInfoPanelBack) {
   f.WriteIni("[Options]\r\nShowFileInfo=1\r\n");
   MainWindow w(f);
   ASSERT_TRUE(w.form->infoPanelOpen);
-  w.Click(rn::IdButton12);
+  w.Command(rn::IdMenuCreateScript);  // "Create a renaming script" does what "New" does
+  ASSERT_TRUE(EditorOpen(w));
   EXPECT_FALSE(w.form->infoPanelOpen);
   {
     ScriptedDialogs dialogs;
