@@ -31,11 +31,12 @@ LRESULT CALLBACK MessageHook(int code, WPARAM wp, LPARAM lp) {
 }
 
 // Commands of the window's and the main menu that a build may not have yet.
-constexpr int kMenuCommands[] = {IdPopOptions2,     IdMenuOptions,        IdPopHelp2,          IdMenuMorvanesHelp,
-                                 IdPopDonate2,      IdMenuDonate,         IdPopLikeProgram2,   IdMenuLikeprogram,
-                                 IdPopAbout2,       IdMenuAbout,          IdMenuSoftwareNews,  IdMenuCheckVersions,
-                                 IdMenuCreateScript, IdPopExplorerContMenu2, IdMenuAddContextmenu, IdPopSendToExt2,
-                                 IdMenuCreateSendto};
+constexpr int kMenuCommands[] = {IdPopOptions2,      IdMenuOptions,          IdPopHelp2,
+                                 IdMenuMorvanesHelp, IdPopDonate2,           IdMenuDonate,
+                                 IdPopLikeProgram2,  IdMenuLikeprogram,      IdPopAbout2,
+                                 IdMenuAbout,        IdMenuSoftwareNews,     IdMenuCheckVersions,
+                                 IdMenuCreateScript, IdPopExplorerContMenu2, IdMenuAddContextmenu,
+                                 IdPopSendToExt2,    IdMenuCreateSendto};
 
 bool IsEditBox(HWND control) {
   wchar_t cls[32] = {};
@@ -263,7 +264,8 @@ void TMorvaneFrm1::Panel1Click() {
 // The edit boxes' menu
 
 bool TMorvaneFrm1::HasEditMenu(HWND control) const {
-  for (int id : {int{IdComboBox2}, int{IdEdit4a}, int{IdComboBox4a}, int{IdComboBoxCreat2}, int{IdComboBox3}, int{IdEditDate}})
+  for (int id :
+       {int{IdComboBox2}, int{IdEdit4a}, int{IdComboBox4a}, int{IdComboBoxCreat2}, int{IdComboBox3}, int{IdEditDate}})
     if (control == Control(id) || GetParent(control) == Control(id)) return true;
   return false;
 }

@@ -596,9 +596,8 @@ void TMorvaneFrm1::ListChanged() {
 // Call sites for the parts of the program that join later. Each keeps the
 // place in the start-up order where its work runs.
 
-void TMorvaneFrm1::ApplyLanguage(const std::wstring&) {}  // English is built in
-void TMorvaneFrm1::CheckExplorerRegistration() {}         // state of the context-menu extension
-void TMorvaneFrm1::ShowWelcomeIfDue() {}                  // donation reminder
+void TMorvaneFrm1::CheckExplorerRegistration() {}  // state of the context-menu extension
+void TMorvaneFrm1::ShowWelcomeIfDue() {}           // donation reminder
 void TMorvaneFrm1::DeleteLeftoverRegistrationScript() {
   DeleteFileW((context_.programFolder + L"Morvane.reg").c_str());
 }

@@ -253,3 +253,22 @@ TEST(Scripts, TheEditorRefusesWhatItCannotStoreAndGivesTheInfoPanelBack) {
   EXPECT_FALSE(EditorOpen(w));
   EXPECT_TRUE(w.form->infoPanelOpen);
 }
+
+TEST(Scripts, TheEditorAndItsNameBoxSpeakTheLanguageOfTheSettings) {
+  struct BackToEnglish {
+    ~BackToEnglish() { rn::SetShownLanguage(rn::Language::English); }
+  } english;
+  TempFolder f;
+  f.WriteIni("[Options]\r\nLanguage=Portuguese\r\n");
+  MainWindow w(f);
+  EXPECT_EQ(rn::WindowText(Part(w, rn::IdButton6)), L"&Adiciona Linha");
+  EXPECT_EQ(rn::WindowText(Part(w, rn::IdPanel3)), L"    ajuda");
+  w.Click(rn::IdButton12);
+  Choose(w, rn::kOpConvertCase);
+  Press(w, rn::IdButton6);
+  ScriptedDialogs dialogs;
+  dialogs.ExpectInput(std::nullopt);
+  Press(w, rn::IdButton7);
+  ASSERT_EQ(dialogs.InputRequests().size(), 1u);
+  EXPECT_EQ(dialogs.InputRequests()[0].prompt, L"Escolha nome para este script :");
+}
