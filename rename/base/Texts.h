@@ -192,6 +192,19 @@ enum class TextId : int {
   // names that could not go back.
   MsgItemsNotRestored,
   MsgNotRestoredReason,
+  // A script line refuses a text holding "|" (naming the box that holds it)
+  // and a line longer than the settings file keeps.
+  MsgBarInScriptLine,
+  MsgScriptLineTooLong,
+  ScriptBoxRenameTo,
+  ScriptBoxStartNumber,
+  ScriptBoxDate,
+  ScriptBoxDateFormat,
+  ScriptBoxReplace,
+  ScriptBoxTime,
+  ScriptBoxPrefix,
+  ScriptBoxCounter,
+  ScriptBoxSuffix,
 
   // Options dialog (`TFormOption`).
   OptionLabel1,
@@ -299,6 +312,7 @@ enum class TextId : int {
   MsgPairError,
   MsgUnexpectedError,
   MsgSystemError,
+  MsgScriptOutOfStep,
   Count
 };
 

@@ -52,6 +52,22 @@ constexpr TextPair kDialogs[] = {
     {TextId::MsgNotRestoredReason,
      L"Not found, renamed or in use by another program.\rThese items keep their present names.",
      L"Não encontrados, renomeados ou em uso por outro programa.\rEstes itens ficam com o nome atual."},
+    {TextId::MsgBarInScriptLine,
+     L"The text in %s holds a \"|\", which a script line cannot store. Remove it and try again.",
+     L"O texto %s contém um \"|\", que uma linha de script não pode guardar. Retire-o e tente de novo."},
+    {TextId::MsgScriptLineTooLong,
+     L"The texts of this line are too long for a script (a line holds %s characters at most).",
+     L"Os textos desta linha são longos demais para um script (uma linha leva no máximo %s caracteres)."},
+    {TextId::ScriptBoxRenameTo, L"the \"Rename to\" box", L"da caixa \"Renomear para\""},
+    {TextId::ScriptBoxStartNumber, L"the start number box (operation 12)", L"da caixa do número inicial (opção 12)"},
+    {TextId::ScriptBoxDate, L"the date box (operation 15)", L"da caixa da data (opção 15)"},
+    {TextId::ScriptBoxDateFormat, L"the date format box (operations 16 and 17)",
+     L"da caixa do formato de data (opções 16 e 17)"},
+    {TextId::ScriptBoxReplace, L"the replacement box (operation 4)", L"da caixa de substituição (opção 4)"},
+    {TextId::ScriptBoxTime, L"the time box (operation 15)", L"da caixa da hora (opção 15)"},
+    {TextId::ScriptBoxPrefix, L"the prefix box (operation 18)", L"da caixa do prefixo (opção 18)"},
+    {TextId::ScriptBoxCounter, L"the counter box (operation 18)", L"da caixa do contador (opção 18)"},
+    {TextId::ScriptBoxSuffix, L"the suffix box (operation 18)", L"da caixa do sufixo (opção 18)"},
     // Options dialog
     {TextId::OptionLabel1, L"Choose language", L"Escolha idioma"},
     {TextId::OptionCheckBox1, L"Save window's position", L"Lembrar posição da janela"},
@@ -188,6 +204,7 @@ constexpr TextPair kEnglishOnly[] = {
     {TextId::MsgPairError, L"Error while renaming  '%s'  to  '%s' ", {}},
     {TextId::MsgUnexpectedError, L"Unexpected error.", {}},
     {TextId::MsgSystemError, L"System Error.  Code: %s.", {}},
+    {TextId::MsgScriptOutOfStep, L"Error ...", {}},
 };
 static_assert(CoversRun(kEnglishOnly, kFirstEnglishOnly, TextId::Count));
 

@@ -126,7 +126,6 @@ bool TMorvaneFrm1::CommandBuilt(int id) const {
     case IdSysAbout:
     case IdMenuSoftwareNews:
     case IdMenuCheckVersions:
-    case IdMenuCreateScript:
       return false;  // their dialogs join later
     case IdPopExplorerContMenu2:
     case IdMenuAddContextmenu:
@@ -136,6 +135,8 @@ bool TMorvaneFrm1::CommandBuilt(int id) const {
 }
 
 bool TMorvaneFrm1::MenuCommand(int id) {
+  // Menu items only: the system menu's numbers are those of some controls.
+  if (id < IdPopRemoveFile1 || id > IdMenuAbout) return false;
   if (!CommandBuilt(id)) return true;
   switch (id) {
     case IdPopStayonTop2:
@@ -323,12 +324,10 @@ void TMorvaneFrm1::PopOptions2Click() {}
 void TMorvaneFrm1::SpeedButton2Click() {}
 void TMorvaneFrm1::PopHelp2Click() {}
 void TMorvaneFrm1::SpeedButton1Click() {}
-void TMorvaneFrm1::ShowHelpContext(int, bool) {}
 void TMorvaneFrm1::PopDonate2Click() {}
 void TMorvaneFrm1::PopLikeProgram2Click() {}
 void TMorvaneFrm1::PopAbout2Click() {}
 void TMorvaneFrm1::MenuSoftwareNewsClick() {}
 void TMorvaneFrm1::MenuCheckVersionsClick() {}
-void TMorvaneFrm1::MenuCreateScriptClick() {}
 
 }  // namespace rn

@@ -4,7 +4,9 @@
 // MainForm_Add_win.cpp (adding files: open dialog, drop, search, hand-off,
 // "-sendto"), MainForm_List_win.cpp (list editing, information panel, character
 // position), MainForm_Run_win.cpp (rename run, undo, CD clean-up, the command
-// line's pairs). The operation panel is a class of its own (OperationPanel_win.h).
+// line's pairs), MainForm_Scripts_win.cpp (the script bar and the script run).
+// The operation panel and the script editor are classes of their own
+// (OperationPanel_win.h, ScriptEditor_win.h).
 #pragma once
 #include <windows.h>
 
@@ -39,6 +41,7 @@ inline constexpr UINT kEditMenuMessage = WM_APP + 3;
 
 class TFormSearch;
 class OperationPanel;
+class ScriptEditor;
 struct SearchHost;
 
 // Where the program lives and what it was started with.
@@ -120,15 +123,18 @@ class TMorvaneFrm1 : public Form {
   bool stayOnTop = false;
   bool terminateRequested = false;
   bool cdRunning = false;  // the CD clean-up is visiting the rows
-  // A run, an undo or the CD clean-up is working through the rows by number:
-  // nothing may reorder, remove or add rows meanwhile.
-  bool ListBusy() const { return runLock || cdRunning; }
+  // A script run is going on, between its rename runs too.
+  bool scriptRunning = false;
+  // A run, an undo, the CD clean-up or a script run is working through the
+  // rows by number: nothing may reorder, remove or add rows meanwhile.
+  bool ListBusy() const { return runLock || cdRunning || scriptRunning; }
 
   FileList fileList;
   Intake intake;
   Dpi dpi;
   std::unique_ptr<OperationPanel> panel;
   std::unique_ptr<TFormSearch> formSearch;  // created once, reused
+  std::unique_ptr<ScriptEditor> scriptEditor;
 
   // The registry editor importing a script (ShellExecute "runas"), and the
   // pause that lets it; tests watch instead.
@@ -206,6 +212,11 @@ class TMorvaneFrm1 : public Form {
   void MenuCreateScriptClick();
   void MenuSoftwareNewsClick();
   void MenuCheckVersionsClick();
+  void ComboBox4Change();  // script chooser
+  void Button10Click();    // "Run script .."
+  void Button9Click();     // "Edit"
+  void Button12Click();    // "New"
+  void Button11Click();    // "Del"
 
   // Verbs the handlers call.
   void OpenFiles();
@@ -246,6 +257,8 @@ class TMorvaneFrm1 : public Form {
   // What the message hook sees of every message taken from the queue.
   void HookedMessage(const MSG& message);
   void SetCommandsEnabled(bool enabled);
+  void RunScript();
+  void DeleteChosenScript();
 
   // Adding: runs one batch now, or after the batch (or run) in progress has ended.
   void RunBatch(BatchSource source, std::vector<std::wstring> paths);
@@ -271,6 +284,8 @@ class TMorvaneFrm1 : public Form {
   void ApplyStoredGeometry();
   void RestoreRememberedPath();
   void FillScriptChooser();
+  bool ScriptBarClick(int id);
+  void EndScriptRun();
   void LoadRememberedLists();
   void SaveRememberedLists();
   void SaveWindowState();
@@ -298,7 +313,6 @@ class TMorvaneFrm1 : public Form {
   void InstallMessageHook();
   void AppendSystemMenuEntries();
   void CheckExplorerRegistration();
-  void UpgradeScripts(const std::wstring& storedVersion);
   void ApplyMainMenu();
   void ShowWelcomeIfDue();
   void DeleteLeftoverRegistrationScript();
