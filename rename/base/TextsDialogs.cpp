@@ -118,6 +118,9 @@ constexpr TextPair kEnglishOnly[] = {
      {}},
     {TextId::MsgNoSendToFolder, L"No 'Send To' directory in your Windows OS !!?", {}},
     {TextId::MsgSendToLinkFailed, L"Could not create link in 'Send To' directory !", {}},
+    {TextId::OptionCaption, L"Options", {}},
+    {TextId::OptionOk, L"ok", {}},
+    {TextId::OptionCancel, L"cancel", {}},
     {TextId::AboutFeedback,
      L"If you like this program, do email me with feedback, ideas, suggestions or questions to",
      {}},
@@ -151,6 +154,7 @@ constexpr TextPair kEnglishOnly[] = {
     {TextId::MsgLatestVersion,
      L"You have the most recent version of this freeware..\rBut keep checking, as this is updated regularly!",
      {}},
+    {TextId::MsgVersionFileUnreadable, L"The version file could not be read: it names no program version.", {}},
     {TextId::MsgHelpNotFound, L"Help file not found", {}},
 };
 static_assert(CoversRun(kEnglishOnly, kFirstEnglishOnly, TextId::Count));

@@ -10,6 +10,9 @@
 #include "base/DateLocale.h"
 #include "base/Text.h"
 #include "base/VersionInfo.h"
+#include "core/FormAbout_win.h"
+#include "core/FormFirst_win.h"
+#include "core/FormOption_win.h"
 #include "core/FormSearch_win.h"
 #include "core/OperationPanel_win.h"
 #include "core/RememberedLists.h"
@@ -593,7 +596,6 @@ void TMorvaneFrm1::AppendSystemMenuEntries() {}            // system-menu twins 
 void TMorvaneFrm1::CheckExplorerRegistration() {}          // state of the context-menu extension
 void TMorvaneFrm1::UpgradeScripts(const std::wstring&) {}  // script lines of versions before 1.2.2.3
 void TMorvaneFrm1::ApplyMainMenu() {}                      // main menu shown or hidden
-void TMorvaneFrm1::ShowWelcomeIfDue() {}                   // donation reminder
 void TMorvaneFrm1::DeleteLeftoverRegistrationScript() {
   DeleteFileW((context_.programFolder + L"Morvane.reg").c_str());
 }

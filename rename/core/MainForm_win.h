@@ -35,14 +35,19 @@ inline constexpr wchar_t kMainClassName[] = L"TMorvaneFrm1";
 inline constexpr UINT kDrainPendingMessage = WM_APP + 2;
 
 class TFormSearch;
+class TFormOption;
+class TFormAbout;
+class TFormFirst;
 class OperationPanel;
 struct SearchHost;
+struct OptionValues;
 
 // Where the program lives and what it was started with.
 struct AppContext {
   std::wstring programFolder;  // with trailing backslash; Rename.ini lives here
   std::vector<std::wstring> args;
   bool endProgramOnClose = true;  // tests keep their message loop after a close
+  bool welcomeReminder = true;    // tests start without the donation reminder
 };
 
 enum ControlId : int {
@@ -145,6 +150,9 @@ class TMorvaneFrm1 : public Form {
   Dpi dpi;
   std::unique_ptr<OperationPanel> panel;
   std::unique_ptr<TFormSearch> formSearch;  // created once, reused
+  std::unique_ptr<TFormOption> formOption;  // these three when first needed
+  std::unique_ptr<TFormAbout> formAbout;
+  std::unique_ptr<TFormFirst> formFirst;
 
   // Every rename on disk of a run, an undo and the CD clean-up goes through
   // here (RenameEntry; a test may put a failing one in its place).
@@ -216,6 +224,18 @@ class TMorvaneFrm1 : public Form {
   void ShowListMenu(POINT screen);
   void ShowInfoMenu(POINT screen);
   void SetCommandsEnabled(bool enabled);
+
+  // The options dialog, the About box, the welcome box, the maker's pages,
+  // the version check and help (MainForm_Dialogs_win.cpp).
+  void ShowOptions();                             // "&Options ...", SpeedButton2, system menu 1029
+  void ApplyOptions(const OptionValues& values);  // what "ok" wrote, at once
+  void ShowAbout();                               // "&About ...", system menu 1025
+  void LikeProgram();                             // "Do you like this &program ?"
+  void DonateFromSystemMenu();                    // system menu 1028
+  void OpenDonationPage();                        // "&Donate ..."
+  void OpenNewsPage();                            // "Software &news ..."
+  void CheckNewVersions();                        // "Check new versions *"
+  void ShowHelp();                                // "&Help ...", SpeedButton1, system menu 1030
 
   // Adding: runs one batch now, or after the batch (or run) in progress has ended.
   void RunBatch(BatchSource source, std::vector<std::wstring> paths);

@@ -187,11 +187,13 @@ class ScriptedDialogs {
 // The real main window over a settings file in a temporary folder.
 struct MainWindow {
   std::unique_ptr<rn::TMorvaneFrm1> form;
-  explicit MainWindow(const TempFolder& folder, std::vector<std::wstring> args = {}) {
+  // Without `welcome` the window starts as for a user who is never reminded of donations.
+  explicit MainWindow(const TempFolder& folder, std::vector<std::wstring> args = {}, bool welcome = false) {
     rn::AppContext context;
     context.programFolder = folder.Folder();
     context.args = std::move(args);
     context.endProgramOnClose = false;
+    context.welcomeReminder = welcome;
     ++WindowsAlive();
     if (ScriptedDepth() == 0) InstallFailingResponder();
     form = std::make_unique<rn::TMorvaneFrm1>(context);
