@@ -50,7 +50,10 @@ Download DownloadAddress(const std::wstring& address) {
       return result;
     }
     if (read == 0) break;
-    if (result.body.size() + read > kLargestDownload) return result;
+    if (result.body.size() + read > kLargestDownload) {
+      result.body.clear();
+      return result;
+    }
     result.body.append(buffer, read);
   }
   result.ok = true;
