@@ -94,7 +94,7 @@ void TFormAbout::CreateControls(const FileVersionInfo& info) {
   const int prefixW = DrawnWidth(font_, prefix.substr(0, prefixEnd)) +
                       TextWidth(font_, std::wstring(prefix.size() - prefixEnd, L' '));
   const int linkW = std::max(TextWidth(font_, donate.substr(gap, after - gap)), DrawnWidth(linkFont_, link));
-  MakeChild(p, L"STATIC", prefix, kText, IdDonatePrefix, Bounds(edge, y, prefixW + s(2), line), font_);
+  MakeChild(p, L"STATIC", prefix, kText, IdDonatePrefix, Bounds(edge, y, prefixW, line), font_);
   MoveControl(MakeLink(IdDonateLink, link, edge + prefixW, y, line), edge + prefixW, y, linkW, line);
   MakeChild(p, L"STATIC", suffix, kText, IdDonateSuffix,
             Bounds(edge + prefixW + linkW, y, DrawnWidth(font_, suffix) + s(2), line), font_);
