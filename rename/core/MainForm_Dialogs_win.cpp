@@ -88,9 +88,14 @@ void TMorvaneFrm1::ShowAbout() {
 }
 
 // The reminder shows unless the user donated, or switched it off for the
-// version that runs: a new version reminds once more.
+// version that runs: a new version reminds once more. It comes up over the
+// main window, so a first showing lets the window reach the screen first.
 void TMorvaneFrm1::ShowWelcomeIfDue() {
   if (!context_.welcomeReminder || !settingsFile) return;
+  if (!IsWindowVisible(hwnd)) {
+    PostMessageW(hwnd, kShowWelcomeMessage, 0, 0);
+    return;
+  }
   const SettingsFile& ini = *settingsFile;
   const bool donated = ini.ReadBool(L"Options", L"Donated", false);
   const std::wstring stored = ini.ReadString(L"Options", L"Version", L"0.0.0.0");

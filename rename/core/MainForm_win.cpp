@@ -107,6 +107,7 @@ LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case kRunSendToMessage: RunSendToMode(); return 0;
     case kDrainPendingMessage: DrainPendingBatches(); return 0;
+    case kShowWelcomeMessage: ShowWelcomeIfDue(); return 0;
     case WM_DROPFILES: FormDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
     case WM_COPYDATA: return WMCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp));
     case WM_CONTEXTMENU: {

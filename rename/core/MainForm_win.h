@@ -33,6 +33,8 @@ inline constexpr wchar_t kMainClassName[] = L"TMorvaneFrm1";
 // Posted when the list is free again: what arrived meanwhile (additions, a
 // close) follows from the message loop.
 inline constexpr UINT kDrainPendingMessage = WM_APP + 2;
+// Posted by the first showing: the welcome box comes once the window is on the screen.
+inline constexpr UINT kShowWelcomeMessage = WM_APP + 0x330;
 
 class TFormSearch;
 class TFormOption;

@@ -223,7 +223,7 @@ TEST(Help, AMissingHelpFileIsReportedExceptOnF1) {
 
 // The version file from a server on this machine: only a file that names a
 // version gives an answer; an error status is a failed download.
-TEST(VersionCheck, AnswersFromTheVersionFileTheServerSends) {
+TEST(NewVersions, AnswersFromTheVersionFileTheServerSends) {
   const std::wstring downloadError =
       L"Error downloading file \"rename_version.xml\" for version check.\rPlease check your internet connection "
       L"and/or firewall..";
