@@ -60,6 +60,21 @@ Language ShownLanguage() { return g_shown; }
 void SetShownLanguage(Language language) { g_shown = language; }
 std::wstring Text(TextId id) { return std::wstring(Text(id, g_shown)); }
 
+std::wstring Text(TextId id, std::initializer_list<std::wstring> values) {
+  const std::wstring_view pattern = Text(id, g_shown);
+  std::wstring out;
+  auto next = values.begin();
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == L'%' && i + 1 < pattern.size() && pattern[i + 1] == L's' && next != values.end()) {
+      out += *next++;
+      ++i;
+    } else {
+      out += pattern[i];
+    }
+  }
+  return out;
+}
+
 bool EnglishOnly(TextId id) { return Index(id) >= Index(texts::kFirstEnglishOnly) && Index(id) < Index(TextId::Count); }
 
 std::wstring_view OperationCaption(int operation, Language language) {

@@ -3,6 +3,7 @@
 // shows it. The tables are complete by construction: a text missing from
 // them does not build.
 #pragma once
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -187,6 +188,10 @@ enum class TextId : int {
   MsgScriptEmpty,
   MsgErrorRenaming,
   MsgScriptName,
+  // Messages of the program's own, with both texts: undo's report of the
+  // names that could not go back.
+  MsgItemsNotRestored,
+  MsgNotRestoredReason,
 
   // Options dialog (`TFormOption`).
   OptionLabel1,
@@ -264,6 +269,41 @@ enum class TextId : int {
   MsgLatestVersion,
   MsgVersionFileUnreadable,
   MsgHelpNotFound,
+  // Symbol captions of small buttons and boxes, and the check mark.
+  SpeedButton1,
+  SpeedButton2,
+  SpeedButton3,
+  SpeedButton4,
+  SpeedButton5,
+  CloseButton,
+  CheckMark,
+  CheckBox1,
+  CheckBox2,
+  CheckBox3,
+  CheckBox4,
+  CheckBox1Hint,
+  CheckBox2Hint,
+  CheckBox3Hint,
+  CheckBox4Hint,
+  ComboBoxCreat1Hint,
+  EditCreatHint,
+  ComboBoxCreat2Hint,
+  // The buttons of the program's message and input boxes.
+  ButtonOk,
+  ButtonCancel,
+  ButtonYes,
+  ButtonNo,
+  ButtonYesToAll,
+  // Fixed texts of boxes and dialogs.
+  CollisionCaption,
+  OpenDialogFilter,
+  SearchBrowseTitle,
+  CdNameCaption,
+  CdNamePrompt,
+  MsgNotEnoughParameters,
+  MsgPairError,
+  MsgUnexpectedError,
+  MsgSystemError,
   Count
 };
 
@@ -276,6 +316,8 @@ Language ShownLanguage();
 void SetShownLanguage(Language language);
 // The text in the language the program speaks, ready to be joined with more.
 std::wstring Text(TextId id);
+// The text with each "%s" replaced by the next value, in order.
+std::wstring Text(TextId id, std::initializer_list<std::wstring> values);
 bool EnglishOnly(TextId id);
 
 // The radio caption and hint of an operation; empty for an id without a

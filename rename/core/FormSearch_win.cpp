@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "base/Text.h"
+#include "base/Texts.h"
 #include "filelist/SearchPath.h"
 #include "ui/CommonDialogs_win.h"
 #include "ui/Controls_win.h"
@@ -36,15 +37,11 @@ constexpr int kTextSlack = 6;
 }  // namespace
 
 const SearchTexts& EnglishSearchTexts() {
-  static const SearchTexts texts{L"  Search for files ...",
-                                 L" file types to load in morvane ...",
-                                 L"< File types ...",
-                                 L"> Search path ...",
-                                 L" Folder tree.. ",
-                                 L"Recursive search",
-                                 L"Go find ...",
-                                 L"Cancel",
-                                 L"Folder to start searching ..."};
+  static const SearchTexts texts{Text(TextId::SearchCaption),       Text(TextId::SearchComboBox1Hint),
+                                 Text(TextId::Label2),              Text(TextId::SearchLabel1),
+                                 Text(TextId::SearchButton1Hint),   Text(TextId::SearchCheckBox1),
+                                 Text(TextId::SearchButton2),       Text(TextId::SearchButton3),
+                                 Text(TextId::SearchBrowseTitle)};
   return texts;
 }
 

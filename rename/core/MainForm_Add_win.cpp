@@ -3,6 +3,7 @@
 // batches that feed the intake through its ports.
 #include "base/Path.h"
 #include "base/Text.h"
+#include "base/Texts.h"
 #include "core/FormSearch_win.h"
 #include "core/MainForm_win.h"
 #include "filelist/DirScan.h"
@@ -23,15 +24,11 @@ constexpr DWORD kPumpSliceMs = 30;
 
 DialogRequest FolderPromptRequest(const RECT& main) {
   DialogRequest r;
-  r.caption = L" Add Directory names or Files ?";
-  r.text =
-      L"This is a directory name !  Want to add it to list ?\n\n"
-      L"If you press 'Files', all files (of type selected) inside folder\r"
-      L"will be added to this list, instead of folder name.\n\n"
-      L"If you press 'All Files', all files will be added recursively\r"
-      L"from this folder down.";
+  r.caption = Text(TextId::FolderPromptTitle);
+  r.text = Text(TextId::FolderPromptText);
   r.icon = DialogIcon::Question;
-  r.buttons = {L"Folder", L"Files", L"All* Files", L"Cancel", L"All Folders"};
+  r.buttons = {Text(TextId::FolderPromptFolder), Text(TextId::FolderPromptFiles), Text(TextId::FolderPromptAllFiles),
+               Text(TextId::FolderPromptCancel), Text(TextId::FolderPromptAllFolders)};
   r.enabled = {true, true, true, true, false};
   r.defaultButton = 0;
   r.cancelButton = 3;
@@ -45,9 +42,9 @@ DialogRequest FolderPromptRequest(const RECT& main) {
 DialogRequest FilterListRequest() {
   DialogRequest r;
   r.caption = ApplicationTitle();
-  r.text = L"Do you want to filter also all files alredy in list bellow?";
+  r.text = Text(TextId::MsgFilterListToo);
   r.icon = DialogIcon::Information;
-  r.buttons = {L"No", L"OK"};
+  r.buttons = {Text(TextId::ButtonNo), Text(TextId::ButtonOk)};
   r.defaultButton = 1;
   r.cancelButton = 0;
   return r;
@@ -177,19 +174,19 @@ void TMorvaneFrm1::RefreshAfterBatch(BatchSource source) {
     case BatchSource::SendTo: break;
     case BatchSource::Drop:
       EnableWindow(Control(IdScrollBar1), TRUE);
-      SetWindowTextW(Control(IdButton1), L"&More Files ...");
+      SetWindowTextW(Control(IdButton1), Text(TextId::Button1More).c_str());
       AppendFilterMask();
       if (scriptChosen) EnableWindow(Control(IdButton10), TRUE);
       FitPathColumn();
       break;
     case BatchSource::OpenDialog:
-      if (WindowText(Control(IdButton1)) == L"&Add Files ...") FillFileInfo();
-      SetWindowTextW(Control(IdButton1), L"&More Files ...");
+      if (WindowText(Control(IdButton1)) == Text(TextId::Button1Add)) FillFileInfo();
+      SetWindowTextW(Control(IdButton1), Text(TextId::Button1More).c_str());
       EnableWindow(Control(IdScrollBar1), fileList.EntryCount() >= 2);
       if (scriptChosen) EnableWindow(Control(IdButton10), TRUE);
       break;
     case BatchSource::Search:
-      SetWindowTextW(Control(IdButton1), L"&More Files ...");
+      SetWindowTextW(Control(IdButton1), Text(TextId::Button1More).c_str());
       EnableWindow(Control(IdScrollBar1), fileList.EntryCount() >= 2);
       FitPathColumn();
       break;
@@ -217,8 +214,9 @@ void TMorvaneFrm1::OpenFiles() {
   HWND filter = Control(IdComboBox1);
   const int selected = static_cast<int>(SendMessageW(filter, CB_GETCURSEL, 0, 0));
   OpenFilesRequest request;
+  request.title = Text(TextId::OpenDialogTitle);
   for (const auto& mask : openFilterMasks_) {
-    request.filterNames.push_back(L"Filter files of type " + mask);
+    request.filterNames.push_back(Text(TextId::OpenDialogFilter, {mask}));
     request.filterPatterns.push_back(mask);
   }
   request.filterIndex = selected >= 0 && selected < static_cast<int>(openFilterMasks_.size()) ? selected : 0;

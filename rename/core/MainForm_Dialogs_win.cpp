@@ -40,6 +40,19 @@ TFormFirst& WelcomeBox(TMorvaneFrm1& main) {
 }  // namespace
 
 // ---------------------------------------------------------------------------
+// The handlers of the menus, the tool strip and the system menu
+
+void TMorvaneFrm1::PopOptions2Click() { ShowOptions(); }
+void TMorvaneFrm1::SpeedButton2Click() { ShowOptions(); }
+void TMorvaneFrm1::PopHelp2Click() { ShowHelp(); }
+void TMorvaneFrm1::SpeedButton1Click() { ShowHelp(); }
+void TMorvaneFrm1::PopDonate2Click() { OpenDonationPage(); }
+void TMorvaneFrm1::PopLikeProgram2Click() { LikeProgram(); }
+void TMorvaneFrm1::PopAbout2Click() { ShowAbout(); }
+void TMorvaneFrm1::MenuSoftwareNewsClick() { OpenNewsPage(); }
+void TMorvaneFrm1::MenuCheckVersionsClick() { CheckNewVersions(); }
+
+// ---------------------------------------------------------------------------
 // Options
 
 void TMorvaneFrm1::ShowOptions() {
@@ -59,12 +72,8 @@ void TMorvaneFrm1::ApplyOptions(const OptionValues& values) {
   if (!values.language.empty()) ApplyLanguage(values.language);
   dateTypeSetting = DateTypeFromSetting(values.dateType);
 
-  stayOnTop = values.stayOnTop;
-  SendMessageW(Control(IdSpeedButton3), BM_SETCHECK, stayOnTop ? BST_CHECKED : BST_UNCHECKED, 0);
-  ApplyStayOnTop();
-
-  showMenus = values.showMenus;
-  ApplyMainMenu();
+  SetStayOnTop(values.stayOnTop);
+  SetMainMenuShown(values.showMenus);
 
   SetInfoPanelOpen(false);
   if (values.showFileInfo) ToggleInfoPanel();
@@ -171,6 +180,15 @@ void TMorvaneFrm1::CheckNewVersions() {
 void TMorvaneFrm1::ShowHelp() {
   HWND active = GetActiveWindow();
   ShowHelpTopic(active ? active : hwnd, context_.programFolder);
+}
+
+void TMorvaneFrm1::ShowHelpContext(int context, bool tell) {
+  HWND active = GetActiveWindow();
+  if (!active) active = hwnd;
+  if (tell)
+    rn::ShowHelpContext(active, context_.programFolder, context);
+  else
+    OpenHelpContext(active, context_.programFolder, context);
 }
 
 }  // namespace rn

@@ -7,6 +7,7 @@
 
 #include "base/DateLocale.h"
 #include "base/Text.h"
+#include "base/Texts.h"
 #include "core/MainForm_win.h"
 #include "filelist/FileInfo.h"
 #include "filelist/FileTime.h"
@@ -17,55 +18,22 @@
 
 namespace rn {
 
-HMENU CreateListMenu() {
-  HMENU menu = CreatePopupMenu();
-  HMENU sort = CreatePopupMenu();
-  AppendMenuW(sort, MF_STRING, IdPopSortbyName1, L"by Name");
-  AppendMenuW(sort, MF_STRING, IdPopSortbyDate1, L"by Date");
-  AppendMenuW(sort, MF_STRING, IdPopSortbyType1, L"by Type");
-  AppendMenuW(menu, MF_STRING, IdPopRemoveFile1, L"&Remove selected File(s)");
-  AppendMenuW(menu, MF_STRING, IdPopAddFiles1, L"A&dd Files to rename ..");
-  AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sort), L"&Sort Files");
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, IdPopCheckFiles1, L"Check' selected file(s)");
-  AppendMenuW(menu, MF_STRING, IdPopUnCheckFiles1, L"Uncheck' selected file(s)");
-  AppendMenuW(menu, MF_STRING, IdPopSelectAll1, L"Select all Files");
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, IdPopClearList1, L"&Clear list of files");
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, IdPopGetFileDate1, L"Get File's &Date");
-  AppendMenuW(menu, MF_STRING, IdPopGetFileAttr1, L"Get File's &Attr");
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, IdPopCharPosit1, L"Count Char position ..");
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, IdPopInfoPanel1, L"&Show file info panel");
-  return menu;
-}
-
-HMENU CreateInfoMenu() {
-  HMENU menu = CreatePopupMenu();
-  AppendMenuW(menu, MF_STRING, IdPopFileInfo5, L"&Show file info panel");
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, IdPopCopy5, L"Copy all info to clipbrd");
-  return menu;
-}
-
 // ---------------------------------------------------------------------------
 
 void TMorvaneFrm1::ShowListMenu(POINT screen) {
   const UINT state = fileList.Empty() ? MF_GRAYED : MF_ENABLED;
   for (int id : {IdPopRemoveFile1, IdPopClearList1, IdPopGetFileDate1, IdPopGetFileAttr1, IdPopCharPosit1,
                  IdPopCheckFiles1, IdPopUnCheckFiles1, IdPopSelectAll1})
-    EnableMenuItem(listMenu_, id, MF_BYCOMMAND | state);
-  EnableMenuItem(listMenu_, 2, MF_BYPOSITION | state);  // "&Sort Files"
-  CheckMenuItem(listMenu_, IdPopInfoPanel1, MF_BYCOMMAND | (infoPanelOpen ? MF_CHECKED : MF_UNCHECKED));
-  TrackPopupMenu(listMenu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd, nullptr);
+    EnableMenuItem(menus_.list, id, MF_BYCOMMAND | state);
+  EnableMenuItem(menus_.list, 2, MF_BYPOSITION | state);  // "&Sort Files"
+  CheckMenuItem(menus_.list, IdPopInfoPanel1, MF_BYCOMMAND | (infoPanelOpen ? MF_CHECKED : MF_UNCHECKED));
+  TrackPopupMenu(menus_.list, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd, nullptr);
 }
 
 void TMorvaneFrm1::ShowInfoMenu(POINT screen) {
-  EnableMenuItem(infoMenu_, IdPopCopy5, MF_BYCOMMAND | (fileList.Empty() ? MF_GRAYED : MF_ENABLED));
-  CheckMenuItem(infoMenu_, IdPopFileInfo5, MF_BYCOMMAND | (infoPanelOpen ? MF_CHECKED : MF_UNCHECKED));
-  TrackPopupMenu(infoMenu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd, nullptr);
+  EnableMenuItem(menus_.info, IdPopCopy5, MF_BYCOMMAND | (fileList.Empty() ? MF_GRAYED : MF_ENABLED));
+  CheckMenuItem(menus_.info, IdPopFileInfo5, MF_BYCOMMAND | (infoPanelOpen ? MF_CHECKED : MF_UNCHECKED));
+  TrackPopupMenu(menus_.info, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd, nullptr);
 }
 
 void TMorvaneFrm1::PopRemoveFile1Click() { RemoveSelectedRows(); }
@@ -96,7 +64,7 @@ void TMorvaneFrm1::RemoveSelectedRows() {
   if (fileList.EntryCount() < 2) EnableWindow(Control(IdScrollBar1), FALSE);
   if (fileList.Empty()) {
     EnableWindow(Control(IdButton2), FALSE);
-    SetWindowTextW(Control(IdButton1), L"&Add Files ...");
+    SetWindowTextW(Control(IdButton1), Text(TextId::Button1Add).c_str());
     for (int id : {IdButton4, IdSpeedButton5, IdScrollBar1}) EnableWindow(Control(id), FALSE);
   }
   RefreshCaption();
@@ -106,7 +74,7 @@ void TMorvaneFrm1::ClearList() {
   if (ListBusy()) return;
   fileList.Clear();
   for (int id : {IdButton2, IdButton3}) EnableWindow(Control(id), FALSE);
-  SetWindowTextW(Control(IdButton1), L"&Add Files ...");
+  SetWindowTextW(Control(IdButton1), Text(TextId::Button1Add).c_str());
   for (int id : {IdButton4, IdSpeedButton5, IdScrollBar1}) EnableWindow(Control(id), FALSE);
   SendMessageW(Control(IdComboBox4), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
   for (int id : {IdButton10, IdButton11, IdButton9}) EnableWindow(Control(id), FALSE);

@@ -9,9 +9,11 @@
 
 #include "base/Path.h"
 #include "base/Text.h"
+#include "base/Texts.h"
 #include "core/MainForm_win.h"
 #include "core/OperationPanel_win.h"
 #include "engine/CaseConvert.h"
+#include "engine/CdCleanUp.h"
 #include "engine/FileChange.h"
 #include "engine/FileRename.h"
 #include "engine/RenameRun.h"
@@ -37,38 +39,33 @@ bool FileExists(const std::wstring& path) {
 }
 
 DialogRequest Warning(const std::wstring& text) {
-  return {ApplicationTitle(), text, DialogIcon::Warning, {L"OK"}, {}, 0, 0};
+  return {ApplicationTitle(), text, DialogIcon::Warning, {Text(TextId::ButtonOk)}, {}, 0, 0};
 }
 
 }  // namespace
 
 DialogRequest CollisionRequest(const std::wstring& proposal) {
   DialogRequest r;
-  r.caption = L" Duplicate file !!";
+  r.caption = Text(TextId::CollisionCaption);
   r.text = CollisionMessage(proposal);
   r.icon = DialogIcon::Warning;
-  r.buttons = {L"Yes", L"No", L"Cancel", L"Yes to All"};
+  r.buttons = {Text(TextId::ButtonYes), Text(TextId::ButtonNo), Text(TextId::ButtonCancel),
+               Text(TextId::ButtonYesToAll)};
   r.defaultButton = 0;
   r.cancelButton = 2;
   return r;
 }
 
 std::wstring NotRenamedText(size_t count) {
-  return L"Items not renamed:  " + std::wstring(L"  ") + std::to_wstring(count) +
-         L"\r\rNot found, deleted or in use by another program";
+  return Text(TextId::MsgItemsNotRenamed) + L"  " + std::to_wstring(count) + L"\r\r" + Text(TextId::MsgNotFound);
 }
 
-std::wstring NotRestoredText(size_t count, bool portuguese) {
-  if (portuguese)
-    return L"Itens n\u00e3o restaurados:    " + std::to_wstring(count) +
-           L"\r\rN\u00e3o encontrados, renomeados ou em uso por outro programa.\r"
-           L"Estes itens ficam com o nome atual.";
-  return L"Items not restored:    " + std::to_wstring(count) +
-         L"\r\rNot found, renamed or in use by another program.\rThese items keep their present names.";
+std::wstring NotRestoredText(size_t count) {
+  return Text(TextId::MsgItemsNotRestored) + std::to_wstring(count) + L"\r\r" + Text(TextId::MsgNotRestoredReason);
 }
 
 std::wstring PairErrorText(const std::wstring& oldName, const std::wstring& newName) {
-  return L"Error while renaming  '" + oldName + L"'  to  '" + newName + L"' ";
+  return Text(TextId::MsgPairError, {oldName, newName});
 }
 
 // ---------------------------------------------------------------------------
@@ -153,7 +150,7 @@ void TMorvaneFrm1::SpeedButton5Click() { RenameForCd(); }
 
 void TMorvaneFrm1::ShowRunCount() {
   SetWindowTextW(Control(IdButton3),
-                 (runCount > 0 ? undoBase_ + L" (" + std::to_wstring(runCount) + L")" : undoBase_).c_str());
+                 (Text(TextId::Button3) + (runCount > 0 ? L" (" + std::to_wstring(runCount) + L")" : L"")).c_str());
 }
 
 void TMorvaneFrm1::RenameFiles() {
@@ -260,10 +257,7 @@ void TMorvaneFrm1::UndoLastRun() {
     FitPathColumn();
   }
   // Undo used to say nothing when a name could not go back: now it says so.
-  if (leftAlone > 0) {
-    const bool portuguese = settingsFile->ReadString(L"Options", L"Language", L"English").rfind(L"Portug", 0) == 0;
-    ShowDialog(hwnd, Warning(NotRestoredText(static_cast<size_t>(leftAlone), portuguese)));
-  }
+  if (leftAlone > 0) ShowDialog(hwnd, Warning(NotRestoredText(static_cast<size_t>(leftAlone))));
 }
 
 void TMorvaneFrm1::RememberInputs(const RenameTask& task) {
@@ -297,41 +291,31 @@ void TMorvaneFrm1::RenameForCd() {
   if (fileList.Empty() || ListBusy() || intake.busy) return;
   ListRunScope busy(*this, ListRunScope::Kind::CdCleanUp);
   ++runCount;  // also a CD run that ends up renaming nothing uses a level
-  for (int r = 0; r < fileList.RowCount(); ++r) {
-    const FileRow& row = std::as_const(fileList).Row(r);
-    const std::wstring folder = row.Folder(), name = row.name;
-    if (!folder.empty() && !SetCurrentDirectoryW(folder.c_str())) {
-      // The folder is gone: say so and end the clean-up here.
-      ShowErrorBox(hwnd, SystemErrorText(LastSystemError()) + L"\r'" + folder + L"'");
-      break;
-    }
-    const std::wstring ext = ExtensionOf(name);
-    std::wstring base = name.substr(0, name.size() - ext.size());
-    bool cancelled = false;
-    while (CdBaseTooLong(base, ext)) {
-      auto typed = ShowInputBox(hwnd, {L"Change file's name:", L"filename larger than 31 chars... Modify:", base});
-      if (!typed) {
-        cancelled = true;
-        break;
-      }
-      base = *typed;
-    }
-    if (cancelled) break;
-    const std::wstring next = CdCleanBase(base) + ext;
-    if (next == name) continue;
-    bool replace = false;
-    if (FileExists(folder + next) && !EqualsNoCase(next, name)) {
-      DialogRequest ask{ApplicationTitle(), CollisionMessage(next), DialogIcon::Warning, {L"Yes", L"No"}, {}, 0, 1};
-      replace = ShowDialog(hwnd, ask) == 0;
-    }
-    if (renameOnDisk(folder + name, folder + next, replace) != 0) {
-      ShowDialog(hwnd, Warning(L"Error renaming file :\r '" + name));
-      continue;
-    }
-    RecordRename(fileList, r, runCount, name, next);
+  CdPorts ports;
+  ports.enterFolder = [](const std::wstring& folder) { return SetCurrentDirectoryW(folder.c_str()) != FALSE; };
+  ports.folderGone = [this](const std::wstring& folder) {
+    ShowErrorBox(hwnd, SystemErrorText(LastSystemError()) + L"\r'" + folder + L"'");
+  };
+  ports.askShorterBase = [this](const std::wstring& base) {
+    return ShowInputBox(hwnd, {Text(TextId::CdNameCaption), Text(TextId::CdNamePrompt), base});
+  };
+  ports.fileExists = FileExists;
+  ports.askReplace = [this](const std::wstring& next) {
+    const DialogRequest ask{ApplicationTitle(), CollisionMessage(next), DialogIcon::Warning,
+                            {Text(TextId::ButtonYes), Text(TextId::ButtonNo)}, {}, 0, 1};
+    return ShowDialog(hwnd, ask) == 0;
+  };
+  ports.rename = [this](const std::wstring& from, const std::wstring& to, bool replace) {
+    return renameOnDisk(from, to, replace) == 0;
+  };
+  ports.renameFailed = [this](const std::wstring& name) {
+    ShowDialog(hwnd, Warning(Text(TextId::MsgErrorRenaming) + L"\r '" + name));
+  };
+  ports.renamed = [this](int) {
     ShowRunCount();
     EnableWindow(Control(IdButton3), TRUE);
-  }
+  };
+  CleanNamesForCd(fileList, runCount, ports);
   GridRowsChanged(Control(IdStringGrid1));
   FitPathColumn();
 }
@@ -343,7 +327,7 @@ void TMorvaneFrm1::RenameForCd() {
 bool TMorvaneFrm1::RunPairMode() {
   const auto& args = context_.args;
   if (args.size() % 2 != 0) {
-    ShowMessagePlain(hwnd, L"Not enough Parameters passed on the command line");
+    ShowMessagePlain(hwnd, Text(TextId::MsgNotEnoughParameters));
     return false;
   }
   RECT r{};

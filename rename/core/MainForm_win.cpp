@@ -9,6 +9,7 @@
 
 #include "base/DateLocale.h"
 #include "base/Text.h"
+#include "base/Texts.h"
 #include "base/VersionInfo.h"
 #include "core/FormAbout_win.h"
 #include "core/FormFirst_win.h"
@@ -65,8 +66,8 @@ TMorvaneFrm1::~TMorvaneFrm1() {
   if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
   if (font_) DeleteObject(font_);
   if (boldFont_) DeleteObject(boldFont_);
-  if (listMenu_) DestroyMenu(listMenu_);
-  if (infoMenu_) DestroyMenu(infoMenu_);
+  ReleaseMessageHook();
+  DestroyMenus(menus_, showMenus);
 }
 
 bool TMorvaneFrm1::Create(int showCommand) {
@@ -105,6 +106,16 @@ LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
       if (OnCommand(LOWORD(wp), HIWORD(wp))) return 0;
       break;
+    case WM_SYSCOMMAND:
+      if (wp >= IdSysAbout && wp <= IdSysExplorer) {
+        SystemMenuClick(static_cast<int>(wp));
+        return 0;
+      }
+      break;
+    case WM_INITMENUPOPUP: PrepareMainMenu(reinterpret_cast<HMENU>(wp)); return 0;
+    case kEditMenuMessage:
+      ShowEditMenu(reinterpret_cast<HWND>(wp), POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+      return 0;
     case kRunSendToMessage: RunSendToMode(); return 0;
     case kDrainPendingMessage: DrainPendingBatches(); return 0;
     case kShowWelcomeMessage: ShowWelcomeIfDue(); return 0;
@@ -119,7 +130,9 @@ LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         ClientToScreen(Control(IdStringGrid1), &pt);
       }
       const HWND from = reinterpret_cast<HWND>(wp);
-      if (from == Control(IdStringGrid1))
+      if (HasEditMenu(from))
+        ShowEditMenu(from, pt);
+      else if (from == Control(IdStringGrid1))
         ShowListMenu(pt);
       else if (from == Control(IdPanelInfo))
         ShowInfoMenu(pt);
@@ -175,12 +188,12 @@ void TMorvaneFrm1::CreateControls() {
 
   // The operation panel's frame lies below everything placed on it.
   MakePanel(p, IdPanelRadio, at(l.panelRadio), PanelEdge::Frame);
-  MakeChild(p, L"BUTTON", L"...", BS_PUSHBUTTON | WS_TABSTOP, IdSpeedButton4, Bounds(s(52), s(4), s(21), s(21)), f);
+  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton4), BS_PUSHBUTTON | WS_TABSTOP, IdSpeedButton4, Bounds(s(52), s(4), s(21), s(21)), f);
   MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBox1, Bounds(s(74), s(4), s(88), s(200)), f);
-  MakeChild(p, L"STATIC", L"< File types ...", SS_LEFT | SS_CENTERIMAGE, IdLabelFileTypes,
+  MakeChild(p, L"STATIC", Text(TextId::Label2), SS_LEFT | SS_CENTERIMAGE, IdLabelFileTypes,
             Bounds(s(163), s(4), s(78), s(21)), f);
   MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBox2, Bounds(s(361), s(4), s(150), s(300)), f);
-  MakeChild(p, L"STATIC", L"< Rename to ...", SS_LEFT | SS_CENTERIMAGE, IdLabelRenameTo,
+  MakeChild(p, L"STATIC", Text(TextId::SlotRenameTo), SS_LEFT | SS_CENTERIMAGE, IdLabelRenameTo,
             Bounds(s(512), s(4), s(74), s(21)), f);
   MakePanel(p, IdTopRule, at(l.topRule), PanelEdge::Horizontal);
 
@@ -190,21 +203,21 @@ void TMorvaneFrm1::CreateControls() {
                           WS_EX_DLGMODALFRAME);
   SendMessageW(panel1, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))),
                0);
-  MakeChild(p, L"BUTTON", L"?", kButton | BS_FLAT, IdSpeedButton1, at(l.speedButton1), f);
-  MakeChild(p, L"BUTTON", L"T", WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE, IdSpeedButton3, at(l.speedButton3), f);
-  MakeChild(p, L"BUTTON", L"O", kButton, IdSpeedButton2, at(l.speedButton2), f);
-  MakeChild(p, L"BUTTON", L"C", kButton, IdSpeedButton5, at(l.speedButton5), boldFont_);
+  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton1), kButton | BS_FLAT, IdSpeedButton1, at(l.speedButton1), f);
+  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton3), WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE, IdSpeedButton3, at(l.speedButton3), f);
+  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton2), kButton, IdSpeedButton2, at(l.speedButton2), f);
+  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton5), kButton, IdSpeedButton5, at(l.speedButton5), boldFont_);
   HWND move = MakeChild(p, L"SCROLLBAR", L"", SBS_VERT, IdScrollBar1, at(l.scrollBar1), f);
   SetScrollRange(move, SB_CTL, -1, 1, FALSE);
   SetScrollPos(move, SB_CTL, 0, FALSE);
 
   // Button bar.
   MakePanel(p, IdBevel8, at(l.bevel8), PanelEdge::Frame);
-  MakeChild(p, L"BUTTON", L"&Add Files ...", kButton, IdButton1, at(l.button1), f);
-  MakeChild(p, L"BUTTON", L"&Rename Files ...", kButton, IdButton2, at(l.button2), f);
-  MakeChild(p, L"BUTTON", L"&Undo", kButton, IdButton3, at(l.button3), f);
-  MakeChild(p, L"BUTTON", L"Clear &List", kButton, IdButton4, at(l.button4), f);
-  MakeChild(p, L"BUTTON", L"Cl&ose", kButton, IdButton5, at(l.button5), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button1Add), kButton, IdButton1, at(l.button1), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button2), kButton, IdButton2, at(l.button2), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button3), kButton, IdButton3, at(l.button3), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button4), kButton, IdButton4, at(l.button4), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button5), kButton, IdButton5, at(l.button5), f);
 
   // File list and info panel.
   HWND grid = CreateFileGrid(p, IdStringGrid1, &fileList, dpi);
@@ -214,15 +227,16 @@ void TMorvaneFrm1::CreateControls() {
   // Script bar.
   MakeChild(p, WC_COMBOBOXW, L"", kPickList, IdComboBox4, Bounds(l.comboBox4.x, l.comboBox4.y, l.comboBox4.w, s(200)),
             f);
-  MakeChild(p, L"BUTTON", L"Run script ..", kButton, IdButton10, at(l.button10), f);
-  MakeChild(p, L"BUTTON", L"Edit", kButton, IdButton9, at(l.button9), f);
-  MakeChild(p, L"BUTTON", L"New", kButton, IdButton12, at(l.button12), f);
-  MakeChild(p, L"BUTTON", L"Del", kButton, IdButton11, at(l.button11), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button10), kButton, IdButton10, at(l.button10), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button9), kButton, IdButton9, at(l.button9), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button12), kButton, IdButton12, at(l.button12), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button11), kButton, IdButton11, at(l.button11), f);
 
   // Optional controls, parked until an operation or the script editor needs them.
   MakePanel(p, IdPanel2, Bounds(0, 0, s(630), s(340)), PanelEdge::Frame);
   panel = std::make_unique<OperationPanel>(*this);
   panel->Create();
+  AttachEditMenu();
   MakePanel(p, IdPanel4, Bounds(0, 0, s(300), s(30)), PanelEdge::Frame);
   MakeChild(p, PROGRESS_CLASSW, L"", PBS_SMOOTH, IdProgressBar1, Bounds(0, 0, s(288), s(18)), f);
   CreateCharPositPanel(p, IdPanelCharPosit, font_, dpi);
@@ -254,8 +268,7 @@ void TMorvaneFrm1::FormCreate() {
 
   CreateControls();
   SetupIntake();
-  listMenu_ = CreateListMenu();
-  infoMenu_ = CreateInfoMenu();
+  menus_ = CreateMenus(CreateRenameMenu());
   GridEvents events;
   events.mouse = [this](int row, int col, UINT msg, WPARAM) { StringGrid1Mouse(row, col, msg); };
   events.selectionChanged = [this] { StringGrid1SelectionChanged(); };
@@ -326,8 +339,7 @@ void TMorvaneFrm1::RestoreRememberedPath() {
   SettingsFile& ini = *settingsFile;
   std::wstring path = ini.ReadString(L"Options", L"Path", context_.programFolder);
   if (!SetCurrentDirectoryW(path.c_str())) {
-    ShowInformation(hwnd,
-                    L"Old ' Morvane  path ' does not exist any more.\r\rReverting to default Application 'path'...");
+    ShowInformation(hwnd, Text(TextId::MsgOldPathGone) + L"\r\r" + Text(TextId::MsgRevertingPath));
     path = context_.programFolder;
     ini.WriteString(L"Options", L"Path", path);
     SetCurrentDirectoryW(path.c_str());
@@ -391,9 +403,7 @@ void TMorvaneFrm1::FormShow() {
   SetWindowContextHelpId(hwnd, 3);
 
   // Stay on top ends in the stored state.
-  stayOnTop = ini.ReadBool(L"Options", L"StayOnTop", false);
-  SendMessageW(Control(IdSpeedButton3), BM_SETCHECK, stayOnTop ? BST_CHECKED : BST_UNCHECKED, 0);
-  ApplyStayOnTop();
+  SetStayOnTop(ini.ReadBool(L"Options", L"StayOnTop", false));
 
   // The "-sendto" paths come once the window is on the screen, so that the
   // folder prompt has the window it speaks of behind it.
@@ -411,10 +421,6 @@ void TMorvaneFrm1::FormShow() {
   if (!lastSelection) currentOperation = -1;
 
   panel->Focus();
-}
-
-void TMorvaneFrm1::ApplyStayOnTop() {
-  SetWindowPos(hwnd, stayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 // ---------------------------------------------------------------------------
@@ -468,7 +474,8 @@ bool TMorvaneFrm1::OnCommand(int id, int code) {
       default: return false;
     }
   }
-  if (code != BN_CLICKED) return false;  // menu commands carry 0, the same value
+  if (code != BN_CLICKED) return false;  // menu commands and static clicks carry 0, the same value
+  if (MenuCommand(id)) return true;
   switch (id) {
     case IdButton1: Button1Click(); return true;
     case IdButton2: Button2Click(); return true;
@@ -493,6 +500,10 @@ bool TMorvaneFrm1::OnCommand(int id, int code) {
     case IdPopFileInfo5: PopFileInfo5Click(); return true;
     case IdPopCopy5: PopCopy5Click(); return true;
     case kInfoCloseId: ToggleInfoPanel(); return true;
+    case IdPanel1: Panel1Click(); return true;
+    case IdSpeedButton1: SpeedButton1Click(); return true;
+    case IdSpeedButton2: SpeedButton2Click(); return true;
+    case IdSpeedButton3: SpeedButton3Click(); return true;
     case kCharPositCloseId: return true;  // the strip has parked itself
     default: return false;
   }
@@ -574,7 +585,7 @@ void TMorvaneFrm1::FitPathColumn() {
 
 void TMorvaneFrm1::UpdateListCommands() {
   const bool any = !fileList.Empty();
-  SetWindowTextW(Control(IdButton1), any ? L"&More Files ..." : L"&Add Files ...");
+  SetWindowTextW(Control(IdButton1), Text(any ? TextId::Button1More : TextId::Button1Add).c_str());
   for (int id : {IdButton2, IdButton4, IdSpeedButton5}) EnableWindow(Control(id), any);
   EnableWindow(Control(IdScrollBar1), fileList.EntryCount() >= 2);
   EnableWindow(Control(IdButton3), runCount != 0);
@@ -592,11 +603,8 @@ void TMorvaneFrm1::ListChanged() {
 // place in the start-up order where its work runs.
 
 void TMorvaneFrm1::ApplyLanguage(const std::wstring&) {}   // English is built in
-void TMorvaneFrm1::InstallMessageHook() {}                 // key filter shared by all forms
-void TMorvaneFrm1::AppendSystemMenuEntries() {}            // system-menu twins of the options
 void TMorvaneFrm1::CheckExplorerRegistration() {}          // state of the context-menu extension
 void TMorvaneFrm1::UpgradeScripts(const std::wstring&) {}  // script lines of versions before 1.2.2.3
-void TMorvaneFrm1::ApplyMainMenu() {}                      // main menu shown or hidden
 void TMorvaneFrm1::DeleteLeftoverRegistrationScript() {
   DeleteFileW((context_.programFolder + L"Morvane.reg").c_str());
 }

@@ -4,7 +4,9 @@
 // MainForm_Add_win.cpp (adding files: open dialog, drop, search, hand-off,
 // "-sendto"), MainForm_List_win.cpp (list editing, information panel, character
 // position), MainForm_Run_win.cpp (rename run, undo, CD clean-up, the command
-// line's pairs). The operation panel is a class of its own (OperationPanel_win.h).
+// line's pairs), MainForm_Dialogs_win.cpp (options, About and welcome boxes,
+// the maker's pages, the version check, help). The operation panel is a class
+// of its own (OperationPanel_win.h).
 #pragma once
 #include <windows.h>
 
@@ -21,6 +23,7 @@
 #include "base/Dpi.h"
 #include "base/SettingsFile.h"
 #include "core/MainLayout.h"
+#include "core/MainMenus_win.h"
 #include "engine/Operation.h"
 #include "filelist/FileList.h"
 #include "filelist/Intake.h"
@@ -33,6 +36,8 @@ inline constexpr wchar_t kMainClassName[] = L"TMorvaneFrm1";
 // Posted when the list is free again: what arrived meanwhile (additions, a
 // close) follows from the message loop.
 inline constexpr UINT kDrainPendingMessage = WM_APP + 2;
+// A box with the edit menu was right-clicked: wParam is the box, lParam the point.
+inline constexpr UINT kEditMenuMessage = WM_APP + 3;
 // Posted by the first showing: the welcome box comes once the window is on the screen.
 inline constexpr UINT kShowWelcomeMessage = WM_APP + 0x330;
 
@@ -95,25 +100,6 @@ enum ControlId : int {
   IdPanel4,
   IdPanelCharPosit,
   IdProgressBar1,
-};
-
-// Items of the list's context menu (PopupMenu1) and the info panel's (PopupMenu5).
-enum MenuId : int {
-  IdPopRemoveFile1 = 2000,
-  IdPopAddFiles1,
-  IdPopSortbyName1,
-  IdPopSortbyDate1,
-  IdPopSortbyType1,
-  IdPopCheckFiles1,
-  IdPopUnCheckFiles1,
-  IdPopSelectAll1,
-  IdPopClearList1,
-  IdPopGetFileDate1,
-  IdPopGetFileAttr1,
-  IdPopCharPosit1,
-  IdPopInfoPanel1,
-  IdPopFileInfo5,
-  IdPopCopy5,
 };
 
 // Where a batch of additions came from: each refreshes the window its own way.
@@ -204,6 +190,29 @@ class TMorvaneFrm1 : public Form {
   void PopInfoPanel1Click();
   void PopFileInfo5Click();
   void PopCopy5Click();
+  void PopStayonTop2Click();
+  void PopExplorerContMenu2Click();
+  void PopSendToExt2Click();
+  void PopOptions2Click();
+  void PopFileInfo2Click();
+  void PopHideMenu2Click();
+  void PopHelp2Click();
+  void PopDonate2Click();
+  void PopLikeProgram2Click();
+  void PopAbout2Click();
+  void PopCut3Click();
+  void PopCopy3Click();
+  void PopPaste3Click();
+  void PopDelete3Click();
+  void PopSelectAll3Click();
+  void Panel1Click();
+  void SpeedButton1Click();  // "?" help
+  void SpeedButton2Click();  // "O" options
+  void SpeedButton3Click();  // "T" stay on top
+  void SystemMenuClick(int id);
+  void MenuCreateScriptClick();
+  void MenuSoftwareNewsClick();
+  void MenuCheckVersionsClick();
 
   // Verbs the handlers call.
   void OpenFiles();
@@ -225,6 +234,20 @@ class TMorvaneFrm1 : public Form {
   void CopyInfoToClipboard();
   void ShowListMenu(POINT screen);
   void ShowInfoMenu(POINT screen);
+  void ShowSettingsMenu(POINT screen);
+  void ShowEditMenu(HWND control, POINT screen);
+  // The "Files" and "Options" menus as they open: what needs a list rests without one.
+  void PrepareMainMenu(HMENU menu);
+  // Stay on top and the main menu, each shown or not: buttons and menu checks follow.
+  void SetStayOnTop(bool on);
+  void SetMainMenuShown(bool shown);
+  // Whether a command of the menus can be carried out by this build.
+  bool CommandBuilt(int id) const;
+  // Help from Rename.chm beside the program by context number; a missing file
+  // is reported only when asked for from a menu or button (`tell`).
+  void ShowHelpContext(int context, bool tell);
+  // What the message hook sees of every message taken from the queue.
+  void HookedMessage(const MSG& message);
   void SetCommandsEnabled(bool enabled);
 
   // The options dialog, the About box, the welcome box, the maker's pages,
@@ -250,6 +273,10 @@ class TMorvaneFrm1 : public Form {
   friend class ListRunScope;
 
   bool OnCommand(int id, int code);
+  bool MenuCommand(int id);
+  bool HasEditMenu(HWND control) const;
+  void ReleaseMessageHook();
+  void AttachEditMenu();
   void CreateControls();
   void ParkOptionalControls();
   void LayoutTopLine();
@@ -261,7 +288,6 @@ class TMorvaneFrm1 : public Form {
   void SaveRememberedLists();
   void SaveWindowState();
   void SetInfoPanelOpen(bool open);
-  void ApplyStayOnTop();
   void UpdateListCommands();
   void EnableListCommands();
   void SetupIntake();
@@ -303,12 +329,12 @@ class TMorvaneFrm1 : public Form {
   };
   std::deque<PendingBatch> pending_;
   bool closePending_ = false;         // a close asked for while a batch ran
-  std::wstring undoBase_ = L"&Undo";  // the undo button's caption without its run count
   DWORD lastProgressPaint_ = 0;
   DWORD lastPump_ = 0;
   std::vector<std::wstring> openFilterMasks_;  // the open dialog's filter list
-  HMENU listMenu_ = nullptr;
-  HMENU infoMenu_ = nullptr;
+  WindowMenus menus_;
+  HHOOK messageHook_ = nullptr;
+  HWND editMenuTarget_ = nullptr;  // the box the edit menu was opened on
 };
 
 // While a run, an undo or the CD clean-up works through the rows: the list is
@@ -339,16 +365,12 @@ DialogRequest CollisionRequest(const std::wstring& proposal);
 // The report of the rows a run could not rename ("Items not renamed: ...").
 std::wstring NotRenamedText(size_t count);
 // The report of the rows an undo could not take back.
-std::wstring NotRestoredText(size_t count, bool portuguese);
+std::wstring NotRestoredText(size_t count);
 // "Error while renaming  'old'  to  'new' " for the two last components.
 std::wstring PairErrorText(const std::wstring& oldName, const std::wstring& newName);
 
 // Every path of a drop, whole (no length limit).
 std::vector<std::wstring> DroppedPaths(HDROP drop);
-
-// The list's context menu (PopupMenu1) and the info panel's (PopupMenu5).
-HMENU CreateListMenu();
-HMENU CreateInfoMenu();
 
 // Process entry: the single-instance rule, the forms, the message loop.
 int RunProgram(const AppContext& context, int showCommand);

@@ -37,28 +37,28 @@ bool HasRadioButton(int operation) {
 }
 
 SlotLabel SlotLabelFor(int op) {
-  if (op == 12) return kLabelBaseDigit;
-  if (op == 9 || op == 15) return kLabelChangeTo;
-  if (op == 4) return kLabelConvertFrom;
-  if (op == 3) return kLabelRemoveIt;
-  if (op < 6 || op == 18) return kLabelRenameTo;
-  if (op == 16 || op == 17) return kLabelFormatDate;
+  if (op == kOpNumerate) return kLabelBaseDigit;
+  if (op == kOpAttributes || op == kOpChangeDateTime) return kLabelChangeTo;
+  if (op == kOpReplace) return kLabelConvertFrom;
+  if (op == kOpRemove) return kLabelRemoveIt;
+  if (op < kOpCapitalize || op == kOpCreateNames) return kLabelRenameTo;
+  if (op == kOpDateToBegin || op == kOpDateToEnd) return kLabelFormatDate;
   return kLabelDots;
 }
 
 SlotContent SlotContentFor(int op) {
   switch (op) {
-    case 6:
-    case 7:
-    case 10:
-    case 11:
-    case 19: return SlotContent::EmptyFrame;
-    case 12: return SlotContent::StartNumber;
-    case 15: return SlotContent::DateAndTime;
-    case 9: return SlotContent::Attributes;
-    case 16:
-    case 17: return SlotContent::DateFormat;
-    case 18: return SlotContent::NameParts;
+    case kOpCapitalize:
+    case kOpConvertCase:
+    case kOpTrimFromBegin:
+    case kOpTrimFromEnd:
+    case kOpTrimBetween: return SlotContent::EmptyFrame;
+    case kOpNumerate: return SlotContent::StartNumber;
+    case kOpChangeDateTime: return SlotContent::DateAndTime;
+    case kOpAttributes: return SlotContent::Attributes;
+    case kOpDateToBegin:
+    case kOpDateToEnd: return SlotContent::DateFormat;
+    case kOpCreateNames: return SlotContent::NameParts;
     default: return SlotContent::RenameTo;
   }
 }
@@ -161,17 +161,17 @@ DateTime AddOneDay(const DateTime& date, bool later) {
 }
 
 const std::array<InlineRule, 11> kInlineRules = {{
-    {InlineControl::InsertAt, 1, L',', 14, 1, 4},
-    {InlineControl::TrimCount, 10, L'.', 14, 10, 4},
-    {InlineControl::TrimAt, 11, L'.', 14, 10, 4},
-    {InlineControl::AddDatePart, 16, L'.', 14, 16, 5},
-    {InlineControl::EveryWord, 6, L'|', 14, 6, 0},
-    {InlineControl::Replacement, 4, L'[', 14, 4, -1},
-    {InlineControl::CaseMode, 7, L'[', 14, 7, -2},
-    {InlineControl::SetDatePart, 15, L'[', 13, 15, -2},
-    {InlineControl::NumberStyle, 12, L'[', 14, 12, -2},
-    {InlineControl::KeepHead, 19, L'.', 14, 19, -3},
-    {InlineControl::KeepTail, 19, L',', 12, 19, -3},
+    {InlineControl::InsertAt, kOpAddFromBegin, L',', 14, kOpAddFromBegin, 4},
+    {InlineControl::TrimCount, kOpTrimFromBegin, L'.', 14, kOpTrimFromBegin, 4},
+    {InlineControl::TrimAt, kOpTrimFromEnd, L'.', 14, kOpTrimFromBegin, 4},
+    {InlineControl::AddDatePart, kOpDateToBegin, L'.', 14, kOpDateToBegin, 5},
+    {InlineControl::EveryWord, kOpCapitalize, L'|', 14, kOpCapitalize, 0},
+    {InlineControl::Replacement, kOpReplace, L'[', 14, kOpReplace, -1},
+    {InlineControl::CaseMode, kOpConvertCase, L'[', 14, kOpConvertCase, -2},
+    {InlineControl::SetDatePart, kOpChangeDateTime, L'[', 13, kOpChangeDateTime, -2},
+    {InlineControl::NumberStyle, kOpNumerate, L'[', 14, kOpNumerate, -2},
+    {InlineControl::KeepHead, kOpTrimBetween, L'.', 14, kOpTrimBetween, -3},
+    {InlineControl::KeepTail, kOpTrimBetween, L',', 12, kOpTrimBetween, -3},
 }};
 
 std::wstring CaptionToMarker(const std::wstring& caption, wchar_t marker) {
@@ -192,7 +192,7 @@ std::array<int, 20> RadioTops(const RadioGeometry& g) {
   auto column = [](size_t from, size_t to) { return std::pair(from, to); };
   const std::pair<size_t, size_t> columns[] = {column(0, kLeftColumnCount),
                                                column(kLeftColumnCount, kPanelOperations.size())};
-  auto sharesWithNext = [](int op) { return op == 1 || op == 10 || op == 16; };
+  auto sharesWithNext = [](int op) { return op == kOpAddFromBegin || op == kOpTrimFromBegin || op == kOpDateToBegin; };
   int pitch = g.bottom - g.top;
   for (const auto& [from, to] : columns) {
     int pairs = 0, singles = 0;

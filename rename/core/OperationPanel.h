@@ -8,6 +8,7 @@
 
 #include "base/DateTime.h"
 #include "base/Texts.h"
+#include "engine/Operation.h"
 
 namespace rn {
 
@@ -25,7 +26,10 @@ const OperationPanelTexts& PanelTexts(Language language);
 const OperationPanelTexts& EnglishPanelTexts();
 
 // The operations with a radio button, left column top to bottom, then right.
-inline constexpr std::array<int, 16> kPanelOperations = {1, 2, 3, 4, 5, 6, 7, 18, 10, 11, 19, 9, 15, 16, 17, 12};
+inline constexpr std::array<int, 16> kPanelOperations = {
+    kOpAddFromBegin,   kOpAddFromEnd,  kOpRemove,        kOpReplace,     kOpChangeExtension, kOpCapitalize,
+    kOpConvertCase,    kOpCreateNames, kOpTrimFromBegin, kOpTrimFromEnd, kOpTrimBetween,     kOpAttributes,
+    kOpChangeDateTime, kOpDateToBegin, kOpDateToEnd,     kOpNumerate};
 inline constexpr int kLeftColumnCount = 8;
 bool HasRadioButton(int operation);
 

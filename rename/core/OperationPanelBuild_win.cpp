@@ -113,7 +113,7 @@ void OperationPanel::Create() {
   MakePanel(p, IdBevel22, Bounds(park, s(kSlotTop), s(kFrameWidth), HeightOf(Control(IdComboBox2))), PanelEdge::Frame);
   int groupWidth = 2 * s(kAttributesMargin) - s(kAttributesGap);
   for (const AttributeBox& b : kAttributeBoxes) {
-    HWND box = MakeChild(p, L"BUTTON", b.caption, BS_AUTOCHECKBOX | WS_TABSTOP | kClip, b.id,
+    HWND box = MakeChild(p, L"BUTTON", Text(b.caption), BS_AUTOCHECKBOX | WS_TABSTOP | kClip, b.id,
                          Bounds(park, 0, s(20), s(kLineHeight)), f);
     MoveControl(box, park, 0, ButtonWidth(box, f, dpi), s(kLineHeight));
     groupWidth += WidthOf(box) + s(kAttributesGap);
@@ -147,10 +147,10 @@ void OperationPanel::Create() {
   if (tip_) {
     SendMessageW(tip_, TTM_SETDELAYTIME, TTDT_INITIAL, 10);
     SendMessageW(tip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 3500);
-    for (const AttributeBox& b : kAttributeBoxes) SetTip(tip_, p, Control(b.id), b.hint);
-    SetComboTip(tip_, p, Control(IdComboBoxCreat1), L" prefix  ");
-    SetTip(tip_, p, Control(IdEditCreat), L" ## ");
-    SetComboTip(tip_, p, Control(IdComboBoxCreat2), L" suffix  ");
+    for (const AttributeBox& b : kAttributeBoxes) SetTip(tip_, p, Control(b.id), Text(b.hint));
+    SetComboTip(tip_, p, Control(IdComboBoxCreat1), Text(TextId::ComboBoxCreat1Hint));
+    SetTip(tip_, p, Control(IdEditCreat), Text(TextId::EditCreatHint));
+    SetComboTip(tip_, p, Control(IdComboBoxCreat2), Text(TextId::ComboBoxCreat2Hint));
   }
   menu_ = CreateRenameMenu();
 
@@ -362,8 +362,8 @@ HMENU CreateRenameMenu() {
   return menu;
 }
 
-void OperationPanel::ShowRenameMenu(POINT screen) {
-  // The entry of the chosen operation carries the mark.
+void OperationPanel::MarkRenameMenu(HMENU menu) const {
+  if (!menu || GetMenuItemID(menu, 0) != static_cast<UINT>(IdRenameMenuFirst)) return;
   int marked = -1;
   for (size_t i = 0; i < kOperationCatalogue.size(); ++i) {
     const CatalogueEntry& e = kOperationCatalogue[i];
@@ -371,8 +371,12 @@ void OperationPanel::ShowRenameMenu(POINT screen) {
       marked = static_cast<int>(i);
   }
   for (size_t i = 0; i < kOperationCatalogue.size(); ++i)
-    CheckMenuItem(menu_, IdRenameMenuFirst + i,
+    CheckMenuItem(menu, IdRenameMenuFirst + i,
                   MF_BYCOMMAND | (static_cast<int>(i) == marked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void OperationPanel::ShowRenameMenu(POINT screen) {
+  MarkRenameMenu(menu_);
   TrackPopupMenu(menu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, form_.hwnd, nullptr);
 }
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "base/Text.h"
+#include "base/Texts.h"
 #include "core/OperationPanelParts_win.h"
 #include "ui/Controls_win.h"
 
@@ -35,7 +36,7 @@ HWND FocusedChild(HWND window) {
   return h && GetParent(h) == window ? h : nullptr;
 }
 
-AppError NotAnInteger(const std::wstring& text) { return AppError{L"'" + text + L"' is not a valid integer value"}; }
+AppError NotAnInteger(const std::wstring& text) { return AppError{Text(TextId::MsgNotValidInteger, {text})}; }
 
 }  // namespace
 
@@ -150,7 +151,7 @@ void OperationPanel::StepDateBox(bool up) {
   const std::wstring text = WindowText(box);
   if (form_.currentOperation == kOpChangeDateTime) {
     const std::optional<DateTime> date = locale_.readShortDate(text);
-    if (!date) throw AppError{L"'" + text + L"' is not a valid date"};
+    if (!date) throw AppError{Text(TextId::MsgNotValidDate, {text})};
     SetWindowTextW(box, locale_.shortDate(AddOneDay(*date, up)).c_str());
   } else if (form_.currentOperation == kOpNumerate) {
     SetWindowTextW(box, StepLeadingDigits(text, up).c_str());

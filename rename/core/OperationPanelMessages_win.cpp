@@ -57,7 +57,7 @@ bool OperationPanel::CommandMessage(int id, int code) {
     if (e.id == kOpCapitalize) SetChecked(Control(IdCheckBox5), e.everyWord);
     return true;
   }
-  if (id > IdRadioButton0 && id <= RadioId(19) && code == BN_CLICKED) {
+  if (id > IdRadioButton0 && id <= RadioId(kOpTrimBetween) && code == BN_CLICKED) {
     ChooseOperation(id - IdRadioButton0);
     return true;
   }
@@ -142,7 +142,7 @@ bool OperationPanel::ContextMenuMessage(HWND from, POINT pt) {
   // Over the bare panel or a radio button: the "Rename(rs)" menu.
   const HWND window = form_.hwnd;
   const int fromId = from == window ? 0 : GetDlgCtrlID(from);
-  const bool radio = fromId > IdRadioButton0 && fromId <= RadioId(19);
+  const bool radio = fromId > IdRadioButton0 && fromId <= RadioId(kOpTrimBetween);
   if (from == window) {
     POINT client = pt;
     ScreenToClient(window, &client);

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include "base/Texts.h"
 #include "core/MainForm_win.h"
 #include "core/OperationPanel_win.h"
 #include "ui/ArrowBox_win.h"
@@ -71,13 +72,13 @@ inline const Selector* SelectorWith(int id) {
 // The attribute boxes left to right with their captions and hints.
 struct AttributeBox {
   int id;
-  const wchar_t* caption;
-  const wchar_t* hint;
+  TextId caption;
+  TextId hint;
 };
-inline constexpr AttributeBox kAttributeBoxes[] = {{IdCheckBox3, L"h", L" [ hidden ] "},
-                                                   {IdCheckBox2, L"a", L" [ archive ] "},
-                                                   {IdCheckBox1, L"ro", L" [ read only ] "},
-                                                   {IdCheckBox4, L"s", L" [ system ] "}};
+inline constexpr AttributeBox kAttributeBoxes[] = {{IdCheckBox3, TextId::CheckBox3, TextId::CheckBox3Hint},
+                                                   {IdCheckBox2, TextId::CheckBox2, TextId::CheckBox2Hint},
+                                                   {IdCheckBox1, TextId::CheckBox1, TextId::CheckBox1Hint},
+                                                   {IdCheckBox4, TextId::CheckBox4, TextId::CheckBox4Hint}};
 
 // Controls the slot takes in turn; all but the "Rename to" box start parked.
 inline constexpr int kOptionalControls[] = {

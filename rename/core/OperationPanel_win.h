@@ -105,6 +105,8 @@ class OperationPanel {
   // The counter box of 18 and its arrows, enabled or disabled around a run.
   void EnableCounterControls(bool enabled);
   void ShowRenameMenu(POINT screen);
+  // Marks the chosen operation's entry when `menu` is a "Rename(rs)" menu.
+  void MarkRenameMenu(HMENU menu) const;
 
   // The panel's share of the window's messages; true when handled (result set).
   bool Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);

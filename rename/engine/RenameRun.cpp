@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/Text.h"
+#include "base/Texts.h"
 #include "engine/RunLog.h"
 
 namespace rn {
@@ -21,29 +22,18 @@ std::wstring TrimSpaces(const std::wstring& s) {
 
 }  // namespace
 
-bool CdBaseTooLong(const std::wstring& base, const std::wstring& extension) {
-  return static_cast<long long>(base.size()) > 31 - static_cast<long long>(extension.size());
-}
-
-std::wstring CdCleanBase(const std::wstring& base) {
-  std::wstring out = base;
-  for (auto& c : out)
-    if (std::wstring_view(L"[],{} &;^()").find(c) != std::wstring_view::npos) c = L'_';
-  return out;
-}
 
 std::wstring TooLongMessage(const std::wstring& oldName) {
-  return L"File name length is limited by Windows itself, you know, so file\r'" + ShortenPath(oldName, 80) +
-         L"'\rwill keep it's name as it was.";
+  return Text(TextId::MsgNameTooLong) + L"\r'" + ShortenPath(oldName, 80) + L"'\r" + Text(TextId::MsgKeepsName);
 }
 
 std::wstring ZeroSizeMessage(const std::wstring& oldName) {
-  return L"Zero size names not allowed, so file\r'" + ShortenPath(oldName, 80) + L"'\rwill keep it's name as it was.";
+  return Text(TextId::MsgZeroSizeName) + L"\r'" + ShortenPath(oldName, 80) + L"'\r" + Text(TextId::MsgKeepsName);
 }
 
 std::wstring CollisionMessage(const std::wstring& proposal) {
-  return L"You are creating some duplicated file names...\r ( '" + proposal + L"' and '" + proposal +
-         L"' )\r\rDo you really want to overwrite " + proposal + L"?";
+  return Text(TextId::MsgDuplicateNames) + L"\r ( '" + proposal + L"' and '" + proposal + L"' )\r\r" +
+         Text(TextId::MsgOverwrite) + proposal + L"?";
 }
 
 RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& ports) {

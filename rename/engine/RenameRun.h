@@ -41,11 +41,6 @@ struct RunOutcome {
 // `counter` and growing after every entry that got a proposal.
 RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& ports);
 
-// CD names: a base of at most 31 characters less the extension's, and
-// "_" for each of [ ] , { } space & ; ^ ( ) in the base.
-bool CdBaseTooLong(const std::wstring& base, const std::wstring& extension);
-std::wstring CdCleanBase(const std::wstring& base);
-
 // "...so file" CR "'short path'" CR "will keep it's name as it was." messages.
 std::wstring TooLongMessage(const std::wstring& oldName);
 std::wstring ZeroSizeMessage(const std::wstring& oldName);

@@ -1,5 +1,7 @@
 #include "engine/RunChecks.h"
 
+#include "base/Texts.h"
+
 namespace rn {
 
 namespace {
@@ -17,7 +19,7 @@ std::wstring TrimRight(const std::wstring& s) {
 // One message per illegal character, in order of occurrence.
 bool IllegalCharacters(const std::wstring& text, std::vector<std::wstring>& messages) {
   const std::vector<wchar_t> bad = IllegalNameCharacters(text);
-  for (wchar_t c : bad) messages.push_back(std::wstring(L"Ilegal characters: ") + L" " + c);
+  for (wchar_t c : bad) messages.push_back(Text(TextId::MsgIllegalCharacters) + L" " + c);
   return !bad.empty();
 }
 
@@ -43,13 +45,13 @@ bool AnyRowShorterThan(const FileList& list, int64_t length, int64_t* shortest =
 // one narrower than the row count gets leading zeros.
 int64_t CheckCounterBox(std::wstring& box, int64_t rows, std::vector<std::wstring>& messages) {
   if (!ReadCounterText(box)) {
-    messages.push_back(box + L" is not a number ..!  Starting from #001.");
+    messages.push_back(box + Text(TextId::MsgNotANumber));
     box = L"001";
   }
   const int digits = DecimalDigits(rows);
   if (static_cast<int64_t>(box.size()) < digits) {
-    messages.push_back(L"Number of digits (" + box + L") is not enough ..!  Increasing to  " + std::to_wstring(digits) +
-                       L" digits.");
+    messages.push_back(Text(TextId::MsgNumberOfDigits) + box + Text(TextId::MsgDigitsNotEnough) +
+                       std::to_wstring(digits) + Text(TextId::MsgDigits));
     box = WidenCounterText(box, rows);
   }
   auto counter = ReadCounterText(box);
@@ -69,16 +71,16 @@ CheckResult CheckRenameTask(const RenameTask& request, const FileList& list, con
   };
   const int op = t.Operation;
   if (op == kNoOperation) {
-    out.messages.push_back(L"Please choose an Option !");
+    out.messages.push_back(Text(TextId::MsgChooseOption));
     return stop(CheckFocus::None);
   }
   if (t.RenameTo.empty() && op < kOpCapitalize) {
-    out.messages.push_back(L"No  'Rename to..'  string");
+    out.messages.push_back(Text(TextId::MsgNoRenameTo));
     return stop(CheckFocus::RenameTo);
   }
   if (IllegalCharacters(t.RenameTo, out.messages)) return stop(CheckFocus::RenameTo);
   if (op == kOpCreateNames && TrimLeft(t.Prefix).empty() && TrimRight(t.Suffix).empty()) {
-    out.messages.push_back(L"No  'Rename to..'  string\r\nEither a 'prefix' or a 'sufix' is needed.");
+    out.messages.push_back(Text(TextId::MsgNoRenameTo) + L"\r\n" + Text(TextId::MsgPrefixOrSuffix));
     return stop(CheckFocus::Prefix);
   }
   if (IllegalCharacters(t.Prefix, out.messages) || IllegalCharacters(t.Suffix, out.messages))
@@ -90,28 +92,28 @@ CheckResult CheckRenameTask(const RenameTask& request, const FileList& list, con
   if (op == kOpChangeDateTime) {
     const std::optional<DateTime> date = dates.readShortDate ? dates.readShortDate(t.NewDate) : std::nullopt;
     if (!date) {
-      out.messages.push_back(t.NewDate + L" is not a valid Date ..!  Format must be " + dates.shortDateFormat);
+      out.messages.push_back(t.NewDate + Text(TextId::MsgDateFormatMustBe) + dates.shortDateFormat);
       return stop(CheckFocus::DateBox);
     }
     if (date->year < 1980) {
-      out.messages.push_back(L"Date must be posterior to 1st Jan 1980");
+      out.messages.push_back(Text(TextId::MsgDateBefore1980));
       return stop(CheckFocus::None);
     }
     out.rememberDate = t.NewDate;
     if (!(dates.readLongTime && dates.readLongTime(t.NewTime))) {
-      out.messages.push_back(t.NewTime + L" is not a valid Time ..!  Format must be " + dates.longTimeFormat);
+      out.messages.push_back(t.NewTime + Text(TextId::MsgTimeFormatMustBe) + dates.longTimeFormat);
       return stop(CheckFocus::TimeBox);
     }
   }
   if (op == kOpAddFromBegin || op == kOpAddFromEnd) {
     int64_t shortest = 0;
     if (AnyRowShorterThan(list, t.InsertAt, &shortest)) {
-      out.messages.push_back(L"Value larger than one of filename's length - reducing to maximum allowed");
+      out.messages.push_back(Text(TextId::MsgValueTooLarge));
       t.InsertAt = static_cast<int>(shortest);
       return stop(CheckFocus::None);
     }
   }
-  const std::wstring wrongTrim = L"Wrong size to trim - larger than one of filename's length - please check.";
+  const std::wstring wrongTrim = Text(TextId::MsgWrongTrimSize);
   if ((op == kOpTrimFromBegin || op == kOpTrimFromEnd) && t.TrimCount > 0 &&
       AnyRowShorterThan(list, static_cast<int64_t>(t.TrimCount) + t.TrimAt)) {
     out.messages.push_back(wrongTrim);
@@ -123,8 +125,7 @@ CheckResult CheckRenameTask(const RenameTask& request, const FileList& list, con
     return stop(CheckFocus::None);
   }
   if (op == kOpCreateNames && t.Prefix.size() + t.CounterStart.size() + t.Suffix.size() > 230) {
-    out.messages.push_back(
-        L"The options choosen will give a file name length\rlarger than Windows limit of 255 chars.");
+    out.messages.push_back(Text(TextId::MsgOptionsTooLong) + L"\r" + Text(TextId::MsgWindowsLimit));
     return stop(CheckFocus::None);
   }
   if (op == kOpChangeExtension) t.RenameTo = CleanExtensionText(t.RenameTo);

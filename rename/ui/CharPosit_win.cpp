@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "base/Texts.h"
 #include "filelist/FileInfo.h"
 #include "ui/Controls_win.h"
 #include "ui/Form_win.h"
@@ -75,7 +76,7 @@ HWND CreateCharPositPanel(HWND parent, int id, HFONT font, const Dpi& dpi) {
             Bounds(s(3), s(2), s(20), s(20)), font);
   HWND edit = MakeChild(panel, L"EDIT", L"", ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP, kCharPositEditId,
                         Bounds(s(26), s(2), s(kWidth) - s(26) - s(26), s(20)), font, WS_EX_CLIENTEDGE);
-  MakeChild(panel, L"BUTTON", L"X", BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, kCharPositCloseId,
+  MakeChild(panel, L"BUTTON", Text(TextId::CloseButton), BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, kCharPositCloseId,
             Bounds(s(kWidth) - s(23), s(3), s(18), s(18)), font);
   HookControl(edit, EditHook, reinterpret_cast<DWORD_PTR>(form));
   return panel;

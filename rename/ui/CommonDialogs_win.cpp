@@ -53,6 +53,7 @@ OpenFilesResult ShowOpenFiles(HWND owner, const OpenFilesRequest& request) {
   ofn.lpstrFile = buffer.data();
   ofn.nMaxFile = static_cast<DWORD>(buffer.size());
   ofn.lpstrInitialDir = request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
+  ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
   ofn.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
   OpenFilesResult result;
   result.filterIndex = request.filterIndex;

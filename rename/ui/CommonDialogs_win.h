@@ -11,6 +11,7 @@ namespace rn {
 
 // The open-file dialog: several files, no read-only box, resizable.
 struct OpenFilesRequest {
+  std::wstring title;
   std::vector<std::wstring> filterNames, filterPatterns;  // parallel lists
   int filterIndex = 0;                                    // 0-based
   std::wstring initialFolder;

@@ -177,4 +177,32 @@ void Park(HWND control, const Dpi& dpi) { MoveControlTo(control, ParkX(dpi), Con
 
 bool IsParked(HWND control) { return ControlBounds(control).left >= GetSystemMetrics(SM_CXSCREEN); }
 
+namespace {
+
+// The system's own version, which no compatibility setting disguises.
+DWORD SystemMajorVersion() {
+  using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+  if (HMODULE ntdll = GetModuleHandleW(L"ntdll.dll"))
+    if (auto get = reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion"))))
+      if (get(&info) == 0) return info.dwMajorVersion;
+  return 0;
+}
+
+BOOL CALLBACK InvalidateButton(HWND child, LPARAM) {
+  wchar_t cls[16] = {};
+  if (GetClassNameW(child, cls, 16) && lstrcmpiW(cls, L"Button") == 0) InvalidateRect(child, nullptr, TRUE);
+  return TRUE;
+}
+
+}  // namespace
+
+void RefreshControlsAfterKey(HWND form, UINT key) {
+  if (!form || (key != VK_TAB && key != VK_MENU)) return;
+  static const DWORD major = SystemMajorVersion();
+  if (major < 6) return;
+  EnumChildWindows(form, InvalidateButton, 0);
+}
+
 }  // namespace rn

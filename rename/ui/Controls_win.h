@@ -49,6 +49,11 @@ int WrappedTextHeight(HFONT font, const std::wstring& text, int width);
 // Gives a label the width of its text in its own font.
 void FitLabelWidth(HWND label);
 
+// After Tab or Alt, systems of the NT family from version 6 on leave the focus
+// and mnemonic marks of buttons unpainted: every button, radio button and
+// check box of the form is redrawn at the next paint. Elsewhere nothing happens.
+void RefreshControlsAfterKey(HWND form, UINT key);
+
 // Parked controls stand this far beyond the right edge of the screen.
 int ParkX(const Dpi& dpi);
 void Park(HWND control, const Dpi& dpi);  // keeps its top and size

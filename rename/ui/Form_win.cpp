@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "base/Texts.h"
 #include "ui/MessageBox_win.h"
 
 namespace rn {
@@ -17,7 +18,7 @@ void ShowCaughtError(HWND hwnd) {
     std::string what = e.what();
     ShowErrorBox(hwnd, std::wstring(what.begin(), what.end()));
   } catch (...) {
-    ShowErrorBox(hwnd, L"Unexpected error.");
+    ShowErrorBox(hwnd, Text(TextId::MsgUnexpectedError));
   }
 }
 
@@ -44,18 +45,18 @@ LRESULT CALLBACK FormThunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return Guarded(hwnd, [&] { return form->Handle(msg, wp, lp); });
 }
 
-constexpr UINT_PTR kHookId = 0x524E;
-
 struct Hook {
   ControlHook hook;
   DWORD_PTR data;
 };
 
 // The procedure of every hooked control: the hook runs guarded like a form.
-LRESULT CALLBACK HookThunk(HWND control, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+// Each hook of a control is a subclass of its own (its id is the hook), so
+// that several hooks chain.
+LRESULT CALLBACK HookThunk(HWND control, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref) {
   auto* h = reinterpret_cast<Hook*>(ref);
   if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(control, HookThunk, kHookId);
+    RemoveWindowSubclass(control, HookThunk, id);
     delete h;
     return DefSubclassProc(control, msg, wp, lp);
   }
@@ -111,7 +112,8 @@ Form* FormOfClass(HWND hwnd, const wchar_t* className) {
 void HookControl(HWND control, ControlHook hook, DWORD_PTR data) {
   // The record goes with the control (WM_NCDESTROY above).
   auto h = std::make_unique<Hook>(Hook{hook, data});
-  if (SetWindowSubclass(control, HookThunk, kHookId, reinterpret_cast<DWORD_PTR>(h.get()))) h.release();
+  const auto id = reinterpret_cast<UINT_PTR>(hook);
+  if (SetWindowSubclass(control, HookThunk, id, reinterpret_cast<DWORD_PTR>(h.get()))) h.release();
 }
 
 LRESULT CallControl(HWND control, UINT msg, WPARAM wp, LPARAM lp) { return DefSubclassProc(control, msg, wp, lp); }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/Texts.h"
 #include "ui/Controls_win.h"
 #include "ui/Form_win.h"
 #include "ui/Tooltips_win.h"
@@ -138,7 +139,7 @@ void GridForm::PaintRow(HDC dc, int row, int y, const RECT& client) {
       // The check mark: bold italic red, nudged up and left, kept inside its cell.
       SelectObject(dc, checkFont);
       SetTextColor(dc, RGB(255, 0, 0));
-      const std::wstring mark = fr.checked ? L"v" : L"";
+      const std::wstring mark = fr.checked ? Text(TextId::CheckMark) : L"";
       ExtTextOutW(dc, cell.left - dpi.Scale(3), cell.top - dpi.Scale(1), ETO_CLIPPED | ETO_OPAQUE, &cell, mark.c_str(),
                   static_cast<UINT>(mark.size()), nullptr);
       continue;

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "base/Path.h"
+#include "base/Texts.h"
 #include "filelist/FileList.h"
 #include "filelist/FileTime.h"
 #include "ui/Controls_win.h"
@@ -21,13 +22,12 @@ namespace {
 
 constexpr int kFieldCount = 7;
 // Value fields in their id order; the caption of each has the id + 10.
-constexpr std::array<const wchar_t*, kFieldCount> kCaptions = {
-    L"Date created :", L"Date modified :", L"Date accessed :", L"Filename :",
-    L"Folder :",       L"FileSize :",      L"Attributes :"};
+constexpr std::array<TextId, kFieldCount> kCaptions = {TextId::Label_1_info, TextId::Label_2_info, TextId::Label_3_info,
+                                                      TextId::Label_4_info, TextId::Label_5_info, TextId::Label_6_info,
+                                                      TextId::Label_7_info};
 enum Field : int { Created, Modified, Accessed, Name, Folder, Size, Attributes };
 constexpr int kCaptionOffset = kInfoCaptionFirstId - kInfoCreatedId;
 constexpr UINT_PTR kImageToolId = 1;
-const wchar_t kCloseHint[] = L" close this file info panel ";
 
 struct InfoPanelForm : Form {
   Dpi dpi;
@@ -181,13 +181,13 @@ HWND CreateInfoPanel(HWND parent, int id, const RECT& bounds, HFONT font, const 
   // Static texts without SS_NOTIFY let the pointer through to the panel, so its
   // tooltip and right-clicks work over them too.
   for (int f = 0; f < kFieldCount; ++f) {
-    MakeChild(panel, L"STATIC", kCaptions[static_cast<size_t>(f)], SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE,
+    MakeChild(panel, L"STATIC", Text(kCaptions[static_cast<size_t>(f)]), SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE,
               kInfoCreatedId + f + kCaptionOffset, none, font);
     const DWORD ellipsis = f == Folder ? SS_PATHELLIPSIS : SS_ENDELLIPSIS;
     MakeChild(panel, L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE | ellipsis, kInfoCreatedId + f, none, font);
   }
   MakeChild(panel, L"STATIC", L"", SS_ICON | SS_CENTERIMAGE, kInfoImageId, none, font);
-  HWND close = MakeChild(panel, L"BUTTON", L"X", BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, kInfoCloseId, none, font);
+  HWND close = MakeChild(panel, L"BUTTON", Text(TextId::CloseButton), BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, kInfoCloseId, none, font);
 
   form->tip = CreateTooltip(panel);
   if (form->tip) {
@@ -198,7 +198,7 @@ HWND CreateInfoPanel(HWND parent, int id, const RECT& bounds, HFONT font, const 
     ti.uId = kImageToolId;
     ti.lpszText = const_cast<wchar_t*>(L"");
     SendMessageW(form->tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    SetTip(form->tip, panel, close, kCloseHint);
+    SetTip(form->tip, panel, close, Text(TextId::SpeedButton7Hint));
   }
   form->Layout();
   return panel;

@@ -1,5 +1,6 @@
 #include "ui/InputBox_win.h"
 
+#include "base/Texts.h"
 #include "ui/Controls_win.h"
 #include "ui/Form_win.h"
 #include "ui/Modal_win.h"
@@ -55,8 +56,8 @@ std::optional<std::wstring> ShowInputBox(HWND owner, const InputRequest& request
   MakeChild(box, L"STATIC", request.prompt, SS_LEFT | SS_NOPREFIX, 0, Bounds(12, 10, 316, 18), font);
   HWND edit = MakeChild(box, L"EDIT", request.value, WS_TABSTOP | ES_AUTOHSCROLL, kInputEdit, Bounds(12, 32, 316, 22),
                         font, WS_EX_CLIENTEDGE);
-  MakeChild(box, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, Bounds(172, 72, 75, 25), font);
-  MakeChild(box, L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, Bounds(253, 72, 75, 25), font);
+  MakeChild(box, L"BUTTON", Text(TextId::ButtonOk), WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, Bounds(172, 72, 75, 25), font);
+  MakeChild(box, L"BUTTON", Text(TextId::ButtonCancel), WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, Bounds(253, 72, 75, 25), font);
   std::optional<std::wstring> result;
   {
     ModalScope modal(owner);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/Texts.h"
 #include "ui/Controls_win.h"
 #include "ui/Form_win.h"
 #include "ui/Modal_win.h"
@@ -183,7 +184,7 @@ std::wstring ApplicationTitle() {
 }
 
 void ShowInformation(HWND owner, const std::wstring& text) {
-  ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::Information, {L"OK"}, {}, 0, 0});
+  ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::Information, {Text(TextId::ButtonOk)}, {}, 0, 0});
 }
 
 void ShowWarning(HWND owner, const std::wstring& text) {
@@ -191,11 +192,11 @@ void ShowWarning(HWND owner, const std::wstring& text) {
 }
 
 void ShowMessagePlain(HWND owner, const std::wstring& text) {
-  ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::None, {L"OK"}, {}, 0, 0});
+  ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::None, {Text(TextId::ButtonOk)}, {}, 0, 0});
 }
 
 void ShowErrorBox(HWND owner, const std::wstring& text) {
-  ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::Error, {L"OK"}, {}, 0, 0});
+  ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::Error, {Text(TextId::ButtonOk)}, {}, 0, 0});
 }
 
 }  // namespace rn

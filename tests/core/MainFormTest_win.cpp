@@ -59,7 +59,7 @@ TEST(MainWindow, ButtonBarCarriesItsCaptionsAndFollowsTheList) {
   TempFolder folder;
   MainWindow w(folder);
   HWND h = w.Hwnd();
-  for (const wchar_t* caption : {L"&Add Files ...", L"&Rename Files ...", L"&Undo", L"Clear &List", L"Cl&ose"})
+  for (const wchar_t* caption : {L"&Add Files ...", L"&Rename Files ...", L"&Undo", L"Clear &List", L" Cl&ose"})
     EXPECT_NE(FindWindowExW(h, nullptr, L"Button", caption), nullptr) << Narrow(caption);
   EXPECT_FALSE(IsWindowEnabled(w.Control(rn::IdButton2)));
   EXPECT_FALSE(IsWindowEnabled(w.Control(rn::IdButton4)));

@@ -10,6 +10,7 @@
 #include "core/FormAbout_win.h"
 #include "core/FormFirst_win.h"
 #include "core/Help_win.h"
+#include "core/MainMenus_win.h"
 #include "core/MakerAddresses.h"
 #include "support/ModalScript_win.h"
 #include "support/WindowHarness_win.h"
@@ -151,6 +152,46 @@ TEST(MakerPages, TheMenusOpenTheirPagesAndTheSystemMenuEntryForgetsTheDonation) 
   EXPECT_EQ(Stored(f, L"Donated"), L"0");
   EXPECT_EQ(outside.addresses,
             (std::vector<std::wstring>{rn::maker::kDonationPage, rn::maker::kNewsPage, rn::maker::kDonationPage}));
+}
+
+// Each menu item, button and system-menu entry of these commands reaches its verb.
+TEST(MakerPages, TheMenusButtonsAndSystemMenuReachTheDialogsPagesAndHelp) {
+  Outside outside;
+  TempFolder f;
+  MainWindow w(f);
+  auto command = [&](int id) { SendMessageW(w.Hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); };
+  auto closing = [](const wchar_t* form) { return [form] { PostMessageW(ShownForm(form), WM_CLOSE, 0, 0); }; };
+  {
+    ModalScript script({closing(L"TFormOption"), closing(L"TFormOption"), closing(L"TFormOption"),
+                        closing(L"TFormAbout"), closing(L"TFormAbout"), closing(L"TFormAbout")});
+    command(rn::IdPopOptions2);
+    command(rn::IdMenuOptions);
+    SendMessageW(w.Control(rn::IdSpeedButton2), BM_CLICK, 0, 0);
+    command(rn::IdPopAbout2);
+    command(rn::IdMenuAbout);
+    SendMessageW(w.Hwnd(), WM_SYSCOMMAND, rn::IdSysAbout, 0);
+    Pump();
+  }
+  {
+    ScriptedDialogs dialogs;
+    for (int i = 0; i < 3; ++i) dialogs.Expect(L"Help file not found");
+    command(rn::IdPopHelp2);
+    SendMessageW(w.Control(rn::IdSpeedButton1), BM_CLICK, 0, 0);
+    SendMessageW(w.Hwnd(), WM_SYSCOMMAND, rn::IdSysHelp, 0);
+  }
+  command(rn::IdPopDonate2);
+  command(rn::IdMenuSoftwareNews);
+  w.form->settingsFile->WriteBool(L"Options", L"Donated", true);
+  SendMessageW(w.Hwnd(), WM_SYSCOMMAND, rn::IdSysLikeProgram, 0);
+  EXPECT_EQ(Stored(f, L"Donated"), L"0");
+  EXPECT_EQ(outside.addresses,
+            (std::vector<std::wstring>{rn::maker::kDonationPage, rn::maker::kNewsPage, rn::maker::kDonationPage}));
+  // F1 asks the viewer for the main window's context, file or no file.
+  PostMessageW(w.Hwnd(), WM_KEYDOWN, VK_F1, 0);
+  Pump();
+  ASSERT_EQ(outside.help.size(), 1u);
+  EXPECT_EQ(outside.help[0].command, rn::kHelpContext);
+  EXPECT_EQ(outside.help[0].data, 3u);
 }
 
 TEST(AboutBox, ShowsTheVersionResourceAndItsLinksAndAnyOtherClickClosesIt) {

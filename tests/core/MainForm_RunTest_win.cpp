@@ -303,3 +303,30 @@ TEST(RenameRunPanel, ADateBefore1980IsRefusedAndAValidOneIsRemembered) {
   EXPECT_EQ(std::wstring(stored), valid);
   EXPECT_EQ(l.w.form->runCount, 0);
 }
+
+TEST(RenameRun, ARunThatFailsInsideGivesTheListAndTheCommandsBack) {
+  // A fault deep in a run (here the rename on disk) ends the handler with the
+  // error box; the list is free again, the commands are back, and the window
+  // still closes.
+  for (bool cd : {false, true}) {
+    ListWindow l({L"a b.txt", L"c d.txt"});
+    l.w.form->renameOnDisk = [](const std::wstring&, const std::wstring&, bool) -> uint32_t {
+      throw rn::AppError{L"The disk went away."};
+    };
+    {
+      ScriptedDialogs dialogs;
+      dialogs.Expect(L"The disk went away.");
+      if (cd)
+        l.w.Click(rn::IdSpeedButton5);
+      else
+        RunOp(l, rn::kOpRemove, L" ");
+      EXPECT_EQ(dialogs.Seen().back().icon, rn::DialogIcon::Error);
+    }
+    EXPECT_FALSE(l.w.form->ListBusy());
+    for (int id : {rn::IdButton1, rn::IdButton2, rn::IdButton4, rn::IdSpeedButton5})
+      EXPECT_TRUE(l.w.Enabled(id)) << id << (cd ? " after the CD clean-up" : " after the run");
+    EXPECT_TRUE(OnDisk(l, L"a b.txt"));
+    l.w.Close();
+    EXPECT_FALSE(IsWindow(l.w.Hwnd())) << "a close is not put off for ever";
+  }
+}

@@ -32,7 +32,7 @@ TEST(Program, StartsShowsItsWindowAndWritesTheSettingsOnClose) {
   wchar_t caption[128];
   GetWindowTextW(main, caption, 128);
   EXPECT_STREQ(caption, L"  Rename  *.*");
-  EXPECT_NE(FindWindowExW(main, nullptr, L"Button", L"Cl&ose"), nullptr);
+  EXPECT_NE(FindWindowExW(main, nullptr, L"Button", L" Cl&ose"), nullptr);
 
   PostMessageW(main, WM_CLOSE, 0, 0);
   ASSERT_TRUE(p.Ended(20000)) << "the program did not end after its window closed";

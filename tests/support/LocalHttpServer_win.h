@@ -66,12 +66,13 @@ class LocalHttpServer {
         if (n <= 0) break;
         request.append(buffer, static_cast<size_t>(n));
       }
+      // Counted before the answer leaves, so a caller that has it sees the count.
+      ++requests_;
       const std::string& answer = responses_[std::min<size_t>(static_cast<size_t>(served), responses_.size() - 1)];
       send(client, answer.data(), static_cast<int>(answer.size()), 0);
       shutdown(client, SD_SEND);
       closesocket(client);
       ++served;
-      ++requests_;
     }
   }
 

@@ -1,0 +1,302 @@
+// The main window's menus and toggles: the main menu and its preparation,
+// the window's pop-up menu (also behind Panel1), the edit boxes' menu, the
+// system-menu entries, stay on top, hiding the main menu, and the message
+// hook that opens help on F1 and repaints buttons after Tab and Alt.
+#include <windows.h>
+
+#include <windowsx.h>
+
+#include "core/MainForm_win.h"
+#include "core/OperationPanel_win.h"
+#include "ui/Controls_win.h"
+#include "ui/Form_win.h"
+
+namespace rn {
+
+namespace {
+
+// The program has one main window per thread; the hook finds it here.
+TMorvaneFrm1* g_hooked = nullptr;
+
+// Sees every message taken from the thread's queue and lets each go on.
+LRESULT CALLBACK MessageHook(int code, WPARAM wp, LPARAM lp) {
+  if (code == HC_ACTION && wp == PM_REMOVE && g_hooked) {
+    const MSG& m = *reinterpret_cast<const MSG*>(lp);
+    Guarded(g_hooked->hwnd, [&] {
+      g_hooked->HookedMessage(m);
+      return LRESULT{0};
+    });
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// Commands of the window's and the main menu that a build may not have yet.
+constexpr int kMenuCommands[] = {IdPopOptions2,      IdMenuOptions,          IdPopHelp2,
+                                 IdMenuMorvanesHelp, IdPopDonate2,           IdMenuDonate,
+                                 IdPopLikeProgram2,  IdMenuLikeprogram,      IdPopAbout2,
+                                 IdMenuAbout,        IdMenuSoftwareNews,     IdMenuCheckVersions,
+                                 IdMenuCreateScript, IdPopExplorerContMenu2, IdMenuAddContextmenu,
+                                 IdPopSendToExt2,    IdMenuCreateSendto};
+
+bool IsEditBox(HWND control) {
+  wchar_t cls[32] = {};
+  GetClassNameW(control, cls, 32);
+  return lstrcmpiW(cls, L"Edit") == 0;
+}
+
+bool IsComboBox(HWND control) {
+  wchar_t cls[32] = {};
+  GetClassNameW(control, cls, 32);
+  return lstrcmpiW(cls, L"ComboBox") == 0;
+}
+
+// The edit part of a combo box, or the control itself.
+HWND EditPartOf(HWND control) {
+  if (!IsComboBox(control)) return control;
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  return GetComboBoxInfo(control, &info) && info.hwndItem ? info.hwndItem : control;
+}
+
+// Edit boxes show a menu of their own; the boxes that carry the program's
+// edit menu hand the right-click to the main window instead.
+LRESULT EditMenuHook(HWND control, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR main) {
+  if (msg != WM_CONTEXTMENU) return CallControl(control, msg, wp, lp);
+  SendMessageW(reinterpret_cast<HWND>(main), kEditMenuMessage, reinterpret_cast<WPARAM>(control), lp);
+  return 0;
+}
+
+}  // namespace
+
+void TMorvaneFrm1::AttachEditMenu() {
+  for (int id : {int{IdComboBox2}, int{IdEdit4a}, int{IdComboBoxCreat2}, int{IdEditDate}}) {
+    HWND edit = EditPartOf(Control(id));
+    if (edit != Control(id) || IsEditBox(edit)) HookControl(edit, EditMenuHook, reinterpret_cast<DWORD_PTR>(hwnd));
+  }
+}
+
+void TMorvaneFrm1::InstallMessageHook() {
+  g_hooked = this;
+  messageHook_ = SetWindowsHookExW(WH_GETMESSAGE, MessageHook, nullptr, GetCurrentThreadId());
+}
+
+void TMorvaneFrm1::ReleaseMessageHook() {
+  if (messageHook_) UnhookWindowsHookEx(messageHook_);
+  messageHook_ = nullptr;
+  if (g_hooked == this) g_hooked = nullptr;
+}
+
+void TMorvaneFrm1::HookedMessage(const MSG& m) {
+  if (m.message == WM_KEYDOWN && m.wParam == VK_F1) {
+    HWND active = GetActiveWindow();
+    // A message box asks no help; the other forms give their context number.
+    wchar_t cls[32] = {};
+    if (active && GetClassNameW(active, cls, 32) && lstrcmpW(cls, L"TMessageForm") == 0) return;
+    ShowHelpContext(active ? static_cast<int>(GetWindowContextHelpId(active)) : 0, false);
+  } else if ((m.message == WM_KEYUP || m.message == WM_SYSKEYUP) && m.hwnd) {
+    RefreshControlsAfterKey(GetAncestor(m.hwnd, GA_ROOT), static_cast<UINT>(m.wParam));
+  }
+}
+
+void TMorvaneFrm1::AppendSystemMenuEntries() {
+  rn::AppendSystemMenuEntries(hwnd);
+  HMENU system = GetSystemMenu(hwnd, FALSE);
+  for (int id = IdSysAbout; id <= IdSysExplorer; ++id)
+    if (!CommandBuilt(id)) EnableMenuItem(system, static_cast<UINT>(id), MF_BYCOMMAND | MF_GRAYED);
+  for (int id : {IdSpeedButton1, IdSpeedButton2}) EnableWindow(Control(id), CommandBuilt(id));
+}
+
+bool TMorvaneFrm1::CommandBuilt(int id) const {
+  switch (id) {
+    case IdMenuCreateScript:
+    case IdPopExplorerContMenu2:
+    case IdMenuAddContextmenu:
+    case IdSysExplorer:
+    case IdPopSendToExt2:
+    case IdMenuCreateSendto:
+    case IdSysSendTo: return false;  // the Explorer entry and the Send To link come with the shell part
+    default: return true;
+  }
+}
+
+bool TMorvaneFrm1::MenuCommand(int id) {
+  if (!CommandBuilt(id)) return true;
+  switch (id) {
+    case IdPopStayonTop2:
+    case IdMenuStayonTop: PopStayonTop2Click(); return true;
+    case IdPopOptions2:
+    case IdMenuOptions: PopOptions2Click(); return true;
+    case IdPopFileInfo2:
+    case IdMenuFileInfo: PopFileInfo2Click(); return true;
+    case IdPopHideMenu2:
+    case IdMenuHideMenu: PopHideMenu2Click(); return true;
+    case IdPopHelp2:
+    case IdMenuMorvanesHelp: PopHelp2Click(); return true;
+    case IdPopDonate2:
+    case IdMenuDonate: PopDonate2Click(); return true;
+    case IdPopLikeProgram2:
+    case IdMenuLikeprogram: PopLikeProgram2Click(); return true;
+    case IdPopAbout2:
+    case IdMenuAbout: PopAbout2Click(); return true;
+    case IdPopCut3: PopCut3Click(); return true;
+    case IdPopCopy3: PopCopy3Click(); return true;
+    case IdPopPaste3: PopPaste3Click(); return true;
+    case IdPopDelete3: PopDelete3Click(); return true;
+    case IdPopSelectAll3: PopSelectAll3Click(); return true;
+    case IdMenuAddFiles: PopAddFiles1Click(); return true;
+    case IdMenuSearchFiles: SpeedButton4Click(); return true;
+    case IdMenuSortbyName: PopSortbyName1Click(); return true;
+    case IdMenuSortbyDate: PopSortbyDate1Click(); return true;
+    case IdMenuSortbyType: PopSortbyType1Click(); return true;
+    case IdMenuRemovefiles: PopRemoveFile1Click(); return true;
+    case IdMenuRenamefiles: Button2Click(); return true;
+    case IdMenuUndolastrenames: Button3Click(); return true;
+    case IdMenuClearlistoffiles: PopClearList1Click(); return true;
+    case IdMenuGetfileDate: PopGetFileDate1Click(); return true;
+    case IdMenuGetfileAttr: PopGetFileAttr1Click(); return true;
+    case IdMenuCharposition: PopCharPosit1Click(); return true;
+    case IdMenuExit: Button5Click(); return true;
+    case IdMenuCreateScript: MenuCreateScriptClick(); return true;
+    case IdMenuRenameforCD: SpeedButton5Click(); return true;
+    case IdMenuSoftwareNews: MenuSoftwareNewsClick(); return true;
+    case IdMenuCheckVersions: MenuCheckVersionsClick(); return true;
+    default: return false;
+  }
+}
+
+void TMorvaneFrm1::SystemMenuClick(int id) {
+  if (!CommandBuilt(id)) return;
+  switch (id) {
+    case IdSysStayOnTop: PopStayonTop2Click(); break;
+    case IdSysOptions: PopOptions2Click(); break;
+    case IdSysHelp: PopHelp2Click(); break;
+    case IdSysLikeProgram: DonateFromSystemMenu(); break;
+    case IdSysAbout: PopAbout2Click(); break;
+    default: break;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Toggles
+
+void TMorvaneFrm1::PopStayonTop2Click() { SetStayOnTop(!stayOnTop); }
+void TMorvaneFrm1::SpeedButton3Click() { SetStayOnTop(!stayOnTop); }
+void TMorvaneFrm1::PopHideMenu2Click() { SetMainMenuShown(!showMenus); }
+void TMorvaneFrm1::PopFileInfo2Click() { ToggleInfoPanel(); }
+
+void TMorvaneFrm1::SetStayOnTop(bool on) {
+  stayOnTop = on;
+  SetChecked(Control(IdSpeedButton3), on);
+  SetWindowPos(hwnd, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  const UINT check = MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED);
+  CheckMenuItem(GetSystemMenu(hwnd, FALSE), IdSysStayOnTop, check);
+  CheckMenuItem(menus_.settings, IdPopStayonTop2, check);
+  CheckMenuItem(menus_.main, IdMenuStayonTop, check);
+}
+
+void TMorvaneFrm1::SetMainMenuShown(bool shown) {
+  showMenus = shown;
+  SetMenu(hwnd, shown ? menus_.main : nullptr);
+  const UINT check = MF_BYCOMMAND | (shown ? MF_UNCHECKED : MF_CHECKED);
+  CheckMenuItem(menus_.settings, IdPopHideMenu2, check);
+  CheckMenuItem(menus_.main, IdMenuHideMenu, check);
+}
+
+void TMorvaneFrm1::ApplyMainMenu() { SetMainMenuShown(showMenus); }
+
+// ---------------------------------------------------------------------------
+// Menus as they open
+
+void TMorvaneFrm1::PrepareMainMenu(HMENU menu) {
+  if (menu == menus_.files || menu == menus_.options) {
+    const UINT state = MF_BYCOMMAND | (fileList.Empty() ? MF_GRAYED : MF_ENABLED);
+    for (int id : {IdMenuRemovefiles, IdMenuClearlistoffiles, IdMenuGetfileDate, IdMenuGetfileAttr, IdMenuCharposition,
+                   IdMenuRenameforCD, IdMenuRenamefiles})
+      EnableMenuItem(menus_.main, id, state);
+    EnableMenuItem(menus_.files, 3, MF_BYPOSITION | (fileList.Empty() ? MF_GRAYED : MF_ENABLED));  // "&Sort Files"
+    EnableMenuItem(menus_.main, IdMenuUndolastrenames,
+                   MF_BYCOMMAND | (IsWindowEnabled(Control(IdButton3)) ? MF_ENABLED : MF_GRAYED));
+    CheckMenuItem(menus_.main, IdMenuFileInfo, MF_BYCOMMAND | (infoPanelOpen ? MF_CHECKED : MF_UNCHECKED));
+  }
+  for (HMENU m : {menus_.main, menus_.settings})
+    for (int id : kMenuCommands)
+      if (!CommandBuilt(id)) EnableMenuItem(m, id, MF_BYCOMMAND | MF_GRAYED);
+  if (panel) panel->MarkRenameMenu(menu);
+}
+
+void TMorvaneFrm1::ShowSettingsMenu(POINT screen) {
+  PrepareMainMenu(menus_.settings);
+  CheckMenuItem(menus_.settings, IdPopFileInfo2, MF_BYCOMMAND | (infoPanelOpen ? MF_CHECKED : MF_UNCHECKED));
+  TrackPopupMenu(menus_.settings, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd, nullptr);
+}
+
+void TMorvaneFrm1::Panel1Click() {
+  // Shown pressed while its menu is open.
+  HWND p = Control(IdPanel1);
+  const LONG_PTR ex = GetWindowLongPtrW(p, GWL_EXSTYLE);
+  SetWindowLongPtrW(p, GWL_EXSTYLE, (ex & ~WS_EX_DLGMODALFRAME) | WS_EX_STATICEDGE);
+  SetWindowPos(p, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  RECT r{};
+  GetWindowRect(p, &r);
+  ShowSettingsMenu(POINT{r.left + 5, r.top + 4});
+  SetWindowLongPtrW(p, GWL_EXSTYLE, ex);
+  SetWindowPos(p, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+// ---------------------------------------------------------------------------
+// The edit boxes' menu
+
+bool TMorvaneFrm1::HasEditMenu(HWND control) const {
+  for (int id :
+       {int{IdComboBox2}, int{IdEdit4a}, int{IdComboBox4a}, int{IdComboBoxCreat2}, int{IdComboBox3}, int{IdEditDate}})
+    if (control == Control(id) || GetParent(control) == Control(id)) return true;
+  return false;
+}
+
+void TMorvaneFrm1::ShowEditMenu(HWND control, POINT screen) {
+  if (GetParent(control) != hwnd) control = GetParent(control);  // a combo box's edit part
+  if (IsEditBox(control) || IsComboBox(control)) SetFocus(control);
+  editMenuTarget_ = control;
+  if (screen.x == -1 && screen.y == -1) {
+    const RECT r = ControlBounds(control);
+    screen = POINT{r.left, r.bottom};
+    ClientToScreen(hwnd, &screen);
+  }
+  TrackPopupMenu(menus_.edit, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd, nullptr);
+}
+
+void TMorvaneFrm1::PopCut3Click() { SendMessageW(EditPartOf(editMenuTarget_), WM_CUT, 0, 0); }
+void TMorvaneFrm1::PopCopy3Click() { SendMessageW(EditPartOf(editMenuTarget_), WM_COPY, 0, 0); }
+
+void TMorvaneFrm1::PopPaste3Click() {
+  // The pasted text replaces everything the box held.
+  HWND edit = EditPartOf(editMenuTarget_);
+  SetWindowTextW(edit, L"");
+  SendMessageW(edit, WM_PASTE, 0, 0);
+}
+
+void TMorvaneFrm1::PopDelete3Click() {
+  // Removes the type filter box's current text from its list.
+  HWND filter = Control(IdComboBox1);
+  const std::wstring text = WindowText(filter);
+  const LRESULT found =
+      SendMessageW(filter, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+  if (found != CB_ERR && ComboItemText(filter, static_cast<int>(found)) == text)
+    SendMessageW(filter, CB_DELETESTRING, static_cast<WPARAM>(found), 0);
+}
+
+void TMorvaneFrm1::PopSelectAll3Click() {
+  HWND target = editMenuTarget_;
+  if (IsComboBox(target))
+    SendMessageW(target, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+  else
+    SendMessageW(target, EM_SETSEL, 0, -1);
+}
+
+// ---------------------------------------------------------------------------
+// Commands whose dialogs join later: their items and buttons rest until then
+// (CommandBuilt).
+
+void TMorvaneFrm1::MenuCreateScriptClick() {}
+
+}  // namespace rn
