@@ -36,13 +36,10 @@ constexpr int kTextSlack = 6;
 
 }  // namespace
 
-const SearchTexts& EnglishSearchTexts() {
-  static const SearchTexts texts{Text(TextId::SearchCaption),       Text(TextId::SearchComboBox1Hint),
-                                 Text(TextId::Label2),              Text(TextId::SearchLabel1),
-                                 Text(TextId::SearchButton1Hint),   Text(TextId::SearchCheckBox1),
-                                 Text(TextId::SearchButton2),       Text(TextId::SearchButton3),
-                                 Text(TextId::SearchBrowseTitle)};
-  return texts;
+SearchTexts CurrentSearchTexts() {
+  return SearchTexts{Text(TextId::SearchCaption), Text(TextId::SearchComboBox1Hint), Text(TextId::Label2),
+                     Text(TextId::SearchLabel1),  Text(TextId::SearchButton1Hint),   Text(TextId::SearchCheckBox1),
+                     Text(TextId::SearchButton2), Text(TextId::SearchButton3),       Text(TextId::SearchBrowseTitle)};
 }
 
 TFormSearch::TFormSearch(SearchHost host) : host_(std::move(host)) {}
@@ -182,7 +179,9 @@ void TFormSearch::FormShow() {
   SendMessageW(Control(IdCheckBox1), BM_SETCHECK, BST_UNCHECKED, 0);
   focus_ = Control(IdEdit1);
   if (IsWindowVisible(hwnd)) SetFocus(focus_);
-  // The label beside the filter box says what the main window's own label says.
+  // The dialog speaks the program's language; the label beside the filter box
+  // says what the main window's own label says.
+  texts = CurrentSearchTexts();
   ApplyTexts(host_.filterLabel ? host_.filterLabel() : std::wstring());
 }
 

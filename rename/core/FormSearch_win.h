@@ -31,7 +31,8 @@ struct SearchHost {
 struct SearchTexts {
   std::wstring caption, filterHint, filterLabel, pathLabel, folderHint, recursive, goFind, cancel, browseTitle;
 };
-const SearchTexts& EnglishSearchTexts();
+// In the language the program speaks.
+SearchTexts CurrentSearchTexts();
 
 class TFormSearch : public Form {
  public:
@@ -57,7 +58,7 @@ class TFormSearch : public Form {
   bool Searching() const { return searching_; }
 
   // The texts applied each time the dialog is shown.
-  SearchTexts texts = EnglishSearchTexts();
+  SearchTexts texts = CurrentSearchTexts();
 
   // Handlers.
   void FormShow();

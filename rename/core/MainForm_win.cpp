@@ -602,7 +602,6 @@ void TMorvaneFrm1::ListChanged() {
 // Call sites for the parts of the program that join later. Each keeps the
 // place in the start-up order where its work runs.
 
-void TMorvaneFrm1::ApplyLanguage(const std::wstring&) {}   // English is built in
 void TMorvaneFrm1::CheckExplorerRegistration() {}          // state of the context-menu extension
 void TMorvaneFrm1::UpgradeScripts(const std::wstring&) {}  // script lines of versions before 1.2.2.3
 void TMorvaneFrm1::DeleteLeftoverRegistrationScript() {

@@ -335,6 +335,7 @@ class TMorvaneFrm1 : public Form {
   WindowMenus menus_;
   HHOOK messageHook_ = nullptr;
   HWND editMenuTarget_ = nullptr;  // the box the edit menu was opened on
+  HWND hintTip_ = nullptr;         // hints of the main window's own controls
 };
 
 // While a run, an undo or the CD clean-up works through the rows: the list is

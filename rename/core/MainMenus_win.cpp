@@ -181,9 +181,9 @@ void RetextMenus(const WindowMenus& menus) {
 }
 
 TextId MenuText(int id) {
-  for (std::span<const Entry> menu : {std::span<const Entry>(kMainMenu), std::span<const Entry>(kSettingsMenu),
-                                      std::span<const Entry>(kListMenu), std::span<const Entry>(kEditMenu),
-                                      std::span<const Entry>(kInfoMenu)})
+  for (std::span<const Entry> menu :
+       {std::span<const Entry>(kMainMenu), std::span<const Entry>(kSettingsMenu), std::span<const Entry>(kListMenu),
+        std::span<const Entry>(kEditMenu), std::span<const Entry>(kInfoMenu)})
     if (const Entry* e = Find(menu, id)) return e->text;
   return TextId::Count;
 }

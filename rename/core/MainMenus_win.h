@@ -83,8 +83,8 @@ enum SystemMenuId : int {
 };
 
 struct WindowMenus {
-  HMENU main = nullptr;      // MainMenu1
-  HMENU files = nullptr;     // its "Files" and "Options" menus, prepared as they open
+  HMENU main = nullptr;   // MainMenu1
+  HMENU files = nullptr;  // its "Files" and "Options" menus, prepared as they open
   HMENU options = nullptr;
   HMENU settings = nullptr;  // PopupMenu2
   HMENU list = nullptr;      // PopupMenu1

@@ -87,6 +87,9 @@ class OperationPanel {
   // the check changes. False when nothing changed (already checked, no such button).
   bool ChooseOperation(int operation);
 
+  // Puts the chosen operation's control into the slot beside its label.
+  void ArrangeSlot();
+
   void Show(bool visible);
   bool Shown() const { return shown_; }
   // Without the panel the grid takes its room and that of the button strip.
@@ -124,7 +127,6 @@ class OperationPanel {
   void PlaceAttributes(int x, int top);
   void ShowSelectorText(const Selector& sel);
   void ShowSlotLabel();
-  void ArrangeSlot();
   void TouchChoose(int operation);
   void SelectorChanged(const Selector& sel);
   void SetSelector(const Selector& sel, int position, bool refresh);

@@ -23,8 +23,8 @@ namespace {
 constexpr int kFieldCount = 7;
 // Value fields in their id order; the caption of each has the id + 10.
 constexpr std::array<TextId, kFieldCount> kCaptions = {TextId::Label_1_info, TextId::Label_2_info, TextId::Label_3_info,
-                                                      TextId::Label_4_info, TextId::Label_5_info, TextId::Label_6_info,
-                                                      TextId::Label_7_info};
+                                                       TextId::Label_4_info, TextId::Label_5_info, TextId::Label_6_info,
+                                                       TextId::Label_7_info};
 enum Field : int { Created, Modified, Accessed, Name, Folder, Size, Attributes };
 constexpr int kCaptionOffset = kInfoCaptionFirstId - kInfoCreatedId;
 constexpr UINT_PTR kImageToolId = 1;
@@ -187,7 +187,8 @@ HWND CreateInfoPanel(HWND parent, int id, const RECT& bounds, HFONT font, const 
     MakeChild(panel, L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE | ellipsis, kInfoCreatedId + f, none, font);
   }
   MakeChild(panel, L"STATIC", L"", SS_ICON | SS_CENTERIMAGE, kInfoImageId, none, font);
-  HWND close = MakeChild(panel, L"BUTTON", Text(TextId::CloseButton), BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, kInfoCloseId, none, font);
+  HWND close = MakeChild(panel, L"BUTTON", Text(TextId::CloseButton), BS_PUSHBUTTON | BS_CENTER | BS_VCENTER,
+                         kInfoCloseId, none, font);
 
   form->tip = CreateTooltip(panel);
   if (form->tip) {
@@ -202,6 +203,15 @@ HWND CreateInfoPanel(HWND parent, int id, const RECT& bounds, HFONT font, const 
   }
   form->Layout();
   return panel;
+}
+
+void RetextInfoPanel(HWND panel) {
+  InfoPanelForm* form = FormOf(panel);
+  if (!form) return;
+  for (int f = 0; f < kFieldCount; ++f)
+    SetWindowTextW(form->Caption(static_cast<Field>(f)), Text(kCaptions[static_cast<size_t>(f)]).c_str());
+  SetTip(form->tip, panel, form->Child(kInfoCloseId), Text(TextId::SpeedButton7Hint));
+  form->Layout();
 }
 
 void LayoutInfoPanel(HWND panel) {

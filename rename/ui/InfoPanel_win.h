@@ -35,6 +35,9 @@ HWND CreateInfoPanel(HWND parent, int id, const RECT& bounds, HFONT font, const 
 // Places the children for the panel's current size and caption texts (done on
 // every WM_SIZE as well).
 void LayoutInfoPanel(HWND panel);
+// The captions and the close button's hint in the language the program
+// speaks, then the layout for them.
+void RetextInfoPanel(HWND panel);
 
 // Fills the fields for one file. The caller has checked that exactly one row
 // is selected and that the panel is shown. A path that is no existing file

@@ -230,6 +230,7 @@ TEST_F(OptionsDialog, ItsTextsFollowTheStoredLanguageAtEveryShowing) {
     Click(Ids::IdButtonOk);
   }});
   EXPECT_EQ(Stored(L"Language"), L"Portuguese");
+  EXPECT_EQ(w->Text(rn::IdButton2), L"&Renomear ...") << "the main window speaks it at once";
   Show({[&] {
     EXPECT_EQ(Dialog().TextLanguage(), rn::Language::Portuguese);
     EXPECT_EQ(Text(Ids::IdCheckBox1), L"Lembrar posi\u00e7\u00e3o da janela");
