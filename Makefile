@@ -4,13 +4,14 @@ BUILD   := build
 JOBS    ?= $(shell nproc)
 NATIVE  := $(BUILD)/native
 WIN64   := $(BUILD)/win64
+WIN32   := $(BUILD)/win32
 DIST    := $(BUILD)/dist
 FUZZ    := $(BUILD)/fuzz
 FUZZ_RUNS ?= 200000
 # Long inputs from the start (every text gets bytes); a hang counts as a failure.
 FUZZ_FLAGS := -len_control=0 -max_len=1024 -timeout=10 -artifact_prefix=$(FUZZ)/
 
-.PHONY: all deps native win64 dist run test bench fuzz fuzz-build clean
+.PHONY: all deps native win64 win32 dist run test bench fuzz fuzz-build clean
 all: dist
 
 deps:
@@ -24,16 +25,21 @@ win64: deps
 	@cmake -S . -B $(WIN64) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake >/dev/null
 	@cmake --build $(WIN64) -j $(JOBS)
 
-dist: win64
+# The 32-bit build makes only the context-menu extension, RENAME32.DLL.
+win32: deps
+	@cmake -S . -B $(WIN32) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake -DRENAME_EXTENSION_ONLY=ON >/dev/null
+	@cmake --build $(WIN32) -j $(JOBS)
+
+dist: win64 win32
 	@rm -rf $(DIST) && mkdir -p $(DIST)
-	@cp $(WIN64)/Rename.exe $(DIST)/
+	@cp $(WIN64)/Rename.exe $(WIN64)/RENAME64.DLL $(WIN32)/RENAME32.DLL $(DIST)/
 	@echo "ship-ready program folder: $(DIST)"
 
 run: dist
 	@cmake/run.sh $(BUILD)
 
 test: native dist fuzz-build
-	@cmake/with-private-wine.sh $(BUILD) cmake/ctest-all.sh $(NATIVE) $(WIN64)
+	@cmake/with-private-wine.sh $(BUILD) cmake/ctest-all.sh $(NATIVE) $(WIN64) $(WIN32)
 	@for f in $(FUZZ)/*_fuzz; do \
 	  $$f -runs=5000 -seed=1 $(FUZZ_FLAGS) >$(FUZZ)/smoke.log 2>&1 \
 	    && echo "fuzz smoke: $$(basename $$f), 5000 runs clean" || { cat $(FUZZ)/smoke.log; exit 1; }; \

@@ -34,6 +34,8 @@ bool Cp1252FromWide(const std::wstring& s, std::string& out);
 // The system's ANSI code page (Windows-1252 in native builds).
 // Implemented by the platform layer.
 std::wstring WideFromAnsi(const std::string& s);
+// False (and out incomplete) when a character has no byte in the code page.
+bool AnsiFromWide(const std::wstring& s, std::string& out);
 
 // The user's locale-aware comparison without regard to case (<0, 0, >0).
 // Implemented by the platform layer.

@@ -8,6 +8,8 @@ namespace rn {
 
 std::wstring WideFromAnsi(const std::string& s) { return WideFromCp1252(s); }
 
+bool AnsiFromWide(const std::wstring& s, std::string& out) { return Cp1252FromWide(s, out); }
+
 int CompareLocaleNoCase(const std::wstring& a, const std::wstring& b) {
   const size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {

@@ -12,6 +12,19 @@ std::wstring WideFromAnsi(const std::string& s) {
   return out;
 }
 
+bool AnsiFromWide(const std::wstring& s, std::string& out) {
+  out.clear();
+  if (s.empty()) return true;
+  BOOL lossy = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, s.data(), static_cast<int>(s.size()), nullptr, 0,
+                                    nullptr, &lossy);
+  if (n <= 0 || lossy) return false;
+  out.resize(static_cast<size_t>(n));
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, s.data(), static_cast<int>(s.size()), out.data(), n, nullptr,
+                      &lossy);
+  return !lossy;
+}
+
 int CompareLocaleNoCase(const std::wstring& a, const std::wstring& b) {
   return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
                         static_cast<int>(b.size())) -

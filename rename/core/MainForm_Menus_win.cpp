@@ -109,12 +109,10 @@ void TMorvaneFrm1::AppendSystemMenuEntries() {
 bool TMorvaneFrm1::CommandBuilt(int id) const {
   switch (id) {
     case IdMenuCreateScript:
+      return false;  // their dialogs join later
     case IdPopExplorerContMenu2:
     case IdMenuAddContextmenu:
-    case IdSysExplorer:
-    case IdPopSendToExt2:
-    case IdMenuCreateSendto:
-    case IdSysSendTo: return false;  // the Explorer entry and the Send To link come with the shell part
+    case IdSysExplorer: return explorerEntryAvailable_;
     default: return true;
   }
 }
@@ -138,6 +136,10 @@ bool TMorvaneFrm1::MenuCommand(int id) {
     case IdMenuLikeprogram: PopLikeProgram2Click(); return true;
     case IdPopAbout2:
     case IdMenuAbout: PopAbout2Click(); return true;
+    case IdPopExplorerContMenu2:
+    case IdMenuAddContextmenu: PopExplorerContMenu2Click(); return true;
+    case IdPopSendToExt2:
+    case IdMenuCreateSendto: PopSendToExt2Click(); return true;
     case IdPopCut3: PopCut3Click(); return true;
     case IdPopCopy3: PopCopy3Click(); return true;
     case IdPopPaste3: PopPaste3Click(); return true;
@@ -172,6 +174,8 @@ void TMorvaneFrm1::SystemMenuClick(int id) {
     case IdSysHelp: PopHelp2Click(); break;
     case IdSysLikeProgram: DonateFromSystemMenu(); break;
     case IdSysAbout: PopAbout2Click(); break;
+    case IdSysExplorer: PopExplorerContMenu2Click(); break;
+    case IdSysSendTo: PopSendToExt2Click(); break;
     default: break;
   }
 }

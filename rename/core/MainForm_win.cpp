@@ -60,7 +60,9 @@ TMorvaneFrm1::TMorvaneFrm1(AppContext context)
     : renameOnDisk([](const std::wstring& from, const std::wstring& to, bool replace) {
         return RenameEntry(from, to, replace);
       }),
-      context_(std::move(context)) {}
+      context_(std::move(context)) {
+  registryImport = [this](const std::wstring& script) { StartRegistryImport(script); };
+}
 
 TMorvaneFrm1::~TMorvaneFrm1() {
   if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
@@ -602,7 +604,6 @@ void TMorvaneFrm1::ListChanged() {
 // Call sites for the parts of the program that join later. Each keeps the
 // place in the start-up order where its work runs.
 
-void TMorvaneFrm1::CheckExplorerRegistration() {}          // state of the context-menu extension
 void TMorvaneFrm1::UpgradeScripts(const std::wstring&) {}  // script lines of versions before 1.2.2.3
 void TMorvaneFrm1::DeleteLeftoverRegistrationScript() {
   DeleteFileW((context_.programFolder + L"Morvane.reg").c_str());

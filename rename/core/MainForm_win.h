@@ -142,6 +142,11 @@ class TMorvaneFrm1 : public Form {
   std::unique_ptr<TFormAbout> formAbout;
   std::unique_ptr<TFormFirst> formFirst;
 
+  // The registry editor importing a script (ShellExecute "runas"), and the
+  // pause that lets it; tests watch instead.
+  std::function<void(const std::wstring& scriptPath)> registryImport;
+  int registryImportPauseMs = 2000;
+
   // Every rename on disk of a run, an undo and the CD clean-up goes through
   // here (RenameEntry; a test may put a failing one in its place).
   std::function<uint32_t(const std::wstring& from, const std::wstring& to, bool replace)> renameOnDisk;
@@ -241,6 +246,10 @@ class TMorvaneFrm1 : public Form {
   // Stay on top and the main menu, each shown or not: buttons and menu checks follow.
   void SetStayOnTop(bool on);
   void SetMainMenuShown(bool shown);
+  // Adds the context-menu extension to Explorer, or removes it when the
+  // entries show it registered; the user confirms first (`byUser`).
+  void ToggleExplorerEntry(bool byUser);
+  bool ExplorerEntryChecked() const;
   // Whether a command of the menus can be carried out by this build.
   bool CommandBuilt(int id) const;
   // Help from Rename.chm beside the program by context number; a missing file
@@ -276,6 +285,8 @@ class TMorvaneFrm1 : public Form {
   bool MenuCommand(int id);
   bool HasEditMenu(HWND control) const;
   void ReleaseMessageHook();
+  void StartRegistryImport(const std::wstring& scriptPath);
+  void SetExplorerChecks(bool on);
   void AttachEditMenu();
   void CreateControls();
   void ParkOptionalControls();
@@ -328,14 +339,15 @@ class TMorvaneFrm1 : public Form {
     std::vector<std::wstring> paths;
   };
   std::deque<PendingBatch> pending_;
-  bool closePending_ = false;         // a close asked for while a batch ran
+  bool closePending_ = false;  // a close asked for while a batch ran
   DWORD lastProgressPaint_ = 0;
   DWORD lastPump_ = 0;
   std::vector<std::wstring> openFilterMasks_;  // the open dialog's filter list
   WindowMenus menus_;
   HHOOK messageHook_ = nullptr;
-  HWND editMenuTarget_ = nullptr;  // the box the edit menu was opened on
-  HWND hintTip_ = nullptr;         // hints of the main window's own controls
+  HWND editMenuTarget_ = nullptr;       // the box the edit menu was opened on
+  HWND hintTip_ = nullptr;              // hints of the main window's own controls
+  bool explorerEntryAvailable_ = true;  // an extension DLL lies beside the program
 };
 
 // While a run, an undo or the CD clean-up works through the rows: the list is

@@ -5,11 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace rn {
+#include "shell/HandOffWire.h"
 
-inline constexpr long kHandOffAccepted = 2008;
-// dwData of a hand-off whose text is UTF-8; any other value means the ANSI code page.
-inline constexpr unsigned long kHandOffUtf8 = 1;
+namespace rn {
 
 // The bytes up to the first null byte, never beyond `size`, split at CR LF,
 // lone CR or lone LF. A break at the very end makes no empty last line; an

@@ -45,7 +45,7 @@ void Press(HWND form, int id, int code = BN_CLICKED) {
 // A main window that reminds of donations; `steps` play in the welcome box if it shows.
 std::unique_ptr<MainWindow> StartReminding(const TempFolder& f, std::vector<std::function<void()>> steps) {
   ModalScript script(std::move(steps));
-  return std::make_unique<MainWindow>(f, std::vector<std::wstring>{}, true);
+  return std::make_unique<MainWindow>(f, std::vector<std::wstring>{}, nullptr, true);
 }
 
 using Welcome = rn::TFormFirst;
@@ -138,20 +138,6 @@ TEST(WelcomeReminder, ItsButtonsWriteAtOnceAndTheDonationIsConfirmedFirst) {
   EXPECT_EQ(outside.addresses, (std::vector<std::wstring>{rn::maker::kDonationPage}));
   EXPECT_EQ(Stored(f, L"Donated"), L"0");
   EXPECT_TRUE(IsWindowEnabled(w->Hwnd()));
-}
-
-TEST(MakerPages, TheMenusOpenTheirPagesAndTheSystemMenuEntryForgetsTheDonation) {
-  Outside outside;
-  TempFolder f;
-  f.WriteIni("[Options]\r\nDonated=1\r\n");
-  MainWindow w(f);
-  w.form->OpenDonationPage();
-  w.form->OpenNewsPage();
-  EXPECT_EQ(Stored(f, L"Donated"), L"1");
-  w.form->DonateFromSystemMenu();
-  EXPECT_EQ(Stored(f, L"Donated"), L"0");
-  EXPECT_EQ(outside.addresses,
-            (std::vector<std::wstring>{rn::maker::kDonationPage, rn::maker::kNewsPage, rn::maker::kDonationPage}));
 }
 
 // Each menu item, button and system-menu entry of these commands reaches its verb.

@@ -10,9 +10,10 @@
 
 namespace rne2e {
 
-inline std::wstring ProgramUnderTest() {
+// A path handed over by CTest in an environment variable.
+inline std::wstring PathFromEnvironment(const wchar_t* name) {
   wchar_t buf[MAX_PATH * 2];
-  DWORD n = GetEnvironmentVariableW(L"RENAME_EXE", buf, MAX_PATH * 2);
+  DWORD n = GetEnvironmentVariableW(name, buf, MAX_PATH * 2);
   std::wstring path(buf, n);
   if (!path.empty() && path[0] == L'/') {  // a Unix path from CTest: Wine maps / to Z:
     for (auto& c : path)
@@ -21,6 +22,7 @@ inline std::wstring ProgramUnderTest() {
   }
   return path;
 }
+inline std::wstring ProgramUnderTest() { return PathFromEnvironment(L"RENAME_EXE"); }
 
 struct ProgramFolder {
   std::filesystem::path dir;

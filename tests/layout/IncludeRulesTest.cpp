@@ -141,7 +141,8 @@ TEST(IncludeRules, FoldersIncludeOnlyWhatTheirListAllows) {
       const std::string target = inc.substr(0, slash);
       ++checked;
       if (s.folder == "rename32") {
-        EXPECT_EQ(inc, "shell/HandOffWire.h") << s.path << ": the extension shares only the wire format";
+        EXPECT_TRUE(inc == "shell/HandOffWire.h" || target == "rename32")
+            << s.path << " includes \"" << inc << "\": the extension shares only the wire format";
         continue;
       }
       const auto allowed = table.find(s.folder);

@@ -27,3 +27,11 @@ TEST(HandOffText, Utf8FormRejectsTheWholeMessageForOneBadLine) {
   EXPECT_FALSE(DecodeUtf8Lines({"C:\\ok.txt", "C:\\\xc0\xaf"}, paths));  // overlong form
   EXPECT_TRUE(paths.empty());
 }
+
+TEST(HandOffText, TheSentTextSplitsBackIntoThePathsSent) {
+  const std::string two = BuildHandOffText({"C:\\a\\x.txt", "C:\\a\\sub"});
+  EXPECT_EQ(two, std::string("C:\\a\\x.txt\r\nC:\\a\\sub\r\n\0", 23));
+  EXPECT_EQ(SplitHandOffText(two.data(), two.size()), Lines({"C:\\a\\x.txt", "C:\\a\\sub"}));
+  EXPECT_EQ(BuildHandOffText({}), std::string(1, '\0'));
+  EXPECT_TRUE(SplitHandOffText(BuildHandOffText({}).data(), 1).empty());
+}

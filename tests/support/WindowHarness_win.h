@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -191,10 +192,19 @@ class ScriptedDialogs {
 };
 
 // The real main window over a settings file in a temporary folder.
+// Registry scripts the windows under test would have imported: no test ever
+// starts the registry editor.
+inline std::vector<std::wstring>& RegistryImports() {
+  static std::vector<std::wstring> imports;
+  return imports;
+}
+
 struct MainWindow {
   std::unique_ptr<rn::TMorvaneFrm1> form;
+  // `prepare` sees the form before its window exists (start-up runs in Create).
   // Without `welcome` the window starts as for a user who is never reminded of donations.
-  explicit MainWindow(const TempFolder& folder, std::vector<std::wstring> args = {}, bool welcome = false) {
+  explicit MainWindow(const TempFolder& folder, std::vector<std::wstring> args = {},
+                      const std::function<void(rn::TMorvaneFrm1&)>& prepare = {}, bool welcome = false) {
     rn::AppContext context;
     context.programFolder = folder.Folder();
     context.args = std::move(args);
@@ -203,6 +213,9 @@ struct MainWindow {
     ++WindowsAlive();
     if (ScriptedDepth() == 0) InstallFailingResponder();
     form = std::make_unique<rn::TMorvaneFrm1>(context);
+    form->registryImport = [](const std::wstring& script) { RegistryImports().push_back(script); };
+    form->registryImportPauseMs = 0;
+    if (prepare) prepare(*form);
     EXPECT_TRUE(form->Create(SW_SHOWNORMAL));
     Pump();
   }
