@@ -240,7 +240,8 @@ enum class TextId : int {
 
   // English only: the same text in both languages. The "Rename(rs)" menu
   // title and two help menu entries, the fixed message boxes, the folder
-  // prompt, the About box and the welcome box (`TFormFirst`).
+  // prompt, the options dialog's caption and buttons, the About box and the
+  // welcome box (`TFormFirst`).
   MenuRenamers,
   MenuSoftwareNews,
   MenuCheckVersions,
@@ -258,6 +259,9 @@ enum class TextId : int {
   MsgRemoveContextMenu,
   MsgNoSendToFolder,
   MsgSendToLinkFailed,
+  OptionCaption,
+  OptionOk,
+  OptionCancel,
   AboutFeedback,
   AboutMailSubject,
   AboutDonateLine,
@@ -276,6 +280,7 @@ enum class TextId : int {
   MsgCheckConnection,
   MsgNewVersion,
   MsgLatestVersion,
+  MsgVersionFileUnreadable,
   MsgHelpNotFound,
   // Symbol captions of small buttons and boxes, and the check mark.
   SpeedButton1,

@@ -108,25 +108,6 @@ void TMorvaneFrm1::AppendSystemMenuEntries() {
 
 bool TMorvaneFrm1::CommandBuilt(int id) const {
   switch (id) {
-    case IdPopOptions2:
-    case IdMenuOptions:
-    case IdSysOptions:
-    case IdSpeedButton2:
-    case IdPopHelp2:
-    case IdMenuMorvanesHelp:
-    case IdSysHelp:
-    case IdSpeedButton1:
-    case IdPopDonate2:
-    case IdMenuDonate:
-    case IdPopLikeProgram2:
-    case IdMenuLikeprogram:
-    case IdSysLikeProgram:
-    case IdPopAbout2:
-    case IdMenuAbout:
-    case IdSysAbout:
-    case IdMenuSoftwareNews:
-    case IdMenuCheckVersions:
-      return false;  // their dialogs join later
     case IdPopExplorerContMenu2:
     case IdMenuAddContextmenu:
     case IdSysExplorer: return explorerEntryAvailable_;
@@ -191,7 +172,7 @@ void TMorvaneFrm1::SystemMenuClick(int id) {
     case IdSysStayOnTop: PopStayonTop2Click(); break;
     case IdSysOptions: PopOptions2Click(); break;
     case IdSysHelp: PopHelp2Click(); break;
-    case IdSysLikeProgram: PopLikeProgram2Click(); break;
+    case IdSysLikeProgram: DonateFromSystemMenu(); break;
     case IdSysAbout: PopAbout2Click(); break;
     case IdSysExplorer: PopExplorerContMenu2Click(); break;
     case IdSysSendTo: PopSendToExt2Click(); break;
@@ -320,14 +301,5 @@ void TMorvaneFrm1::PopSelectAll3Click() {
 // Commands whose dialogs join later: their items and buttons rest until then
 // (CommandBuilt).
 
-void TMorvaneFrm1::PopOptions2Click() {}
-void TMorvaneFrm1::SpeedButton2Click() {}
-void TMorvaneFrm1::PopHelp2Click() {}
-void TMorvaneFrm1::SpeedButton1Click() {}
-void TMorvaneFrm1::PopDonate2Click() {}
-void TMorvaneFrm1::PopLikeProgram2Click() {}
-void TMorvaneFrm1::PopAbout2Click() {}
-void TMorvaneFrm1::MenuSoftwareNewsClick() {}
-void TMorvaneFrm1::MenuCheckVersionsClick() {}
 
 }  // namespace rn

@@ -121,21 +121,4 @@ void TMorvaneFrm1::EndScriptRun() {
   PostMessageW(hwnd, kDrainPendingMessage, 0, 0);
 }
 
-// The help file beside the program at a context number, through HTML Help
-// when the system has it. A stand-in until help is built: it opens the file,
-// and a missing one is said when `tell` asks for it.
-void TMorvaneFrm1::ShowHelpContext(int context, bool tell) {
-  const std::wstring file = context_.programFolder + L"Rename.chm";
-  if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    if (tell) ShowMessagePlain(hwnd, Text(TextId::MsgHelpNotFound));
-    return;
-  }
-  using HtmlHelpW = HWND(WINAPI*)(HWND, const wchar_t*, UINT, DWORD_PTR);
-  constexpr UINT kHelpContextCommand = 0x000F;  // HH_HELP_CONTEXT
-  // The viewer stays loaded: its window outlives this call.
-  if (HMODULE viewer = LoadLibraryW(L"hhctrl.ocx"))
-    if (auto help = reinterpret_cast<HtmlHelpW>(reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpW"))))
-      help(hwnd, file.c_str(), kHelpContextCommand, static_cast<DWORD_PTR>(context));
-}
-
 }  // namespace rn

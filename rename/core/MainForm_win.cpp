@@ -11,6 +11,9 @@
 #include "base/Text.h"
 #include "base/Texts.h"
 #include "base/VersionInfo.h"
+#include "core/FormAbout_win.h"
+#include "core/FormFirst_win.h"
+#include "core/FormOption_win.h"
 #include "core/FormSearch_win.h"
 #include "core/OperationPanel_win.h"
 #include "core/RememberedLists.h"
@@ -119,6 +122,7 @@ LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case kRunSendToMessage: RunSendToMode(); return 0;
     case kDrainPendingMessage: DrainPendingBatches(); return 0;
+    case kShowWelcomeMessage: ShowWelcomeIfDue(); return 0;
     case WM_DROPFILES: FormDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
     case WM_COPYDATA: return WMCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp));
     case WM_CONTEXTMENU: {
@@ -598,7 +602,6 @@ void TMorvaneFrm1::ListChanged() {
 // Call sites for the parts of the program that join later. Each keeps the
 // place in the start-up order where its work runs.
 
-void TMorvaneFrm1::ShowWelcomeIfDue() {}  // donation reminder
 void TMorvaneFrm1::DeleteLeftoverRegistrationScript() {
   DeleteFileW((context_.programFolder + L"Morvane.reg").c_str());
 }

@@ -4,9 +4,10 @@
 // MainForm_Add_win.cpp (adding files: open dialog, drop, search, hand-off,
 // "-sendto"), MainForm_List_win.cpp (list editing, information panel, character
 // position), MainForm_Run_win.cpp (rename run, undo, CD clean-up, the command
-// line's pairs), MainForm_Scripts_win.cpp (the script bar and the script run).
-// The operation panel and the script editor are classes of their own
-// (OperationPanel_win.h, ScriptEditor_win.h).
+// line's pairs), MainForm_Scripts_win.cpp (the script bar and the script run),
+// MainForm_Dialogs_win.cpp (options, About and welcome boxes, the maker's
+// pages, the version check, help). The operation panel and the script editor
+// are classes of their own (OperationPanel_win.h, ScriptEditor_win.h).
 #pragma once
 #include <windows.h>
 
@@ -38,17 +39,24 @@ inline constexpr wchar_t kMainClassName[] = L"TMorvaneFrm1";
 inline constexpr UINT kDrainPendingMessage = WM_APP + 2;
 // A box with the edit menu was right-clicked: wParam is the box, lParam the point.
 inline constexpr UINT kEditMenuMessage = WM_APP + 3;
+// Posted by the first showing: the welcome box comes once the window is on the screen.
+inline constexpr UINT kShowWelcomeMessage = WM_APP + 0x330;
 
 class TFormSearch;
+class TFormOption;
+class TFormAbout;
+class TFormFirst;
 class OperationPanel;
 class ScriptEditor;
 struct SearchHost;
+struct OptionValues;
 
 // Where the program lives and what it was started with.
 struct AppContext {
   std::wstring programFolder;  // with trailing backslash; Rename.ini lives here
   std::vector<std::wstring> args;
   bool endProgramOnClose = true;  // tests keep their message loop after a close
+  bool welcomeReminder = true;    // tests start without the donation reminder
 };
 
 enum ControlId : int {
@@ -135,6 +143,9 @@ class TMorvaneFrm1 : public Form {
   std::unique_ptr<OperationPanel> panel;
   std::unique_ptr<TFormSearch> formSearch;  // created once, reused
   std::unique_ptr<ScriptEditor> scriptEditor;
+  std::unique_ptr<TFormOption> formOption;  // these three when first needed
+  std::unique_ptr<TFormAbout> formAbout;
+  std::unique_ptr<TFormFirst> formFirst;
 
   // The registry editor importing a script (ShellExecute "runas"), and the
   // pause that lets it; tests watch instead.
@@ -259,6 +270,18 @@ class TMorvaneFrm1 : public Form {
   void SetCommandsEnabled(bool enabled);
   void RunScript();
   void DeleteChosenScript();
+
+  // The options dialog, the About box, the welcome box, the maker's pages,
+  // the version check and help (MainForm_Dialogs_win.cpp).
+  void ShowOptions();                             // "&Options ...", SpeedButton2, system menu 1029
+  void ApplyOptions(const OptionValues& values);  // what "ok" wrote, at once
+  void ShowAbout();                               // "&About ...", system menu 1025
+  void LikeProgram();                             // "Do you like this &program ?"
+  void DonateFromSystemMenu();                    // system menu 1028
+  void OpenDonationPage();                        // "&Donate ..."
+  void OpenNewsPage();                            // "Software &news ..."
+  void CheckNewVersions();                        // "Check new versions *"
+  void ShowHelp();                                // "&Help ...", SpeedButton1, system menu 1030
 
   // Adding: runs one batch now, or after the batch (or run) in progress has ended.
   void RunBatch(BatchSource source, std::vector<std::wstring> paths);
