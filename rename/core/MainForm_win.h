@@ -260,6 +260,10 @@ class TMorvaneFrm1 : public Form {
   // entries show it registered; the user confirms first (`byUser`).
   void ToggleExplorerEntry(bool byUser);
   bool ExplorerEntryChecked() const;
+  // The texts of the language a setting names, everywhere in the window; a
+  // value that names neither language changes no text.
+  void ApplyLanguage(const std::wstring& setting);
+  const WindowMenus& Menus() const { return menus_; }
   // Whether a command of the menus can be carried out by this build.
   bool CommandBuilt(int id) const;
   // Help from Rename.chm beside the program by context number; a missing file
@@ -332,7 +336,6 @@ class TMorvaneFrm1 : public Form {
   // Start-up call sites whose work belongs to other parts of the program.
   bool RunPairMode();
   void RunSendToMode();
-  void ApplyLanguage(const std::wstring& language);
   void InstallMessageHook();
   void AppendSystemMenuEntries();
   void CheckExplorerRegistration();
