@@ -56,10 +56,12 @@ FileVersionInfo ReadFileVersionInfo(const std::wstring& fileName) {
   return info;
 }
 
-std::wstring ProgramVersionLabel() {
+FileVersionInfo ReadProgramVersionInfo() {
   wchar_t path[MAX_PATH * 4];
   DWORD n = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-  return L"(v" + ReadFileVersionInfo(std::wstring(path, n)).FileVersion + L")";
+  return ReadFileVersionInfo(std::wstring(path, n));
 }
+
+std::wstring ProgramVersionLabel() { return L"(v" + ReadProgramVersionInfo().FileVersion + L")"; }
 
 }  // namespace rn
