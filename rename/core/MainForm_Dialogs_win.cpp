@@ -14,6 +14,7 @@
 #include "core/MainForm_win.h"
 #include "core/MakerAddresses.h"
 #include "core/OperationPanel_win.h"
+#include "core/SettingsPlace.h"
 #include "core/VersionCheck.h"
 #include "ui/MessageBox_win.h"
 
@@ -58,7 +59,7 @@ void TMorvaneFrm1::MenuCheckVersionsClick() { CheckNewVersions(); }
 void TMorvaneFrm1::ShowOptions() {
   if (!formOption) {
     OptionHost host;
-    host.settingsPath = settingsFile ? settingsFile->Path() : context_.programFolder + L"Rename.ini";
+    host.settingsPath = settingsFile ? settingsFile->Path() : context_.settingsFolder + kSettingsFileName;
     host.apply = [this](const OptionValues& values) { ApplyOptions(values); };
     formOption = std::make_unique<TFormOption>(std::move(host));
     if (!formOption->Create(hwnd)) RaiseLastError();

@@ -75,7 +75,7 @@ void TMorvaneFrm1::ToggleExplorerEntry(bool byUser) {
   const bool windows64 = WindowsIs64Bit();
   const std::vector<std::wstring> lines =
       remove ? RemoveScriptLines(windows64) : AddScriptLines(context_.programFolder, WindowsIsNt(), windows64);
-  const std::wstring script = context_.programFolder + kRegistrationScriptName;
+  const std::wstring script = context_.settingsFolder + kRegistrationScriptName;
   if (!ReplaceFileContents(script, RegistryScriptBytes(lines))) RaiseLastError();
   SetExplorerChecks(!remove);
   registryImport(script);
@@ -110,8 +110,8 @@ void TMorvaneFrm1::PopSendToExt2Click() {
     ShowMessagePlain(hwnd, Text(TextId::MsgNoSendToFolder));
     return;
   }
-  const std::wstring link = *sendTo + L"\\Rename fileNames.lnk";
-  if (SaveShellLink(link, ProgramPath(), L"-sendto", context_.programFolder) == LinkResult::SaveFailed)
+  const std::wstring link = *sendTo + L"\\" + kSendToLinkName;
+  if (SaveShellLink(link, ProgramPath(), kSendToArguments, context_.programFolder) == LinkResult::SaveFailed)
     ShowMessagePlain(hwnd, Text(TextId::MsgSendToLinkFailed));
 }
 

@@ -18,9 +18,11 @@
 #include "core/OperationPanel_win.h"
 #include "core/RememberedLists.h"
 #include "core/ScriptEditor_win.h"
+#include "core/SettingsPlace.h"
 #include "engine/FileRename.h"
 #include "filelist/FileTime.h"
 #include "scripts/ScriptStore.h"
+#include "shell/Registration.h"
 #include "ui/CharPosit_win.h"
 #include "ui/Controls_win.h"
 #include "ui/Grid_win.h"
@@ -63,6 +65,7 @@ TMorvaneFrm1::TMorvaneFrm1(AppContext context)
         return RenameEntry(from, to, replace);
       }),
       context_(std::move(context)) {
+  if (context_.settingsFolder.empty()) context_.settingsFolder = context_.programFolder;
   registryImport = [this](const std::wstring& script) { StartRegistryImport(script); };
 }
 
@@ -267,7 +270,7 @@ void TMorvaneFrm1::FormCreate() {
     if (context_.endProgramOnClose) PostQuitMessage(0);
   }
 
-  settingsFile = std::make_unique<SettingsFile>(context_.programFolder + L"Rename.ini");
+  settingsFile = std::make_unique<SettingsFile>(context_.settingsFolder + kSettingsFileName);
   SettingsFile& ini = *settingsFile;
   MoveSection(ini, L"Directories", L"Options");  // where older versions kept their options
   dateSeparator_ = SystemDateLocale().dateSeparator;
@@ -603,7 +606,7 @@ void TMorvaneFrm1::ListChanged() {
 // place in the start-up order where its work runs.
 
 void TMorvaneFrm1::DeleteLeftoverRegistrationScript() {
-  DeleteFileW((context_.programFolder + L"Morvane.reg").c_str());
+  DeleteFileW((context_.settingsFolder + kRegistrationScriptName).c_str());
 }
 
 }  // namespace rn

@@ -53,7 +53,8 @@ struct OptionValues;
 
 // Where the program lives and what it was started with.
 struct AppContext {
-  std::wstring programFolder;  // with trailing backslash; Rename.ini lives here
+  std::wstring programFolder;   // with trailing backslash
+  std::wstring settingsFolder;  // Rename.ini, the registration script, the journal; empty: programFolder
   std::vector<std::wstring> args;
   bool endProgramOnClose = true;  // tests keep their message loop after a close
   bool welcomeReminder = true;    // tests start without the donation reminder
@@ -406,5 +407,10 @@ int RunProgram(const AppContext& context, int showCommand);
 
 // The running program's folder (with trailing backslash).
 std::wstring ProgramFolder();
+// Whether a file can be made in the folder.
+bool FolderIsWritable(const std::wstring& folder);
+// Where the settings go (core/SettingsPlace.h), decided once at start; the
+// folder is made when it is new.
+std::wstring DecideSettingsFolder(const std::wstring& programFolder);
 
 }  // namespace rn

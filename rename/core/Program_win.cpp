@@ -2,8 +2,10 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include "core/MainForm_win.h"
+#include "core/SettingsPlace.h"
 
 namespace rn {
 
@@ -18,6 +20,35 @@ std::wstring ProgramFolder() {
     path.resize(path.size() * 2);
   }
   return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
+bool FolderIsWritable(const std::wstring& folder) {
+  // Attributes and access lists do not tell (a folder's read-only flag means
+  // nothing to Windows; a virtualised or elevated process sees its own view):
+  // only making a file there does.
+  wchar_t probe[MAX_PATH * 2] = {};
+  if (folder.size() >= MAX_PATH - 14 || !GetTempFileNameW(folder.c_str(), L"ren", 0, probe)) return false;
+  DeleteFileW(probe);
+  return true;
+}
+
+std::wstring DecideSettingsFolder(const std::wstring& programFolder) {
+  // Wine run as root writes every folder; the tests stand in a folder a normal
+  // user cannot write with this variable.
+  wchar_t flag[4] = {};
+  const bool readOnlyForTest = GetEnvironmentVariableW(L"RENAME_TEST_READONLY_PROGRAM_FOLDER", flag, 4) > 0;
+  const bool writable = !readOnlyForTest && FolderIsWritable(programFolder);
+  wchar_t appData[MAX_PATH] = {};
+  if (writable || FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, appData)))
+    appData[0] = L'\0';
+  std::wstring folder = SettingsFolderFor(programFolder, writable, appData);
+  if (folder == programFolder) return folder;
+  if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return programFolder;
+  const std::wstring from = programFolder + kSettingsFileName, to = folder + kSettingsFileName;
+  if (SeedSettingsFromProgramFolder(programFolder, folder, GetFileAttributesW(from.c_str()) != INVALID_FILE_ATTRIBUTES,
+                                    GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES))
+    CopyFileW(from.c_str(), to.c_str(), TRUE);
+  return folder;
 }
 
 int RunProgram(const AppContext& context, int showCommand) {
