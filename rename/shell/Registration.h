@@ -12,6 +12,9 @@ inline constexpr wchar_t kRegistrationMarkerKey[] = L"SOFTWARE\\Morvane";  // un
 inline constexpr wchar_t kExtensionDescription[] = L"Morvane Context Menu Plugin";
 inline constexpr wchar_t kExtension32[] = L"RENAME32.DLL";
 inline constexpr wchar_t kExtension64[] = L"RENAME64.DLL";
+// The Send To link: in the user's Send To folder, starting the program with the argument.
+inline constexpr wchar_t kSendToLinkName[] = L"Rename fileNames.lnk";
+inline constexpr wchar_t kSendToArguments[] = L"-sendto";
 
 // Every backslash doubled, as paths stand inside a registry script.
 std::wstring EscapeRegistryPath(const std::wstring& path);
