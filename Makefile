@@ -1,5 +1,6 @@
 # Thin wrapper over CMake. `make run` builds and starts the program under Wine,
-# `make test` builds and runs every test, `make dist` leaves build/dist.
+# `make test` builds and runs every test, `make dist` leaves build/dist,
+# `make package` the zip and the installer in build/package.
 BUILD   := build
 JOBS    ?= $(shell nproc)
 NATIVE  := $(BUILD)/native
@@ -11,14 +12,16 @@ FUZZ_RUNS ?= 200000
 # Long inputs from the start (every text gets bytes); a hang counts as a failure.
 FUZZ_FLAGS := -len_control=0 -max_len=1024 -timeout=10 -artifact_prefix=$(FUZZ)/
 
-.PHONY: all deps native win64 win32 dist run test bench fuzz fuzz-build clean
+.PHONY: all deps native native-config win64 win32 dist package run test bench fuzz fuzz-build clean
 all: dist
 
 deps:
 	@cmake/deps.sh
 
-native: deps
+native-config: deps
 	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DRENAME_SANITIZE=ON >/dev/null
+
+native: native-config
 	@cmake --build $(NATIVE) -j $(JOBS)
 
 win64: deps
@@ -36,10 +39,14 @@ dist: win64 win32
 	@cmake/help.sh $(BUILD) $(DIST)
 	@echo "ship-ready program folder: $(DIST)"
 
+# The zip and the installer; the installer's include is made by a native tool.
+package: dist native-config
+	@cmake/package.sh $(BUILD)
+
 run: dist
 	@cmake/run.sh $(BUILD)
 
-test: native dist fuzz-build
+test: native dist package fuzz-build
 	@cmake/with-private-wine.sh $(BUILD) cmake/ctest-all.sh $(NATIVE) $(WIN64) $(WIN32)
 	@for f in $(FUZZ)/*_fuzz; do \
 	  $$f -runs=5000 -seed=1 $(FUZZ_FLAGS) >$(FUZZ)/smoke.log 2>&1 \

@@ -60,11 +60,14 @@ struct ProgramFolder {
 struct Process {
   PROCESS_INFORMATION pi{};
   bool started = false;
-  Process(const ProgramFolder& folder, const std::wstring& args = L"") {
-    std::wstring cmd = L"\"" + (folder.dir / L"Rename.exe").wstring() + L"\"" + (args.empty() ? L"" : L" " + args);
+  Process(const ProgramFolder& folder, const std::wstring& args = L"") : Process(folder.dir / L"Rename.exe", args) {}
+  // A program started in its own folder.
+  explicit Process(const std::filesystem::path& exe, const std::wstring& args = L"") {
+    std::wstring cmd = L"\"" + exe.wstring() + L"\"" + (args.empty() ? L"" : L" " + args);
     STARTUPINFOW si{};
     si.cb = sizeof(si);
-    started = CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.dir.c_str(), &si, &pi);
+    const std::wstring folder = exe.parent_path().wstring();
+    started = CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi);
   }
   ~Process() {
     if (!started) return;
