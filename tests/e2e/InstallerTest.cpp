@@ -93,6 +93,17 @@ struct UserWithoutWriteAccess {
   ~UserWithoutWriteAccess() { SetEnvironmentVariableW(L"RENAME_TEST_READONLY_PROGRAM_FOLDER", nullptr); }
 };
 
+struct InstalledProgram {
+  UserWithoutWriteAccess user;
+  Process p;
+  HWND main;
+  explicit InstalledProgram(const fs::path& exe) : p(exe), main(WaitForMainWindow(p)) {}
+  bool Close() const {
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    return p.Ended(20000);
+  }
+};
+
 void ToggleExplorerEntry(const Process& p, HWND main) {
   PostMessageW(main, WM_COMMAND, rn::IdPopExplorerContMenu2, 0);
   HWND box = WaitForBox(p);
@@ -122,6 +133,12 @@ struct Installation {
   // What the program's own add script writes for a program in `dir`.
   rn::RegistryScript AddScript() const {
     return rn::ReadRegistryScript(rn::AddScriptLines(dir.wstring() + L"\\", true, true));
+  }
+  // The installed program, its settings written first.
+  fs::path Program(const char* settingsText) const {
+    fs::create_directories(settings);
+    std::ofstream(settings / L"Rename.ini") << settingsText;
+    return dir / L"Rename.exe";
   }
   void ExpectNothingLeft() const {
     EXPECT_EQ(Names(dir).size(), 0u);
@@ -153,34 +170,29 @@ TEST(Installer, InstallsRunsFromProgramFilesAndUninstallsLeavingNothing) {
   for (const rn::RegistryValue& v : setup.AddScript().values)
     EXPECT_EQ(ValueOf(v.key, v.name), v.data) << v.key.path << (v.key.view32 ? " (32)" : "");
 
-  fs::create_directories(setup.settings);
-  std::ofstream(setup.settings / L"Rename.ini") << "[Options]\nDonated=1\nWindowPosition=1\nPositLeft=321\n";
   {
-    UserWithoutWriteAccess user;
-    Process p(setup.dir / L"Rename.exe");
-    HWND main = WaitForMainWindow(p);
-    ASSERT_NE(main, nullptr);
+    const InstalledProgram run(setup.Program("[Options]\nDonated=1\nWindowPosition=1\nPositLeft=321\n"));
+    ASSERT_NE(run.main, nullptr);
     RECT r;
-    GetWindowRect(main, &r);
+    GetWindowRect(run.main, &r);
     EXPECT_EQ(r.left, 321) << "the settings in the application-data folder are read";
 
     // The entry the installer wrote is the program's own: it takes it out, and puts it back.
     const rn::RegistryKey marker{L"HKEY_CURRENT_USER", rn::kRegistrationMarkerKey};
     rn::RegistryKey server32 = setup.AddScript().values[1].key;
     server32.view32 = true;
-    ToggleExplorerEntry(p, main);
+    ToggleExplorerEntry(run.p, run.main);
     EXPECT_TRUE(WaitFor([&] { return fs::exists(setup.settings / rn::kRegistrationScriptName); }))
         << "the registration script goes beside the settings";
     if (!WaitFor([&] { return !KeyExists(marker); })) {
       std::cout << "[ SKIPPED  ] the registry editor did not import the script (\"runas\" under this Wine)\n";
     } else {
       EXPECT_FALSE(KeyExists(server32));
-      ToggleExplorerEntry(p, main);
+      ToggleExplorerEntry(run.p, run.main);
       EXPECT_TRUE(WaitFor([&] { return KeyExists(marker); }));
       EXPECT_EQ(ValueOf(server32), (setup.dir / rn::kExtension64).wstring());
     }
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(p.Ended(20000));
+    ASSERT_TRUE(run.Close());
   }
   wchar_t written[64];
   GetPrivateProfileStringW(L"Options", L"Version", L"", written, 64, (setup.settings / L"Rename.ini").c_str());
@@ -200,17 +212,12 @@ TEST(Installer, LeavesOutTheComponentsNotWantedAndWaitsForTheProgramToClose) {
   EXPECT_FALSE(fs::exists(setup.sendToLink));
   for (const rn::RegistryValue& v : setup.AddScript().values) EXPECT_FALSE(ValueOf(v.key, v.name)) << v.key.path;
 
-  fs::create_directories(setup.settings);
-  std::ofstream(setup.settings / L"Rename.ini") << "[Options]\nDonated=1\n";
   {
-    UserWithoutWriteAccess user;
-    Process p(setup.dir / L"Rename.exe");
-    HWND main = WaitForMainWindow(p);
-    ASSERT_NE(main, nullptr);
+    const InstalledProgram run(setup.Program("[Options]\nDonated=1\n"));
+    ASSERT_NE(run.main, nullptr);
     EXPECT_NE(Uninstall(setup.dir, L"/S /REMOVESETTINGS"), 0u) << "a running Rename holds its files";
     EXPECT_TRUE(fs::exists(setup.dir / L"Rename.exe"));
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(p.Ended(20000));
+    ASSERT_TRUE(run.Close());
   }
   ASSERT_EQ(Uninstall(setup.dir, L"/S /REMOVESETTINGS"), 0u);
   setup.ExpectNothingLeft();
