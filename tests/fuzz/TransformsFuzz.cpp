@@ -110,7 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(p.has_value() == (named && !badCode), "a proposal exactly for the name operations");
   // A character beyond U+FFFF is never cut in two: whole pairs in, whole pairs out.
   bool wholeInput = true;
-  for (const std::wstring* s : {&name, &t.RenameTo, &t.ReplaceWith, &t.DateFormat, &t.Prefix, &t.Suffix})
+  for (const std::wstring* s : std::initializer_list<const std::wstring*>{&name, &t.RenameTo, &t.ReplaceWith,
+                                                                          &t.DateFormat, &t.Prefix, &t.Suffix})
     wholeInput = wholeInput && !HasLoneSurrogate(*s);
   if (p && wholeInput) Check(!HasLoneSurrogate(*p), "no lone surrogate made");
   if (p) {
