@@ -271,6 +271,23 @@ TEST(RenameRunPanel, APositionBeyondAShortNameIsReducedAndTheSpinShowsIt) {
   EXPECT_EQ(l.Names(), Paths({L"loXngname.txt", L"abX.txt"}));
 }
 
+TEST(RenameRunPanel, TrimmingOneCharacterTakesAWholeEmojiAndUndoPutsItBack) {
+  const std::wstring party = L"\U0001F600 party.jpg";
+  ListWindow l({party});
+  rn::RenameTask task = l.w.form->panel->ReadRenameTask();
+  task.Operation = rn::kOpTrimFromBegin;
+  task.TrimCount = 1;
+  task.TrimAt = 0;
+  l.w.form->panel->WriteRenameTask(task);
+  l.w.Click(rn::IdButton2);
+  EXPECT_EQ(l.Names(), Paths({L" party.jpg"}));
+  EXPECT_EQ(Spelling(l.folder.Folder() + L" party.jpg"), L" party.jpg");
+  EXPECT_FALSE(OnDisk(l, party));
+  l.w.Click(rn::IdButton3);
+  EXPECT_EQ(l.Names(), Paths({party}));
+  EXPECT_EQ(Spelling(l.folder.Folder() + party), party);
+}
+
 TEST(RenameRunPanel, NumberingWidensTheStartNumberForTheRowCount) {
   std::vector<std::wstring> names;
   for (int i = 0; i < 120; ++i) names.push_back(L"f" + std::to_wstring(i) + L".txt");
