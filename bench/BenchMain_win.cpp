@@ -36,6 +36,7 @@ namespace bench {
 void ListBenchmarks();
 void IntakeBenchmarks();
 void RunBenchmarks();
+void ScriptBenchmarks();
 size_t LiveHeapBytes() { return liveBytes.load(); }
 }  // namespace bench
 
@@ -45,10 +46,11 @@ int wmain(int argc, wchar_t** argv) {
   icc.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
   InitCommonControlsEx(&icc);
   std::printf("Rename benchmarks (times are wall-clock under this machine's Windows or Wine)\n");
-  // With an argument, only that group: list, intake or run.
+  // With an argument, only that group: list, intake, run or script.
   const std::wstring only = argc > 1 ? argv[1] : L"";
   if (only.empty() || only == L"list") bench::ListBenchmarks();
   if (only.empty() || only == L"intake") bench::IntakeBenchmarks();
   if (only.empty() || only == L"run") bench::RunBenchmarks();
+  if (only.empty() || only == L"script") bench::ScriptBenchmarks();
   return 0;
 }

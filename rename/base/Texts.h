@@ -192,6 +192,19 @@ enum class TextId : int {
   // names that could not go back.
   MsgItemsNotRestored,
   MsgNotRestoredReason,
+  // A script line refuses a text holding "|" (naming the box that holds it)
+  // and a line longer than the settings file keeps.
+  MsgBarInScriptLine,
+  MsgScriptLineTooLong,
+  ScriptBoxRenameTo,
+  ScriptBoxStartNumber,
+  ScriptBoxDate,
+  ScriptBoxDateFormat,
+  ScriptBoxReplace,
+  ScriptBoxTime,
+  ScriptBoxPrefix,
+  ScriptBoxCounter,
+  ScriptBoxSuffix,
 
   // Options dialog (`TFormOption`).
   OptionLabel1,
@@ -227,7 +240,8 @@ enum class TextId : int {
 
   // English only: the same text in both languages. The "Rename(rs)" menu
   // title and two help menu entries, the fixed message boxes, the folder
-  // prompt, the About box and the welcome box (`TFormFirst`).
+  // prompt, the options dialog's caption and buttons, the About box and the
+  // welcome box (`TFormFirst`).
   MenuRenamers,
   MenuSoftwareNews,
   MenuCheckVersions,
@@ -245,6 +259,9 @@ enum class TextId : int {
   MsgRemoveContextMenu,
   MsgNoSendToFolder,
   MsgSendToLinkFailed,
+  OptionCaption,
+  OptionOk,
+  OptionCancel,
   AboutFeedback,
   AboutMailSubject,
   AboutDonateLine,
@@ -263,6 +280,7 @@ enum class TextId : int {
   MsgCheckConnection,
   MsgNewVersion,
   MsgLatestVersion,
+  MsgVersionFileUnreadable,
   MsgHelpNotFound,
   // Symbol captions of small buttons and boxes, and the check mark.
   SpeedButton1,
@@ -299,6 +317,7 @@ enum class TextId : int {
   MsgPairError,
   MsgUnexpectedError,
   MsgSystemError,
+  MsgScriptOutOfStep,
   Count
 };
 

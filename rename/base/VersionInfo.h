@@ -16,6 +16,8 @@ FileVersionInfo ReadFileVersionInfo(const std::wstring& fileName);
 // The running program's own file, however long its path.
 std::wstring ProgramFilePath();
 
+// The running program's version resource.
+FileVersionInfo ReadProgramVersionInfo();
 // "(v" + FileVersion + ")" of the running program.
 std::wstring ProgramVersionLabel();
 

@@ -67,6 +67,8 @@ std::wstring ProgramFilePath() {
   }
 }
 
-std::wstring ProgramVersionLabel() { return L"(v" + ReadFileVersionInfo(ProgramFilePath()).FileVersion + L")"; }
+FileVersionInfo ReadProgramVersionInfo() { return ReadFileVersionInfo(ProgramFilePath()); }
+
+std::wstring ProgramVersionLabel() { return L"(v" + ReadProgramVersionInfo().FileVersion + L")"; }
 
 }  // namespace rn

@@ -5,6 +5,7 @@
 #include "base/Texts.h"
 #include "core/MainForm_win.h"
 #include "core/OperationPanel_win.h"
+#include "core/ScriptEditor_win.h"
 #include "ui/Controls_win.h"
 #include "ui/InfoPanel_win.h"
 #include "ui/Tooltips_win.h"
@@ -48,6 +49,7 @@ void TMorvaneFrm1::ApplyLanguage(const std::wstring& setting) {
     }
     RetextMenus(menus_);
     RetextInfoPanel(Control(IdPanelInfo));
+    scriptEditor->ApplyTexts();
     ShowRunCount();
   }
   // The inline controls are placed over their captions and the selectors

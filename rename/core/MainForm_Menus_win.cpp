@@ -108,26 +108,6 @@ void TMorvaneFrm1::AppendSystemMenuEntries() {
 
 bool TMorvaneFrm1::CommandBuilt(int id) const {
   switch (id) {
-    case IdPopOptions2:
-    case IdMenuOptions:
-    case IdSysOptions:
-    case IdSpeedButton2:
-    case IdPopHelp2:
-    case IdMenuMorvanesHelp:
-    case IdSysHelp:
-    case IdSpeedButton1:
-    case IdPopDonate2:
-    case IdMenuDonate:
-    case IdPopLikeProgram2:
-    case IdMenuLikeprogram:
-    case IdSysLikeProgram:
-    case IdPopAbout2:
-    case IdMenuAbout:
-    case IdSysAbout:
-    case IdMenuSoftwareNews:
-    case IdMenuCheckVersions:
-    case IdMenuCreateScript:
-      return false;  // their dialogs join later
     case IdPopExplorerContMenu2:
     case IdMenuAddContextmenu:
     case IdSysExplorer: return explorerEntryAvailable_;
@@ -136,6 +116,8 @@ bool TMorvaneFrm1::CommandBuilt(int id) const {
 }
 
 bool TMorvaneFrm1::MenuCommand(int id) {
+  // Menu items only: the system menu's numbers are those of some controls.
+  if (id < IdPopRemoveFile1 || id > IdMenuAbout) return false;
   if (!CommandBuilt(id)) return true;
   switch (id) {
     case IdPopStayonTop2:
@@ -190,7 +172,7 @@ void TMorvaneFrm1::SystemMenuClick(int id) {
     case IdSysStayOnTop: PopStayonTop2Click(); break;
     case IdSysOptions: PopOptions2Click(); break;
     case IdSysHelp: PopHelp2Click(); break;
-    case IdSysLikeProgram: PopLikeProgram2Click(); break;
+    case IdSysLikeProgram: DonateFromSystemMenu(); break;
     case IdSysAbout: PopAbout2Click(); break;
     case IdSysExplorer: PopExplorerContMenu2Click(); break;
     case IdSysSendTo: PopSendToExt2Click(); break;
@@ -319,16 +301,5 @@ void TMorvaneFrm1::PopSelectAll3Click() {
 // Commands whose dialogs join later: their items and buttons rest until then
 // (CommandBuilt).
 
-void TMorvaneFrm1::PopOptions2Click() {}
-void TMorvaneFrm1::SpeedButton2Click() {}
-void TMorvaneFrm1::PopHelp2Click() {}
-void TMorvaneFrm1::SpeedButton1Click() {}
-void TMorvaneFrm1::ShowHelpContext(int, bool) {}
-void TMorvaneFrm1::PopDonate2Click() {}
-void TMorvaneFrm1::PopLikeProgram2Click() {}
-void TMorvaneFrm1::PopAbout2Click() {}
-void TMorvaneFrm1::MenuSoftwareNewsClick() {}
-void TMorvaneFrm1::MenuCheckVersionsClick() {}
-void TMorvaneFrm1::MenuCreateScriptClick() {}
 
 }  // namespace rn

@@ -161,7 +161,8 @@ void TMorvaneFrm1::ShowRunCount() {
 }
 
 void TMorvaneFrm1::RenameFiles() {
-  if (ListBusy() || intake.busy || fileList.Empty()) return;
+  // A script run keeps the list busy between its runs and starts each itself.
+  if ((ListBusy() && !scriptRunning) || intake.busy || fileList.Empty()) return;
   const DateLocale dates = SystemDateLocale();
   const RenameTask request = panel->ReadRenameTask();
   CheckResult check = CheckRenameTask(request, fileList, dates);

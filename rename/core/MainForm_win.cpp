@@ -12,12 +12,17 @@
 #include "base/Text.h"
 #include "base/Texts.h"
 #include "base/VersionInfo.h"
+#include "core/FormAbout_win.h"
+#include "core/FormFirst_win.h"
+#include "core/FormOption_win.h"
 #include "core/FormSearch_win.h"
 #include "core/OperationPanel_win.h"
 #include "core/RememberedLists.h"
+#include "core/ScriptEditor_win.h"
 #include "engine/FileRename.h"
 #include "filelist/DirScan.h"
 #include "filelist/FileTime.h"
+#include "scripts/ScriptStore.h"
 #include "ui/CharPosit_win.h"
 #include "ui/Controls_win.h"
 #include "ui/Grid_win.h"
@@ -119,6 +124,7 @@ LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case kRunSendToMessage: RunSendToMode(); return 0;
     case kDrainPendingMessage: DrainPendingBatches(); return 0;
+    case kShowWelcomeMessage: ShowWelcomeIfDue(); return 0;
     case WM_DROPFILES: FormDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
     case WM_COPYDATA: return WMCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp));
     case WM_CONTEXTMENU: {
@@ -239,6 +245,8 @@ void TMorvaneFrm1::CreateControls() {
   panel = std::make_unique<OperationPanel>(*this);
   panel->Create();
   AttachEditMenu();
+  scriptEditor = std::make_unique<ScriptEditor>(*this);
+  scriptEditor->Create();
   MakePanel(p, IdPanel4, Bounds(0, 0, s(300), s(30)), PanelEdge::Frame);
   MakeChild(p, PROGRESS_CLASSW, L"", PBS_SMOOTH, IdProgressBar1, Bounds(0, 0, s(288), s(18)), f);
   CreateCharPositPanel(p, IdPanelCharPosit, font_, dpi);
@@ -296,6 +304,7 @@ void TMorvaneFrm1::FormCreate() {
   SendMessageW(formats, CB_SETCURSEL, found == CB_ERR ? 0 : found, 0);
   dateTypeSetting = DateTypeFromSetting(ini.ReadInteger(L"Options", L"DateType", 1));
   FillScriptChooser();
+  UpgradeScriptLines(ini);  // lines of versions before 1.2.2.3
 
   showMenus = ini.ReadBool(L"Options", L"ShowMenus", true);
   ApplyMainMenu();
@@ -347,19 +356,6 @@ void TMorvaneFrm1::RestoreRememberedPath() {
     EnterFolder(path);
   }
   lastFolder = path;
-}
-
-// The script chooser: an empty entry, then "n - name" for each script.
-void TMorvaneFrm1::FillScriptChooser() {
-  SettingsFile& ini = *settingsFile;
-  HWND chooser = Control(IdComboBox4);
-  SendMessageW(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
-  const int scripts = ini.ReadInteger(L"Options", L"Scripts", 0);
-  for (int n = 1; n <= scripts; ++n) {
-    std::wstring entry = std::to_wstring(n) + L" - " + ini.ReadString(L"Script_" + std::to_wstring(n), L"Name", L"");
-    SendMessageW(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-  }
-  if (scripts > 0) UpgradeScripts(ini.ReadString(L"Options", L"Version", L"(v1.2.2.0)"));
 }
 
 void TMorvaneFrm1::LoadRememberedLists() {
@@ -476,7 +472,13 @@ bool TMorvaneFrm1::OnCommand(int id, int code) {
       default: return false;
     }
   }
+  if (id == IdComboBox4) {
+    if (code == CBN_SELCHANGE) ComboBox4Change();
+    return code == CBN_SELCHANGE;
+  }
   if (code != BN_CLICKED) return false;  // menu commands and static clicks carry 0, the same value
+  // The script bar's buttons first: their numbers are also system-menu entries'.
+  if (ScriptBarClick(id)) return true;
   if (MenuCommand(id)) return true;
   switch (id) {
     case IdButton1: Button1Click(); return true;
@@ -604,8 +606,6 @@ void TMorvaneFrm1::ListChanged() {
 // Call sites for the parts of the program that join later. Each keeps the
 // place in the start-up order where its work runs.
 
-void TMorvaneFrm1::UpgradeScripts(const std::wstring&) {}  // script lines of versions before 1.2.2.3
-void TMorvaneFrm1::ShowWelcomeIfDue() {}                   // donation reminder
 void TMorvaneFrm1::DeleteLeftoverRegistrationScript() {
   DeleteFileW(SystemPath(context_.programFolder + L"Morvane.reg").c_str());
 }

@@ -4,7 +4,10 @@
 // MainForm_Add_win.cpp (adding files: open dialog, drop, search, hand-off,
 // "-sendto"), MainForm_List_win.cpp (list editing, information panel, character
 // position), MainForm_Run_win.cpp (rename run, undo, CD clean-up, the command
-// line's pairs). The operation panel is a class of its own (OperationPanel_win.h).
+// line's pairs), MainForm_Scripts_win.cpp (the script bar and the script run),
+// MainForm_Dialogs_win.cpp (options, About and welcome boxes, the maker's
+// pages, the version check, help). The operation panel and the script editor
+// are classes of their own (OperationPanel_win.h, ScriptEditor_win.h).
 #pragma once
 #include <windows.h>
 
@@ -36,16 +39,24 @@ inline constexpr wchar_t kMainClassName[] = L"TMorvaneFrm1";
 inline constexpr UINT kDrainPendingMessage = WM_APP + 2;
 // A box with the edit menu was right-clicked: wParam is the box, lParam the point.
 inline constexpr UINT kEditMenuMessage = WM_APP + 3;
+// Posted by the first showing: the welcome box comes once the window is on the screen.
+inline constexpr UINT kShowWelcomeMessage = WM_APP + 0x330;
 
 class TFormSearch;
+class TFormOption;
+class TFormAbout;
+class TFormFirst;
 class OperationPanel;
+class ScriptEditor;
 struct SearchHost;
+struct OptionValues;
 
 // Where the program lives and what it was started with.
 struct AppContext {
   std::wstring programFolder;  // with trailing backslash; Rename.ini lives here
   std::vector<std::wstring> args;
   bool endProgramOnClose = true;  // tests keep their message loop after a close
+  bool welcomeReminder = true;    // tests start without the donation reminder
 };
 
 enum ControlId : int {
@@ -120,15 +131,21 @@ class TMorvaneFrm1 : public Form {
   bool stayOnTop = false;
   bool terminateRequested = false;
   bool cdRunning = false;  // the CD clean-up is visiting the rows
-  // A run, an undo or the CD clean-up is working through the rows by number:
-  // nothing may reorder, remove or add rows meanwhile.
-  bool ListBusy() const { return runLock || cdRunning; }
+  // A script run is going on, between its rename runs too.
+  bool scriptRunning = false;
+  // A run, an undo, the CD clean-up or a script run is working through the
+  // rows by number: nothing may reorder, remove or add rows meanwhile.
+  bool ListBusy() const { return runLock || cdRunning || scriptRunning; }
 
   FileList fileList;
   Intake intake;
   Dpi dpi;
   std::unique_ptr<OperationPanel> panel;
   std::unique_ptr<TFormSearch> formSearch;  // created once, reused
+  std::unique_ptr<ScriptEditor> scriptEditor;
+  std::unique_ptr<TFormOption> formOption;  // these three when first needed
+  std::unique_ptr<TFormAbout> formAbout;
+  std::unique_ptr<TFormFirst> formFirst;
 
   // The registry editor importing a script (ShellExecute "runas"), and the
   // pause that lets it; tests watch instead.
@@ -206,6 +223,11 @@ class TMorvaneFrm1 : public Form {
   void MenuCreateScriptClick();
   void MenuSoftwareNewsClick();
   void MenuCheckVersionsClick();
+  void ComboBox4Change();  // script chooser
+  void Button10Click();    // "Run script .."
+  void Button9Click();     // "Edit"
+  void Button12Click();    // "New"
+  void Button11Click();    // "Del"
 
   // Verbs the handlers call.
   void OpenFiles();
@@ -238,6 +260,10 @@ class TMorvaneFrm1 : public Form {
   // entries show it registered; the user confirms first (`byUser`).
   void ToggleExplorerEntry(bool byUser);
   bool ExplorerEntryChecked() const;
+  // The texts of the language a setting names, everywhere in the window; a
+  // value that names neither language changes no text.
+  void ApplyLanguage(const std::wstring& setting);
+  const WindowMenus& Menus() const { return menus_; }
   // Whether a command of the menus can be carried out by this build.
   bool CommandBuilt(int id) const;
   // Help from Rename.chm beside the program by context number; a missing file
@@ -246,6 +272,20 @@ class TMorvaneFrm1 : public Form {
   // What the message hook sees of every message taken from the queue.
   void HookedMessage(const MSG& message);
   void SetCommandsEnabled(bool enabled);
+  void RunScript();
+  void DeleteChosenScript();
+
+  // The options dialog, the About box, the welcome box, the maker's pages,
+  // the version check and help (MainForm_Dialogs_win.cpp).
+  void ShowOptions();                             // "&Options ...", SpeedButton2, system menu 1029
+  void ApplyOptions(const OptionValues& values);  // what "ok" wrote, at once
+  void ShowAbout();                               // "&About ...", system menu 1025
+  void LikeProgram();                             // "Do you like this &program ?"
+  void DonateFromSystemMenu();                    // system menu 1028
+  void OpenDonationPage();                        // "&Donate ..."
+  void OpenNewsPage();                            // "Software &news ..."
+  void CheckNewVersions();                        // "Check new versions *"
+  void ShowHelp();                                // "&Help ...", SpeedButton1, system menu 1030
 
   // Adding: runs one batch now, or after the batch (or run) in progress has ended.
   void RunBatch(BatchSource source, std::vector<std::wstring> paths);
@@ -271,6 +311,8 @@ class TMorvaneFrm1 : public Form {
   void ApplyStoredGeometry();
   void RestoreRememberedPath();
   void FillScriptChooser();
+  bool ScriptBarClick(int id);
+  void EndScriptRun();
   void LoadRememberedLists();
   void SaveRememberedLists();
   void SaveWindowState();
@@ -294,11 +336,9 @@ class TMorvaneFrm1 : public Form {
   // Start-up call sites whose work belongs to other parts of the program.
   bool RunPairMode();
   void RunSendToMode();
-  void ApplyLanguage(const std::wstring& language);
   void InstallMessageHook();
   void AppendSystemMenuEntries();
   void CheckExplorerRegistration();
-  void UpgradeScripts(const std::wstring& storedVersion);
   void ApplyMainMenu();
   void ShowWelcomeIfDue();
   void DeleteLeftoverRegistrationScript();

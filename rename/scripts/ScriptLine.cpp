@@ -5,6 +5,7 @@
 
 #include "base/SettingsFile.h"
 #include "base/Text.h"
+#include "base/Texts.h"
 #include "scripts/ScriptStore.h"
 
 namespace rn {
@@ -41,21 +42,19 @@ std::optional<bool> ParseBoolean(const std::wstring& text) {
 class FieldReader {
  public:
   explicit FieldReader(const FieldTexts& fields) : fields_(fields) {}
-  const std::wstring& Text(int i) const { return fields_[static_cast<size_t>(i)]; }
-  void Integer(int i, int& out) { Read(i, out, ParseInteger(Text(i)), L"'%s' is not a valid integer value"); }
-  void Boolean(int i, bool& out) { Read(i, out, ParseBoolean(Text(i)), L"'%s' is not a valid boolean value"); }
+  const std::wstring& Field(int i) const { return fields_[static_cast<size_t>(i)]; }
+  void Integer(int i, int& out) { Read(i, out, ParseInteger(Field(i)), TextId::MsgNotValidInteger); }
+  void Boolean(int i, bool& out) { Read(i, out, ParseBoolean(Field(i)), TextId::MsgNotValidBoolean); }
   std::wstring error;
 
  private:
   template <class T>
-  void Read(int i, T& out, const std::optional<T>& value, const std::wstring& message) {
+  void Read(int i, T& out, const std::optional<T>& value, TextId message) {
     if (!error.empty()) return;
-    if (value) {
+    if (value)
       out = *value;
-      return;
-    }
-    error = message;
-    error.replace(error.find(L"%s"), 2, Text(i));
+    else
+      error = Text(message, {Field(i)});
   }
   const FieldTexts& fields_;
 };
@@ -63,7 +62,7 @@ class FieldReader {
 // What each text field is called in a message, by the box that holds it.
 struct TextFieldName {
   const std::wstring RenameTask::*field;
-  const wchar_t* box;
+  TextId box;
 };
 
 std::wstring CaptionForLine(const std::wstring& caption) {
@@ -119,20 +118,18 @@ ScriptLine FormatScriptLine(const RenameTask& t, const std::wstring& hint, const
 std::optional<std::wstring> BarInTextMessage(const RenameTask& t) {
   const bool numbering = t.Operation == kOpNumerate;
   const TextFieldName names[] = {
-      {&RenameTask::RenameTo, L"the \"Rename to\" box"},
+      {&RenameTask::RenameTo, TextId::ScriptBoxRenameTo},
       {numbering ? &RenameTask::StartNumber : &RenameTask::NewDate,
-       numbering ? L"the start number box (operation 12)" : L"the date box (operation 15)"},
-      {&RenameTask::DateFormat, L"the date format box (operations 16 and 17)"},
-      {&RenameTask::ReplaceWith, L"the replacement box (operation 4)"},
-      {&RenameTask::NewTime, L"the time box (operation 15)"},
-      {&RenameTask::Prefix, L"the prefix box (operation 18)"},
-      {&RenameTask::CounterStart, L"the counter box (operation 18)"},
-      {&RenameTask::Suffix, L"the suffix box (operation 18)"},
+       numbering ? TextId::ScriptBoxStartNumber : TextId::ScriptBoxDate},
+      {&RenameTask::DateFormat, TextId::ScriptBoxDateFormat},
+      {&RenameTask::ReplaceWith, TextId::ScriptBoxReplace},
+      {&RenameTask::NewTime, TextId::ScriptBoxTime},
+      {&RenameTask::Prefix, TextId::ScriptBoxPrefix},
+      {&RenameTask::CounterStart, TextId::ScriptBoxCounter},
+      {&RenameTask::Suffix, TextId::ScriptBoxSuffix},
   };
   for (const TextFieldName& n : names)
-    if ((t.*n.field).find(L'|') != std::wstring::npos)
-      return std::wstring(L"The text in ") + n.box +
-             L" holds a \"|\", which a script line cannot store. Remove it and try again.";
+    if ((t.*n.field).find(L'|') != std::wstring::npos) return Text(TextId::MsgBarInScriptLine, {Text(n.box)});
   return std::nullopt;
 }
 
@@ -143,15 +140,14 @@ ScriptLineBuild BuildScriptLine(const RenameTask& task, const std::wstring& hint
     out.message = std::move(message);
     return out;
   };
-  if (task.Operation == kNoOperation) return refuse(LineRefusal::NoOperation, L"Please choose an Option !");
+  if (task.Operation == kNoOperation) return refuse(LineRefusal::NoOperation, Text(TextId::MsgChooseOption));
   if (task.RenameTo.empty() && task.Operation <= kOpChangeExtension)
-    return refuse(LineRefusal::NoRenameTo, L"No  'Rename to..'  string");
+    return refuse(LineRefusal::NoRenameTo, Text(TextId::MsgNoRenameTo));
   if (auto bar = BarInTextMessage(task)) return refuse(LineRefusal::BarInText, std::move(*bar));
   ScriptLine line = FormatScriptLine(task, hint, caption);
   if (StoredScriptText(line).size() > kMaxSettingsValue)
-    return refuse(LineRefusal::TooLongToStore, L"The texts of this line are too long for a script (a line holds " +
-                                                   IntToWide(static_cast<int>(kMaxSettingsValue)) +
-                                                   L" characters at most).");
+    return refuse(LineRefusal::TooLongToStore,
+                  Text(TextId::MsgScriptLineTooLong, {IntToWide(static_cast<int>(kMaxSettingsValue))}));
   out.line = std::move(line);
   return out;
 }
@@ -264,8 +260,10 @@ ScriptLine UpgradeScriptLine(const ScriptLine& line) {
   size_t last = line.rfind(L"|    ");
   if (last == std::wstring::npos) last = line.rfind(L'|');
   if (last == std::wstring::npos) return line;
-  // Time box, date/time part, prefix, counter, suffix and the four attributes.
-  return line.substr(0, last + 1) + L"04:05:46 PM|1||001||0|0|0|0|" + line.substr(last + 1);
+  // Time box, date/time part, prefix, counter, suffix, the four attributes
+  // and the numbering style, which those versions did not store either: a
+  // line without it could not be applied, so an upgraded script could not run.
+  return line.substr(0, last + 1) + L"04:05:46 PM|1||001||0|0|0|0|6|" + line.substr(last + 1);
 }
 
 bool VersionNeedsScriptUpgrade(const std::wstring& stored) {

@@ -106,11 +106,11 @@ RenameTask PanelFromFields(const ScriptLineFields& fields, const RenameTask& pan
 int SpinValueOfPosition(int position);
 int SelectorCode(int stored, int first, int last);
 
-// Lines of versions before 1.2.2.3 lack the fields 12 to 20: nine fields go
-// in after the line's last "|" (the caption's own bar, which operation 6 has,
-// does not count: the fields end at the bar in front of the four blanks).
-// Such a line still lacks field 21, so applying it stops there. A line
-// without "|" is returned as it is.
+// Lines of versions before 1.2.2.3 hold the fields 0 to 11 only: the fields
+// 12 to 20 (at their start-up values) and field 21 (numbering style 6) go in
+// after the line's last "|" (the caption's own bar, which operation 6 has,
+// does not count: the fields end at the bar in front of the four blanks), so
+// an upgraded line applies. A line without "|" is returned as it is.
 ScriptLine UpgradeScriptLine(const ScriptLine& line);
 // True when the stored Version ("(v1.2.2.2)") names a version before
 // 1.2.2.3. The parts are compared as numbers one by one (1.2.10.0 is later

@@ -19,12 +19,6 @@
 
 namespace rn {
 
-// English texts of the script bar and the editor.
-inline constexpr const wchar_t* kChooserErrorText = L"Error ...";
-inline constexpr const wchar_t* kNothingToSaveText = L"Nothing to save, script is empty..";
-inline constexpr const wchar_t* kScriptNameCaption = L"Enter a name for this script";
-inline constexpr const wchar_t* kScriptNamePrompt = L"Enter a name for this script :";
-inline constexpr const wchar_t* kHelpNotFoundText = L"Help file not found";
 // The help context of the editor's help spot.
 inline constexpr int kScriptHelpContext = 6;
 
@@ -60,7 +54,8 @@ struct ChooserChoice {
 std::optional<ChooserChoice> ParseChooserEntry(const std::wstring& entry);
 // The entry of "Run script ..", "Edit" and "Del": accepted only when its
 // number is a stored script whose Name is exactly the entry's name. Nothing
-// means the chooser is out of step: show kChooserErrorText and do nothing.
+// means the chooser is out of step: show "Error ..." (MsgScriptOutOfStep)
+// and do nothing.
 std::optional<ChooserChoice> CheckChooserEntry(const SettingsFile& settings, const std::wstring& entry);
 
 // "Run script ..", "Edit" and "Del" after the chooser changed.

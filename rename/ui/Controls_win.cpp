@@ -149,6 +149,22 @@ int DrawnWidth(HFONT font, const std::wstring& text) {
   return std::max(measured, inkEnd);
 }
 
+int WrappedTextHeight(HFONT font, const std::wstring& text, int width) {
+  MeasureDc m(font);
+  RECT r{0, 0, width, 0};
+  DrawTextW(m.dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  return r.bottom;
+}
+
+HFONT CreateDerivedFont(HFONT base, int pixelHeight, bool bold, bool underline) {
+  LOGFONTW lf{};
+  GetObjectW(base, sizeof(lf), &lf);
+  if (pixelHeight) lf.lfHeight = -pixelHeight;
+  if (bold) lf.lfWeight = FW_BOLD;
+  lf.lfUnderline = underline;
+  return CreateFontIndirectW(&lf);
+}
+
 void FitLabelWidth(HWND label) {
   if (!label) return;
   const int width = TextWidth(reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)), WindowText(label));

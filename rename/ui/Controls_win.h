@@ -34,6 +34,9 @@ Dpi ScreenDpi();
 // the system's message font. The caller deletes them.
 HFONT CreateFormFont(const Dpi& dpi, bool bold = false);
 HFONT CreateMessageFont();
+// A font like `base`, `pixelHeight` high (0: as high as base), bold or
+// underlined as asked. The caller deletes it.
+HFONT CreateDerivedFont(HFONT base, int pixelHeight, bool bold, bool underline);
 
 // Width and line height of a text in a font, in pixels.
 int TextWidth(HFONT font, const std::wstring& text);
@@ -41,6 +44,8 @@ int TextHeight(HFONT font);
 // Where drawn text really ends: some font engines draw glyphs wider apart than
 // their advances say, so the ink is measured too and the larger one counts.
 int DrawnWidth(HFONT font, const std::wstring& text);
+// Height of a text broken into lines at word ends to fit `width` pixels.
+int WrappedTextHeight(HFONT font, const std::wstring& text, int width);
 // Gives a label the width of its text in its own font.
 void FitLabelWidth(HWND label);
 

@@ -186,6 +186,10 @@ void ShowInformation(HWND owner, const std::wstring& text) {
   ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::Information, {Text(TextId::ButtonOk)}, {}, 0, 0});
 }
 
+void ShowWarning(HWND owner, const std::wstring& text) {
+  ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::Warning, {L"OK"}, {}, 0, 0});
+}
+
 void ShowMessagePlain(HWND owner, const std::wstring& text) {
   ShowDialog(owner, {ApplicationTitle(), text, DialogIcon::None, {Text(TextId::ButtonOk)}, {}, 0, 0});
 }

@@ -38,6 +38,7 @@ std::wstring ApplicationTitle();
 
 // Standard boxes built on ShowDialog.
 void ShowInformation(HWND owner, const std::wstring& text);
+void ShowWarning(HWND owner, const std::wstring& text);
 void ShowErrorBox(HWND owner, const std::wstring& text);
 // A plain box: no icon, OK button, the application title as caption.
 void ShowMessagePlain(HWND owner, const std::wstring& text);

@@ -5,6 +5,7 @@
 
 #include "base/Texts.h"
 #include "core/MainMenus_win.h"
+#include "shell/HandOffWire.h"
 #include "support/WindowHarness_win.h"
 
 using namespace rntest;
@@ -113,13 +114,14 @@ TEST(Explorer, TheRegistryEditorImportsBothScripts) {
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
   };
-  auto keyExists = [](HKEY root, const std::wstring& path) {
+  auto keyExists = [](HKEY root, const std::wstring& path, REGSAM view = 0) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
   };
   const std::wstring handler = L"SOFTWARE\\Classes\\*\\ShellEx\\ContextMenuHandlers\\Morvane";
+  const std::wstring server = L"SOFTWARE\\Classes\\CLSID\\" + std::wstring(rn::kExtensionClassId) + L"\\InProcServer32";
   TempFolder folder;
   Make(folder, L"RENAME64.DLL");
   MainWindow w(folder);
@@ -129,9 +131,14 @@ TEST(Explorer, TheRegistryEditorImportsBothScripts) {
   import(folder.Folder() + L"Morvane.reg");
   EXPECT_TRUE(keyExists(HKEY_CURRENT_USER, L"SOFTWARE\\Morvane"));
   EXPECT_TRUE(keyExists(HKEY_LOCAL_MACHINE, handler));
+  // Both registry views hold the class on 64-bit Windows.
+  EXPECT_TRUE(keyExists(HKEY_LOCAL_MACHINE, server, KEY_WOW64_64KEY));
+  EXPECT_TRUE(keyExists(HKEY_LOCAL_MACHINE, server, KEY_WOW64_32KEY));
   dialogs.Expect(rn::Text(rn::TextId::MsgRemoveContextMenu), 0);
   w.Command(rn::IdPopExplorerContMenu2);
   import(folder.Folder() + L"Morvane.reg");
   EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, L"SOFTWARE\\Morvane"));
   EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE, handler));
+  EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE, server, KEY_WOW64_64KEY));
+  EXPECT_FALSE(keyExists(HKEY_LOCAL_MACHINE, server, KEY_WOW64_32KEY));
 }

@@ -90,3 +90,31 @@ TEST(Language, TheFilesMenuLetsNothingActOnAnEmptyList) {
   EXPECT_FALSE(GetMenuState(files, rn::IdMenuRenamefiles, MF_BYCOMMAND) & MF_GRAYED);
   EXPECT_TRUE(GetMenuState(files, rn::IdMenuUndolastrenames, MF_BYCOMMAND) & MF_GRAYED) << "nothing to undo yet";
 }
+
+TEST(Language, SwitchingBackAndForthGivesEveryCaptionAndMenuItsText) {
+  TempFolder folder;
+  MainWindow w(folder);
+  const rn::WindowMenus& menus = w.form->Menus();
+  for (rn::Language language :
+       {rn::Language::Portuguese, rn::Language::English, rn::Language::Portuguese, rn::Language::English}) {
+    w.form->ApplyLanguage(language == rn::Language::English ? L"English" : L"Portuguese");
+    const char* which = language == rn::Language::English ? "English" : "Portuguese";
+    for (auto [id, text] :
+         {std::pair{rn::IdButton2, rn::TextId::Button2}, std::pair{rn::IdButton4, rn::TextId::Button4},
+          std::pair{rn::IdButton5, rn::TextId::Button5}, std::pair{rn::IdButton10, rn::TextId::Button10},
+          std::pair{rn::IdLabelFileTypes, rn::TextId::Label2}, std::pair{rn::IdButton1, rn::TextId::Button1Add}})
+      EXPECT_EQ(w.Text(id), rn::Text(text, language)) << which << " " << id;
+    for (int op : rn::kPanelOperations)
+      EXPECT_EQ(w.form->panel->RadioCaption(op), rn::OperationCaption(op, language)) << which << " operation " << op;
+    int items = 0;
+    for (int id = rn::IdPopRemoveFile1; id <= rn::IdMenuAbout; ++id) {
+      for (HMENU menu : {menus.main, menus.settings, menus.list, menus.edit, menus.info}) {
+        if (GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) == static_cast<UINT>(-1)) continue;
+        EXPECT_EQ(MenuItemText(menu, id), rn::Text(rn::MenuText(id), language)) << which << " item " << id;
+        ++items;
+        break;
+      }
+    }
+    EXPECT_EQ(items, rn::IdMenuAbout - rn::IdPopRemoveFile1 + 1) << "every item stands in a menu";
+  }
+}

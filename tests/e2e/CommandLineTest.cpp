@@ -58,6 +58,7 @@ TEST(PairMode, AFolderThatCannotBeEnteredFailsLikeTheRename) {
 
 TEST(PairMode, AnOddCountIsReportedAndTheProgramStartsWithAnEmptyList) {
   ProgramFolder folder;
+  folder.WriteSettings();
   std::ofstream(folder.dir / L"a.txt") << "x";
   Process p(folder, L"a.txt b.txt c.txt");
   HWND box = WaitForBox(p);
@@ -74,6 +75,7 @@ TEST(PairMode, AnOddCountIsReportedAndTheProgramStartsWithAnEmptyList) {
 
 TEST(SendTo, AddsTheFileAndAsksAboutTheFolder) {
   ProgramFolder folder;
+  folder.WriteSettings();
   const std::filesystem::path dir = folder.dir / L"pictures";
   std::filesystem::create_directories(dir);
   std::ofstream(folder.dir / L"note.txt") << "x";
@@ -95,6 +97,7 @@ TEST(SendTo, AddsTheFileAndAsksAboutTheFolder) {
 
 TEST(SendTo, ExactCaseOnlyAndNothingElseSelectsTheMode) {
   ProgramFolder folder;
+  folder.WriteSettings();
   // "-SendTo" is a pair: the file "x" does not exist, so the pair fails.
   Process p(folder, L"-SendTo x");
   HWND box = WaitForBox(p);
@@ -122,10 +125,7 @@ TEST(PairMode, NamesOutsideTheAnsiCodePageSurviveTheCommandLine) {
 
 TEST(RoadOfOneRename, SentFilesAreNumberedByTheRememberedOperationAndTakenBack) {
   ProgramFolder folder;
-  {
-    std::ofstream ini(folder.dir / L"Rename.ini", std::ios::binary);
-    ini << "[Options]\r\nLastSelection=1\r\nLastRenameSelect=12\r\n";
-  }
+  folder.WriteSettings("LastSelection=1\r\nLastRenameSelect=12\r\n");
   std::ofstream(folder.dir / L"a.txt") << "x";
   std::ofstream(folder.dir / L"b.txt") << "x";
   Process p(folder,

@@ -32,6 +32,7 @@ std::string Utf8(const std::wstring& w) {
 
 TEST(HandOffFromAnotherProcess, PathsArriveInOrderAndMalformedOnesAreRefused) {
   ProgramFolder folder;
+  folder.WriteSettings();
   const std::filesystem::path a = folder.dir / L"one.txt", b = folder.dir / L"\u65e5\u672c\u8a9e.txt";
   std::ofstream(a) << "x";
   std::ofstream(b) << "x";

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace rne2e {
@@ -39,6 +41,15 @@ struct ProgramFolder {
     std::filesystem::remove_all(dir, ec);
   }
   std::wstring Ini() const { return (dir / L"Rename.ini").wstring(); }
+  // The settings of a user who donated, so the program starts without its
+  // welcome box; `more` follows in section Options (or starts sections of its own).
+  void WriteSettings(const std::string& more = "") const {
+    std::ofstream(dir / L"Rename.ini", std::ios::binary) << "[Options]\r\nDonated=1\r\n" << more;
+  }
+  std::string SettingsBytes() const {
+    std::ifstream in(dir / L"Rename.ini", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
   std::wstring Value(const wchar_t* section, const wchar_t* key) const {
     wchar_t buf[1024];
     GetPrivateProfileStringW(section, key, L"<none>", buf, 1024, Ini().c_str());

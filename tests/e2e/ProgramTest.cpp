@@ -19,6 +19,16 @@ TEST(Program, StartsShowsItsWindowAndWritesTheSettingsOnClose) {
   ASSERT_TRUE(p.started);
   HWND main = WaitForMainWindow(p);
   ASSERT_NE(main, nullptr) << "no TMorvaneFrm1 window appeared";
+  // A first start reminds that donations are welcome, over the window.
+  HWND welcome = WaitForWindow(p, L"TFormFirst", 20000);
+  ASSERT_NE(welcome, nullptr) << "no welcome box on the first start";
+  EXPECT_EQ(WindowTextOf(welcome), L" Welcome !");
+  EXPECT_FALSE(IsWindowEnabled(main));
+  PressButton(welcome, L"no, thanks");
+  const DWORD start = GetTickCount();
+  while (!IsWindowEnabled(main) && GetTickCount() - start < 10000) Sleep(20);
+  EXPECT_TRUE(IsWindowEnabled(main));
+  EXPECT_EQ(folder.Value(L"Options", L"RemindLater"), L"1");
   wchar_t caption[128];
   GetWindowTextW(main, caption, 128);
   EXPECT_STREQ(caption, L"  Rename  *.*");
@@ -34,6 +44,8 @@ TEST(Program, StartsShowsItsWindowAndWritesTheSettingsOnClose) {
 
 TEST(Program, SecondCopyEndsAtOnceWithoutAWindow) {
   ProgramFolder folder;
+  folder.WriteSettings();
+  const std::string settings = folder.SettingsBytes();
   Process first(folder);
   HWND main = WaitForMainWindow(first);
   ASSERT_NE(main, nullptr);
@@ -47,18 +59,15 @@ TEST(Program, SecondCopyEndsAtOnceWithoutAWindow) {
   GetExitCodeProcess(second.pi.hProcess, &code);
   EXPECT_EQ(code, 0u);
 
-  // The second copy wrote nothing: no settings file yet.
-  EXPECT_FALSE(std::filesystem::exists(folder.dir / L"Rename.ini"));
+  // The second copy wrote nothing.
+  EXPECT_EQ(folder.SettingsBytes(), settings);
   SendMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(first.Ended(20000));
 }
 
 TEST(Program, StartsWithAnUnreadableSizeAndALegacySection) {
   ProgramFolder folder;
-  {
-    std::ofstream ini(folder.dir / L"Rename.ini", std::ios::binary);
-    ini << "[Options]\r\nSize=abc\r\n[Directories]\r\nRenamingHints=0\r\n";
-  }
+  folder.WriteSettings("Size=abc\r\n[Directories]\r\nRenamingHints=0\r\n");
   Process p(folder);
   HWND main = WaitForMainWindow(p);
   ASSERT_NE(main, nullptr);

@@ -135,9 +135,20 @@ TEST(HandOff, StartsTheProgramBesideItWhichListsThePathsSent) {
   GetWindowThreadProcessId(main, &pid);
   HANDLE program = OpenProcess(SYNCHRONIZE, FALSE, pid);
   EXPECT_EQ(rne2e::WindowTextOf(main), L"  Rename  *.*    [3 items]");
+  // A second command finds the running program and adds to its list.
+  std::ofstream(folder.dir / L"d.txt") << "x";
+  {
+    Server server(dll);
+    IContextMenu* menu = HandlerFor(server, {(folder.dir / L"d.txt").wstring()});
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(Invoke(menu, kFirstCommand), S_OK);
+    menu->Release();
+  }
+  EXPECT_EQ(FindWindowW(L"TMorvaneFrm1", nullptr), main) << "no second program";
+  EXPECT_EQ(rne2e::WindowTextOf(main), L"  Rename  *.*    [4 items]");
   // Numbered in the order sent: the names arrived whole.
   PostMessageW(FindWindowExW(main, nullptr, L"Button", L"&Rename Files ..."), BM_CLICK, 0, 0);
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < 3; ++i) {  // d.txt, sent last, is number 4
     const auto renamed = folder.dir / (L"00" + std::to_wstring(i + 1) + names[i]);
     for (int tries = 0; tries < 500 && !std::filesystem::exists(renamed); ++tries) Sleep(20);
     EXPECT_TRUE(std::filesystem::exists(renamed)) << renamed;

@@ -41,6 +41,14 @@ TEST(Registration, WritesTheClassKeysAndDeletesThemAgain) {
       {L"RENAME64.MorvanePlugin\\Clsid", nullptr, rn::kExtensionClassId},
   };
   for (const auto& w : written) EXPECT_EQ(ClassesValue(w.key, w.name), w.value) << w.key;
+  // Registered, the handler is made by COM itself, as Explorer makes it.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  IContextMenu* menu = nullptr;
+  EXPECT_EQ(CoCreateInstance(kClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IContextMenu, reinterpret_cast<void**>(&menu)),
+            S_OK);
+  if (menu) menu->Release();
+  CoFreeUnusedLibraries();
+  CoUninitialize();
   EXPECT_EQ(server.unregisterServer(), S_OK);
   for (const auto& w : written) EXPECT_EQ(ClassesValue(w.key, w.name), L"<none>") << w.key;
   EXPECT_EQ(server.unregisterServer(), S_OK) << "nothing left to delete";

@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(BarInTextMessage(panel) == std::nullopt, "fields never hold a bar");
   }
   const ScriptLine upgraded = UpgradeScriptLine(text);
-  Check(upgraded.size() == text.size() + (text.find(L'|') == std::wstring::npos ? 0 : 28), "nine fields go in");
+  Check(upgraded.size() == text.size() + (text.find(L'|') == std::wstring::npos ? 0 : 30), "ten fields go in");
   VersionNeedsScriptUpgrade(text);
 
   if (const auto choice = ParseChooserEntry(text); choice && choice->number >= 0) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <tuple>
 
+#include "base/Texts.h"
 #include "engine/Operation.h"
 #include "scripts/ScriptLine.h"
 
@@ -159,6 +160,19 @@ TEST(ScriptLine, BuildingRefusesWhatCannotBeStored) {
   EXPECT_EQ(BuildScriptLine(t, L"h", L"c").refusal, LineRefusal::None);
   t.Prefix = std::wstring(200, L'p');
   EXPECT_EQ(BuildScriptLine(t, L"h", L"c").refusal, LineRefusal::TooLongToStore) << "the file would cut it";
+  EXPECT_EQ(BuildScriptLine(t, L"h", L"c").message,
+            L"The texts of this line are too long for a script (a line holds 2047 characters at most).");
+
+  // The refusals speak the program's language.
+  SetShownLanguage(Language::Portuguese);
+  t.RenameTo = L"a|b";
+  const std::wstring bar = BuildScriptLine(t, L"h", L"c").message;
+  const std::wstring noOption = BuildScriptLine(StartPanel(), L"", L"").message;
+  SetShownLanguage(kStartLanguage);
+  EXPECT_EQ(bar,
+            L"O texto da caixa \"Renomear para\" cont\u00e9m um \"|\", que uma linha de script n\u00e3o pode "
+            L"guardar. Retire-o e tente de novo.");
+  EXPECT_EQ(noOption, L"Escolha uma Op\u00e7\u00e3o primeiro !");
 }
 
 TEST(ScriptUpgrade, VersionsBefore1223AreUpgraded) {
@@ -173,15 +187,18 @@ TEST(ScriptUpgrade, VersionsBefore1223AreUpgraded) {
   for (const auto& [version, upgrade] : cases) EXPECT_EQ(VersionNeedsScriptUpgrade(version), upgrade);
 }
 
-TEST(ScriptUpgrade, NineFieldsGoInAfterTheLastBar) {
+TEST(ScriptUpgrade, TenFieldsGoInAfterTheLastBarAndTheLineApplies) {
   const std::wstring old = L"Replace all\t4|a|29-12-2004|[default]|0|0|1|4|0|0||b|    Replace";
   const std::wstring upgraded = UpgradeScriptLine(old);
-  EXPECT_EQ(upgraded, L"Replace all\t4|a|29-12-2004|[default]|0|0|1|4|0|0||b|04:05:46 PM|1||001||0|0|0|0|    Replace");
-  EXPECT_EQ(ParseScriptLine(ScriptLineBody(upgraded)).error, L"'' is not a valid integer value")
-      << "such a line still lacks field 21";
+  EXPECT_EQ(upgraded,
+            L"Replace all\t4|a|29-12-2004|[default]|0|0|1|4|0|0||b|04:05:46 PM|1||001||0|0|0|0|6|    Replace");
+  const ScriptLineApply applied = PanelFromScriptLine(ScriptLineBody(upgraded), StartPanel());
+  ASSERT_TRUE(applied.task) << "an upgraded line runs: " << applied.error.size();
+  EXPECT_EQ(applied.task->ReplaceWith, L"b");
+  EXPECT_EQ(applied.task->NumberStyle, kNumberName);
   EXPECT_EQ(UpgradeScriptLine(L"Cap |\t6|a|    Capitalize first letter   |"),
-            L"Cap |\t6|a|04:05:46 PM|1||001||0|0|0|0|    Capitalize first letter   |")
+            L"Cap |\t6|a|04:05:46 PM|1||001||0|0|0|0|6|    Capitalize first letter   |")
       << "the caption's bar is not a field's";
-  EXPECT_EQ(UpgradeScriptLine(L"h\t1|2|x"), L"h\t1|2|04:05:46 PM|1||001||0|0|0|0|x");
+  EXPECT_EQ(UpgradeScriptLine(L"h\t1|2|x"), L"h\t1|2|04:05:46 PM|1||001||0|0|0|0|6|x");
   EXPECT_EQ(UpgradeScriptLine(L"no bar"), L"no bar");
 }

@@ -140,7 +140,7 @@ TEST_F(Scripts, ChooserEntriesAreCheckedAgainstTheFile) {
 
 TEST_F(Scripts, UpgradeRewritesTheCountedLinesOfOldVersions) {
   const std::string old = "h\t4|a|d|[default]|0|0|1|4|0|0||b|    c";
-  const ScriptLine upgraded = L"h\t4|a|d|[default]|0|0|1|4|0|0||b|04:05:46 PM|1||001||0|0|0|0|    c";
+  const ScriptLine upgraded = L"h\t4|a|d|[default]|0|0|1|4|0|0||b|04:05:46 PM|1||001||0|0|0|0|6|    c";
   const std::pair<std::string, int> cases[] = {
       {"Scripts=2\r\nVersion=(v1.2.2.2)", 1},
       {"Scripts=2", 1},  // no Version is 1.2.2.0

@@ -202,12 +202,14 @@ inline std::vector<std::wstring>& RegistryImports() {
 struct MainWindow {
   std::unique_ptr<rn::TMorvaneFrm1> form;
   // `prepare` sees the form before its window exists (start-up runs in Create).
+  // Without `welcome` the window starts as for a user who is never reminded of donations.
   explicit MainWindow(const TempFolder& folder, std::vector<std::wstring> args = {},
-                      const std::function<void(rn::TMorvaneFrm1&)>& prepare = {}) {
+                      const std::function<void(rn::TMorvaneFrm1&)>& prepare = {}, bool welcome = false) {
     rn::AppContext context;
     context.programFolder = folder.Folder();
     context.args = std::move(args);
     context.endProgramOnClose = false;
+    context.welcomeReminder = welcome;
     ++WindowsAlive();
     if (ScriptedDepth() == 0) InstallFailingResponder();
     form = std::make_unique<rn::TMorvaneFrm1>(context);

@@ -1,0 +1,89 @@
+// A script of five lines replayed on 10,000 files through the main window,
+// beside the same five operations run one by one from the panel: what the
+// script itself costs (reading the settings, applying its lines) should be
+// lost in the runs' noise.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "Bench_win.h"
+#include "core/MainForm_win.h"
+#include "core/OperationPanel_win.h"
+#include "engine/Operation.h"
+#include "scripts/ScriptStore.h"
+#include "ui/MessageBox_win.h"
+
+namespace bench {
+
+namespace {
+
+// Five name operations that touch every file.
+std::vector<rn::RenameTask> FiveSteps() {
+  std::vector<rn::RenameTask> steps(5);
+  steps[0].Operation = rn::kOpAddFromBegin, steps[0].RenameTo = L"a_";
+  steps[1].Operation = rn::kOpAddFromEnd, steps[1].RenameTo = L"_z";
+  steps[2].Operation = rn::kOpConvertCase, steps[2].CaseMode = rn::kCaseLower;
+  steps[3].Operation = rn::kOpConvertCase, steps[3].CaseMode = rn::kCaseUpper;
+  steps[4].Operation = rn::kOpReplace, steps[4].RenameTo = L"A_", steps[4].ReplaceWith = L"B_";
+  return steps;
+}
+
+void Command(const rn::TMorvaneFrm1& main, int id) {
+  SendMessageW(main.hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+}  // namespace
+
+void ScriptBenchmarks() {
+  std::printf("\n== a script of 5 lines against 5 single runs\n");
+  const std::wstring root = TempRoot() + L"-script";
+  const std::wstring programFolder = root + L"-program\\";
+  CreateDirectoryW(programFolder.c_str(), nullptr);
+  rn::SetDialogResponder([](const rn::DialogRequest&) { return 0; });
+  const int n = 10000;
+  const std::vector<std::wstring> paths = MakeTree(root, n);
+
+  rn::AppContext context;
+  context.programFolder = programFolder;
+  context.endProgramOnClose = false;
+  rn::TMorvaneFrm1 main(context);
+  main.Create(SW_SHOWNORMAL);
+  for (const auto& p : paths) main.AddRow(p, false);
+  main.ListChanged();
+
+  std::vector<rn::ScriptLine> lines;
+  for (const rn::RenameTask& step : FiveSteps())
+    lines.push_back(
+        rn::FormatScriptLine(step, main.panel->RadioHint(step.Operation), main.panel->RadioCaption(step.Operation)));
+  rn::SaveNewScript(*main.settingsFile, L"bench", lines);
+  HWND chooser = main.Control(rn::IdComboBox4);
+  SendMessageW(chooser, CB_RESETCONTENT, 0, 0);
+  for (const auto& entry : rn::ChooserEntries(*main.settingsFile))
+    SendMessageW(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+
+  const double singles = Seconds([&] {
+    for (const rn::RenameTask& step : FiveSteps()) {
+      main.panel->WriteRenameTask(step);
+      Command(main, rn::IdButton2);
+    }
+  });
+  for (int i = 0; i < 5; ++i) Command(main, rn::IdButton3);
+  SendMessageW(chooser, CB_SETCURSEL, 1, 0);
+  main.ComboBox4Change();
+  const double script = Seconds([&] { Command(main, rn::IdButton10); });
+  const int runs = main.runCount;
+  Report("5 single runs from the panel", n * 5, singles);
+  Report("the same 5 steps as one script", n * 5, script);
+  std::printf("%-44s %8.2f  (aim: about 1)\n", "script time / single runs", script / singles);
+  if (runs != 5) std::printf("   (unexpected: the script made %d runs)\n", runs);
+  for (int i = 0; i < runs; ++i) Command(main, rn::IdButton3);
+  DestroyWindow(main.hwnd);
+  rn::SetDialogResponder(nullptr);
+  RemoveTree(root, paths);
+  DeleteFileW((programFolder + L"Rename.ini").c_str());
+  RemoveDirectoryW(programFolder.c_str());
+}
+
+}  // namespace bench
