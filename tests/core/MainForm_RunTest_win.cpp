@@ -354,26 +354,21 @@ struct DeepFolder {
   }
   ~DeepFolder() {
     SetCurrentDirectoryW(outside.c_str());
-    for (auto folder = chain.rbegin(); folder != chain.rend(); ++folder) {
-      const std::wstring at = rn::ExtendedLengthPath(*folder);
-      WIN32_FIND_DATAW data;
-      HANDLE h = FindFirstFileW((at + L"*").c_str(), &data);
-      for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &data)) {
-        SetFileAttributesW((at + data.cFileName).c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW((at + data.cFileName).c_str());
-      }
-      if (h != INVALID_HANDLE_VALUE) FindClose(h);
-      RemoveDirectoryW(at.c_str());
-    }
+    const std::wstring last = rn::ExtendedLengthPath(chain.back());
+    WIN32_FIND_DATAW data;
+    HANDLE h = FindFirstFileW((last + L"*").c_str(), &data);
+    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &data))
+      DeleteFileW((last + data.cFileName).c_str());
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+    for (auto folder = chain.rbegin(); folder != chain.rend(); ++folder)
+      RemoveDirectoryW(rn::ExtendedLengthPath(*folder).c_str());
   }
   std::wstring Make(const std::wstring& name) const {
-    const std::wstring path = chain.back() + name;
-    HANDLE h = CreateFileW(rn::ExtendedLengthPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    HANDLE h = CreateFileW(rn::ExtendedLengthPath(chain.back() + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           0, nullptr);
     EXPECT_NE(h, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(h, "x", 1, &written, nullptr);
     CloseHandle(h);
-    return path;
+    return chain.back() + name;
   }
 };
 
