@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "base/DateLocale.h"
+#include "base/LongPath.h"
 #include "base/Text.h"
 #include "base/Texts.h"
 #include "base/VersionInfo.h"
@@ -20,6 +21,7 @@
 #include "core/ScriptEditor_win.h"
 #include "core/SettingsPlace.h"
 #include "engine/FileRename.h"
+#include "filelist/DirScan.h"
 #include "filelist/FileTime.h"
 #include "scripts/ScriptStore.h"
 #include "shell/Registration.h"
@@ -195,7 +197,8 @@ void TMorvaneFrm1::CreateControls() {
 
   // The operation panel's frame lies below everything placed on it.
   MakePanel(p, IdPanelRadio, at(l.panelRadio), PanelEdge::Frame);
-  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton4), BS_PUSHBUTTON | WS_TABSTOP, IdSpeedButton4, Bounds(s(52), s(4), s(21), s(21)), f);
+  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton4), BS_PUSHBUTTON | WS_TABSTOP, IdSpeedButton4,
+            Bounds(s(52), s(4), s(21), s(21)), f);
   MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBox1, Bounds(s(74), s(4), s(88), s(200)), f);
   MakeChild(p, L"STATIC", Text(TextId::Label2), SS_LEFT | SS_CENTERIMAGE, IdLabelFileTypes,
             Bounds(s(163), s(4), s(78), s(21)), f);
@@ -211,7 +214,8 @@ void TMorvaneFrm1::CreateControls() {
   SendMessageW(panel1, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))),
                0);
   MakeChild(p, L"BUTTON", Text(TextId::SpeedButton1), kButton | BS_FLAT, IdSpeedButton1, at(l.speedButton1), f);
-  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton3), WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE, IdSpeedButton3, at(l.speedButton3), f);
+  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton3), WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE, IdSpeedButton3,
+            at(l.speedButton3), f);
   MakeChild(p, L"BUTTON", Text(TextId::SpeedButton2), kButton, IdSpeedButton2, at(l.speedButton2), f);
   MakeChild(p, L"BUTTON", Text(TextId::SpeedButton5), kButton, IdSpeedButton5, at(l.speedButton5), boldFont_);
   HWND move = MakeChild(p, L"SCROLLBAR", L"", SBS_VERT, IdScrollBar1, at(l.scrollBar1), f);
@@ -348,11 +352,11 @@ void TMorvaneFrm1::ApplyStoredGeometry() {
 void TMorvaneFrm1::RestoreRememberedPath() {
   SettingsFile& ini = *settingsFile;
   std::wstring path = ini.ReadString(L"Options", L"Path", context_.programFolder);
-  if (!SetCurrentDirectoryW(path.c_str())) {
+  if (!EnterFolder(path)) {
     ShowInformation(hwnd, Text(TextId::MsgOldPathGone) + L"\r\r" + Text(TextId::MsgRevertingPath));
     path = context_.programFolder;
     ini.WriteString(L"Options", L"Path", path);
-    SetCurrentDirectoryW(path.c_str());
+    EnterFolder(path);
   }
   lastFolder = path;
 }
@@ -606,7 +610,7 @@ void TMorvaneFrm1::ListChanged() {
 // place in the start-up order where its work runs.
 
 void TMorvaneFrm1::DeleteLeftoverRegistrationScript() {
-  DeleteFileW((context_.settingsFolder + kRegistrationScriptName).c_str());
+  DeleteFileW(SystemPath(context_.settingsFolder + kRegistrationScriptName).c_str());
 }
 
 }  // namespace rn

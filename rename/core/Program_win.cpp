@@ -4,32 +4,34 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include "base/LongPath.h"
+#include "base/VersionInfo.h"
 #include "core/MainForm_win.h"
 #include "core/SettingsPlace.h"
 
 namespace rn {
 
 std::wstring ProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
+  const std::wstring path = ProgramFilePath();
   return path.substr(0, path.find_last_of(L"\\/") + 1);
 }
 
 bool FolderIsWritable(const std::wstring& folder) {
   // Attributes and access lists do not tell (a folder's read-only flag means
   // nothing to Windows; a virtualised or elevated process sees its own view):
-  // only making a file there does.
-  wchar_t probe[MAX_PATH * 2] = {};
-  if (folder.size() >= MAX_PATH - 14 || !GetTempFileNameW(folder.c_str(), L"ren", 0, probe)) return false;
-  DeleteFileW(probe);
-  return true;
+  // only making a file there does. It goes when its handle closes.
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    const std::wstring probe = SystemPath(folder + L"Rename-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                          std::to_wstring(attempt) + L".tmp");
+    HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+      CloseHandle(h);
+      return true;
+    }
+    if (GetLastError() != ERROR_FILE_EXISTS) return false;
+  }
+  return false;
 }
 
 std::wstring DecideSettingsFolder(const std::wstring& programFolder) {
@@ -44,7 +46,7 @@ std::wstring DecideSettingsFolder(const std::wstring& programFolder) {
   std::wstring folder = SettingsFolderFor(programFolder, writable, appData);
   if (folder == programFolder) return folder;
   if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return programFolder;
-  const std::wstring from = programFolder + kSettingsFileName, to = folder + kSettingsFileName;
+  const std::wstring from = SystemPath(programFolder + kSettingsFileName), to = folder + kSettingsFileName;
   if (SeedSettingsFromProgramFolder(programFolder, folder, GetFileAttributesW(from.c_str()) != INVALID_FILE_ATTRIBUTES,
                                     GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES))
     CopyFileW(from.c_str(), to.c_str(), TRUE);

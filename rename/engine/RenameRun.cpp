@@ -22,7 +22,6 @@ std::wstring TrimSpaces(const std::wstring& s) {
 
 }  // namespace
 
-
 std::wstring TooLongMessage(const std::wstring& oldName) {
   return Text(TextId::MsgNameTooLong) + L"\r'" + ShortenPath(oldName, 80) + L"'\r" + Text(TextId::MsgKeepsName);
 }
@@ -67,7 +66,7 @@ RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& p
     ++counter;
     const std::wstring& next = *proposal;
     if (next == old || OnlySpaces(next)) continue;
-    if (next.size() > kLongestName) {
+    if (Utf16Length(next) > kLongestName) {  // Windows' limit, as Windows measures it
       ports.tell(TooLongMessage(old));
       continue;
     }

@@ -4,6 +4,7 @@
 
 #include <shlobj.h>
 
+#include "base/LongPath.h"
 #include "core/MainForm_win.h"
 #include "support/WindowHarness_win.h"
 
@@ -14,6 +15,12 @@ TEST(SettingsPlace, TheProbeMakesAFileAndLeavesNone) {
   EXPECT_TRUE(rn::FolderIsWritable(folder.Folder()));
   EXPECT_TRUE(std::filesystem::is_empty(folder.path));
   EXPECT_FALSE(rn::FolderIsWritable(folder.Folder() + L"gone\\"));
+  std::wstring deep = folder.Folder();  // past the old length limit
+  while (deep.size() < 300) deep += std::wstring(60, L'd') + L"\\";
+  std::filesystem::create_directories(L"\\\\?\\" + deep);
+  EXPECT_TRUE(rn::FolderIsWritable(deep));
+  for (std::wstring d = deep; d.size() > folder.Folder().size(); d.resize(d.find_last_of(L'\\', d.size() - 2) + 1))
+    RemoveDirectoryW(rn::SystemPath(d).c_str());
   EXPECT_EQ(rn::DecideSettingsFolder(folder.Folder()), folder.Folder()) << "the portable copy keeps its place";
 }
 
