@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "base/DateLocale.h"
+#include "base/FileIo.h"
 #include "base/Text.h"
 #include "base/Texts.h"
 #include "base/VersionInfo.h"
@@ -64,6 +65,7 @@ TMorvaneFrm1::TMorvaneFrm1(AppContext context)
       }),
       context_(std::move(context)) {
   registryImport = [this](const std::wstring& script) { StartRegistryImport(script); };
+  OpenJournal(false);  // until start-up has dealt with the journal of an earlier start
 }
 
 TMorvaneFrm1::~TMorvaneFrm1() {
@@ -192,7 +194,8 @@ void TMorvaneFrm1::CreateControls() {
 
   // The operation panel's frame lies below everything placed on it.
   MakePanel(p, IdPanelRadio, at(l.panelRadio), PanelEdge::Frame);
-  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton4), BS_PUSHBUTTON | WS_TABSTOP, IdSpeedButton4, Bounds(s(52), s(4), s(21), s(21)), f);
+  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton4), BS_PUSHBUTTON | WS_TABSTOP, IdSpeedButton4,
+            Bounds(s(52), s(4), s(21), s(21)), f);
   MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBox1, Bounds(s(74), s(4), s(88), s(200)), f);
   MakeChild(p, L"STATIC", Text(TextId::Label2), SS_LEFT | SS_CENTERIMAGE, IdLabelFileTypes,
             Bounds(s(163), s(4), s(78), s(21)), f);
@@ -208,7 +211,8 @@ void TMorvaneFrm1::CreateControls() {
   SendMessageW(panel1, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))),
                0);
   MakeChild(p, L"BUTTON", Text(TextId::SpeedButton1), kButton | BS_FLAT, IdSpeedButton1, at(l.speedButton1), f);
-  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton3), WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE, IdSpeedButton3, at(l.speedButton3), f);
+  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton3), WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE, IdSpeedButton3,
+            at(l.speedButton3), f);
   MakeChild(p, L"BUTTON", Text(TextId::SpeedButton2), kButton, IdSpeedButton2, at(l.speedButton2), f);
   MakeChild(p, L"BUTTON", Text(TextId::SpeedButton5), kButton, IdSpeedButton5, at(l.speedButton5), boldFont_);
   HWND move = MakeChild(p, L"SCROLLBAR", L"", SBS_VERT, IdScrollBar1, at(l.scrollBar1), f);
@@ -289,6 +293,13 @@ void TMorvaneFrm1::FormCreate() {
   ParkOptionalControls();
   runLock = false;
   RestoreRememberedPath();
+  // What a program that did not close normally left half done goes back
+  // before anything can join the list (the command line's pairs end the
+  // program: the journal waits for the next start).
+  if (keepJournal && !terminateRequested) {
+    RecoverFromJournal();
+    OpenJournal(true);
+  }
   ini.EraseSection(L"Replace_str3");  // a list of older versions
   CheckExplorerRegistration();
 
@@ -449,6 +460,7 @@ void TMorvaneFrm1::FormClose() {
     // Closing never fails: a program without a version resource keeps the old value.
   }
   settingsFile.reset();
+  journal_->End();  // a clean close: nothing left to insure
   DeleteLeftoverRegistrationScript();
 }
 
