@@ -154,6 +154,7 @@ Section "Uninstall"
   removeSettings:
   RMDir /r "$APPDATA\Rename"
   Delete "$INSTDIR\Rename.ini"
+  Delete "$INSTDIR\Rename.journal*"
   settingsDone:
   RMDir "$INSTDIR"
 SectionEnd

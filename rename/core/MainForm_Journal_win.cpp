@@ -42,7 +42,7 @@ std::wstring TimeNow() {
 
 }  // namespace
 
-std::wstring TMorvaneFrm1::JournalPath() const { return context_.programFolder + kJournalName; }
+std::wstring TMorvaneFrm1::JournalPath() const { return context_.settingsFolder + kJournalName; }
 
 // The run's pairs reach the disk before its first rename.
 void TMorvaneFrm1::JournalPlan(const std::vector<PlannedRename>& plan) {
