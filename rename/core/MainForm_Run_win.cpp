@@ -17,6 +17,7 @@
 #include "engine/FileChange.h"
 #include "engine/FileRename.h"
 #include "engine/RenameRun.h"
+#include "engine/RowDecision.h"
 #include "engine/RunChecks.h"
 #include "engine/RunLog.h"
 #include "engine/Transforms.h"
@@ -92,6 +93,8 @@ ListRunScope::~ListRunScope() {
     form_.lockedOperation = kNoOperation;
     SetCursor(oldCursor_);
   }
+  // The names on disk have changed: the new names' column reads the folders again.
+  form_.ForgetFolderNames();
   if (form_.hwnd) PostMessageW(form_.hwnd, kDrainPendingMessage, 0, 0);
 }
 
@@ -176,7 +179,6 @@ void TMorvaneFrm1::RenameFiles() {
   if (progress) ShowProgress(true, fileList.RowCount());
 
   const CaseConverter& cases = SystemCaseConverter();
-  const bool usesStamp = task.Operation == kOpDateToBegin || task.Operation == kOpDateToEnd;
   RunPorts ports;
   ports.fileExists = FileExists;
   ports.folderExists = IsFolder;
@@ -191,10 +193,8 @@ void TMorvaneFrm1::RenameFiles() {
       ApplyTimeStampChange(path, task, dateTypeSetting, dates);
       return std::nullopt;
     }
-    DateTime stamp;
-    if (usesStamp)
-      if (auto read = ReadFileTime(path, dateTypeSetting)) stamp = *read;
-    return ProposeName(task, row.name, row.isDir, counter, stamp, cases, dates);
+    return ProposeForRow(
+        task, row, counter, [&] { return ReadFileTime(path, dateTypeSetting); }, cases, dates);
   };
   ports.askCollision = [&](const std::wstring& proposal) {
     switch (ShowDialog(hwnd, CollisionRequest(proposal))) {
@@ -302,8 +302,13 @@ void TMorvaneFrm1::RenameForCd() {
   };
   ports.fileExists = FileExists;
   ports.askReplace = [this](const std::wstring& next) {
-    const DialogRequest ask{ApplicationTitle(), CollisionMessage(next), DialogIcon::Warning,
-                            {Text(TextId::ButtonYes), Text(TextId::ButtonNo)}, {}, 0, 1};
+    const DialogRequest ask{ApplicationTitle(),
+                            CollisionMessage(next),
+                            DialogIcon::Warning,
+                            {Text(TextId::ButtonYes), Text(TextId::ButtonNo)},
+                            {},
+                            0,
+                            1};
     return ShowDialog(hwnd, ask) == 0;
   };
   ports.rename = [this](const std::wstring& from, const std::wstring& to, bool replace) {

@@ -6,22 +6,10 @@
 
 #include "base/Text.h"
 #include "base/Texts.h"
+#include "engine/RowDecision.h"
 #include "engine/RunLog.h"
 
 namespace rn {
-
-namespace {
-
-constexpr size_t kLongestName = 230;
-
-std::wstring TrimSpaces(const std::wstring& s) {
-  const size_t a = s.find_first_not_of(L' ');
-  if (a == std::wstring::npos) return L"";
-  return s.substr(a, s.find_last_not_of(L' ') - a + 1);
-}
-
-}  // namespace
-
 
 std::wstring TooLongMessage(const std::wstring& oldName) {
   return Text(TextId::MsgNameTooLong) + L"\r'" + ShortenPath(oldName, 80) + L"'\r" + Text(TextId::MsgKeepsName);
@@ -48,7 +36,10 @@ RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& p
     // The file of a row replaced earlier in this run is gone: nothing to rename.
     if (dropped[static_cast<size_t>(r)]) continue;
     const std::wstring folder = row.Folder(), old = row.name;
-    if (!ports.fileExists(folder + old) && !(row.isDir && ports.folderExists(folder + old))) {
+    const EntryKind onDisk = ports.fileExists(folder + old)                  ? EntryKind::File
+                             : row.isDir && ports.folderExists(folder + old) ? EntryKind::Folder
+                                                                             : EntryKind::None;
+    if (!RunVisits(row, onDisk)) {
       dropped[static_cast<size_t>(r)] = true;
       continue;
     }
@@ -63,22 +54,18 @@ RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& p
       entered = folder;
     }
     const std::optional<std::wstring> proposal = ports.propose(row, counter);
-    if (!proposal) continue;
-    ++counter;
+    const NameVerdict verdict = JudgeProposal(row, proposal);
+    if (MovesCounter(verdict)) ++counter;
+    if (verdict == NameVerdict::TooLong) ports.tell(TooLongMessage(old));
+    if (verdict == NameVerdict::ZeroSize) ports.tell(ZeroSizeMessage(old));
+    if (verdict != NameVerdict::Rename) continue;
     const std::wstring& next = *proposal;
-    if (next == old || OnlySpaces(next)) continue;
-    if (next.size() > kLongestName) {
-      ports.tell(TooLongMessage(old));
-      continue;
-    }
-    const std::wstring trimmed = TrimSpaces(next);
-    if (!row.isDir && trimmed.find_last_of(L'.') == 0) {  // nothing in front of the extension
-      ports.tell(ZeroSizeMessage(old));
-      continue;
-    }
-    RenameResult result = ports.rename(folder + old, folder + next, false);
+    // The plain rename says when the name is taken, so that the run looks it up only then.
+    RenameResult result =
+        RefusedNameCharacters(next).empty() ? ports.rename(folder + old, folder + next, false) : RenameResult::Failed;
     std::vector<int> replaced;
-    if (result == RenameResult::TargetExists && ports.fileExists(folder + next) && !EqualsNoCase(next, old)) {
+    if (result == RenameResult::TargetExists &&
+        AsksBeforeReplacing(next, old, ports.fileExists(folder + next) ? EntryKind::File : EntryKind::Folder)) {
       CollisionAnswer answer = yesToAll ? CollisionAnswer::Yes : ports.askCollision(next);
       if (answer == CollisionAnswer::Cancel) break;
       if (answer == CollisionAnswer::No) continue;
