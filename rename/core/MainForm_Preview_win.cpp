@@ -23,8 +23,9 @@ namespace rn {
 
 namespace {
 
-constexpr DWORD kSliceMs = 12;      // one step of the pass, in or out of idle time
-constexpr int kRowsPerCheck = 256;  // rows between two looks at the clock
+constexpr DWORD kSliceMs = 12;         // one step of the pass in idle time
+constexpr int kRowsPerCheck = 256;     // rows between two looks at the clock
+constexpr int kPassAtOnceRows = 4000;  // a list this long is done at each change (a few ms)
 
 PreviewLook LookOf(PreviewMark mark) {
   switch (mark) {
@@ -112,10 +113,9 @@ bool TMorvaneFrm1::PreviewCurrent() {
   ports.dates = SystemDateLocale();
   s.preview.Start(task, fileList, std::move(ports));
 
-  // A first slice now: a short list is exact before it is painted.
-  const DWORD start = GetTickCount();
-  while (!s.preview.Advance(kRowsPerCheck) && GetTickCount() - start < kSliceMs) {
-  }
+  // A short list is exact before it is painted; a long one shows the rows in
+  // view from themselves alone until the pass comes by.
+  if (fileList.RowCount() <= kPassAtOnceRows) s.preview.Advance(kPassAtOnceRows);
   if (!s.preview.Done() && !s.timer) s.timer = SetTimer(hwnd, kPreviewTimerId, USER_TIMER_MINIMUM, nullptr) != 0;
   ShowPreviewStatus();
   return true;

@@ -9,16 +9,6 @@
 
 namespace rn {
 
-namespace {
-
-std::wstring Folded(const std::wstring& text) {
-  std::wstring out(text);
-  for (wchar_t& c : out) c = FoldCase(c);
-  return out;
-}
-
-}  // namespace
-
 bool IsRefusal(PreviewMark mark) {
   return mark == PreviewMark::Refused || mark == PreviewMark::TooLong || mark == PreviewMark::ZeroSize ||
          mark == PreviewMark::Fails;
@@ -54,7 +44,9 @@ void RenamePreview::Stop() {
   list_ = nullptr;
   refusal_.clear();
   next_ = 0;
-  overlay_.clear();
+  overlay_.reset();  // the keys' memory goes with the arena, in a few blocks
+  arena_ = std::make_unique<std::pmr::monotonic_buffer_resource>();
+  overlay_ = std::make_unique<Overlay>(arena_.get());
   movedFolders_.clear();
   counts_ = {};
 }
@@ -91,16 +83,22 @@ bool RenamePreview::Advance(int rows) {
   return Done();
 }
 
-RenamePreview::Taken RenamePreview::Lookup(const std::wstring& folder, const std::wstring& name, bool inPass) const {
-  if (inPass) {
-    if (auto it = overlay_.find(Folded(folder + name)); it != overlay_.end()) return it->second;
+std::wstring_view RenamePreview::Key(const std::wstring& folder, const std::wstring& name) {
+  key_.assign(folder).append(name);
+  for (wchar_t& c : key_) c = FoldCase(c);
+  return key_;
+}
+
+RenamePreview::Taken RenamePreview::Lookup(const std::wstring& folder, const std::wstring& name, bool inPass) {
+  if (inPass && !overlay_->empty()) {
+    if (auto it = overlay_->find(Key(folder, name)); it != overlay_->end()) return it->second;
   }
   return Taken{ports_.entry ? ports_.entry(folder, name) : EntryKind::None, -1};
 }
 
-bool RenamePreview::InMovedFolder(const std::wstring& folder) const {
+bool RenamePreview::InMovedFolder(const std::wstring& folder) {
   if (movedFolders_.empty()) return false;
-  const std::wstring folded = Folded(folder);
+  const std::wstring folded(Key(folder, L""));
   for (size_t at = folded.find(L'\\'); at != std::wstring::npos; at = folded.find(L'\\', at + 1))
     if (movedFolders_.count(folded.substr(0, at + 1))) return true;
   return false;
@@ -171,11 +169,17 @@ void RenamePreview::Follow(int row, const RowPreview& decided) {
   const FileRow& r = list_->Row(row);
   const std::wstring& folder = r.Folder();
   const EntryKind kind = Lookup(folder, r.name, true).kind;
-  overlay_[Folded(folder + r.name)] = Taken{EntryKind::None, row};
-  overlay_[Folded(folder + decided.name)] = Taken{kind, row};
+  auto put = [&](std::wstring_view key, Taken taken) {
+    if (auto it = overlay_->find(key); it != overlay_->end())
+      it->second = taken;
+    else
+      overlay_->emplace(std::pmr::wstring(key, arena_.get()), taken);
+  };
+  put(Key(folder, r.name), Taken{EntryKind::None, row});
+  put(Key(folder, decided.name), Taken{kind, row});
   // Rows below a folder renamed earlier are not found by the run any more
   // (a change of case only finds them still).
-  if (r.isDir && !EqualsNoCase(decided.name, r.name)) movedFolders_.insert(Folded(folder + r.name + L"\\"));
+  if (r.isDir && !EqualsNoCase(decided.name, r.name)) movedFolders_.insert(std::wstring(Key(folder, r.name + L"\\")));
 }
 
 }  // namespace rn

@@ -12,8 +12,10 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory_resource>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -70,6 +72,7 @@ std::wstring PreviewSummary(const PreviewCounts& counts);
 
 class RenamePreview {
  public:
+  RenamePreview() { Stop(); }
   // Starts over for the request as the panel holds it, on the list as it is:
   // the request's checks run here as at the start of a run. Operations that
   // rename nothing (none chosen, 9, 15) show nothing.
@@ -95,11 +98,20 @@ class RenamePreview {
     EntryKind kind = EntryKind::None;
     int byRow = -1;  // the row whose rename put it there; -1: on disk before the run
   };
+  struct ViewHash {
+    using is_transparent = void;
+    size_t operator()(std::wstring_view s) const { return std::hash<std::wstring_view>()(s); }
+  };
+  // Keys live in an arena, so that starting over frees a pass of any length at once.
+  using Overlay = std::pmr::unordered_map<std::pmr::wstring, Taken, ViewHash, std::equal_to<>>;
+
   int RowCount() const;
   RowPreview Decide(int row, int64_t counter, bool inPass);
-  Taken Lookup(const std::wstring& folder, const std::wstring& name, bool inPass) const;
-  bool InMovedFolder(const std::wstring& folder) const;
+  Taken Lookup(const std::wstring& folder, const std::wstring& name, bool inPass);
+  bool InMovedFolder(const std::wstring& folder);
   void Follow(int row, const RowPreview& decided);
+  // The whole path folded for comparing, in a buffer kept between calls.
+  std::wstring_view Key(const std::wstring& folder, const std::wstring& name);
 
   const FileList* list_ = nullptr;
   PreviewPorts ports_;
@@ -114,8 +126,10 @@ class RenamePreview {
   // their folders (keys are whole paths without regard to case).
   int next_ = 0;
   int64_t counter_ = 0;
-  std::unordered_map<std::wstring, Taken> overlay_;
+  std::unique_ptr<std::pmr::monotonic_buffer_resource> arena_;
+  std::unique_ptr<Overlay> overlay_;
   std::unordered_set<std::wstring> movedFolders_;  // old paths of renamed folders, with backslash
+  std::wstring key_;
   PreviewCounts counts_;
 };
 

@@ -4,30 +4,29 @@
 
 namespace rn {
 
-namespace {
-
-std::wstring Folded(const std::wstring& text) {
-  std::wstring out(text);
-  for (wchar_t& c : out) c = FoldCase(c);
-  return out;
+std::wstring_view FolderNames::Folded(const std::wstring& text) {
+  folded_.assign(text);
+  for (wchar_t& c : folded_) c = FoldCase(c);
+  return folded_;
 }
 
-}  // namespace
-
 const FolderEntry* FolderNames::Find(const std::wstring& folder, const std::wstring& name) {
-  const std::wstring key = Folded(folder);
-  auto it = folders_.find(key);
-  if (it == folders_.end()) {
-    auto entries = std::make_unique<Entries>();
-    if (scan_)
-      scan_(folder, [&](FolderEntry&& e) {
-        std::wstring folded = Folded(e.name);
-        entries->emplace(std::move(folded), std::move(e));
-      });
-    it = folders_.emplace(key, std::move(entries)).first;
+  if (!last_ || folder != lastFolder_) {
+    auto it = folders_.find(Folded(folder));
+    if (it == folders_.end()) {
+      auto entries = std::make_unique<Entries>();
+      if (scan_)
+        scan_(folder, [&](FolderEntry&& e) {
+          std::wstring key(Folded(e.name));
+          entries->emplace(std::move(key), std::move(e));
+        });
+      it = folders_.emplace(std::wstring(Folded(folder)), std::move(entries)).first;
+    }
+    lastFolder_ = folder;
+    last_ = it->second.get();
   }
-  const auto found = it->second->find(Folded(name));
-  return found == it->second->end() ? nullptr : &found->second;
+  const auto found = last_->find(Folded(name));
+  return found == last_->end() ? nullptr : &found->second;
 }
 
 }  // namespace rn

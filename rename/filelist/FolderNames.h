@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 namespace rn {
@@ -30,13 +31,27 @@ class FolderNames {
   // its first question. A folder that cannot be read holds nothing.
   const FolderEntry* Find(const std::wstring& folder, const std::wstring& name);
   // Everything read so far is read again when next asked.
-  void Forget() { folders_.clear(); }
+  void Forget() {
+    folders_.clear();
+    last_ = nullptr;
+  }
   size_t FoldersRead() const { return folders_.size(); }
 
  private:
-  using Entries = std::unordered_map<std::wstring, FolderEntry>;
+  struct ViewHash {
+    using is_transparent = void;
+    size_t operator()(std::wstring_view s) const { return std::hash<std::wstring_view>()(s); }
+  };
+  // Folded names; lookups take a view of a buffer kept between calls.
+  using Entries = std::unordered_map<std::wstring, FolderEntry, ViewHash, std::equal_to<>>;
+  std::wstring_view Folded(const std::wstring& text);
+
   FolderScan scan_;
-  std::unordered_map<std::wstring, std::unique_ptr<Entries>> folders_;
+  std::unordered_map<std::wstring, std::unique_ptr<Entries>, ViewHash, std::equal_to<>> folders_;
+  // Rows of one folder come together: the last folder asked for is kept at hand.
+  std::wstring lastFolder_;
+  Entries* last_ = nullptr;
+  std::wstring folded_;
 };
 
 // The folder's entries as the file system lists them. Implemented by the

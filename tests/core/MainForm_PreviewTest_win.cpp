@@ -170,3 +170,18 @@ TEST(PreviewColumn, HidingItGivesThePathItsRoomAndIsRememberedInRenameIni) {
   EXPECT_TRUE(again.form->showPreview);
   EXPECT_NE(folder.ReadIni().find("ShowPreview=1"), std::string::npos);
 }
+
+TEST(PreviewColumn, ALongListIsCountedInIdleTime) {
+  TempFolder folder;
+  MainWindow w(folder);
+  const int n = 5000;  // more than a change makes at once
+  for (int i = 0; i < n; ++i) w.form->AddRow(folder.Folder() + L"gone " + std::to_wstring(i) + L".txt", false);
+  w.form->ListChanged();
+  w.form->panel->WriteRenameTask(Task(rn::kOpAddFromBegin, L"x"));
+  UpdateWindow(w.Control(rn::IdStringGrid1));
+  EXPECT_EQ(w.Text(rn::IdPreviewStatus), L"counting ...");
+  EXPECT_EQ(w.form->PreviewCell(0).hint, L"Not found, deleted or in use by another program")
+      << "the rows in view at once";
+  for (int i = 0; i < 2000 && w.Text(rn::IdPreviewStatus) == L"counting ..."; ++i) Pump(5);
+  EXPECT_EQ(w.Text(rn::IdPreviewStatus), L"0 will change, 5000 not found");
+}
