@@ -33,6 +33,7 @@ win32: deps
 dist: win64 win32
 	@rm -rf $(DIST) && mkdir -p $(DIST)
 	@cp $(WIN64)/Rename.exe $(WIN64)/RENAME64.DLL $(WIN32)/RENAME32.DLL $(DIST)/
+	@cmake/help.sh $(BUILD) $(DIST)
 	@echo "ship-ready program folder: $(DIST)"
 
 run: dist

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/FileIo.h"
+#include "base/LongPath.h"
 
 namespace rn {
 
@@ -27,8 +28,8 @@ bool WriteAll(HANDLE h, const std::string& bytes) {
 
 bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
   bytes.clear();
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   bool ok = true;
   char buffer[65536];
@@ -50,7 +51,9 @@ bool ReplaceFileContents(const std::wstring& path, const std::string& bytes) {
   std::wstring temp;
   HANDLE h = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < 16 && h == INVALID_HANDLE_VALUE; ++attempt) {
-    temp = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++g_tempCounter) + L".tmp";
+    // Kept in the form the system calls take: only they see it.
+    temp = SystemPath(path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++g_tempCounter) +
+                      L".tmp");
     h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
       return false;
@@ -59,7 +62,7 @@ bool ReplaceFileContents(const std::wstring& path, const std::string& bytes) {
 
   bool ok = WriteAll(h, bytes) && FlushFileBuffers(h);
   ok = CloseHandle(h) && ok;
-  ok = ok && MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  ok = ok && MoveFileExW(temp.c_str(), SystemPath(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   if (!ok) DeleteFileW(temp.c_str());
   return ok;
 }
@@ -68,8 +71,9 @@ FileStamp GetFileStamp(const std::wstring& path) {
   FileStamp stamp;
   // Opening for attributes only gives the file index as well; should even
   // that be refused, the attribute query still tells size and time.
-  HANDLE h = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  HANDLE h = CreateFileW(SystemPath(path).c_str(), FILE_READ_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (h != INVALID_HANDLE_VALUE) {
     BY_HANDLE_FILE_INFORMATION info{};
     const bool got = GetFileInformationByHandle(h, &info);
@@ -84,7 +88,7 @@ FileStamp GetFileStamp(const std::wstring& path) {
     }
   }
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return stamp;
+  if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data)) return stamp;
   stamp.exists = true;
   stamp.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   stamp.mtime = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;

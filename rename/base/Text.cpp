@@ -58,6 +58,58 @@ int HexDigit(wchar_t c) {
 
 }  // namespace
 
+bool IsHighSurrogate(wchar_t c) {
+  const char32_t v = static_cast<char32_t>(c);
+  return v >= 0xD800 && v <= 0xDBFF;
+}
+
+bool IsLowSurrogate(wchar_t c) {
+  const char32_t v = static_cast<char32_t>(c);
+  return v >= 0xDC00 && v <= 0xDFFF;
+}
+
+size_t CharUnitsAt(const std::wstring& s, size_t i) {
+  return IsHighSurrogate(s[i]) && i + 1 < s.size() && IsLowSurrogate(s[i + 1]) ? 2 : 1;
+}
+
+bool HasLoneSurrogate(const std::wstring& s) {
+  for (size_t i = 0; i < s.size();) {
+    const size_t n = CharUnitsAt(s, i);
+    if (n == 1 && (IsHighSurrogate(s[i]) || IsLowSurrogate(s[i]))) return true;
+    i += n;
+  }
+  return false;
+}
+
+size_t CodePointCount(const std::wstring& s) { return CodePointIndex(s, s.size()); }
+
+size_t UnitOffset(const std::wstring& s, size_t k) {
+  size_t i = 0;
+  for (; k > 0 && i < s.size(); --k) i += CharUnitsAt(s, i);
+  return i;
+}
+
+size_t CodePointIndex(const std::wstring& s, size_t units) {
+  const size_t end = units < s.size() ? units : s.size();
+  size_t count = 0;
+  for (size_t i = 0; i < end; ++count) i += CharUnitsAt(s, i);
+  return count;
+}
+
+std::wstring FirstCodePoints(const std::wstring& s, size_t k) { return s.substr(0, UnitOffset(s, k)); }
+
+std::wstring LastCodePoints(const std::wstring& s, size_t k) {
+  const size_t count = CodePointCount(s);
+  return s.substr(UnitOffset(s, k >= count ? 0 : count - k));
+}
+
+size_t Utf16Length(const std::wstring& s) {
+  size_t n = s.size();
+  for (wchar_t c : s)
+    if (static_cast<char32_t>(c) > 0xFFFF) ++n;
+  return n;
+}
+
 bool OnlySpaces(const std::wstring& s) { return s.find_first_not_of(L' ') == std::wstring::npos; }
 
 std::wstring Trim(const std::wstring& s) {

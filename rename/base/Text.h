@@ -1,6 +1,7 @@
 // Small text helpers shared by the whole program: blanks, case folding,
-// integers, and the conversions between the 8-bit / UTF-8 forms found in
-// files and the UTF-16 (Windows) or UTF-32 (native builds) text inside.
+// integers, characters counted as code points, and the conversions between
+// the 8-bit / UTF-8 forms found in files and the UTF-16 (Windows) or UTF-32
+// (native builds) text inside.
 #pragma once
 #include <optional>
 #include <string>
@@ -18,6 +19,34 @@ std::wstring Trim(const std::wstring& s);
 // character is returned unchanged.
 wchar_t FoldCase(wchar_t c);
 bool EqualsNoCase(const std::wstring& a, const std::wstring& b);
+
+// Characters are code points: whatever a user counts in a name (positions,
+// lengths, the character position tool) counts a character beyond U+FFFF as
+// one, and no cut ever falls between the two halves of its surrogate pair.
+// Offsets are in units of the string: UTF-16 on Windows, UTF-32 in native
+// builds. A high surrogate directly followed by a low one is one character
+// in either width (ill-formed in UTF-32, but kept whole all the same, so the
+// pair logic runs natively too); any other surrogate is a character alone.
+bool IsHighSurrogate(wchar_t c);
+bool IsLowSurrogate(wchar_t c);
+// True when some surrogate is not part of a pair.
+bool HasLoneSurrogate(const std::wstring& s);
+size_t CodePointCount(const std::wstring& s);
+// Units of the character that starts at unit offset i (within the text): 2
+// for a pair, else 1.
+size_t CharUnitsAt(const std::wstring& s, size_t i);
+// The offset of the unit where character k (0-based) starts; s.size() for a k
+// at or beyond the count. Never the offset of the second half of a pair.
+size_t UnitOffset(const std::wstring& s, size_t k);
+// How many characters start before unit offset `units` (clipped to the
+// text); an offset between the halves of a pair counts the pair.
+size_t CodePointIndex(const std::wstring& s, size_t units);
+// The first and the last k characters, clipped to the text.
+std::wstring FirstCodePoints(const std::wstring& s, size_t k);
+std::wstring LastCodePoints(const std::wstring& s, size_t k);
+// The length Windows measures for a name: UTF-16 units, so a character beyond
+// U+FFFF counts 2 in either build.
+size_t Utf16Length(const std::wstring& s);
 
 // UTF-8 without BOM. Unpaired surrogates become U+FFFD.
 std::string Utf8FromWide(const std::wstring& s);

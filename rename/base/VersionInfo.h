@@ -13,6 +13,9 @@ struct FileVersionInfo {
 // no translation table; a missing field is left empty.
 FileVersionInfo ReadFileVersionInfo(const std::wstring& fileName);
 
+// The running program's own file, however long its path.
+std::wstring ProgramFilePath();
+
 // The running program's version resource.
 FileVersionInfo ReadProgramVersionInfo();
 // "(v" + FileVersion + ")" of the running program.

@@ -6,15 +6,17 @@
 #include <vector>
 
 #include "base/Error.h"
+#include "base/LongPath.h"
 
 namespace rn {
 
 FileVersionInfo ReadFileVersionInfo(const std::wstring& fileName) {
   DWORD ignored = 0;
-  DWORD size = GetFileVersionInfoSizeW(fileName.c_str(), &ignored);
+  const std::wstring file = SystemPath(fileName);
+  DWORD size = GetFileVersionInfoSizeW(file.c_str(), &ignored);
   if (size == 0) RaiseLastError();
   std::vector<unsigned char> block(size);
-  if (!GetFileVersionInfoW(fileName.c_str(), 0, size, block.data())) RaiseLastError();
+  if (!GetFileVersionInfoW(file.c_str(), 0, size, block.data())) RaiseLastError();
 
   struct Translation {
     WORD language, codePage;
@@ -56,11 +58,16 @@ FileVersionInfo ReadFileVersionInfo(const std::wstring& fileName) {
   return info;
 }
 
-FileVersionInfo ReadProgramVersionInfo() {
-  wchar_t path[MAX_PATH * 4];
-  DWORD n = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-  return ReadFileVersionInfo(std::wstring(path, n));
+std::wstring ProgramFilePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) return NormalPath(path.substr(0, n));  // started through an extended path too
+    path.resize(path.size() * 2);                               // cut to the buffer: try a larger one
+  }
 }
+
+FileVersionInfo ReadProgramVersionInfo() { return ReadFileVersionInfo(ProgramFilePath()); }
 
 std::wstring ProgramVersionLabel() { return L"(v" + ReadProgramVersionInfo().FileVersion + L")"; }
 

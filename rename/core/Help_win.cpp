@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "base/Texts.h"
+#include "filelist/DirScan.h"
 #include "ui/MessageBox_win.h"
 
 namespace rn {
@@ -33,14 +34,9 @@ void CallViewer(HWND owner, const std::wstring& file, UINT command, DWORD_PTR da
   if (htmlHelp) htmlHelp(owner, file.c_str(), command, data);
 }
 
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 void ShowHelp(HWND owner, const std::wstring& programFolder, UINT command, DWORD_PTR data) {
   const std::wstring file = programFolder + kHelpFile;
-  if (!FileExists(file)) return ShowMessagePlain(owner, Text(TextId::MsgHelpNotFound));
+  if (!IsFile(file)) return ShowMessagePlain(owner, Text(TextId::MsgHelpNotFound));
   CallViewer(owner, file, command, data);
 }
 

@@ -7,18 +7,15 @@
 
 #include "base/FileIo.h"
 #include "base/Texts.h"
+#include "base/VersionInfo.h"
 #include "core/MainForm_win.h"
+#include "filelist/DirScan.h"
 #include "shell/Explorer.h"
 #include "shell/Registration.h"
 
 namespace rn {
 
 namespace {
-
-bool FileExists(const std::wstring& path) {
-  const DWORD a = GetFileAttributesW(path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 bool Confirm(HWND owner, TextId text) {
   const DialogRequest ask{ApplicationTitle(),
@@ -29,15 +26,6 @@ bool Confirm(HWND owner, TextId text) {
                           0,
                           1};
   return ShowDialog(owner, ask) == 0;
-}
-
-std::wstring ProgramPath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n < path.size()) return path.substr(0, n);
-    path.resize(path.size() * 2);
-  }
 }
 
 }  // namespace
@@ -84,7 +72,7 @@ void TMorvaneFrm1::ToggleExplorerEntry(bool byUser) {
 
 void TMorvaneFrm1::CheckExplorerRegistration() {
   const std::wstring& folder = context_.programFolder;
-  if (!FileExists(folder + kExtension32) && !FileExists(folder + kExtension64)) {
+  if (!IsFile(folder + kExtension32) && !IsFile(folder + kExtension64)) {
     // No extension beside the program: a registration left behind by an
     // earlier copy is taken out (there is nothing to take out without one),
     // and the entries rest.
@@ -111,7 +99,7 @@ void TMorvaneFrm1::PopSendToExt2Click() {
     return;
   }
   const std::wstring link = *sendTo + L"\\Rename fileNames.lnk";
-  if (SaveShellLink(link, ProgramPath(), L"-sendto", context_.programFolder) == LinkResult::SaveFailed)
+  if (SaveShellLink(link, ProgramFilePath(), L"-sendto", context_.programFolder) == LinkResult::SaveFailed)
     ShowMessagePlain(hwnd, Text(TextId::MsgSendToLinkFailed));
 }
 

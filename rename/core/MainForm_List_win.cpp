@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "base/DateLocale.h"
+#include "base/LongPath.h"
 #include "base/Text.h"
 #include "base/Texts.h"
 #include "core/MainForm_win.h"
@@ -169,7 +170,7 @@ void TMorvaneFrm1::ShowFileDate() {
 void TMorvaneFrm1::ShowFileAttributes() {
   if (fileList.Empty()) return;
   const FileRow& row = std::as_const(fileList).Row(GridCurrentRow(Control(IdStringGrid1)));
-  const DWORD attributes = GetFileAttributesW(row.FullPath().c_str());
+  const DWORD attributes = GetFileAttributesW(SystemPath(row.FullPath()).c_str());
   ShowMessagePlain(hwnd,
                    row.name + L" = " + (attributes == INVALID_FILE_ATTRIBUTES ? L"" : AttributeNames(attributes)));
 }

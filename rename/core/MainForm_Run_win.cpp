@@ -34,9 +34,16 @@ namespace {
 constexpr int kProgressRows = 100;  // longer lists show the progress bar
 constexpr DWORD kProgressPaintMs = 30;
 
-bool FileExists(const std::wstring& path) {
-  const DWORD a = GetFileAttributesW(path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+// A command-line path made whole against the working directory, so that
+// entering its folder does not move what it names.
+std::wstring WholePath(const std::wstring& path) {
+  std::wstring whole(path.size() + MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(whole.size()), whole.data(), nullptr);
+    if (n == 0) return path;
+    if (n < whole.size()) return whole.substr(0, n);
+    whole.resize(n);
+  }
 }
 
 DialogRequest Warning(const std::wstring& text) {
@@ -180,9 +187,9 @@ void TMorvaneFrm1::RenameFiles() {
 
   const CaseConverter& cases = SystemCaseConverter();
   RunPorts ports;
-  ports.fileExists = FileExists;
+  ports.fileExists = IsFile;
   ports.folderExists = IsFolder;
-  ports.enterFolder = [](const std::wstring& folder) { return folder.empty() || SetCurrentDirectoryW(folder.c_str()); };
+  ports.enterFolder = [](const std::wstring& folder) { return folder.empty() || EnterFolder(folder); };
   ports.propose = [&](const FileRow& row, int64_t counter) -> std::optional<std::wstring> {
     const std::wstring path = row.FullPath();
     if (task.Operation == kOpAttributes) {
@@ -293,14 +300,14 @@ void TMorvaneFrm1::RenameForCd() {
   ListRunScope busy(*this, ListRunScope::Kind::CdCleanUp);
   ++runCount;  // also a CD run that ends up renaming nothing uses a level
   CdPorts ports;
-  ports.enterFolder = [](const std::wstring& folder) { return SetCurrentDirectoryW(folder.c_str()) != FALSE; };
+  ports.enterFolder = EnterFolder;
   ports.folderGone = [this](const std::wstring& folder) {
     ShowErrorBox(hwnd, SystemErrorText(LastSystemError()) + L"\r'" + folder + L"'");
   };
   ports.askShorterBase = [this](const std::wstring& base) {
     return ShowInputBox(hwnd, {Text(TextId::CdNameCaption), Text(TextId::CdNamePrompt), base});
   };
-  ports.fileExists = FileExists;
+  ports.fileExists = IsFile;
   ports.askReplace = [this](const std::wstring& next) {
     const DialogRequest ask{ApplicationTitle(),
                             CollisionMessage(next),
@@ -341,10 +348,10 @@ bool TMorvaneFrm1::RunPairMode() {
   SetWindowPos(hwnd, nullptr, -600, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (size_t k = 0; k + 1 < args.size(); k += 2) {
     std::wstring folder, oldName, ignored, newName;
-    SplitPath(args[k], folder, oldName);
+    SplitPath(WholePath(args[k]), folder, oldName);
     SplitPath(args[k + 1], ignored, newName);  // the new name's folder part does not count
     // A folder that cannot be entered fails like the rename itself.
-    const bool entered = folder.empty() || SetCurrentDirectoryW(folder.c_str());
+    const bool entered = folder.empty() || EnterFolder(folder);
     if (!entered || renameOnDisk(folder + oldName, folder + newName, false) != 0) {
       ShowMessagePlain(hwnd, PairErrorText(oldName, newName));
       return true;

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "base/DateLocale.h"
+#include "base/LongPath.h"
 #include "base/Text.h"
 #include "base/Texts.h"
 #include "base/VersionInfo.h"
@@ -19,6 +20,7 @@
 #include "core/RememberedLists.h"
 #include "core/ScriptEditor_win.h"
 #include "engine/FileRename.h"
+#include "filelist/DirScan.h"
 #include "filelist/FileTime.h"
 #include "scripts/ScriptStore.h"
 #include "ui/CharPosit_win.h"
@@ -370,11 +372,11 @@ void TMorvaneFrm1::ApplyStoredGeometry() {
 void TMorvaneFrm1::RestoreRememberedPath() {
   SettingsFile& ini = *settingsFile;
   std::wstring path = ini.ReadString(L"Options", L"Path", context_.programFolder);
-  if (!SetCurrentDirectoryW(path.c_str())) {
+  if (!EnterFolder(path)) {
     ShowInformation(hwnd, Text(TextId::MsgOldPathGone) + L"\r\r" + Text(TextId::MsgRevertingPath));
     path = context_.programFolder;
     ini.WriteString(L"Options", L"Path", path);
-    SetCurrentDirectoryW(path.c_str());
+    EnterFolder(path);
   }
   lastFolder = path;
 }
@@ -634,7 +636,7 @@ void TMorvaneFrm1::ListChanged() {
 // place in the start-up order where its work runs.
 
 void TMorvaneFrm1::DeleteLeftoverRegistrationScript() {
-  DeleteFileW((context_.programFolder + L"Morvane.reg").c_str());
+  DeleteFileW(SystemPath(context_.programFolder + L"Morvane.reg").c_str());
 }
 
 }  // namespace rn

@@ -3,20 +3,13 @@
 
 #include <commctrl.h>
 
+#include "base/VersionInfo.h"
 #include "core/MainForm_win.h"
 
 namespace rn {
 
 std::wstring ProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
+  const std::wstring path = ProgramFilePath();
   return path.substr(0, path.find_last_of(L"\\/") + 1);
 }
 

@@ -10,7 +10,7 @@
 namespace rn {
 
 bool CdBaseTooLong(const std::wstring& base, const std::wstring& extension) {
-  return static_cast<long long>(base.size()) > 31 - static_cast<long long>(extension.size());
+  return static_cast<long long>(CodePointCount(base)) > 31 - static_cast<long long>(CodePointCount(extension));
 }
 
 std::wstring CdCleanBase(const std::wstring& base) {

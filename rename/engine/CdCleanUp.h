@@ -10,7 +10,7 @@
 
 namespace rn {
 
-// CD names: a base of at most 31 characters less the extension's, and
+// CD names: a base of at most 31 characters (code points) less the extension's, and
 // "_" for each of [ ] , { } space & ; ^ ( ) in the base.
 bool CdBaseTooLong(const std::wstring& base, const std::wstring& extension);
 std::wstring CdCleanBase(const std::wstring& base);

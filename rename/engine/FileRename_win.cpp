@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "base/LongPath.h"
 #include "base/Path.h"
 #include "engine/FileRename.h"
 
@@ -16,7 +17,7 @@ std::wstring NameOf(const std::wstring& path) {
 // The spelling the file system keeps for the entry, empty when it is not found.
 std::wstring SpellingOnDisk(const std::wstring& path) {
   WIN32_FIND_DATAW data;
-  HANDLE search = FindFirstFileW(path.c_str(), &data);
+  HANDLE search = FindFirstFileW(SystemPath(path).c_str(), &data);
   if (search == INVALID_HANDLE_VALUE) return L"";
   FindClose(search);
   return data.cFileName;
@@ -27,10 +28,10 @@ bool SameIgnoringCase(const std::wstring& a, const std::wstring& b) {
          CSTR_EQUAL;
 }
 
-// A name in the folder that nothing uses yet.
+// A name in the folder that nothing uses yet, in the form the system calls take.
 std::wstring FreeTemporaryName(const std::wstring& folder) {
   for (unsigned n = GetTickCount() & 0xFFFF, tries = 0; tries < 1000; ++n, ++tries) {
-    std::wstring candidate = folder + L"~rename" + std::to_wstring(n) + L".tmp";
+    std::wstring candidate = SystemPath(folder + L"~rename" + std::to_wstring(n) + L".tmp");
     if (GetFileAttributesW(candidate.c_str()) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND)
       return candidate;
   }
@@ -41,22 +42,23 @@ std::wstring FreeTemporaryName(const std::wstring& folder) {
 
 uint32_t RenameEntry(const std::wstring& from, const std::wstring& to, bool replaceExisting) {
   if (from == to) return 0;
+  const std::wstring source = SystemPath(from), target = SystemPath(to);
   if (!SameIgnoringCase(from, to)) {
     const DWORD flags = replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0;
-    return MoveFileExW(from.c_str(), to.c_str(), flags) ? 0 : GetLastError();
+    return MoveFileExW(source.c_str(), target.c_str(), flags) ? 0 : GetLastError();
   }
 
   // Only the letter case changes: try the direct way, then look at the result.
   const std::wstring wanted = NameOf(to);
-  if (!MoveFileW(from.c_str(), to.c_str())) return GetLastError();
+  if (!MoveFileW(source.c_str(), target.c_str())) return GetLastError();
   if (SpellingOnDisk(to) == wanted) return 0;
 
   const std::wstring temp = FreeTemporaryName(FolderOf(to));
   if (temp.empty()) return ERROR_FILE_EXISTS;
-  if (!MoveFileW(from.c_str(), temp.c_str())) return GetLastError();
-  if (!MoveFileW(temp.c_str(), to.c_str())) {
+  if (!MoveFileW(source.c_str(), temp.c_str())) return GetLastError();
+  if (!MoveFileW(temp.c_str(), target.c_str())) {
     const DWORD error = GetLastError();
-    MoveFileW(temp.c_str(), from.c_str());  // back under its old name
+    MoveFileW(temp.c_str(), source.c_str());  // back under its old name
     return error;
   }
   return SpellingOnDisk(to) == wanted ? 0 : ERROR_GEN_FAILURE;

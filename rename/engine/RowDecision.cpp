@@ -37,7 +37,7 @@ NameVerdict JudgeProposal(const FileRow& row, const std::optional<std::wstring>&
   if (!proposal) return NameVerdict::None;
   const std::wstring& next = *proposal;
   if (next == row.name || OnlySpaces(next)) return NameVerdict::Unchanged;
-  if (next.size() > kLongestName) return NameVerdict::TooLong;
+  if (Utf16Length(next) > kLongestName) return NameVerdict::TooLong;  // Windows' limit, as Windows measures it
   // A file's proposal that is all extension (".txt") has nothing in front of it.
   if (!row.isDir && TrimSpaces(next).find_last_of(L'.') == 0) return NameVerdict::ZeroSize;
   return NameVerdict::Rename;

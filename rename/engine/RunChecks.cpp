@@ -1,5 +1,6 @@
 #include "engine/RunChecks.h"
 
+#include "base/Text.h"
 #include "base/Texts.h"
 
 namespace rn {
@@ -23,10 +24,11 @@ bool IllegalCharacters(const std::wstring& text, std::vector<std::wstring>& mess
   return !bad.empty();
 }
 
-// The base length of a row's name: the name without its extension ("[dir]" counts 0).
+// The base length of a row's name in characters: the name without its
+// extension ("[dir]" counts 0).
 int64_t BaseLength(const FileList& list, int row) {
   const FileRow& r = list.Row(row);
-  return static_cast<int64_t>(r.name.size()) - (r.isDir ? 0 : static_cast<int64_t>(r.ext.size()));
+  return static_cast<int64_t>(CodePointCount(r.name)) - (r.isDir ? 0 : static_cast<int64_t>(CodePointCount(r.ext)));
 }
 
 bool AnyRowShorterThan(const FileList& list, int64_t length, int64_t* shortest = nullptr) {
@@ -49,7 +51,7 @@ int64_t CheckCounterBox(std::wstring& box, int64_t rows, std::vector<std::wstrin
     box = L"001";
   }
   const int digits = DecimalDigits(rows);
-  if (static_cast<int64_t>(box.size()) < digits) {
+  if (static_cast<int64_t>(CodePointCount(box)) < digits) {
     messages.push_back(Text(TextId::MsgNumberOfDigits) + box + Text(TextId::MsgDigitsNotEnough) +
                        std::to_wstring(digits) + Text(TextId::MsgDigits));
     box = WidenCounterText(box, rows);
@@ -124,7 +126,8 @@ CheckResult CheckRenameTask(const RenameTask& request, const FileList& list, con
     out.messages.push_back(wrongTrim);
     return stop(CheckFocus::None);
   }
-  if (op == kOpCreateNames && t.Prefix.size() + t.CounterStart.size() + t.Suffix.size() > 230) {
+  // Windows' own limit: measured as Windows measures a name.
+  if (op == kOpCreateNames && Utf16Length(t.Prefix) + Utf16Length(t.CounterStart) + Utf16Length(t.Suffix) > 230) {
     out.messages.push_back(Text(TextId::MsgOptionsTooLong) + L"\r" + Text(TextId::MsgWindowsLimit));
     return stop(CheckFocus::None);
   }

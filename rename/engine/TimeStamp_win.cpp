@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "base/LongPath.h"
 #include "engine/TimeStamp.h"
 
 namespace rn {
@@ -12,7 +13,7 @@ bool WriteFileTime(const std::wstring& path, const DateTime& local, DateType typ
   // No sharing: a file another program holds open is left alone. The backup
   // flag lets folders be opened too. Writing the attributes is the right a
   // time stamp needs, so read-only files can be stamped as well.
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+  HANDLE h = CreateFileW(SystemPath(path).c_str(), GENERIC_READ | FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
                          FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   const DosDateTime packed = PackDos(local);

@@ -1,7 +1,9 @@
 #include "engine/Transforms.h"
-#include "engine/DateFormat.h"
 
 #include <algorithm>
+
+#include "base/Text.h"
+#include "engine/DateFormat.h"
 
 namespace rn {
 
@@ -9,19 +11,25 @@ namespace {
 
 constexpr wchar_t kAcute = static_cast<wchar_t>(0xB4);
 
-// A count clipped to 0..length.
-size_t Clip(int64_t k, size_t length) {
-  if (k <= 0) return 0;
-  return static_cast<uint64_t>(k) >= length ? length : static_cast<size_t>(k);
-}
+int64_t Count(const std::wstring& s) { return static_cast<int64_t>(CodePointCount(s)); }
 
-// A count or position clipped to 0..length first: any value beyond the text
-// acts like the length, and the sums below can then never overflow.
-int64_t Bounded(int64_t v, const std::wstring& s) { return static_cast<int64_t>(Clip(v, s.size())); }
+// A count or position clipped to 0..length (in characters) first: any value
+// beyond the text acts like the length, and the sums below can then never
+// overflow.
+int64_t Bounded(int64_t v, const std::wstring& s) {
+  if (v <= 0) return 0;
+  const int64_t length = Count(s);
+  return v >= length ? length : v;
+}
 
 bool IsAsciiLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
 
-std::wstring UpperChar(wchar_t c, const CaseConverter& cases) { return cases.upper(std::wstring(1, c)); }
+// The first character upper-cased and the rest lower-cased: a character
+// beyond U+FFFF goes to the conversion whole.
+std::wstring UpperFirstLowerRest(const std::wstring& s, const CaseConverter& cases) {
+  const size_t first = UnitOffset(s, 1);
+  return cases.upper(s.substr(0, first)) + cases.lower(s.substr(first));
+}
 
 // A name cut into its base and its extension.
 struct Split {
@@ -36,19 +44,16 @@ std::wstring CapitalizeWords(const std::wstring& rest, size_t extLength, const C
   const std::wstring base = rest.substr(0, rest.size() - extLength);
   std::wstring out;
   if (!base.empty()) {
-    const std::wstring lowered = cases.lower(base.substr(1));
-    const std::wstring first = UpperChar(base[0], cases);
-    const std::wstring word = first + lowered;
+    const std::wstring word = UpperFirstLowerRest(base, cases);
     // After a separator the next character starts a word; an apostrophe right
     // after an ASCII letter belongs to the word (o'neil, rock'n'roll).
     bool startWord = false;
-    for (size_t i = 0; i < word.size(); ++i) {
+    for (size_t i = 0, n = 0; i < word.size(); i += n) {
+      n = CharUnitsAt(word, i);
       const wchar_t c = word[i];
       const wchar_t before = out.empty() ? L'\0' : out.back();  // the last character output
-      if (startWord)
-        out += UpperChar(c, cases);
-      else
-        out += c;
+      const std::wstring character = word.substr(i, n);
+      out += startWord ? cases.upper(character) : character;
       const bool inWordApostrophe = IsApostrophe(c) && i > 0 && IsAsciiLetter(before);
       startWord = IsWordSeparator(c) && !inWordApostrophe;
     }
@@ -70,11 +75,13 @@ size_t ExtensionLength(const std::wstring& name, bool isFolder) {
   return dot == std::wstring::npos ? 0 : name.size() - dot;
 }
 
-std::wstring HeadOf(const std::wstring& s, int64_t k) { return s.substr(0, Clip(k, s.size())); }
+std::wstring HeadOf(const std::wstring& s, int64_t k) { return FirstCodePoints(s, static_cast<size_t>(Bounded(k, s))); }
 
-std::wstring TailOf(const std::wstring& s, int64_t k) { return s.substr(s.size() - Clip(k, s.size())); }
+std::wstring TailOf(const std::wstring& s, int64_t k) { return LastCodePoints(s, static_cast<size_t>(Bounded(k, s))); }
 
-std::wstring FromPosition(const std::wstring& s, int64_t p) { return s.substr(p <= 1 ? 0 : Clip(p - 1, s.size())); }
+std::wstring FromPosition(const std::wstring& s, int64_t p) {
+  return s.substr(UnitOffset(s, p <= 1 ? 0 : static_cast<size_t>(Bounded(p - 1, s))));
+}
 
 std::wstring NumberText(int64_t counter, size_t width) {
   const uint64_t magnitude = counter < 0 ? 0u - static_cast<uint64_t>(counter) : static_cast<uint64_t>(counter);
@@ -88,10 +95,9 @@ std::wstring InsertFromBegin(const std::wstring& name, const std::wstring& text,
 }
 
 std::wstring InsertFromEnd(const std::wstring& name, bool isFolder, const std::wstring& text, int64_t n) {
-  const int64_t e = static_cast<int64_t>(ExtensionLength(name, isFolder));
-  const int64_t len = static_cast<int64_t>(name.size());
-  const int64_t keep = std::min(len, e + Bounded(n, name));  // the part after the text
-  return HeadOf(name, len - keep) + text + TailOf(name, keep);
+  const Split parts = SplitName(name, isFolder);
+  const int64_t keep = Bounded(n, parts.base);  // the part of the base after the text
+  return HeadOf(parts.base, Count(parts.base) - keep) + text + TailOf(parts.base, keep) + parts.ext;
 }
 
 std::wstring ReplaceInBase(const std::wstring& name, bool isFolder, const std::wstring& find,
@@ -118,7 +124,7 @@ std::wstring Capitalize(const std::wstring& name, bool isFolder, bool everyWord,
   std::wstring out = name.substr(0, skip);
   if (everyWord) return out + CapitalizeWords(rest, std::min(ExtensionLength(name, isFolder), rest.size()), cases);
   if (rest.empty()) return out;
-  return out + UpperChar(rest[0], cases) + cases.lower(rest.substr(1));
+  return out + UpperFirstLowerRest(rest, cases);
 }
 
 std::optional<std::wstring> ConvertCase(const std::wstring& name, int caseMode, const CaseConverter& cases) {
@@ -133,18 +139,17 @@ std::wstring TrimFromBegin(const std::wstring& name, int64_t count, int64_t at) 
 }
 
 std::wstring TrimFromEnd(const std::wstring& name, bool isFolder, int64_t count, int64_t at) {
-  const int64_t e = static_cast<int64_t>(ExtensionLength(name, isFolder));
-  const int64_t len = static_cast<int64_t>(name.size());
-  const int64_t keepTail = std::min(len, e + Bounded(at, name));
-  const int64_t keepHead = std::max<int64_t>(0, len - keepTail - Bounded(count, name));
-  return HeadOf(name, keepHead) + TailOf(name, keepTail);
+  const Split parts = SplitName(name, isFolder);
+  const int64_t keepTail = Bounded(at, parts.base);
+  const int64_t keepHead = Count(parts.base) - keepTail - Bounded(count, parts.base);
+  return HeadOf(parts.base, keepHead) + TailOf(parts.base, keepTail) + parts.ext;
 }
 
 std::wstring KeepHeadAndTail(const std::wstring& name, bool isFolder, int64_t head, int64_t tail) {
   const Split parts = SplitName(name, isFolder);
-  const size_t h = Clip(head, parts.base.size());
-  const size_t t = Clip(tail, parts.base.size() - h);
-  return parts.base.substr(0, h) + parts.base.substr(parts.base.size() - t) + parts.ext;
+  const int64_t h = Bounded(head, parts.base);
+  const int64_t t = std::min(Bounded(tail, parts.base), Count(parts.base) - h);
+  return HeadOf(parts.base, h) + TailOf(parts.base, t) + parts.ext;
 }
 
 std::optional<std::wstring> Numerate(const std::wstring& name, bool isFolder, int numberStyle,
@@ -187,9 +192,11 @@ std::optional<std::wstring> ProposeName(const RenameTask& task, const std::wstri
     case kOpTrimFromBegin: return TrimFromBegin(name, task.TrimCount, task.TrimAt);
     case kOpTrimFromEnd: return TrimFromEnd(name, isFolder, task.TrimCount, task.TrimAt);
     case kOpTrimBetween: return KeepHeadAndTail(name, isFolder, task.KeepHead, task.KeepTail);
-    case kOpNumerate: return Numerate(name, isFolder, task.NumberStyle, NumberText(counter, task.StartNumber.size()));
+    case kOpNumerate:
+      return Numerate(name, isFolder, task.NumberStyle, NumberText(counter, CodePointCount(task.StartNumber)));
     case kOpCreateNames:
-      return CreateName(name, isFolder, task.Prefix, NumberText(counter, task.CounterStart.size()), task.Suffix);
+      return CreateName(name, isFolder, task.Prefix, NumberText(counter, CodePointCount(task.CounterStart)),
+                        task.Suffix);
     case kOpDateToBegin:
     case kOpDateToEnd: {
       const std::optional<std::wstring> text = DateStamp(task.AddDatePart, task.DateFormat, stamp, dates);

@@ -2,9 +2,11 @@
 // the request, the entry's name, whether it is a folder, the run's counter and
 // the entry's time stamp; nothing here touches the disk.
 //
-// Positions and lengths count characters of the name (UTF-16 units on
-// Windows). Every cut is clipped to the text: a count below 0 is 0, a count
-// beyond the length takes the whole text, so any value is safe on any name.
+// Positions and lengths count characters of the name as code points: a
+// character beyond U+FFFF is one character, and no cut or insertion ever
+// falls inside it. Every cut is clipped to the text: a count below 0 is 0, a
+// count beyond the length takes the whole text, so any value is safe on any
+// name.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -24,8 +26,8 @@ bool IsWordSeparator(wchar_t c);
 // "'" "`" "´".
 bool IsApostrophe(wchar_t c);
 
-// Length of the extension: from the last "." to the end, the dot included;
-// 0 without a dot and always 0 for a folder.
+// Length of the extension in units of the string: from the last "." to the
+// end, the dot included; 0 without a dot and always 0 for a folder.
 size_t ExtensionLength(const std::wstring& name, bool isFolder);
 
 // The clipped cuts: the first k characters, the last k characters, and the

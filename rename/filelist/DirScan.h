@@ -1,4 +1,5 @@
-// The file system as the intake sees it: folder tests and directory scans.
+// The file system as the intake and the runs see it: entry tests, the
+// working directory and directory scans.
 #pragma once
 #include <functional>
 #include <string>
@@ -10,6 +11,14 @@ namespace rn {
 
 // True when the path names a directory; a path that cannot be found is not one.
 bool IsFolder(const std::wstring& path);
+// True when the path names a file (not a directory).
+bool IsFile(const std::wstring& path);
+
+// Makes the folder the working directory. A folder that exists but cannot
+// become it still counts as entered: on systems that keep the old length
+// limit for the working directory a deep folder never can, and every file
+// call takes full paths anyway. False (last error set) when it is not there.
+bool EnterFolder(const std::wstring& folder);
 
 // One path's folder flag and FileDate text, from a single query of its attributes.
 FoundEntry LookupPath(const std::wstring& path, DateType type, const std::wstring& dateSeparator);

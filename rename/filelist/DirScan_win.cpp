@@ -2,11 +2,24 @@
 
 #include <windows.h>
 
+#include "base/LongPath.h"
+
 namespace rn {
 
 bool IsFolder(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
+  const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool IsFile(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool EnterFolder(const std::wstring& folder) {
+  // The working directory takes the plain spelling: an extended one would
+  // leak into every relative path the system resolves later.
+  return SetCurrentDirectoryW(folder.c_str()) || IsFolder(folder);
 }
 
 namespace {
@@ -27,7 +40,7 @@ std::wstring DateText(const WIN32_FILE_ATTRIBUTE_DATA& data, DateType type, cons
 FoundEntry LookupPath(const std::wstring& path, DateType type, const std::wstring& dateSeparator) {
   FoundEntry entry;
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return entry;
+  if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data)) return entry;
   entry.isDir = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
   entry.date = DateText(data, type, dateSeparator);
@@ -38,7 +51,7 @@ void ScanDirectory(const std::wstring& pattern, DateType type, const std::wstrin
                    const std::function<bool(const FoundEntry&)>& each) {
   WIN32_FIND_DATAW data;
   // The basic form skips the short names and large fetches cut the round trips.
-  HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+  HANDLE search = FindFirstFileExW(SystemPath(pattern).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
                                    FIND_FIRST_EX_LARGE_FETCH);
   if (search == INVALID_HANDLE_VALUE) return;
   FoundEntry entry;

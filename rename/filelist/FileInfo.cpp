@@ -1,5 +1,7 @@
 #include "filelist/FileInfo.h"
 
+#include "base/Text.h"
+
 namespace rn {
 
 std::wstring AttributeLetters(uint32_t a) {
@@ -41,12 +43,13 @@ std::wstring InfoClipboardText(const FileInfoFields& f) {
 }
 
 int NameLengthWithoutExtension(const std::wstring& fileName) {
-  const size_t dot = fileName.rfind(L'.');
-  return static_cast<int>(dot == std::wstring::npos ? fileName.size() : dot);
+  return static_cast<int>(CodePointIndex(fileName, fileName.rfind(L'.')));
 }
 
-int CharPositionCounter(int previous, int index, const std::wstring& fileName) {
-  if (index < 0 || index > NameLengthWithoutExtension(fileName)) return previous;
+int CharPositionCounter(int previous, int unitIndex, const std::wstring& fileName) {
+  if (unitIndex < 0 || static_cast<size_t>(unitIndex) > fileName.size()) return previous;
+  const int index = static_cast<int>(CodePointIndex(fileName, static_cast<size_t>(unitIndex)));
+  if (index > NameLengthWithoutExtension(fileName)) return previous;
   return index;
 }
 

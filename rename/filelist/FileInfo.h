@@ -44,11 +44,12 @@ std::wstring FileSizeText(uint64_t bytes, const std::wstring& decimalSeparator);
 // Seven lines, each ending in CR LF, for the clipboard.
 std::wstring InfoClipboardText(const FileInfoFields& fields);
 
-// The name's length without its extension (from the last dot on).
+// The name's length in characters without its extension (from the last dot on).
 int NameLengthWithoutExtension(const std::wstring& fileName);
-// The counter after the pointer or caret reached `index` (characters before
-// it): the index when it lies within the name before its extension, otherwise
-// the previous value.
-int CharPositionCounter(int previous, int index, const std::wstring& fileName);
+// The counter after the pointer or caret reached unit offset `unitIndex` of
+// the name (what the edit box reports: UTF-16 units on Windows): the number
+// of characters before it when that lies within the name before its
+// extension, otherwise the previous value.
+int CharPositionCounter(int previous, int unitIndex, const std::wstring& fileName);
 
 }  // namespace rn

@@ -32,13 +32,12 @@ std::wstring FileRow::FullPath() const { return Folder() + name; }
 const std::wstring& FileRow::Folder() const { return folder ? *folder : kEmpty; }
 
 std::wstring ShortenPath(const std::wstring& path, int budget) {
-  const long long len = static_cast<long long>(path.size());
+  const long long len = static_cast<long long>(CodePointCount(path));
   if (budget >= len) return path;
   const long long q = budget / 4;
   std::wstring head, tail;
-  if (q - 3 > 0) head = path.substr(0, static_cast<size_t>(std::min(q - 3, len)));
-  const long long tailLen = std::min(3 * q - 8, len);
-  if (tailLen > 0) tail = path.substr(static_cast<size_t>(len - tailLen));
+  if (q - 3 > 0) head = FirstCodePoints(path, static_cast<size_t>(q - 3));
+  if (3 * q - 8 > 0) tail = LastCodePoints(path, static_cast<size_t>(3 * q - 8));
   return head + L" ... " + tail;
 }
 

@@ -126,7 +126,7 @@ class FileList {
   std::shared_ptr<const std::wstring> lastFolder_;
 };
 
-// Display form of a path within a character budget.
+// Display form of a path within a budget of characters (code points).
 std::wstring ShortenPath(const std::wstring& path, int budget);
 // Budget for a path column of the given pixel width.
 int PathBudgetForWidth(int columnWidth);

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "base/LongPath.h"
 #include "filelist/FolderNames.h"
 
 namespace rn {
@@ -13,8 +14,8 @@ uint64_t Ticks(const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateTi
 bool ScanFolder(const std::wstring& folder, const std::function<void(FolderEntry&&)>& each) {
   WIN32_FIND_DATAW data;
   // The basic form skips the short names and large fetches cut the round trips.
-  HANDLE search = FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                   FIND_FIRST_EX_LARGE_FETCH);
+  HANDLE search = FindFirstFileExW(SystemPath(folder + L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
   if (search == INVALID_HANDLE_VALUE) return false;
   do {
     FolderEntry e;

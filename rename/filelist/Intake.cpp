@@ -1,5 +1,6 @@
 #include "filelist/Intake.h"
 
+#include "base/LongPath.h"
 #include "base/Path.h"
 #include "base/Text.h"
 #include "filelist/TypeFilter.h"
@@ -22,7 +23,7 @@ void Intake::BeginBatch() {
   stopped = false;
 }
 
-void Intake::AddPath(const std::wstring& path) { AddFound(path, nullptr); }
+void Intake::AddPath(const std::wstring& path) { AddFound(NormalPath(path), nullptr); }
 
 void Intake::AddFound(const std::wstring& path, const FoundEntry* found) {
   if (stopped || path.empty()) return;

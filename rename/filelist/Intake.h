@@ -52,7 +52,8 @@ struct Intake {
   void BeginBatch();
   void EndBatch() { busy = false; }
 
-  // Adds at most one row, or a folder's contents; refusals are silent.
+  // Adds at most one row, or a folder's contents; refusals are silent. A path
+  // in the extended-length form ("\\?\C:\...") enters in its normal spelling.
   void AddPath(const std::wstring& path);
   // The search dialog's walk: every file of `folder` (ending in a backslash)
   // and, when recursive, of its whole tree, through AddPath.

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "base/Error.h"
+#include "base/LongPath.h"
 #include "shell/Explorer.h"
 #include "shell/Registration.h"
 
@@ -40,7 +41,7 @@ std::optional<std::wstring> SendToFolder() {
       RegGetValueW(HKEY_CURRENT_USER, L"Software\\MicroSoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                    L"SendTo", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, value, &size);
   if (read != ERROR_SUCCESS) return std::nullopt;
-  const DWORD a = GetFileAttributesW(value);
+  const DWORD a = GetFileAttributesW(SystemPath(value).c_str());
   if (value[0] == L'\0' || a == INVALID_FILE_ATTRIBUTES || !(a & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
   return std::wstring(value);
 }

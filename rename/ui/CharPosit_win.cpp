@@ -26,7 +26,9 @@ struct CharPositForm : Form {
     counter = value;
     SetWindowTextW(Child(kCharPositCounterId), std::to_wstring(value).c_str());
   }
-  void Reached(int index) { Show(CharPositionCounter(counter, index, name)); }
+  // The box speaks in UTF-16 units; the counter shows characters, so a
+  // character beyond U+FFFF counts once.
+  void Reached(int unitIndex) { Show(CharPositionCounter(counter, unitIndex, name)); }
 
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override {
     if (msg == WM_COMMAND && LOWORD(wp) == kCharPositCloseId && HIWORD(wp) == BN_CLICKED) CloseCharPosit(hwnd);
@@ -38,7 +40,7 @@ struct CharPositForm : Form {
 
 CharPositForm* FormOf(HWND panel) { return rn::FormOf<CharPositForm>(panel, kCharPositClassName); }
 
-// Characters before the caret; with a selection the caret is the end that moved.
+// Units before the caret; with a selection the caret is the end that moved.
 int CaretIndex(HWND edit) {
   DWORD start = 0, end = 0;
   SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));

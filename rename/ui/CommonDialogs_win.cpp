@@ -82,7 +82,7 @@ std::optional<std::wstring> BrowseForFolder(HWND owner, const std::wstring& titl
   bi.lParam = reinterpret_cast<LPARAM>(initialFolder.c_str());
   PIDLIST_ABSOLUTE picked = SHBrowseForFolderW(&bi);
   if (!picked) return std::nullopt;
-  std::wstring path(MAX_PATH * 8, L'\0');
+  std::wstring path(32768, L'\0');  // the longest path the system knows
   const bool ok = SHGetPathFromIDListEx(picked, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT);
   CoTaskMemFree(picked);
   if (!ok) return std::nullopt;

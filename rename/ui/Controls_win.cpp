@@ -1,6 +1,8 @@
 #include "ui/Controls_win.h"
 
 #include <algorithm>
+#include <cstring>
+#include <map>
 
 namespace rn {
 
@@ -118,9 +120,41 @@ int TextHeight(HFONT font) {
   return tm.tmHeight;
 }
 
+namespace {
+
+// Drawing a text to find where its ink ends costs a bitmap and a scan: the
+// panel asks for the same captions again whenever it places them, so each
+// answer is kept, keyed by the font's description (a font handle may be
+// reused for another font once freed) and the text.
+struct DrawnKey {
+  LOGFONTW font;
+  std::wstring text;
+  bool operator<(const DrawnKey& o) const {
+    const int c = std::memcmp(&font, &o.font, sizeof(font));
+    return c != 0 ? c < 0 : text < o.text;
+  }
+};
+
+int MeasureInk(HFONT font, const std::wstring& text);
+
+}  // namespace
+
 int DrawnWidth(HFONT font, const std::wstring& text) {
-  const int measured = TextWidth(font, text);
   if (text.empty()) return 0;
+  static std::map<DrawnKey, int> known;
+  DrawnKey key{};
+  if (!font || GetObjectW(font, sizeof(key.font), &key.font) != sizeof(key.font)) return MeasureInk(font, text);
+  key.text = text;
+  if (const auto found = known.find(key); found != known.end()) return found->second;
+  const int width = MeasureInk(font, text);
+  if (known.size() < 4096) known.emplace(std::move(key), width);
+  return width;
+}
+
+namespace {
+
+int MeasureInk(HFONT font, const std::wstring& text) {
+  const int measured = TextWidth(font, text);
   const int w = measured * 2 + 32, h = 64;
   HDC dc = CreateCompatibleDC(nullptr);
   BITMAPINFO bi{};
@@ -148,6 +182,8 @@ int DrawnWidth(HFONT font, const std::wstring& text) {
   DeleteDC(dc);
   return std::max(measured, inkEnd);
 }
+
+}  // namespace
 
 int WrappedTextHeight(HFONT font, const std::wstring& text, int width) {
   MeasureDc m(font);

@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+#include "base/LongPath.h"
 #include "base/Path.h"
 #include "base/Texts.h"
 #include "filelist/FileList.h"
@@ -230,7 +231,7 @@ void FillFileInfo(HWND panel, const std::wstring& fullPath, const std::wstring& 
   if (!form) return;
   ClearFileInfo(panel);
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (fullPath.empty() || !GetFileAttributesExW(fullPath.c_str(), GetFileExInfoStandard, &data) ||
+  if (fullPath.empty() || !GetFileAttributesExW(SystemPath(fullPath).c_str(), GetFileExInfoStandard, &data) ||
       (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
     SetWindowTextW(form->Value(Name), kFileMissingText);
     return;

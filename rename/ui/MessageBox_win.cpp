@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Texts.h"
+#include "base/VersionInfo.h"
 #include "ui/Controls_win.h"
 #include "ui/Form_win.h"
 #include "ui/Modal_win.h"
@@ -172,9 +173,7 @@ int ShowDialog(HWND owner, const DialogRequest& request) {
 
 std::wstring ApplicationTitle() {
   // The executable's name without extension, every letter after the first in lower case.
-  wchar_t path[MAX_PATH * 4];
-  DWORD n = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-  std::wstring name(path, n);
+  std::wstring name = ProgramFilePath();
   size_t slash = name.find_last_of(L"\\/");
   if (slash != std::wstring::npos) name.erase(0, slash + 1);
   size_t dot = name.rfind(L'.');

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/FileIo.h"
+#include "base/LongPath.h"
 #include "base/SettingsFile.h"
 
 using namespace rn;
@@ -69,6 +70,28 @@ TEST_F(ReplaceOnWindows, ReplacesWholeAndCleansUp) {
   ASSERT_TRUE(ReplaceFileContents(file_, "cc"));
   EXPECT_NE(GetFileStamp(file_), second);
   EXPECT_EQ(GetFileStamp(file_).size, 2u);
+}
+
+TEST_F(ReplaceOnWindows, TheSettingsFileCanSitInAFolderPastTheOldLimit) {
+  // Folder names ending in a dot reach only through the extended form, on
+  // Wine (which takes plain paths past 260 characters) as on Windows.
+  std::vector<std::wstring> chain;
+  for (std::wstring folder = dir_ + L"\\"; folder.size() < 300;) {
+    folder += std::wstring(50, L'd') + L".\\";
+    chain.push_back(folder);
+    ASSERT_TRUE(CreateDirectoryW(ExtendedLengthPath(folder).c_str(), nullptr));
+  }
+  const std::wstring ini = chain.back() + L"Rename.ini";
+  {
+    SettingsFile settings(ini);
+    settings.WriteString(L"Options", L"Path", L"first");
+    settings.WriteString(L"Options", L"Path", L"second");
+  }
+  EXPECT_EQ(SettingsFile(ini).ReadString(L"Options", L"Path", L""), L"second");
+  EXPECT_TRUE(GetFileStamp(ini).exists);
+  EXPECT_TRUE(DeleteFileW(ExtendedLengthPath(ini).c_str()));
+  for (auto folder = chain.rbegin(); folder != chain.rend(); ++folder)
+    EXPECT_TRUE(RemoveDirectoryW(ExtendedLengthPath(*folder).c_str())) << "no temporary file was left";
 }
 
 TEST_F(ReplaceOnWindows, ReadOnlyTargetKeepsItsContents) {

@@ -4,9 +4,12 @@
 #include <windows.h>
 
 #include "base/DateLocale.h"
+#include "base/LongPath.h"
 #include "core/OperationPanel_win.h"
 #include "engine/Operation.h"
+#include "filelist/FileTime.h"
 #include "support/WindowHarness_win.h"
+#include "ui/InfoPanel_win.h"
 
 using namespace rntest;
 using Paths = std::vector<std::wstring>;
@@ -271,6 +274,23 @@ TEST(RenameRunPanel, APositionBeyondAShortNameIsReducedAndTheSpinShowsIt) {
   EXPECT_EQ(l.Names(), Paths({L"loXngname.txt", L"abX.txt"}));
 }
 
+TEST(RenameRunPanel, TrimmingOneCharacterTakesAWholeEmojiAndUndoPutsItBack) {
+  const std::wstring party = L"\U0001F600 party.jpg";
+  ListWindow l({party});
+  rn::RenameTask task = l.w.form->panel->ReadRenameTask();
+  task.Operation = rn::kOpTrimFromBegin;
+  task.TrimCount = 1;
+  task.TrimAt = 0;
+  l.w.form->panel->WriteRenameTask(task);
+  l.w.Click(rn::IdButton2);
+  EXPECT_EQ(l.Names(), Paths({L" party.jpg"}));
+  EXPECT_EQ(Spelling(l.folder.Folder() + L" party.jpg"), L" party.jpg");
+  EXPECT_FALSE(OnDisk(l, party));
+  l.w.Click(rn::IdButton3);
+  EXPECT_EQ(l.Names(), Paths({party}));
+  EXPECT_EQ(Spelling(l.folder.Folder() + party), party);
+}
+
 TEST(RenameRunPanel, NumberingWidensTheStartNumberForTheRowCount) {
   std::vector<std::wstring> names;
   for (int i = 0; i < 120; ++i) names.push_back(L"f" + std::to_wstring(i) + L".txt");
@@ -329,4 +349,106 @@ TEST(RenameRun, ARunThatFailsInsideGivesTheListAndTheCommandsBack) {
     l.w.Close();
     EXPECT_FALSE(IsWindow(l.w.Hwnd())) << "a close is not put off for ever";
   }
+}
+
+namespace {
+
+// A chain of folders below the temporary one, deep enough that a file in it
+// passes 300 characters. Their names end in a dot, which only the extended
+// form keeps (the plain spelling loses it and names nothing): so the test
+// sees the extended form at work also on Wine, which takes plain paths past
+// 260 characters where Windows refuses them, and the runs meet a folder that
+// cannot become the working directory. Made and removed through that form.
+struct DeepFolder {
+  std::vector<std::wstring> chain;  // each ending in a backslash
+  std::wstring outside;             // where to stand while they go: the runs enter them
+  explicit DeepFolder(const TempFolder& f) : outside(f.path.parent_path().wstring()) {
+    for (std::wstring folder = f.Folder(); folder.size() < 300;) {
+      folder += std::wstring(40, L'd') + L".\\";
+      chain.push_back(folder);
+      EXPECT_TRUE(CreateDirectoryW(rn::ExtendedLengthPath(folder).c_str(), nullptr));
+    }
+  }
+  ~DeepFolder() {
+    SetCurrentDirectoryW(outside.c_str());
+    const std::wstring last = rn::ExtendedLengthPath(chain.back());
+    WIN32_FIND_DATAW data;
+    HANDLE h = FindFirstFileW((last + L"*").c_str(), &data);
+    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &data))
+      DeleteFileW((last + data.cFileName).c_str());
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+    for (auto folder = chain.rbegin(); folder != chain.rend(); ++folder)
+      RemoveDirectoryW(rn::ExtendedLengthPath(*folder).c_str());
+  }
+  std::wstring Make(const std::wstring& name) const {
+    HANDLE h = CreateFileW(rn::ExtendedLengthPath(chain.back() + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           0, nullptr);
+    EXPECT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+    return chain.back() + name;
+  }
+};
+
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(rn::ExtendedLengthPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace
+
+TEST(LongPaths, AFileDeeperThan260CharactersIsListedRenamedStampedUndoneAndCleaned) {
+  TempFolder f;
+  DeepFolder deep(f);
+  const std::wstring folder = deep.chain.back(), file = deep.Make(L"song (live).txt");
+  ASSERT_GT(file.size(), 300u);
+  MainWindow w(f);
+  {
+    ScriptedDialogs dialogs;
+    dialogs.Expect(rn::FolderPromptRequest(RECT{}).text, 1);  // "Files": the folder is read
+    Drop(w.Hwnd(), {folder.substr(0, folder.size() - 1)});
+  }
+  Drop(w.Hwnd(), {file});  // the same file again
+  ASSERT_EQ(w.Paths(), Paths({file})) << "the row holds the normal path";
+  EXPECT_EQ(w.form->fileList.Cell(rn::ColShortPath, 0).find(L'?'), std::wstring::npos);
+
+  w.Command(rn::IdPopInfoPanel1);
+  const rn::FileInfoFields info = rn::InfoPanelFields(w.Control(rn::IdPanelInfo));
+  EXPECT_EQ(info.name, L"song (live).txt");
+  EXPECT_EQ(info.folder, folder);
+  EXPECT_FALSE(info.modified.empty()) << "the stamps are read through the extended form";
+
+  w.form->currentOperation = rn::kOpAddFromBegin;
+  SetWindowTextW(w.Control(rn::IdComboBox2), L"new ");
+  w.Click(rn::IdButton2);
+  EXPECT_EQ(w.Paths(), Paths({folder + L"new song (live).txt"}));
+  EXPECT_TRUE(Exists(folder + L"new song (live).txt"));
+  EXPECT_FALSE(Exists(file));
+
+  SendMessageW(w.Control(rn::RadioId(rn::kOpChangeDateTime)), BM_CLICK, 0, 0);
+  const rn::DateLocale dates = rn::SystemDateLocale();
+  SetWindowTextW(w.Control(rn::IdEditDate), dates.shortDate(rn::DateTime{2004, 12, 29}).c_str());
+  w.Click(rn::IdButton2);
+  const auto stamp = rn::ReadFileTime(folder + L"new song (live).txt", rn::DateModified);
+  ASSERT_TRUE(stamp);
+  EXPECT_EQ(stamp->year * 10000 + stamp->month * 100 + stamp->day, 20041229) << "the date is stamped";
+
+  w.Click(rn::IdButton3);
+  EXPECT_TRUE(Exists(file)) << "undo brings the old name back";
+  EXPECT_EQ(w.Paths(), Paths({file}));
+
+  w.Click(rn::IdSpeedButton5);
+  EXPECT_EQ(w.Paths(), Paths({folder + L"song__live_.txt"}));
+  EXPECT_TRUE(Exists(folder + L"song__live_.txt"));
+  w.Click(rn::IdButton3);
+  EXPECT_TRUE(Exists(file));
+}
+
+TEST(LongPaths, APairOnTheCommandLineIsRenamedInTheFolderItNames) {
+  TempFolder f;
+  const std::wstring file = Make(f, L"sub\\old.txt");
+  wchar_t before[MAX_PATH * 2];
+  GetCurrentDirectoryW(MAX_PATH * 2, before);
+  SetCurrentDirectoryW(f.Folder().c_str());
+  { MainWindow w(f, {L"sub\\old.txt", L"new.txt"}); }
+  SetCurrentDirectoryW(before);
+  EXPECT_TRUE(Exists(f.Folder() + L"sub\\new.txt")) << "a relative path is read from where the program started";
 }

@@ -24,6 +24,7 @@ struct Fake {
     p.folderGone = [this](const std::wstring& f) { said.push_back(L"gone " + f); };
     p.askShorterBase = [this](const std::wstring& base) {
       said.push_back(L"shorter " + base);
+      if (typed.empty()) return std::optional<std::wstring>();  // an unexpected question: cancel
       auto answer = typed.front();
       typed.pop_front();
       return answer;
@@ -62,11 +63,15 @@ TEST(CdCleanUp, NamesAreCleanedAndShortenedRowByRow) {
     std::wstring after;  // the name on disk afterwards
     int renamed;
   };
+  std::wstring smiles, letters;  // 26 and 27 characters beyond U+FFFF
+  for (int i = 0; i < 27; ++i) smiles += i ? L"\U0001F600" : L"", letters += L"\U0001D49C";
   const Case cases[] = {
       {"clean and short: untouched", L"plain.txt", {}, L"plain.txt", 0},
       {"refused characters become _", L"[a] {b},c&d;e^(f).txt", {}, L"_a___b__c_d_e__f_.txt", 1},
       {"too long: asked until short enough", longName, {std::wstring(30, L'y'), L"short (1)"}, L"short__1_.txt", 1},
       {"31 characters with the extension are fine", std::wstring(27, L'z') + L".txt", {}, {}, 0},
+      {"a character beyond U+FFFF counts once", smiles + L" .txt", {}, smiles + L"_.txt", 1},
+      {"32 of them are asked about", letters + L"\U0001D49C.txt", {letters}, letters + L".txt", 1},
   };
   for (const Case& c : cases) {
     Fake fake;

@@ -83,7 +83,7 @@ TEST(RenameRun, UnchangedBlankLongAndAllExtensionProposalsAreRefusedQuietlyOrWit
   f.transform = [](const FileRow& row, int64_t) -> std::wstring {
     if (row.name == L"same.txt") return L"same.txt";
     if (row.name == L"blank.txt") return L"   ";
-    if (row.name == L"long.txt") return std::wstring(231, L'x');
+    if (row.name == L"long.txt") return std::wstring(229, L'x') + L"\U0001F600";  // 230 characters, 231 units
     if (row.name == L"abc.txt") return L" .txt ";
     return L".hidden-folder";  // a folder's name is never all extension
   };

@@ -127,3 +127,36 @@ TEST(RunChecks, LengthChecksLookAtEveryRowCheckedOrNot) {
   t = Task(kOpChangeExtension, L"archive.tar.gz");
   EXPECT_EQ(Check(t, list).task.RenameTo, L"gz");
 }
+
+// Positions and counts are characters; Windows' own limit is what Windows
+// measures, so a character beyond U+FFFF counts twice there.
+TEST(RunChecks, LengthsCountCharactersButWindowsLimitCountsUtf16Units) {
+  // Bases of 7 characters: 8 and 14 UTF-16 units.
+  const FileList list = ListOf({L"\U0001F600 party.jpg",
+                                L"\U0001D49C\U0001D49C\U0001D49C\U0001D49C\U0001D49C"
+                                L"\U0001D49C\U0001D49C.txt"});
+  struct Case {
+    OperationId op;
+    int a, b;
+    bool stop;
+  };
+  const Case cases[] = {
+      {kOpAddFromBegin, 7, 0, false}, {kOpAddFromBegin, 8, 0, true}, {kOpTrimFromBegin, 6, 1, false},
+      {kOpTrimFromEnd, 7, 1, true},   {kOpTrimBetween, 3, 4, false}, {kOpTrimBetween, 4, 4, true},
+  };
+  for (const Case& c : cases) {
+    RenameTask t = Task(c.op);
+    t.InsertAt = t.TrimCount = t.KeepHead = c.a;
+    t.TrimAt = t.KeepTail = c.b;
+    const CheckResult r = Check(t, list);
+    EXPECT_EQ(r.stop, c.stop) << c.op << " " << c.a << " " << c.b;
+    EXPECT_EQ(r.task.InsertAt, c.op == kOpAddFromBegin && c.stop ? 7 : c.a) << "reduced to the shortest base";
+  }
+  RenameTask t = Task(kOpCreateNames);
+  t.CounterStart = L"001";
+  t.Prefix = std::wstring(113, L'p') + L"\U0001F600";  // 114 characters, 115 units
+  t.Suffix = std::wstring(112, L's');
+  EXPECT_FALSE(Check(t, list).stop) << "230 UTF-16 units in all";
+  t.Suffix += L"\U0001F600";  // 230 characters, 232 units
+  EXPECT_TRUE(Check(t, list).stop);
+}

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Text.h"
 #include "engine/NameShape.h"
 #include "engine/Transforms.h"
 
@@ -16,6 +17,11 @@ namespace {
 
 const CaseConverter& Cases() { return PortableCaseConverter(); }
 const DateLocale& Dates() { return PortableDateLocale(); }
+
+// Names with characters beyond U+FFFF: two UTF-16 units each under Windows.
+const std::wstring kParty = L"\U0001F600 party.jpg";
+const std::wstring kScript = L"\U0001D49Cbc.txt";
+const std::wstring kAllWide = L"\U0001F600\U0001F601\U0001F602.\U0001D49C";
 
 RenameTask Task(OperationId op) {
   RenameTask t;
@@ -290,9 +296,10 @@ TEST(ProposeName, EveryCountOnShortNamesStaysInsideTheName) {
     std::wstring name;
     bool isFolder;
   };
-  const std::vector<Entry> entries = {{L"", false},   {L"a", false},    {L".txt", false}, {L".", false},
-                                      {L"a.", false}, {L"ab.c", false}, {L"", true},      {L"a", true},
-                                      {L".x", true},  {L"abc.d", true}};
+  const std::vector<Entry> entries = {{L"", false},      {L"a", false},    {L".txt", false}, {L".", false},
+                                      {L"a.", false},    {L"ab.c", false}, {L"", true},      {L"a", true},
+                                      {L".x", true},     {L"abc.d", true}, {kParty, false},  {kScript, false},
+                                      {kAllWide, false}, {kAllWide, true}};
   const std::wstring text = L"<>";
   for (const Entry& e : entries) {
     for (int k = 0; k <= 254; ++k) {
@@ -308,12 +315,15 @@ TEST(ProposeName, EveryCountOnShortNamesStaysInsideTheName) {
         };
         for (OperationId op : {kOpAddFromBegin, kOpAddFromEnd}) {
           t.Operation = op;
-          EXPECT_TRUE(IsNameWithInsert(Propose(t, e.name, e.isFolder), e.name, text)) << msg();
+          const std::wstring r = Propose(t, e.name, e.isFolder);
+          EXPECT_TRUE(IsNameWithInsert(r, e.name, text)) << msg();
+          EXPECT_FALSE(HasLoneSurrogate(r)) << msg() << " op " << op;
         }
         for (OperationId op : {kOpTrimFromBegin, kOpTrimFromEnd, kOpTrimBetween}) {
           t.Operation = op;
           const std::wstring r = Propose(t, e.name, e.isFolder);
           EXPECT_TRUE(IsNameWithOneCut(r, e.name)) << msg() << " op " << op;
+          EXPECT_FALSE(HasLoneSurrogate(r)) << msg() << " op " << op;
           // The extension is never cut from the end side.
           if (op != kOpTrimFromBegin) {
             EXPECT_TRUE(r.ends_with(e.name.substr(e.name.size() - ExtensionLength(e.name, e.isFolder)))) << msg();
@@ -353,4 +363,73 @@ TEST(ProposeName, SystemConversionHandlesAccentedLetters) {
   t.EveryWord = true;
   const auto words = ProposeName(t, L"\u00E9T\u00C9 \u00E0 PARIS.MP3", false, 0, {}, SystemCaseConverter(), Dates());
   EXPECT_EQ(words.value_or(L""), L"\u00C9t\u00E9 \u00C0 Paris.mp3");
+}
+
+TEST(CodePoints, EveryCutAndInsertCountsACharacterBeyondTheBasicPlaneOnce) {
+  struct Case {
+    OperationId op;
+    std::wstring name;
+    int a, b;  // InsertAt, or TrimCount and TrimAt, or KeepHead and KeepTail
+    std::wstring after;
+  };
+  const Case cases[] = {
+      {kOpAddFromBegin, kParty, 1, 0, L"\U0001F600X party.jpg"},
+      {kOpAddFromBegin, kScript, 1, 0, L"\U0001D49CXbc.txt"},
+      {kOpAddFromBegin, kAllWide, 2, 0, L"\U0001F600\U0001F601X\U0001F602.\U0001D49C"},
+      {kOpAddFromEnd, kParty, 1, 0, L"\U0001F600 partXy.jpg"},
+      {kOpAddFromEnd, kScript, 2, 0, L"\U0001D49CXbc.txt"},
+      {kOpAddFromEnd, kScript, 3, 0, L"X\U0001D49Cbc.txt"},
+      {kOpAddFromEnd, kAllWide, 1, 0, L"\U0001F600\U0001F601X\U0001F602.\U0001D49C"},
+      {kOpTrimFromBegin, kParty, 1, 0, L" party.jpg"},
+      {kOpTrimFromBegin, kScript, 1, 0, L"bc.txt"},
+      {kOpTrimFromBegin, kAllWide, 1, 1, L"\U0001F600\U0001F602.\U0001D49C"},
+      {kOpTrimFromBegin, kAllWide, 4, 0, L"\U0001D49C"},
+      {kOpTrimFromEnd, kParty, 5, 0, L"\U0001F600 .jpg"},
+      {kOpTrimFromEnd, kScript, 1, 2, L"bc.txt"},
+      {kOpTrimFromEnd, kAllWide, 1, 0, L"\U0001F600\U0001F601.\U0001D49C"},
+      {kOpTrimBetween, kParty, 1, 1, L"\U0001F600y.jpg"},
+      {kOpTrimBetween, kScript, 1, 1, L"\U0001D49Cc.txt"},
+      {kOpTrimBetween, kAllWide, 1, 1, L"\U0001F600\U0001F602.\U0001D49C"},
+      {kOpTrimBetween, kAllWide, 0, 2, L"\U0001F601\U0001F602.\U0001D49C"},
+  };
+  for (const Case& c : cases) {
+    RenameTask t = Task(c.op);
+    t.RenameTo = L"X";
+    t.InsertAt = c.a;
+    t.TrimCount = t.KeepHead = c.a;
+    t.TrimAt = t.KeepTail = c.b;
+    const std::wstring r = Propose(t, c.name);
+    EXPECT_EQ(r, c.after) << "op " << c.op << " a=" << c.a << " b=" << c.b;
+    EXPECT_FALSE(HasLoneSurrogate(r)) << "op " << c.op;
+  }
+  EXPECT_EQ(HeadOf(kAllWide, 1), L"\U0001F600");
+  EXPECT_EQ(TailOf(kAllWide, 2), L".\U0001D49C");
+  EXPECT_EQ(FromPosition(kAllWide, 3), L"\U0001F602.\U0001D49C");
+}
+
+TEST(CodePoints, CaseChangesHandACharacterBeyondTheBasicPlaneToTheConversionWhole) {
+  // Deseret letters have case; this conversion knows only them, and only
+  // when it gets both halves of the pair together.
+  const std::wstring small = L"\U00010428", capital = L"\U00010400";
+  auto replaceAll = [](std::wstring s, const std::wstring& from, const std::wstring& to) {
+    for (size_t at; (at = s.find(from)) != std::wstring::npos;) s.replace(at, from.size(), to);
+    return s;
+  };
+  const CaseConverter deseret{[&](const std::wstring& s) { return replaceAll(s, small, capital); },
+                              [&](const std::wstring& s) { return replaceAll(s, capital, small); }};
+  const std::wstring name = small + capital + L" " + small + L".txt";
+  EXPECT_EQ(Capitalize(name, false, false, deseret), capital + small + L" " + small + L".txt");
+  EXPECT_EQ(Capitalize(name, false, true, deseret), capital + small + L" " + capital + L".txt");
+  EXPECT_EQ(Capitalize(L"(" + name, false, false, deseret), L"(" + capital + small + L" " + small + L".txt");
+  // The user's conversion leaves the emoji whole.
+  RenameTask t = Task(kOpConvertCase);
+  for (int mode : {kCaseUpper, kCaseLower}) {
+    t.CaseMode = mode;
+    const auto r = ProposeName(t, kParty, false, 0, {}, SystemCaseConverter(), Dates());
+    EXPECT_EQ(r.value_or(L""), mode == kCaseUpper ? L"\U0001F600 PARTY.JPG" : kParty);
+  }
+  t = Task(kOpCapitalize);
+  t.EveryWord = true;
+  EXPECT_EQ(ProposeName(t, kParty, false, 0, {}, SystemCaseConverter(), Dates()).value_or(L""),
+            L"\U0001F600 Party.jpg");
 }

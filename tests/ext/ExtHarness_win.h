@@ -26,10 +26,13 @@ inline const CLSID kClsid = {0x6e0f3a2c, 0x9b41, 0x4c7d, {0xa5, 0xe8, 0x3d, 0x27
 inline std::wstring BuiltDll() { return rne2e::PathFromEnvironment(L"RENAME_DLL"); }
 
 // The program folder of the end-to-end tests with the DLL beside Rename.exe.
+// The extension of this test program's word size, as it is shipped.
+inline constexpr const wchar_t* kDllName = sizeof(void*) == 8 ? L"RENAME64.DLL" : L"RENAME32.DLL";
+
 inline std::wstring DllBeside(const rne2e::ProgramFolder& folder, const wchar_t* subfolder = L"") {
   std::filesystem::create_directories(folder.dir / subfolder);
-  std::filesystem::copy_file(BuiltDll(), folder.dir / subfolder / L"RENAME64.DLL");
-  return (folder.dir / subfolder / L"RENAME64.DLL").wstring();
+  std::filesystem::copy_file(BuiltDll(), folder.dir / subfolder / kDllName);
+  return (folder.dir / subfolder / kDllName).wstring();
 }
 
 struct Server {

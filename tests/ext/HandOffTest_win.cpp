@@ -75,6 +75,25 @@ TEST(HandOff, WithoutTheProgramBesideItTheCommandFailsWithABox) {
   menu->Release();
 }
 
+namespace {
+
+int g_timer;  // 0 not fired, 1 fired with no box open, 2 fired inside a box
+
+BOOL CALLBACK SeeBox(HWND h, LPARAM) {
+  wchar_t cls[16];
+  GetClassNameW(h, cls, 16);
+  if (lstrcmpW(cls, L"#32770") == 0) g_timer = 2;
+  return TRUE;
+}
+
+void CALLBACK TimerFired(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  g_timer = 1;
+  EnumThreadWindows(GetCurrentThreadId(), SeeBox, 0);
+}
+
+}  // namespace
+
 // Takes the full 30 seconds of the wait.
 TEST(HandOff, AProgramThatNeverShowsItsWindowIsGivenUpOnWhileMessagesFlow) {
   ASSERT_EQ(FindWindowW(L"TMorvaneFrm1", nullptr), nullptr);
@@ -86,23 +105,10 @@ TEST(HandOff, AProgramThatNeverShowsItsWindowIsGivenUpOnWhileMessagesFlow) {
   ASSERT_NE(menu, nullptr);
   BoxWatcher boxes;
   // A timer of this thread fires during the wait, while no box is open yet.
-  static int timer;  // 0 not fired, 1 fired with no box open, 2 fired inside a box
-  timer = 0;
-  SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    timer = 1;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM) {
-          wchar_t cls[16];
-          GetClassNameW(h, cls, 16);
-          if (lstrcmpW(cls, L"#32770") == 0) timer = 2;
-          return TRUE;
-        },
-        0);
-  });
+  g_timer = 0;
+  SetTimer(nullptr, 0, 10, TimerFired);
   EXPECT_EQ(Invoke(menu, kFirstCommand), HRESULT_FROM_WIN32(ERROR_TIMEOUT));
-  EXPECT_EQ(timer, 1);
+  EXPECT_EQ(g_timer, 1);
   const auto shown = boxes.Boxes();
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].text,

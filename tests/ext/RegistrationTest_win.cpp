@@ -7,6 +7,8 @@ using namespace rnext;
 namespace {
 
 const std::wstring kClsidKey = std::wstring(L"CLSID\\") + rn::kExtensionClassId;
+// The ProgID carries the DLL's name.
+const std::wstring kProgId = std::wstring(sizeof(void*) == 8 ? L"RENAME64" : L"RENAME32") + L".MorvanePlugin";
 
 // The value, or "<none>" when the key or value is missing.
 std::wstring ClassesValue(const std::wstring& key, const wchar_t* name = nullptr) {
@@ -36,9 +38,9 @@ TEST(Registration, WritesTheClassKeysAndDeletesThemAgain) {
       {kClsidKey, nullptr, L""},
       {kClsidKey + L"\\InprocServer32", nullptr, ModuleFile(server.module)},
       {kClsidKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
-      {kClsidKey + L"\\ProgID", nullptr, L"RENAME64.MorvanePlugin"},
-      {L"RENAME64.MorvanePlugin", nullptr, L""},
-      {L"RENAME64.MorvanePlugin\\Clsid", nullptr, rn::kExtensionClassId},
+      {kClsidKey + L"\\ProgID", nullptr, kProgId},
+      {kProgId, nullptr, L""},
+      {kProgId + L"\\Clsid", nullptr, rn::kExtensionClassId},
   };
   for (const auto& w : written) EXPECT_EQ(ClassesValue(w.key, w.name), w.value) << w.key;
   // Registered, the handler is made by COM itself, as Explorer makes it.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "base/Text.h"
 #include "filelist/FileInfo.h"
 
 using namespace rn;
@@ -92,6 +93,15 @@ TEST(CharPositionCounter, TheExtensionStartsAtTheLastDot) {
   EXPECT_EQ(NameLengthWithoutExtension(L"trailing."), 8);
   EXPECT_EQ(NameLengthWithoutExtension(L""), 0);
   EXPECT_EQ(CharPositionCounter(5, 0, L""), 0);
+}
+
+TEST(CharPositionCounter, CountsCharactersWhereTheBoxReportsUnits) {
+  const std::wstring name = L"\U0001F600 party.jpg";
+  EXPECT_EQ(NameLengthWithoutExtension(name), 7);
+  for (int k : {0, 1, 2, 7}) EXPECT_EQ(CharPositionCounter(-1, static_cast<int>(UnitOffset(name, k)), name), k) << k;
+  EXPECT_EQ(CharPositionCounter(3, static_cast<int>(UnitOffset(name, 8)), name), 3) << "inside the extension";
+  if (sizeof(wchar_t) == 2) EXPECT_EQ(CharPositionCounter(0, 1, name), 1) << "between the halves: the pair counts";
+  EXPECT_EQ(NameLengthWithoutExtension(L"\U0001D49C\U0001D49C"), 2);
 }
 
 TEST(FileInfoText, AttributeNamesInTheirOwnOrder) {

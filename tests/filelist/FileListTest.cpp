@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/Text.h"
 #include "filelist/FileList.h"
 #include "filelist/FileTime.h"
 
@@ -32,6 +33,15 @@ TEST(ShortenPath, TinyAndNegativeBudgetsStayInsideTheText) {
   EXPECT_EQ(ShortenPath(L"", 0), L"");
   // q = 3: no head; tail of 3q-8 = 1 character.
   EXPECT_EQ(ShortenPath(L"C:\\folder\\b.txt", 12), L" ... t");
+}
+
+TEST(ShortenPath, CountsCharactersAndNeverCutsAPair) {
+  std::wstring path;
+  for (int i = 0; i < 50; ++i) path += i % 2 ? L"\U0001F600" : L"a";
+  EXPECT_EQ(ShortenPath(path, 50), path);
+  const std::wstring s = ShortenPath(path, 20);  // q = 5: 2 characters, " ... ", 7 characters
+  EXPECT_EQ(s, L"a\U0001F600 ... \U0001F600a\U0001F600a\U0001F600a\U0001F600");
+  EXPECT_FALSE(HasLoneSurrogate(s));
 }
 
 TEST(PathBudget, SixteenPercentTruncated) {

@@ -127,11 +127,12 @@ using Paths = std::vector<std::wstring>;
 
 }  // namespace
 
-TEST(Intake, FilesPassTheFilterAndDuplicatesOfAnyCaseAreRefused) {
+TEST(Intake, FilesPassTheFilterAndDuplicatesOfAnyCaseOrSpellingAreRefused) {
   Fixture f;
   f.intake.typeFilter = L"*.txt";
-  f.Batch({L"C:\\x\\one.TXT", L"C:\\x\\two.doc", L"c:\\X\\ONE.txt", L"C:\\x\\one.txt"});
-  EXPECT_EQ(f.Paths(), Paths({L"C:\\x\\one.TXT"}));
+  f.Batch({L"C:\\x\\one.TXT", L"C:\\x\\two.doc", L"c:\\X\\ONE.txt", L"C:\\x\\one.txt", L"\\\\?\\C:\\x\\one.txt",
+           L"\\\\?\\C:\\x\\three.txt"});
+  EXPECT_EQ(f.Paths(), Paths({L"C:\\x\\one.TXT", L"C:\\x\\three.txt"})) << "extended paths enter in normal spelling";
   // A path that does not exist is a file; its date comes from the platform.
   EXPECT_EQ(f.list.Cell(ColFileDate, 0), L"2026/01/02");
   EXPECT_TRUE(f.disk.asked.empty());

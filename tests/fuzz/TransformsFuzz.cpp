@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/Text.h"
 #include "engine/DateFormat.h"
 #include "engine/NameShape.h"
 #include "engine/Operation.h"
@@ -29,8 +30,11 @@ void Check(bool ok, const char* what) {
 
 // Texts come from the front of the input and numbers from its back, so both
 // get bytes however short the input is. Mostly characters that matter to the
-// transforms, sometimes the odd values (surrogates, the largest units).
+// transforms, sometimes characters beyond U+FFFF (as a written-out pair, which
+// the native build keeps whole too, and as the compiler spells them) and the
+// odd values (lone surrogates, the largest units).
 std::wstring Text(FuzzedDataProvider& in, size_t maxLength) {
+  static const std::wstring kPair{static_cast<wchar_t>(0xD83D), static_cast<wchar_t>(0xDE00)};
   static const wchar_t kAlphabet[] = L"aZz.. '`\u00B4()[]{};,-_09\u00E9\u00C9\u00FF\u0178\u03C2\u03A3\u0451dmynhs";
   static const uint32_t kOdd[16] = {0xD800, 0xDBFF, 0xDC00, 0xDFFF, 0xFFFF, 0xFFFE, 0x10FFFF, 0x7FFFFFFF,
                                     0x0,    0x1,    0x7F,   0xA0,   0xB5,   0x130,  0x131,    0x3A2};
@@ -38,6 +42,8 @@ std::wstring Text(FuzzedDataProvider& in, size_t maxLength) {
   for (unsigned char b : in.ConsumeRandomLengthString(maxLength)) {
     if (b >= 0xF0)
       s += static_cast<wchar_t>(kOdd[b - 0xF0] & (sizeof(wchar_t) == 2 ? 0xFFFFu : 0xFFFFFFFFu));
+    else if (b >= 0xE0)
+      s += b < 0xE8 ? kPair : std::wstring(L"\U0001D49C");
     else
       s += kAlphabet[b % (std::size(kAlphabet) - 1)];
   }
@@ -105,6 +111,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       ((t.Operation == kOpDateToBegin || t.Operation == kOpDateToEnd) &&
        (t.AddDatePart < kDatePartDate || t.AddDatePart > kDatePartBoth));
   Check(p.has_value() == (named && !badCode), "a proposal exactly for the name operations");
+  // A character beyond U+FFFF is never cut in two: whole pairs in, whole pairs out.
+  bool wholeInput = true;
+  for (const std::wstring* s : std::initializer_list<const std::wstring*>{&name, &t.RenameTo, &t.ReplaceWith,
+                                                                          &t.DateFormat, &t.Prefix, &t.Suffix})
+    wholeInput = wholeInput && !HasLoneSurrogate(*s);
+  if (p && wholeInput) Check(!HasLoneSurrogate(*p), "no lone surrogate made");
   if (p) {
     const std::wstring& r = *p;
     switch (t.Operation) {
@@ -147,6 +159,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(rn::test::IsNameWithOneCut(TrimFromBegin(name, k, k2), name), "trim from begin, any count");
   Check(rn::test::IsNameWithOneCut(TrimFromEnd(name, isFolder, k, k2), name), "trim from end, any count");
   Check(rn::test::IsNameWithOneCut(KeepHeadAndTail(name, isFolder, k, k2), name), "keep head and tail, any count");
+  if (!HasLoneSurrogate(name)) {
+    for (const std::wstring& cut : {HeadOf(name, k), TailOf(name, k), FromPosition(name, k), TrimFromBegin(name, k, k2),
+                                    TrimFromEnd(name, isFolder, k, k2), KeepHeadAndTail(name, isFolder, k, k2)})
+      Check(!HasLoneSurrogate(cut), "a cut keeps pairs whole");
+  }
   (void)ReadCounterText(t.CounterStart);
   Check(CleanExtensionText(t.RenameTo).find(L'.') == std::wstring::npos, "cleaned extension has no dot");
   (void)IllegalNameCharacters(name);

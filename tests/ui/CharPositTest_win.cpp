@@ -89,6 +89,15 @@ TEST_F(CharPositFixture, PointerShowsPositionsUpToTheExtension) {
   EXPECT_EQ(rn::CharPositCounterText(strip), L"2");
 }
 
+TEST_F(CharPositFixture, ACharacterBeyondTheBasicPlaneCountsOnce) {
+  // The box reports UTF-16 indexes: the emoji takes units 0 and 1.
+  rn::OpenCharPosit(strip, L"\U0001F600 party.jpg", 10, 10);
+  PointAt(3);  // before "p"
+  EXPECT_EQ(rn::CharPositCounterText(strip), L"2");
+  PointAt(8);  // the dot
+  EXPECT_EQ(rn::CharPositCounterText(strip), L"7");
+}
+
 TEST_F(CharPositFixture, KeysMoveTheCounterWithTheCaret) {
   rn::OpenCharPosit(strip, L"report.txt", 10, 10);
   Key(VK_RIGHT);

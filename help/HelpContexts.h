@@ -1,0 +1,3 @@
+#define IDH_CONTENTS 0
+#define IDH_MAIN_WINDOW 3
+#define IDH_SCRIPTS 6
