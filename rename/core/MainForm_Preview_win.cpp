@@ -27,11 +27,14 @@ constexpr DWORD kSliceMs = 12;         // one step of the pass in idle time
 constexpr int kRowsPerCheck = 256;     // rows between two looks at the clock
 constexpr int kPassAtOnceRows = 4000;  // a list this long is done at each change (a few ms)
 
+// A request the checks stop marks no row of its own: the names show as they
+// would come out, quietly, and the line under the grid says why in red.
 PreviewLook LookOf(PreviewMark mark) {
   switch (mark) {
     case PreviewMark::None: return PreviewLook::Blank;
     case PreviewMark::Change: return PreviewLook::Change;
-    case PreviewMark::Unchanged: return PreviewLook::Same;
+    case PreviewMark::Unchanged:
+    case PreviewMark::Refused: return PreviewLook::Same;
     default: return PreviewLook::Marked;
   }
 }

@@ -29,6 +29,7 @@ void RenamePreview::Start(const RenameTask& request, const FileList& list, Previ
   if (KindOf(request.Operation) != OperationKind::Name || list.Empty()) return;
   const CheckResult check = CheckRenameTask(request, list, ports.dates);
   list_ = &list;
+  revision_ = list.Revision();
   ports_ = std::move(ports);
   if (!ports_.cases) ports_.cases = &PortableCaseConverter();
   task_ = check.task;
@@ -54,7 +55,7 @@ void RenamePreview::Stop() {
 int RenamePreview::RowCount() const { return list_ ? static_cast<int>(state_.size()) : 0; }
 
 const RowPreview& RenamePreview::Row(int row) {
-  if (row < 0 || row >= RowCount()) return none_;
+  if (row < 0 || row >= RowCount() || Stale()) return none_;
   const size_t r = static_cast<size_t>(row);
   if (state_[r] == 0) {
     // From the row alone: every checked row above it is taken to be there.
@@ -67,7 +68,7 @@ const RowPreview& RenamePreview::Row(int row) {
 bool RenamePreview::Exact(int row) const { return row >= 0 && row < next_; }
 
 bool RenamePreview::Advance(int rows) {
-  for (int done = 0; done < rows && next_ < RowCount(); ++done, ++next_) {
+  for (int done = 0; done < rows && !Done(); ++done, ++next_) {
     const size_t r = static_cast<size_t>(next_);
     RowPreview decided = Decide(next_, counter_, true);
     Follow(next_, decided);

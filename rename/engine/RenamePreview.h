@@ -81,13 +81,15 @@ class RenamePreview {
   void Stop();
   bool Active() const { return list_ != nullptr; }
 
-  // The row's preview (an inactive preview or a row outside the list: None).
+  // The row's preview (an inactive preview, a row outside the list or a list
+  // changed since the start: None).
   const RowPreview& Row(int row);
   // Whether the pass in the run's order has decided the row.
   bool Exact(int row) const;
-  // Carries the pass on by up to `rows` rows; true once it has reached the end.
+  // Carries the pass on by up to `rows` rows; true once it has reached the end
+  // (or the list has changed since the start: nothing to do until the next).
   bool Advance(int rows);
-  bool Done() const { return !Active() || next_ >= RowCount(); }
+  bool Done() const { return !Active() || next_ >= RowCount() || Stale(); }
   // Meaningful once done.
   const PreviewCounts& Counts() const { return counts_; }
   // The first message of the check that stops the run; empty when none does.
@@ -106,6 +108,7 @@ class RenamePreview {
   using Overlay = std::pmr::unordered_map<std::pmr::wstring, Taken, ViewHash, std::equal_to<>>;
 
   int RowCount() const;
+  bool Stale() const { return list_ && list_->Revision() != revision_; }
   RowPreview Decide(int row, int64_t counter, bool inPass);
   Taken Lookup(const std::wstring& folder, const std::wstring& name, bool inPass);
   bool InMovedFolder(const std::wstring& folder);
@@ -114,6 +117,7 @@ class RenamePreview {
   std::wstring_view Key(const std::wstring& folder, const std::wstring& name);
 
   const FileList* list_ = nullptr;
+  uint64_t revision_ = 0;
   PreviewPorts ports_;
   RenameTask task_;
   int64_t firstCounter_ = 0;

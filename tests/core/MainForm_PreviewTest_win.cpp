@@ -136,6 +136,11 @@ TEST(PreviewColumn, FollowsTypingAndTheSpinsAtOnce) {
                reinterpret_cast<LPARAM>(l.w.Control(rn::IdScrollBar3)));
   Pump();
   EXPECT_EQ(l.w.form->PreviewCell(1).text, L"bnew_.txt");
+  SendMessageW(edit, WM_CHAR, L'*', 0);  // the run would stop at its checks: the line under the grid says why
+  Pump();
+  EXPECT_EQ(l.w.Text(rn::IdPreviewStatus), L"Ilegal characters:  *");
+  EXPECT_EQ(l.w.form->PreviewCell(1).look, rn::PreviewLook::Same);
+  EXPECT_EQ(l.w.form->PreviewCell(1).hint, L"Ilegal characters:  *");
   l.w.form->fileList.Row(0).checked = false;  // a list edit repaints the grid, which starts the preview over
   rn::GridRowsChanged(l.Grid());
   UpdateWindow(l.Grid());

@@ -113,6 +113,9 @@ TEST(RenamePreview, ARowsCounterIsItsPlaceAmongTheCheckedRowsAndTheRunsPassKnows
   EXPECT_TRUE(p.Exact(3));
   EXPECT_EQ(p.Counts(), (PreviewCounts{2, 0, 0, 1}));
   EXPECT_EQ(PreviewSummary(p.Counts()), L"2 will change, 1 not found");
+  list.Row(0).checked = false;  // the list changed: nothing shows until the preview starts over
+  EXPECT_EQ(p.Row(3).mark, PreviewMark::None);
+  EXPECT_TRUE(p.Advance(1));
 }
 
 TEST(RenamePreview, ACollisionSaysWithWhat) {
