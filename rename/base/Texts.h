@@ -193,12 +193,20 @@ enum class TextId : int {
   // names that could not go back.
   MsgItemsNotRestored,
   MsgNotRestoredReason,
+  // The undo journal at start-up: the offer to take back unfinished renames,
+  // its summary, and a journal that cannot be read (and where it was kept).
+  MsgJournalOffer,
+  MsgJournalTakenBack,
+  MsgJournalLeftAlone,
+  MsgJournalUnreadable,
+  MsgJournalKeptAs,
   // The new names' column: why a row is marked (tooltips) and the counts.
   PreviewUnchanged,
   PreviewTakenByFile,
   PreviewTakenByRow,
   PreviewTakenByFolder,
   PreviewIllegalName,
+  PreviewFolderRenamedFirst,
   PreviewWillChange,
   PreviewCollide,
   PreviewRefused,

@@ -27,6 +27,8 @@
 #include "core/MainMenus_win.h"
 #include "engine/Operation.h"
 #include "engine/RenamePreview.h"
+#include "engine/RenameRun.h"
+#include "engine/UndoJournal.h"
 #include "filelist/FileList.h"
 #include "filelist/FolderNames.h"
 #include "filelist/Intake.h"
@@ -47,6 +49,7 @@ inline constexpr UINT kEditMenuMessage = WM_APP + 3;
 // Posted by the first showing: the welcome box comes once the window is on the screen.
 inline constexpr UINT kShowWelcomeMessage = WM_APP + 0x330;
 
+class AppendFile;
 class TFormSearch;
 class TFormOption;
 class TFormAbout;
@@ -140,9 +143,13 @@ class TMorvaneFrm1 : public Form {
   bool showPreview = true;  // the new names' column (Options key ShowPreview)
   // A script run is going on, between its rename runs too.
   bool scriptRunning = false;
+  bool recovering = false;  // start-up takes back what the journal says was left unfinished
   // A run, an undo, the CD clean-up or a script run is working through the
   // rows by number: nothing may reorder, remove or add rows meanwhile.
-  bool ListBusy() const { return runLock || cdRunning || scriptRunning; }
+  bool ListBusy() const { return runLock || cdRunning || scriptRunning || recovering; }
+  // The undo journal "Rename.journal" beside the settings file, the crash
+  // insurance of the undo log (a benchmark measures the runs without it).
+  bool keepJournal = true;
 
   FileList fileList;
   Intake intake;
@@ -361,6 +368,14 @@ class TMorvaneFrm1 : public Form {
   void RememberInputs(const RenameTask& task);
   SearchHost MakeSearchHost();
 
+  // The undo journal (MainForm_Journal_win.cpp).
+  std::wstring JournalPath() const;
+  void OpenJournal(bool on);
+  void RecoverFromJournal();
+  void JournalPlan(const std::vector<PlannedRename>& plan);
+  void JournalCdBegins();
+  ListedPair ListedInHistory() const;
+
   // Start-up call sites whose work belongs to other parts of the program.
   bool RunPairMode();
   void RunSendToMode();
@@ -405,6 +420,8 @@ class TMorvaneFrm1 : public Form {
   };
   std::unique_ptr<PreviewState> preview_;
   bool explorerEntryAvailable_ = true;  // an extension DLL lies beside the program
+  std::unique_ptr<AppendFile> journalFile_;
+  std::unique_ptr<JournalWriter> journal_;  // writes nowhere when the journal is off
 };
 
 // While a run, an undo or the CD clean-up works through the rows: the list is
@@ -422,6 +439,7 @@ class ListRunScope {
  private:
   TMorvaneFrm1& form_;
   Kind kind_;
+  int level_ = 0;  // the undo level an undo takes back
   HCURSOR oldCursor_ = nullptr;
 };
 

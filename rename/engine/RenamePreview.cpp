@@ -105,8 +105,10 @@ bool RenamePreview::InMovedFolder(const std::wstring& folder) {
   return false;
 }
 
-// The run's decisions for the row, in the run's order: found, proposal,
-// verdict, and what has the new name by the time the row's turn comes.
+// The run's decisions for the row, in the run's order: found (before any
+// rename), proposal, verdict; then, as the renames come in the order of the
+// rows, whether its folder is still where it was and what has the new name
+// by the time the row's turn comes.
 RowPreview RenamePreview::Decide(int row, int64_t counter, bool inPass) {
   const FileRow& r = list_->Row(row);
   RowPreview out;
@@ -119,8 +121,8 @@ RowPreview RenamePreview::Decide(int row, int64_t counter, bool inPass) {
     out.name = ProposeForRow(task_, r, counter, stamp, *ports_.cases, ports_.dates).value_or(r.name);
     return out;
   }
-  const EntryKind onDisk = inPass && InMovedFolder(folder) ? EntryKind::None : Lookup(folder, r.name, inPass).kind;
-  if (!RunVisits(r, onDisk)) {
+  // The run looks for every entry before it renames the first.
+  if (!RunVisits(r, ports_.entry ? ports_.entry(folder, r.name) : EntryKind::None)) {
     out.mark = PreviewMark::Missing;
     out.reason = Text(TextId::MsgNotFound);
     return out;
@@ -148,6 +150,11 @@ RowPreview RenamePreview::Decide(int row, int64_t counter, bool inPass) {
   if (const std::wstring bad = RefusedNameCharacters(out.name); !bad.empty()) {
     out.mark = PreviewMark::Fails;
     out.reason = Text(TextId::PreviewIllegalName, {bad});
+    return out;
+  }
+  if (inPass && InMovedFolder(folder)) {  // gone from where the run looks for it
+    out.mark = PreviewMark::Fails;
+    out.reason = Text(TextId::PreviewFolderRenamedFirst);
     return out;
   }
   const Taken taken = Lookup(folder, out.name, inPass);
@@ -178,8 +185,8 @@ void RenamePreview::Follow(int row, const RowPreview& decided) {
   };
   put(Key(folder, r.name), Taken{EntryKind::None, row});
   put(Key(folder, decided.name), Taken{kind, row});
-  // Rows below a folder renamed earlier are not found by the run any more
-  // (a change of case only finds them still).
+  // The renames of rows below a folder renamed earlier fail (a change of
+  // case only leaves their paths good).
   if (r.isDir && !EqualsNoCase(decided.name, r.name)) movedFolders_.insert(std::wstring(Key(folder, r.name + L"\\")));
 }
 

@@ -36,8 +36,8 @@ enum class PreviewMark {
   TooLong,    // the run refuses the name and says so
   ZeroSize,   // likewise
   Collides,   // a file has the name by then: the run asks before overwriting it
-  Fails,      // a folder has the name, or it holds characters no name may hold
-  Missing,    // not found on disk: the run drops the row
+  Fails,      // a folder has the name, no name may hold its characters, or its folder moved first
+  Missing,    // not found on disk when the run starts: it drops the row
 };
 
 // Marks the status counts as refused.

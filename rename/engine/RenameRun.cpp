@@ -24,17 +24,17 @@ std::wstring CollisionMessage(const std::wstring& proposal) {
          Text(TextId::MsgOverwrite) + proposal + L"?";
 }
 
-RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& ports) {
-  RunOutcome out;
-  if (list.Empty()) return out;
-  std::vector<bool> dropped(static_cast<size_t>(list.RowCount()));
-  bool yesToAll = false;
+namespace {
+
+// The proposals of the checked rows that exist, less those refused. A row
+// that is gone (or whose folder cannot be entered) is marked as dropped.
+std::vector<PlannedRename> PlanRows(const FileList& list, int64_t counter, const RunPorts& ports,
+                                    std::vector<bool>& dropped) {
+  std::vector<PlannedRename> plan;
   std::wstring entered;
   for (int r = 0; r < list.RowCount(); ++r) {
-    const FileRow& row = std::as_const(list).Row(r);
+    const FileRow& row = list.Row(r);
     if (!row.checked) continue;
-    // The file of a row replaced earlier in this run is gone: nothing to rename.
-    if (dropped[static_cast<size_t>(r)]) continue;
     const std::wstring folder = row.Folder(), old = row.name;
     const EntryKind onDisk = ports.fileExists(folder + old)                  ? EntryKind::File
                              : row.isDir && ports.folderExists(folder + old) ? EntryKind::Folder
@@ -43,7 +43,6 @@ RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& p
       dropped[static_cast<size_t>(r)] = true;
       continue;
     }
-    if (ports.progress) ports.progress(r + 1);
     // The working directory stays where the last row left it.
     if (folder != entered) {
       if (!ports.enterFolder(folder)) {  // gone between the test and now: as a failed rename
@@ -55,26 +54,50 @@ RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& p
     }
     const std::optional<std::wstring> proposal = ports.propose(row, counter);
     const NameVerdict verdict = JudgeProposal(row, proposal);
+    if (verdict == NameVerdict::None) {  // the entry was changed where it is
+      if (ports.progress) ports.progress(r + 1);
+      continue;
+    }
     if (MovesCounter(verdict)) ++counter;
     if (verdict == NameVerdict::TooLong) ports.tell(TooLongMessage(old));
     if (verdict == NameVerdict::ZeroSize) ports.tell(ZeroSizeMessage(old));
-    if (verdict != NameVerdict::Rename) continue;
-    const std::wstring& next = *proposal;
+    if (verdict == NameVerdict::Rename) plan.push_back({r, folder, old, *proposal});
+  }
+  return plan;
+}
+
+}  // namespace
+
+RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& ports) {
+  RunOutcome out;
+  if (list.Empty()) return out;
+  std::vector<bool> dropped(static_cast<size_t>(list.RowCount()));
+  const std::vector<PlannedRename> plan = PlanRows(list, counter, ports, dropped);
+  if (!plan.empty() && ports.planned) ports.planned(plan);
+  bool yesToAll = false;
+  for (size_t k = 0; k < plan.size(); ++k) {
+    const PlannedRename& p = plan[k];
+    const int r = p.row;
+    // The file of a row replaced earlier in this run is gone: nothing to rename.
+    if (dropped[static_cast<size_t>(r)]) continue;
+    if (ports.progress) ports.progress(r + 1);
+    const std::wstring from = p.folder + p.oldName, to = p.folder + p.newName;
     // The plain rename says when the name is taken, so that the run looks it up only then.
     RenameResult result =
-        RefusedNameCharacters(next).empty() ? ports.rename(folder + old, folder + next, false) : RenameResult::Failed;
+        RefusedNameCharacters(p.newName).empty() ? ports.rename(from, to, false) : RenameResult::Failed;
     std::vector<int> replaced;
     if (result == RenameResult::TargetExists &&
-        AsksBeforeReplacing(next, old, ports.fileExists(folder + next) ? EntryKind::File : EntryKind::Folder)) {
-      CollisionAnswer answer = yesToAll ? CollisionAnswer::Yes : ports.askCollision(next);
+        AsksBeforeReplacing(p.newName, p.oldName, ports.fileExists(to) ? EntryKind::File : EntryKind::Folder)) {
+      CollisionAnswer answer = yesToAll ? CollisionAnswer::Yes : ports.askCollision(p.newName);
       if (answer == CollisionAnswer::Cancel) break;
       if (answer == CollisionAnswer::No) continue;
       if (answer == CollisionAnswer::YesToAll) yesToAll = true;
-      replaced = list.RowsWithPath(folder + next);
-      result = ports.rename(folder + old, folder + next, true);
+      replaced = list.RowsWithPath(to);
+      result = ports.rename(from, to, true);
     }
     const bool ok = result == RenameResult::Done;
-    RecordRename(list, r, run, old, next);
+    if (ok && ports.renamed) ports.renamed(k);
+    RecordRename(list, r, run, p.oldName, p.newName);
     out.renamedAny = true;
     if (!ok) dropped[static_cast<size_t>(r)] = true;
     // The replaced file's row goes with it (only when it was replaced).

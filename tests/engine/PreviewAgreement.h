@@ -115,6 +115,7 @@ inline std::string PreviewDisagreement(FileList list, MemoryDisk disk, const Ren
         check.task, row, counter, [&] { return std::optional<DateTime>(StampFor(row.name)); }, PortableCaseConverter(),
         dates);
   };
+  ports.progress = [&](int position) { current = position - 1; };  // each rename of the plan comes after it
   ports.askCollision = [&](const std::wstring& proposal) {
     did[static_cast<size_t>(current)] += "asked " + Narrowed(proposal) + ";";
     return CollisionAnswer::No;
