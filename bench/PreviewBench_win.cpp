@@ -10,12 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "Bench_win.h"
+#include "BenchWindow_win.h"
 #include "core/MainForm_win.h"
 #include "core/OperationPanel_win.h"
 #include "engine/Operation.h"
 #include "ui/Grid_win.h"
-#include "ui/MessageBox_win.h"
 
 namespace bench {
 
@@ -48,20 +47,9 @@ void Print(const char* what, const Keystrokes& k) {
 
 void PreviewBenchmarks() {
   std::printf("\n== the new names' column on 100,000 rows\n");
-  const std::wstring root = TempRoot() + L"-preview";
-  const std::wstring programFolder = root + L"-program\\";
-  CreateDirectoryW(programFolder.c_str(), nullptr);
-  rn::SetDialogResponder([](const rn::DialogRequest&) { return 0; });
   const int n = 100000;
-  const std::vector<std::wstring> paths = MakeTree(root, n);
-
-  rn::AppContext context;
-  context.programFolder = programFolder;
-  context.endProgramOnClose = false;
-  rn::TMorvaneFrm1 main(context);
-  main.Create(SW_SHOWNORMAL);
-  for (const auto& p : paths) main.AddRow(p, false);
-  main.ListChanged();
+  WindowOnFiles w(L"preview", n);
+  rn::TMorvaneFrm1& main = *w.main;
   main.panel->ChooseOperation(rn::kOpAddFromBegin);
   HWND edit = GetWindow(main.Control(rn::IdComboBox2), GW_CHILD);
   HWND grid = main.Control(rn::IdStringGrid1);
@@ -89,12 +77,6 @@ void PreviewBenchmarks() {
   main.SetPreviewShown(false);
   Print("keystroke to repaint, without the column", Type(edit, grid, 40));
   main.SetPreviewShown(true);
-
-  DestroyWindow(main.hwnd);
-  rn::SetDialogResponder(nullptr);
-  RemoveTree(root, paths);
-  DeleteFileW((programFolder + L"Rename.ini").c_str());
-  RemoveDirectoryW(programFolder.c_str());
 }
 
 }  // namespace bench

@@ -13,14 +13,6 @@ using Names = std::vector<std::wstring>;
 
 namespace {
 
-std::wstring Spelling(const std::wstring& path) {
-  WIN32_FIND_DATAW data;
-  HANDLE h = FindFirstFileW(path.c_str(), &data);
-  if (h == INVALID_HANDLE_VALUE) return L"";
-  FindClose(h);
-  return data.cFileName;
-}
-
 rn::RenameTask Task(rn::OperationId op, const std::wstring& renameTo = L"") {
   rn::RenameTask t;
   t.Operation = op;
