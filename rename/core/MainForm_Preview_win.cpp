@@ -69,10 +69,6 @@ void TMorvaneFrm1::SetPreviewShown(bool shown) {
   ShowPreviewStatus();
 }
 
-int TMorvaneFrm1::PreviewColumnWidth() const {
-  return GridColumnWidth(GetDlgItem(hwnd, IdStringGrid1), kGridPreviewColumn);
-}
-
 void TMorvaneFrm1::ForgetFolderNames() {
   if (!preview_) return;
   preview_->folders.Forget();
@@ -171,11 +167,11 @@ std::wstring TMorvaneFrm1::PreviewStatusText() const {
 }
 
 LRESULT TMorvaneFrm1::PreviewStatusColour(HDC dc) {
-  // The counts turn red while a row would collide or be refused.
-  const bool marked =
-      preview_ && preview_->preview.Active() &&
-      (!preview_->preview.Refusal().empty() || (preview_->preview.Done() && (preview_->preview.Counts().collide > 0 ||
-                                                                             preview_->preview.Counts().refused > 0)));
+  // The line turns red while the run would stop, or a row would collide, be
+  // refused or not be found.
+  const RenamePreview* p = preview_ && preview_->preview.Active() ? &preview_->preview : nullptr;
+  const PreviewCounts c = p ? p->Counts() : PreviewCounts{};
+  const bool marked = p && (!p->Refusal().empty() || (p->Done() && (c.collide > 0 || c.refused > 0 || c.missing > 0)));
   SetTextColor(dc, marked ? RGB(170, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
   SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));

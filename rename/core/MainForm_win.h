@@ -364,7 +364,6 @@ class TMorvaneFrm1 : public Form {
   void PreviewIdle();
   void ShowPreviewStatus();
   LRESULT PreviewStatusColour(HDC dc);
-  int PreviewColumnWidth() const;
   void RememberInputs(const RenameTask& task);
   SearchHost MakeSearchHost();
 

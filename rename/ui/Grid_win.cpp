@@ -189,7 +189,7 @@ void GridForm::PaintPreview(HDC dc, int row, const RECT& cell, bool selected) {
       break;
     case PreviewLook::Blank: p.text.clear(); break;
   }
-  SelectObject(dc, font);
+  SelectObject(dc, list->Row(row).isDir ? boldFont : font);  // a folder's new name as bold as its path
   SetTextColor(dc, text);
   SetBkColor(dc, ground);
   ExtTextOutW(dc, cell.left + dpi.Scale(2), cell.top + dpi.Scale(1), ETO_CLIPPED | ETO_OPAQUE, &cell, p.text.c_str(),
