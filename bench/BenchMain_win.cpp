@@ -39,6 +39,7 @@ void RunBenchmarks();
 void ScriptBenchmarks();
 void ExtensionBenchmarks();
 void StartBenchmarks();
+void PreviewBenchmarks();
 size_t LiveHeapBytes() { return liveBytes.load(); }
 }  // namespace bench
 
@@ -48,7 +49,7 @@ int wmain(int argc, wchar_t** argv) {
   icc.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
   InitCommonControlsEx(&icc);
   std::printf("Rename benchmarks (times are wall-clock under this machine's Windows or Wine)\n");
-  // With an argument, only that group: list, intake, run, script, extension or start.
+  // With an argument, only that group: list, intake, run, script, extension, start or preview.
   const std::wstring only = argc > 1 ? argv[1] : L"";
   if (only.empty() || only == L"list") bench::ListBenchmarks();
   if (only.empty() || only == L"intake") bench::IntakeBenchmarks();
@@ -56,5 +57,6 @@ int wmain(int argc, wchar_t** argv) {
   if (only.empty() || only == L"script") bench::ScriptBenchmarks();
   if (only.empty() || only == L"extension") bench::ExtensionBenchmarks();
   if (only.empty() || only == L"start") bench::StartBenchmarks();
+  if (only.empty() || only == L"preview") bench::PreviewBenchmarks();
   return 0;
 }

@@ -8,12 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "Bench_win.h"
+#include "BenchWindow_win.h"
 #include "core/MainForm_win.h"
 #include "core/OperationPanel_win.h"
 #include "engine/Operation.h"
 #include "scripts/ScriptStore.h"
-#include "ui/MessageBox_win.h"
 
 namespace bench {
 
@@ -38,20 +37,9 @@ void Command(const rn::TMorvaneFrm1& main, int id) {
 
 void ScriptBenchmarks() {
   std::printf("\n== a script of 5 lines against 5 single runs\n");
-  const std::wstring root = TempRoot() + L"-script";
-  const std::wstring programFolder = root + L"-program\\";
-  CreateDirectoryW(programFolder.c_str(), nullptr);
-  rn::SetDialogResponder([](const rn::DialogRequest&) { return 0; });
   const int n = 10000;
-  const std::vector<std::wstring> paths = MakeTree(root, n);
-
-  rn::AppContext context;
-  context.programFolder = programFolder;
-  context.endProgramOnClose = false;
-  rn::TMorvaneFrm1 main(context);
-  main.Create(SW_SHOWNORMAL);
-  for (const auto& p : paths) main.AddRow(p, false);
-  main.ListChanged();
+  WindowOnFiles w(L"script", n);
+  rn::TMorvaneFrm1& main = *w.main;
 
   std::vector<rn::ScriptLine> lines;
   for (const rn::RenameTask& step : FiveSteps())
@@ -79,11 +67,6 @@ void ScriptBenchmarks() {
   std::printf("%-44s %8.2f  (aim: about 1)\n", "script time / single runs", script / singles);
   if (runs != 5) std::printf("   (unexpected: the script made %d runs)\n", runs);
   for (int i = 0; i < runs; ++i) Command(main, rn::IdButton3);
-  DestroyWindow(main.hwnd);
-  rn::SetDialogResponder(nullptr);
-  RemoveTree(root, paths);
-  DeleteFileW((programFolder + L"Rename.ini").c_str());
-  RemoveDirectoryW(programFolder.c_str());
 }
 
 }  // namespace bench

@@ -134,6 +134,7 @@ enum class TextId : int {
   PopAbout2,
   PopFileInfo2,
   PopHideMenu2,
+  PopPreview2,  // the new names' column, shown or not (also in the main menu)
   PopCut3,
   PopCopy3,
   PopPaste3,
@@ -199,6 +200,18 @@ enum class TextId : int {
   MsgJournalLeftAlone,
   MsgJournalUnreadable,
   MsgJournalKeptAs,
+  // The new names' column: why a row is marked (tooltips) and the counts.
+  PreviewUnchanged,
+  PreviewTakenByFile,
+  PreviewTakenByRow,
+  PreviewTakenByFolder,
+  PreviewIllegalName,
+  PreviewFolderRenamedFirst,
+  PreviewWillChange,
+  PreviewCollide,
+  PreviewRefused,
+  PreviewMissing,
+  PreviewCounting,
   // A script line refuses a text holding "|" (naming the box that holds it)
   // and a line longer than the settings file keeps.
   MsgBarInScriptLine,

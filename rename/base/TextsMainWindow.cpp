@@ -127,6 +127,7 @@ constexpr TextPair kMainWindow[] = {
     {TextId::PopAbout2, L"&About ...", L"&Acerca ..."},
     {TextId::PopFileInfo2, L"Show file info panel", L"&Mostrar painel info"},
     {TextId::PopHideMenu2, L"Hide main menu", L"Esconde menu principal"},
+    {TextId::PopPreview2, L"Show &new names", L"Mostrar &nomes novos"},
     {TextId::PopCut3, L"Cu&t", L"Cor&tar"},
     {TextId::PopCopy3, L"&Copy", L"&Copiar"},
     {TextId::PopPaste3, L"&Paste", L"Co&lar"},

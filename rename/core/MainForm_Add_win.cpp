@@ -163,6 +163,7 @@ void TMorvaneFrm1::EnableListCommands() {
 }
 
 void TMorvaneFrm1::RefreshAfterBatch(BatchSource source) {
+  ForgetFolderNames();  // the new rows' folders may hold more than when last read
   HWND grid = Control(IdStringGrid1);
   GridRowsChanged(grid);  // one repaint for the whole batch
   // A batch that leaves the list empty changes neither buttons nor caption.

@@ -117,7 +117,7 @@ bool TMorvaneFrm1::CommandBuilt(int id) const {
 
 bool TMorvaneFrm1::MenuCommand(int id) {
   // Menu items only: the system menu's numbers are those of some controls.
-  if (id < IdPopRemoveFile1 || id > IdMenuAbout) return false;
+  if (id < IdPopRemoveFile1 || id > IdMenuLast) return false;
   if (!CommandBuilt(id)) return true;
   switch (id) {
     case IdPopStayonTop2:
@@ -128,6 +128,8 @@ bool TMorvaneFrm1::MenuCommand(int id) {
     case IdMenuFileInfo: PopFileInfo2Click(); return true;
     case IdPopHideMenu2:
     case IdMenuHideMenu: PopHideMenu2Click(); return true;
+    case IdPopPreview2:
+    case IdMenuPreview: PopPreview2Click(); return true;
     case IdPopHelp2:
     case IdMenuMorvanesHelp: PopHelp2Click(); return true;
     case IdPopDonate2:
@@ -187,6 +189,7 @@ void TMorvaneFrm1::PopStayonTop2Click() { SetStayOnTop(!stayOnTop); }
 void TMorvaneFrm1::SpeedButton3Click() { SetStayOnTop(!stayOnTop); }
 void TMorvaneFrm1::PopHideMenu2Click() { SetMainMenuShown(!showMenus); }
 void TMorvaneFrm1::PopFileInfo2Click() { ToggleInfoPanel(); }
+void TMorvaneFrm1::PopPreview2Click() { SetPreviewShown(!showPreview); }
 
 void TMorvaneFrm1::SetStayOnTop(bool on) {
   stayOnTop = on;
@@ -300,6 +303,5 @@ void TMorvaneFrm1::PopSelectAll3Click() {
 // ---------------------------------------------------------------------------
 // Commands whose dialogs join later: their items and buttons rest until then
 // (CommandBuilt).
-
 
 }  // namespace rn

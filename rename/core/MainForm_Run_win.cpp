@@ -17,6 +17,7 @@
 #include "engine/FileChange.h"
 #include "engine/FileRename.h"
 #include "engine/RenameRun.h"
+#include "engine/RowDecision.h"
 #include "engine/RunChecks.h"
 #include "engine/RunLog.h"
 #include "engine/Transforms.h"
@@ -108,6 +109,8 @@ ListRunScope::~ListRunScope() {
     form_.lockedOperation = kNoOperation;
     SetCursor(oldCursor_);
   }
+  // The names on disk have changed: the new names' column reads the folders again.
+  form_.ForgetFolderNames();
   if (form_.hwnd) PostMessageW(form_.hwnd, kDrainPendingMessage, 0, 0);
 }
 
@@ -192,7 +195,6 @@ void TMorvaneFrm1::RenameFiles() {
   if (progress) ShowProgress(true, fileList.RowCount());
 
   const CaseConverter& cases = SystemCaseConverter();
-  const bool usesStamp = task.Operation == kOpDateToBegin || task.Operation == kOpDateToEnd;
   RunPorts ports;
   ports.fileExists = IsFile;
   ports.folderExists = IsFolder;
@@ -207,10 +209,8 @@ void TMorvaneFrm1::RenameFiles() {
       ApplyTimeStampChange(path, task, dateTypeSetting, dates);
       return std::nullopt;
     }
-    DateTime stamp;
-    if (usesStamp)
-      if (auto read = ReadFileTime(path, dateTypeSetting)) stamp = *read;
-    return ProposeName(task, row.name, row.isDir, counter, stamp, cases, dates);
+    return ProposeForRow(
+        task, row, counter, [&] { return ReadFileTime(path, dateTypeSetting); }, cases, dates);
   };
   ports.askCollision = [&](const std::wstring& proposal) {
     switch (ShowDialog(hwnd, CollisionRequest(proposal))) {

@@ -100,6 +100,14 @@ bool TMorvaneFrm1::Create(int showCommand) {
 }
 
 LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  const LRESULT result = Dispatch(msg, wp, lp);
+  // Every change of the request reaches the window as a command (typing,
+  // boxes, buttons) or a scroll message (spins and selectors).
+  if (msg == WM_COMMAND || msg == WM_VSCROLL) PreviewRequestMayHaveChanged();
+  return result;
+}
+
+LRESULT TMorvaneFrm1::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   if (LRESULT result = 0; panel && panel->Message(msg, wp, lp, result)) return result;
   switch (msg) {
     case WM_GETMINMAXINFO: {
@@ -130,6 +138,16 @@ LRESULT TMorvaneFrm1::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case kRunSendToMessage: RunSendToMode(); return 0;
     case kDrainPendingMessage: DrainPendingBatches(); return 0;
     case kShowWelcomeMessage: ShowWelcomeIfDue(); return 0;
+    case WM_TIMER:
+      if (wp != kPreviewTimerId) break;
+      PreviewIdle();
+      return 0;
+    case WM_ACTIVATEAPP:
+      if (wp) ForgetFolderNames();  // the user may have changed the folders meanwhile
+      break;
+    case WM_CTLCOLORSTATIC:
+      if (reinterpret_cast<HWND>(lp) != Control(IdPreviewStatus)) break;
+      return PreviewStatusColour(reinterpret_cast<HDC>(wp));
     case WM_DROPFILES: FormDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
     case WM_COPYDATA: return WMCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp));
     case WM_CONTEXTMENU: {
@@ -244,6 +262,8 @@ void TMorvaneFrm1::CreateControls() {
   MakeChild(p, L"BUTTON", Text(TextId::Button9), kButton, IdButton9, at(l.button9), f);
   MakeChild(p, L"BUTTON", Text(TextId::Button12), kButton, IdButton12, at(l.button12), f);
   MakeChild(p, L"BUTTON", Text(TextId::Button11), kButton, IdButton11, at(l.button11), f);
+  MakeChild(p, L"STATIC", L"", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX | SS_ENDELLIPSIS, IdPreviewStatus,
+            at(l.previewStatus), f);
 
   // Optional controls, parked until an operation or the script editor needs them.
   MakePanel(p, IdPanel2, Bounds(0, 0, s(630), s(340)), PanelEdge::Frame);
@@ -287,6 +307,8 @@ void TMorvaneFrm1::FormCreate() {
   GridEvents events;
   events.mouse = [this](int row, int col, UINT msg, WPARAM) { StringGrid1Mouse(row, col, msg); };
   events.selectionChanged = [this] { StringGrid1SelectionChanged(); };
+  events.beforePaint = [this] { PreviewCurrent(); };
+  events.previewCell = [this](int row) { return PreviewCell(row); };
   GridSetEvents(Control(IdStringGrid1), std::move(events));
   formSearch = std::make_unique<TFormSearch>(MakeSearchHost());
   formSearch->Create(hwnd);
@@ -320,6 +342,7 @@ void TMorvaneFrm1::FormCreate() {
 
   showMenus = ini.ReadBool(L"Options", L"ShowMenus", true);
   ApplyMainMenu();
+  SetPreviewShown(ini.ReadBool(L"Options", L"ShowPreview", true));
   SetInfoPanelOpen(ini.ReadBool(L"Options", L"ShowFileInfo", false));
   renamingHints = ini.ReadBool(L"Options", L"RenamingHints", true);
   panel->ApplyRadioHints();
@@ -534,7 +557,7 @@ void TMorvaneFrm1::FormResize() { ApplyLayout(false); }
 void TMorvaneFrm1::ApplyLayout(bool editorOnly) {
   RECT client{};
   GetClientRect(hwnd, &client);
-  const MainLayout l = ComputeMainLayout(client.right, client.bottom, infoPanelOpen, dpi);
+  const MainLayout l = ComputeMainLayout(client.right, client.bottom, infoPanelOpen, dpi, showPreview);
 
   // The script editor panel follows the client height wherever it is parked.
   HWND editor = Control(IdPanel2);
@@ -553,6 +576,7 @@ void TMorvaneFrm1::ApplyLayout(bool editorOnly) {
   put(IdButton9, l.button9);
   put(IdButton12, l.button12);
   put(IdButton11, l.button11);
+  put(IdPreviewStatus, l.previewStatus);
   put(IdPanel1, l.panel1);
   put(IdSpeedButton1, l.speedButton1);
   put(IdSpeedButton3, l.speedButton3);
@@ -569,9 +593,14 @@ void TMorvaneFrm1::ApplyLayout(bool editorOnly) {
   EndDeferWindowPos(batch);
   panel->StackWithout();
 
-  // The path column takes what is left and the budget follows its width.
+  // The path column takes what is left, shared with the new names when they
+  // show, and the budget follows its width.
   HWND grid = Control(IdStringGrid1);
-  pathColumnWidth_ = PathColumnWidth(GridInnerWidth(grid), GridColumnWidth(grid, ColCheckMark), GridLineWidth(grid));
+  const PathColumns columns =
+      SplitPathRoom(PathColumnWidth(GridInnerWidth(grid), GridColumnWidth(grid, ColCheckMark), GridLineWidth(grid)),
+                    GridLineWidth(grid), showPreview);
+  pathColumnWidth_ = columns.path;
+  GridSetColumnWidth(grid, kGridPreviewColumn, columns.preview);
   GridSetColumnWidth(grid, ColShortPath, pathColumnWidth_);
   fileList.SetPathBudget(PathBudgetForWidth(pathColumnWidth_));
   FitPathColumn();

@@ -26,11 +26,14 @@
 #include "core/MainLayout.h"
 #include "core/MainMenus_win.h"
 #include "engine/Operation.h"
+#include "engine/RenamePreview.h"
 #include "engine/RenameRun.h"
 #include "engine/UndoJournal.h"
 #include "filelist/FileList.h"
+#include "filelist/FolderNames.h"
 #include "filelist/Intake.h"
 #include "ui/Form_win.h"
+#include "ui/Grid_win.h"
 #include "ui/MessageBox_win.h"
 
 namespace rn {
@@ -39,6 +42,8 @@ inline constexpr wchar_t kMainClassName[] = L"TMorvaneFrm1";
 // Posted when the list is free again: what arrived meanwhile (additions, a
 // close) follows from the message loop.
 inline constexpr UINT kDrainPendingMessage = WM_APP + 2;
+// The timer that carries the new names' pass on in idle time.
+inline constexpr UINT_PTR kPreviewTimerId = 0x5052;
 // A box with the edit menu was right-clicked: wParam is the box, lParam the point.
 inline constexpr UINT kEditMenuMessage = WM_APP + 3;
 // Posted by the first showing: the welcome box comes once the window is on the screen.
@@ -106,6 +111,7 @@ enum ControlId : int {
   IdPanel4,
   IdPanelCharPosit,
   IdProgressBar1,
+  IdPreviewStatus,  // the counts of the new names' column, right of the script bar
 };
 
 // Where a batch of additions came from: each refreshes the window its own way.
@@ -134,7 +140,8 @@ class TMorvaneFrm1 : public Form {
   bool showMenus = true;
   bool stayOnTop = false;
   bool terminateRequested = false;
-  bool cdRunning = false;  // the CD clean-up is visiting the rows
+  bool cdRunning = false;   // the CD clean-up is visiting the rows
+  bool showPreview = true;  // the new names' column (Options key ShowPreview)
   // A script run is going on, between its rename runs too.
   bool scriptRunning = false;
   bool recovering = false;  // start-up takes back what the journal says was left unfinished
@@ -214,6 +221,7 @@ class TMorvaneFrm1 : public Form {
   void PopOptions2Click();
   void PopFileInfo2Click();
   void PopHideMenu2Click();
+  void PopPreview2Click();
   void PopHelp2Click();
   void PopDonate2Click();
   void PopLikeProgram2Click();
@@ -272,6 +280,20 @@ class TMorvaneFrm1 : public Form {
   // value that names neither language changes no text.
   void ApplyLanguage(const std::wstring& setting);
   const WindowMenus& Menus() const { return menus_; }
+  // The new names' column (MainForm_Preview_win.cpp). Shown or hidden with
+  // its menu checks, remembered as ShowPreview; the grid lays out anew.
+  void SetPreviewShown(bool shown);
+  // The request on the panel may have changed: when it has, the rows in view
+  // are made again and the rest follow in idle time.
+  void PreviewRequestMayHaveChanged();
+  // What the folders hold is read again when next needed (after a run, and
+  // when the user comes back from another program).
+  void ForgetFolderNames();
+  // The pass in the run's order to its end now: every row exact, the counts there.
+  void FinishPreview();
+  // What the column shows for the row (as the grid paints it), and the counts.
+  GridPreviewCell PreviewCell(int row);
+  std::wstring PreviewStatusText() const;
   // Whether a command of the menus can be carried out by this build.
   bool CommandBuilt(int id) const;
   // Help from Rename.chm beside the program by context number; a missing file
@@ -305,6 +327,7 @@ class TMorvaneFrm1 : public Form {
  private:
   friend class ListRunScope;
 
+  LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
   bool OnCommand(int id, int code);
   bool MenuCommand(int id);
   bool HasEditMenu(HWND control) const;
@@ -338,6 +361,10 @@ class TMorvaneFrm1 : public Form {
   void FocusCheckTarget(int target);
   void AfterListRun();
   void ShowRunCount();
+  bool PreviewCurrent();
+  void PreviewIdle();
+  void ShowPreviewStatus();
+  LRESULT PreviewStatusColour(HDC dc);
   void RememberInputs(const RenameTask& task);
   SearchHost MakeSearchHost();
 
@@ -377,8 +404,21 @@ class TMorvaneFrm1 : public Form {
   std::vector<std::wstring> openFilterMasks_;  // the open dialog's filter list
   WindowMenus menus_;
   HHOOK messageHook_ = nullptr;
-  HWND editMenuTarget_ = nullptr;       // the box the edit menu was opened on
-  HWND hintTip_ = nullptr;              // hints of the main window's own controls
+  HWND editMenuTarget_ = nullptr;  // the box the edit menu was opened on
+  HWND hintTip_ = nullptr;         // hints of the main window's own controls
+  // The new names' column: the folders as last read, the preview, and what
+  // it was started for.
+  struct PreviewState {
+    FolderNames folders{ScanFolder};
+    RenamePreview preview;
+    bool started = false;
+    RenameTask task;
+    uint64_t listRevision = 0;
+    DateType dateType = DateModified;
+    Language language = kStartLanguage;
+    bool timer = false;
+  };
+  std::unique_ptr<PreviewState> preview_;
   bool explorerEntryAvailable_ = true;  // an extension DLL lies beside the program
   std::unique_ptr<AppendFile> journalFile_;
   std::unique_ptr<JournalWriter> journal_;  // writes nowhere when the journal is off

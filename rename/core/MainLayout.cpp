@@ -1,12 +1,13 @@
 #include "core/MainLayout.h"
 
+#include <algorithm>
 #include <string>
 
 #include "base/Text.h"
 
 namespace rn {
 
-MainLayout ComputeMainLayout(int cw, int ch, bool infoOpen, const Dpi& dpi) {
+MainLayout ComputeMainLayout(int cw, int ch, bool infoOpen, const Dpi& dpi, bool previewShown) {
   auto s = [&](int v) { return dpi.Scale(v); };
   MainLayout l;
   const int panelH = s(design::kPanelRadioHeight);
@@ -44,13 +45,22 @@ MainLayout ComputeMainLayout(int cw, int ch, bool infoOpen, const Dpi& dpi) {
   l.button12 = {l.button9.Right() + s(4), st, s(56), sh};
   l.button11 = {l.button12.Right() + s(4), st, s(56), sh};
 
-  // Info panel above the script bar; the grid fills what is left.
+  // Info panel above the script bar, the new names' counts above it; the
+  // grid fills what is left.
   const int infoH = s(infoOpen ? design::kInfoOpenHeight : design::kInfoClosedHeight);
   l.panelInfo = {0, st - s(4) - infoH, cw, infoH};
+  const int statusH = previewShown ? s(design::kPreviewStatusHeight) : 0;
+  l.previewStatus = {s(6), l.panelInfo.y - statusH, std::max(0, cw - s(12)), statusH};
   const int gridTop = barTop + barH;
-  l.grid = {0, gridTop, cw, l.panelInfo.y - gridTop};
+  l.grid = {0, gridTop, cw, l.previewStatus.y - gridTop};
   if (l.grid.h < 0) l.grid.h = 0;
   return l;
+}
+
+PathColumns SplitPathRoom(int room, int gridLineWidth, bool withPreview) {
+  if (!withPreview) return {room, -1};
+  const int preview = std::max(0, (room - gridLineWidth) * 2 / 5);
+  return {room - gridLineWidth - preview, preview};
 }
 
 bool ParseWindowSize(const wchar_t* text, int& height, int& width) {

@@ -26,6 +26,7 @@ inline constexpr int kPanel1Left = 603;
 inline constexpr int kPanel1Width = 21;
 inline constexpr int kCheckColumnWidth = 12;
 inline constexpr int kScriptBarHeight = 21;
+inline constexpr int kPreviewStatusHeight = 15;
 }  // namespace design
 
 struct MainLayout {
@@ -33,9 +34,11 @@ struct MainLayout {
   Box bevel8, button1, button2, button3, button4, button5;
   Box grid, panelInfo;
   Box comboBox4, button10, button9, button12, button11;  // chooser, "Run script ..", "Edit", "New", "Del"
+  Box previewStatus;  // the new names' counts, a line under the grid (no height without the column)
 };
 
-MainLayout ComputeMainLayout(int clientWidth, int clientHeight, bool infoPanelOpen, const Dpi& dpi);
+MainLayout ComputeMainLayout(int clientWidth, int clientHeight, bool infoPanelOpen, const Dpi& dpi,
+                             bool previewShown = false);
 
 // Minimum tracking size in screen pixels.
 inline int MinTrackWidth(int sizingFrameWidth) { return 630 + 2 * sizingFrameWidth; }
@@ -50,6 +53,15 @@ inline int StartupWindowWidth(int sizingFrameWidth, const Dpi& dpi) {
 inline int PathColumnWidth(int gridWidth, int checkColumnWidth, int gridLineWidth) {
   return gridWidth - checkColumnWidth - 3 * gridLineWidth - 1;
 }
+
+// With the new names' column the path column's room is shared: the path
+// keeps three fifths, the new names take the rest after a grid line. Without
+// it the path keeps all (and `preview` is -1, the hidden column's width).
+struct PathColumns {
+  int path = 0;
+  int preview = -1;
+};
+PathColumns SplitPathRoom(int room, int gridLineWidth, bool withPreview);
 
 // Parses the stored "height|width"; false when it does not split into two numbers.
 bool ParseWindowSize(const wchar_t* text, int& height, int& width);

@@ -69,6 +69,9 @@ enum MenuId : int {
   IdMenuCheckVersions,
   IdMenuDonate,
   IdMenuAbout,
+  IdPopPreview2,  // "Show new names", in the window's pop-up menu and the Options menu
+  IdMenuPreview,
+  IdMenuLast = IdMenuPreview,
 };
 
 // The system-menu entries: their command numbers are the program's own.

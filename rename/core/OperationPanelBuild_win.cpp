@@ -348,8 +348,9 @@ void OperationPanel::StackWithout() {
   if (shown_) return;
   RECT client{};
   GetClientRect(form_.hwnd, &client);
-  const MainLayout l = ComputeMainLayout(client.right, client.bottom, form_.infoPanelOpen, form_.dpi);
-  MoveControl(Control(IdStringGrid1), 0, 0, client.right, l.panelInfo.y);
+  const MainLayout l =
+      ComputeMainLayout(client.right, client.bottom, form_.infoPanelOpen, form_.dpi, form_.showPreview);
+  MoveControl(Control(IdStringGrid1), 0, 0, client.right, std::max(0, l.grid.Bottom()));
 }
 
 // ---------------------------------------------------------------------------

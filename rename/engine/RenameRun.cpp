@@ -6,21 +6,10 @@
 
 #include "base/Text.h"
 #include "base/Texts.h"
+#include "engine/RowDecision.h"
 #include "engine/RunLog.h"
 
 namespace rn {
-
-namespace {
-
-constexpr size_t kLongestName = 230;
-
-std::wstring TrimSpaces(const std::wstring& s) {
-  const size_t a = s.find_first_not_of(L' ');
-  if (a == std::wstring::npos) return L"";
-  return s.substr(a, s.find_last_not_of(L' ') - a + 1);
-}
-
-}  // namespace
 
 std::wstring TooLongMessage(const std::wstring& oldName) {
   return Text(TextId::MsgNameTooLong) + L"\r'" + ShortenPath(oldName, 80) + L"'\r" + Text(TextId::MsgKeepsName);
@@ -47,7 +36,10 @@ std::vector<PlannedRename> PlanRows(const FileList& list, int64_t counter, const
     const FileRow& row = list.Row(r);
     if (!row.checked) continue;
     const std::wstring folder = row.Folder(), old = row.name;
-    if (!ports.fileExists(folder + old) && !(row.isDir && ports.folderExists(folder + old))) {
+    const EntryKind onDisk = ports.fileExists(folder + old)                  ? EntryKind::File
+                             : row.isDir && ports.folderExists(folder + old) ? EntryKind::Folder
+                                                                             : EntryKind::None;
+    if (!RunVisits(row, onDisk)) {
       dropped[static_cast<size_t>(r)] = true;
       continue;
     }
@@ -61,23 +53,15 @@ std::vector<PlannedRename> PlanRows(const FileList& list, int64_t counter, const
       entered = folder;
     }
     const std::optional<std::wstring> proposal = ports.propose(row, counter);
-    if (!proposal) {  // the entry was changed where it is
+    const NameVerdict verdict = JudgeProposal(row, proposal);
+    if (verdict == NameVerdict::None) {  // the entry was changed where it is
       if (ports.progress) ports.progress(r + 1);
       continue;
     }
-    ++counter;
-    const std::wstring& next = *proposal;
-    if (next == old || OnlySpaces(next)) continue;
-    if (Utf16Length(next) > kLongestName) {  // Windows' limit, as Windows measures it
-      ports.tell(TooLongMessage(old));
-      continue;
-    }
-    const std::wstring trimmed = TrimSpaces(next);
-    if (!row.isDir && trimmed.find_last_of(L'.') == 0) {  // nothing in front of the extension
-      ports.tell(ZeroSizeMessage(old));
-      continue;
-    }
-    plan.push_back({r, folder, old, next});
+    if (MovesCounter(verdict)) ++counter;
+    if (verdict == NameVerdict::TooLong) ports.tell(TooLongMessage(old));
+    if (verdict == NameVerdict::ZeroSize) ports.tell(ZeroSizeMessage(old));
+    if (verdict == NameVerdict::Rename) plan.push_back({r, folder, old, *proposal});
   }
   return plan;
 }
@@ -98,9 +82,12 @@ RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& p
     if (dropped[static_cast<size_t>(r)]) continue;
     if (ports.progress) ports.progress(r + 1);
     const std::wstring from = p.folder + p.oldName, to = p.folder + p.newName;
-    RenameResult result = ports.rename(from, to, false);
+    // The plain rename says when the name is taken, so that the run looks it up only then.
+    RenameResult result =
+        RefusedNameCharacters(p.newName).empty() ? ports.rename(from, to, false) : RenameResult::Failed;
     std::vector<int> replaced;
-    if (result == RenameResult::TargetExists && ports.fileExists(to) && !EqualsNoCase(p.newName, p.oldName)) {
+    if (result == RenameResult::TargetExists &&
+        AsksBeforeReplacing(p.newName, p.oldName, ports.fileExists(to) ? EntryKind::File : EntryKind::Folder)) {
       CollisionAnswer answer = yesToAll ? CollisionAnswer::Yes : ports.askCollision(p.newName);
       if (answer == CollisionAnswer::Cancel) break;
       if (answer == CollisionAnswer::No) continue;

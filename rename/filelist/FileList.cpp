@@ -55,6 +55,7 @@ std::wstring ListCaption(int entryCount) {
 FileList::FileList() { Clear(); }
 
 void FileList::Clear() {
+  ++revision_;
   rows_.assign(1, FileRow{});
   columnCount_ = kBaseColumnCount;
   lastFolder_.reset();
@@ -101,7 +102,7 @@ void FileList::RemoveRows(int first, int last) {
   if (first > last) return;
   rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
   if (rows_.empty()) rows_.emplace_back();
-  indexStale_ = true;
+  Touch();
 }
 
 void FileList::RemoveRowsWhere(const std::function<bool(int row)>& doomed) {
@@ -116,7 +117,7 @@ void FileList::RemoveRowsWhere(const std::function<bool(int row)>& doomed) {
     }
   rows_.resize(kept);
   if (rows_.empty()) rows_.emplace_back();
-  indexStale_ = true;
+  Touch();
 }
 
 bool FileList::MoveBlock(int& first, int& last, int delta) {
@@ -132,7 +133,7 @@ bool FileList::MoveBlock(int& first, int& last, int delta) {
   }
   first += delta;
   last += delta;
-  indexStale_ = true;
+  Touch();
   return true;
 }
 
@@ -156,10 +157,19 @@ void FileList::SortBy(int keyColumn, const TextCompare& compare) {
   sorted.reserve(rows_.size());
   for (int row : order) sorted.push_back(std::move(rows_[static_cast<size_t>(row)]));
   rows_ = std::move(sorted);
-  indexStale_ = true;
+  Touch();
 }
 
 bool FileList::Empty() const { return rows_.size() == 1 && IsBlank(ShortPathOf(0)); }
+
+int FileList::CheckedBefore(int row) const {
+  if (checkedRevision_ != revision_) {
+    checkedBefore_.assign(rows_.size() + 1, 0);
+    for (size_t i = 0; i < rows_.size(); ++i) checkedBefore_[i + 1] = checkedBefore_[i] + (rows_[i].checked ? 1 : 0);
+    checkedRevision_ = revision_;
+  }
+  return checkedBefore_.at(static_cast<size_t>(std::clamp(row, 0, RowCount())));
+}
 
 void FileList::SetColumnCount(int count) { columnCount_ = std::max(count, kBaseColumnCount); }
 
@@ -221,6 +231,7 @@ void FileList::SetCell(int col, int row, const std::wstring& text) {
 }
 
 int FileList::AddRow(const std::wstring& path, bool isFolder, const std::wstring& fileDate) {
+  ++revision_;
   if (!Empty()) rows_.emplace_back();
   const int row = RowCount() - 1;
   FileRow& r = rows_.back();

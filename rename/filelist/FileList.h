@@ -57,14 +57,21 @@ class FileList {
 
   // Writable access may change paths, so the path index is rebuilt afterwards.
   FileRow& Row(int row) {
-    indexStale_ = true;
+    Touch();
     return rows_.at(static_cast<size_t>(row));
   }
   const FileRow& Row(int row) const { return rows_.at(static_cast<size_t>(row)); }
   std::vector<FileRow>& Rows() {
-    indexStale_ = true;
+    Touch();
     return rows_;
   }
+
+  // Grows with every change that may have touched a row (writable access
+  // included), so that what is derived from the rows knows when to start over.
+  uint64_t Revision() const { return revision_; }
+  // Checked rows above the row: the place of a row among the checked ones.
+  // The counts are made once per revision, so asking is O(1) after that.
+  int CheckedBefore(int row) const;
   const std::vector<FileRow>& Rows() const { return rows_; }
 
   // True when a row's FullPath equals the path without regard to case; O(1)
@@ -100,11 +107,18 @@ class FileList {
   std::shared_ptr<const std::wstring> InternFolder(const std::wstring& folder);
   void IndexRow(int row) const;
   void RebuildIndex() const;
+  void Touch() {
+    indexStale_ = true;
+    ++revision_;
+  }
 
   // Hash of the folded FullPath -> row numbers; rebuilt lazily after any change
   // other than an addition.
   mutable std::unordered_multimap<uint64_t, int> index_;
   mutable bool indexStale_ = false;
+  uint64_t revision_ = 0;
+  mutable std::vector<int> checkedBefore_;
+  mutable uint64_t checkedRevision_ = ~uint64_t{0};
 
   std::vector<FileRow> rows_;
   int columnCount_ = kBaseColumnCount;

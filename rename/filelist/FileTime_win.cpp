@@ -12,6 +12,11 @@ std::optional<DateTime> ReadFileTime(const std::wstring& path, DateType type) {
   const FILETIME& stamp = type == DateCreated    ? found.ftCreationTime
                           : type == DateAccessed ? found.ftLastAccessTime
                                                  : found.ftLastWriteTime;
+  return StampFromTicks((static_cast<uint64_t>(stamp.dwHighDateTime) << 32) | stamp.dwLowDateTime);
+}
+
+std::optional<DateTime> StampFromTicks(uint64_t ticks) {
+  const FILETIME stamp{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
   FILETIME local;
   DosDateTime packed;
   if (!FileTimeToLocalFileTime(&stamp, &local) || !FileTimeToDosDateTime(&local, &packed.date, &packed.time))

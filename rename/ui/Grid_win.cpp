@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 #include <vector>
 
@@ -18,17 +19,26 @@ namespace {
 
 constexpr int kLineWidth = 1;
 constexpr COLORREF kSelectedBackground = RGB(230, 230, 230);
+// New names: a change in dark blue; a row the run refuses or stops at in dark
+// red on a pale red ground (a darker one when selected).
+constexpr COLORREF kChangeText = RGB(0, 0, 150);
+constexpr COLORREF kMarkedText = RGB(170, 0, 0);
+constexpr COLORREF kMarkedBackground = RGB(255, 226, 226);
+constexpr COLORREF kMarkedSelected = RGB(240, 205, 205);
+constexpr int kPastLastColumn = INT_MIN;  // ColumnLeft of it: the width of all columns
+constexpr int kHintWidth = 420;           // design pixels; longer hints wrap at their line breaks and here
 
 // The grid is a form of its own kind, so its messages pass through the same
 // thunk as every other window of the program.
 struct GridForm : Form {
-  FileList* list = nullptr;
+  const FileList* list = nullptr;
   Dpi dpi;
   int rowHeight = 13;
   HFONT font = nullptr;
   HFONT boldFont = nullptr;
   HFONT checkFont = nullptr;
   std::vector<int> widths;
+  int previewWidth = -1;
   int top = 0;
   int anchor = 0;
   int current = 0;
@@ -56,13 +66,19 @@ struct GridForm : Form {
   }
   int MaxTop() const { return std::max(0, Rows() - VisibleRows()); }
   int Width(int col) const {
+    if (col == kGridPreviewColumn) return previewWidth;
     if (col < static_cast<int>(widths.size())) return widths[static_cast<size_t>(col)];
     return col <= ColShortPath ? 64 : -1;
   }
+  // Columns from left to right: the list's, with the new names after the path.
+  int Columns() const { return list->ColumnCount() + 1; }
+  static int ColumnAt(int place) {
+    return place <= ColShortPath ? place : place == ColShortPath + 1 ? kGridPreviewColumn : place - 1;
+  }
   int ColumnLeft(int col) const {
     int x = 0;
-    for (int c = 0; c < col; ++c)
-      if (Width(c) >= 0) x += Width(c) + kLineWidth;
+    for (int place = 0; place < Columns() && ColumnAt(place) != col; ++place)
+      if (Width(ColumnAt(place)) >= 0) x += Width(ColumnAt(place)) + kLineWidth;
     return x;
   }
 
@@ -72,6 +88,7 @@ struct GridForm : Form {
   void EnsureVisible(int row);
   void Paint(HDC dc, const RECT& client);
   void PaintRow(HDC dc, int row, int y, const RECT& client);
+  void PaintPreview(HDC dc, int row, const RECT& cell, bool selected);
   void UpdateHint(POINT pt);
   void CancelHint();
   void OnMouse(UINT msg, WPARAM wp, LPARAM lp);
@@ -130,11 +147,17 @@ void GridForm::PaintRow(HDC dc, int row, int y, const RECT& client) {
   const bool dir = fr.isDir;
   SetBkColor(dc, selected ? kSelectedBackground : GetSysColor(COLOR_WINDOW));
   int x = 0;
-  for (int c = 0; c < list->ColumnCount() && x < client.right; ++c) {
+  for (int place = 0; place < Columns() && x < client.right; ++place) {
+    const int c = ColumnAt(place);
     const int w = Width(c);
     if (w < 0) continue;
     RECT cell{x, y, x + w, y + rowHeight};
     x += w + kLineWidth;
+    if (c == kGridPreviewColumn) {
+      PaintPreview(dc, row, cell, selected);
+      SetBkColor(dc, selected ? kSelectedBackground : GetSysColor(COLOR_WINDOW));
+      continue;
+    }
     if (c == ColCheckMark) {
       // The check mark: bold italic red, nudged up and left, kept inside its cell.
       SelectObject(dc, checkFont);
@@ -152,7 +175,29 @@ void GridForm::PaintRow(HDC dc, int row, int y, const RECT& client) {
   }
 }
 
+void GridForm::PaintPreview(HDC dc, int row, const RECT& cell, bool selected) {
+  GridPreviewCell p;
+  if (events.previewCell && !list->Empty()) p = events.previewCell(row);
+  COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+  COLORREF ground = selected ? kSelectedBackground : GetSysColor(COLOR_WINDOW);
+  switch (p.look) {
+    case PreviewLook::Change: text = kChangeText; break;
+    case PreviewLook::Same: text = GetSysColor(COLOR_GRAYTEXT); break;
+    case PreviewLook::Marked:
+      text = kMarkedText;
+      ground = selected ? kMarkedSelected : kMarkedBackground;
+      break;
+    case PreviewLook::Blank: p.text.clear(); break;
+  }
+  SelectObject(dc, list->Row(row).isDir ? boldFont : font);  // a folder's new name as bold as its path
+  SetTextColor(dc, text);
+  SetBkColor(dc, ground);
+  ExtTextOutW(dc, cell.left + dpi.Scale(2), cell.top + dpi.Scale(1), ETO_CLIPPED | ETO_OPAQUE, &cell, p.text.c_str(),
+              static_cast<UINT>(p.text.size()), nullptr);
+}
+
 void GridForm::Paint(HDC dc, const RECT& client) {
+  if (events.beforePaint) events.beforePaint();
   FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
   const int rows = list->RowCount();
   const int last = std::min(rows - 1, top + static_cast<int>(client.bottom) / Pitch() + 1);
@@ -163,7 +208,8 @@ void GridForm::Paint(HDC dc, const RECT& client) {
     PaintRow(dc, r, y, client);
     RECT hline{0, y + rowHeight, client.right, y + Pitch()};
     int x = 0;
-    for (int c = 0; c < list->ColumnCount(); ++c) {
+    for (int place = 0; place < Columns(); ++place) {
+      const int c = ColumnAt(place);
       if (Width(c) < 0) continue;
       x += Width(c);
       RECT vline{x, y, x + kLineWidth, y + Pitch()};
@@ -174,7 +220,7 @@ void GridForm::Paint(HDC dc, const RECT& client) {
     FillRect(dc, &hline, lines);
   }
   if (GetFocus() == hwnd && current >= top && current <= last) {
-    RECT focus{0, (current - top) * Pitch(), ColumnLeft(list->ColumnCount()) - kLineWidth,
+    RECT focus{0, (current - top) * Pitch(), ColumnLeft(kPastLastColumn) - kLineWidth,
                (current - top) * Pitch() + rowHeight};
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
@@ -189,7 +235,13 @@ void GridForm::CancelHint() {
 void GridForm::UpdateHint(POINT pt) {
   int col = -1, row = -1;
   std::wstring text;
-  if (GridHitTest(hwnd, pt, col, row) && col == ColShortPath && !list->Empty()) text = list->Row(row).name;
+  if (GridHitTest(hwnd, pt, col, row) && !list->Empty()) {
+    if (col == ColShortPath) text = list->Row(row).name;
+    if (col == kGridPreviewColumn && events.previewCell) {
+      const GridPreviewCell cell = events.previewCell(row);
+      text = cell.look == PreviewLook::Blank ? L"" : cell.hint.empty() ? cell.text : cell.hint;
+    }
+  }
   if (text != hint) {
     CancelHint();
     hint = text;
@@ -352,7 +404,7 @@ LRESULT GridForm::Handle(UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-HWND CreateFileGrid(HWND parent, int controlId, FileList* list, const Dpi& dpi) {
+HWND CreateFileGrid(HWND parent, int controlId, const FileList* list, const Dpi& dpi) {
   RegisterFormClass(kGridClassName);
   auto owner = std::make_unique<GridForm>();
   GridForm* form = owner.get();
@@ -380,6 +432,8 @@ HWND CreateFileGrid(HWND parent, int controlId, FileList* list, const Dpi& dpi) 
     ti.uId = reinterpret_cast<UINT_PTR>(grid);
     ti.lpszText = LPSTR_TEXTCALLBACKW;
     SendMessageW(form->tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    // A hint of several lines breaks where its text does.
+    SendMessageW(form->tip, TTM_SETMAXTIPWIDTH, 0, dpi.Scale(kHintWidth));
   }
   return grid;
 }
@@ -449,6 +503,10 @@ int GridCurrentRow(HWND grid) {
 
 void GridSetColumnWidth(HWND grid, int col, int width) {
   GridForm* g = FormOf(grid);
+  if (g && col == kGridPreviewColumn) {
+    g->previewWidth = width < 0 ? -1 : width;
+    InvalidateRect(grid, nullptr, FALSE);
+  }
   if (!g || col < 0) return;
   if (col >= static_cast<int>(g->widths.size())) g->widths.resize(static_cast<size_t>(col) + 1, -1);
   g->widths[static_cast<size_t>(col)] = width < 0 ? -1 : width;
@@ -486,7 +544,8 @@ bool GridHitTest(HWND grid, POINT pt, int& col, int& row) {
   const int r = g->top + pt.y / g->Pitch();
   if (r >= g->list->RowCount()) return false;
   int x = 0;
-  for (int c = 0; c < g->list->ColumnCount(); ++c) {
+  for (int place = 0; place < g->Columns(); ++place) {
+    const int c = GridForm::ColumnAt(place);
     const int w = g->Width(c);
     if (w < 0) continue;
     if (pt.x < x + w + kLineWidth) {

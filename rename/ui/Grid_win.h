@@ -14,6 +14,19 @@ namespace rn {
 
 inline constexpr const wchar_t* kGridClassName = L"TStringGrid";
 
+// The column of new names stands right of the path column when the owner
+// gives it a width; this is its number for hit tests and cell rectangles.
+inline constexpr int kGridPreviewColumn = -2;
+
+// How a new name is drawn: a change, a name that stays, a row the run would
+// refuse or stop at, or nothing.
+enum class PreviewLook { Blank, Change, Same, Marked };
+struct GridPreviewCell {
+  std::wstring text;
+  PreviewLook look = PreviewLook::Blank;
+  std::wstring hint;  // the tooltip over the cell; line breaks as CR LF
+};
+
 // Handlers the owner attaches. All are optional and are called after the grid
 // has done its own part (selection, scrolling), so they see the new state.
 struct GridEvents {
@@ -25,9 +38,12 @@ struct GridEvents {
   std::function<void(UINT vk)> keyUp;
   // The user moved the current row or changed the selection.
   std::function<void()> selectionChanged;
+  // Before the rows in view are painted, and then the new name of each.
+  std::function<void()> beforePaint;
+  std::function<GridPreviewCell(int row)> previewCell;
 };
 
-HWND CreateFileGrid(HWND parent, int controlId, FileList* list, const Dpi& dpi);
+HWND CreateFileGrid(HWND parent, int controlId, const FileList* list, const Dpi& dpi);
 void GridSetEvents(HWND grid, GridEvents events);
 
 // The row count or the cells changed: scroll range, selection and top row
@@ -47,7 +63,7 @@ void GridGetSelection(HWND grid, int& first, int& last);
 void GridSetSelection(HWND grid, int first, int last);
 int GridCurrentRow(HWND grid);
 
-// Width in pixels; -1 hides the column.
+// Width in pixels; -1 hides the column (kGridPreviewColumn too).
 void GridSetColumnWidth(HWND grid, int col, int width);
 int GridColumnWidth(HWND grid, int col);
 int GridLineWidth(HWND grid);

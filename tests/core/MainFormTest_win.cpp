@@ -241,7 +241,9 @@ TEST(MainWindow, ResizeMovesTheToolStripAndRebuildsShortPaths) {
   HWND grid = w.Control(rn::IdStringGrid1);
   RECT gr{};
   GetClientRect(grid, &gr);
-  EXPECT_EQ(after, rn::PathBudgetForWidth(rn::PathColumnWidth(gr.right, rn::GridColumnWidth(grid, 0), 1)));
+  // The path column shares its room with the new names' column, and the budget follows the path's share.
+  const int room = rn::PathColumnWidth(gr.right, rn::GridColumnWidth(grid, 0), 1);
+  EXPECT_EQ(after, rn::PathBudgetForWidth(rn::SplitPathRoom(room, 1, true).path));
   EXPECT_EQ(w.form->fileList.Cell(rn::ColShortPath, 0), rn::ShortenPath(longPath, after));
   // Script bar on the bottom line.
   RECT chooser = rn::ControlBounds(w.Control(rn::IdButton10));

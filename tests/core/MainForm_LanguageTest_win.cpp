@@ -107,7 +107,7 @@ TEST(Language, SwitchingBackAndForthGivesEveryCaptionAndMenuItsText) {
     for (int op : rn::kPanelOperations)
       EXPECT_EQ(w.form->panel->RadioCaption(op), rn::OperationCaption(op, language)) << which << " operation " << op;
     int items = 0;
-    for (int id = rn::IdPopRemoveFile1; id <= rn::IdMenuAbout; ++id) {
+    for (int id = rn::IdPopRemoveFile1; id <= rn::IdMenuLast; ++id) {
       for (HMENU menu : {menus.main, menus.settings, menus.list, menus.edit, menus.info}) {
         if (GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) == static_cast<UINT>(-1)) continue;
         EXPECT_EQ(MenuItemText(menu, id), rn::Text(rn::MenuText(id), language)) << which << " item " << id;
@@ -115,6 +115,6 @@ TEST(Language, SwitchingBackAndForthGivesEveryCaptionAndMenuItsText) {
         break;
       }
     }
-    EXPECT_EQ(items, rn::IdMenuAbout - rn::IdPopRemoveFile1 + 1) << "every item stands in a menu";
+    EXPECT_EQ(items, rn::IdMenuLast - rn::IdPopRemoveFile1 + 1) << "every item stands in a menu";
   }
 }

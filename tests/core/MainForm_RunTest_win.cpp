@@ -26,14 +26,6 @@ bool OnDisk(const ListWindow& l, const std::wstring& name) {
   return GetFileAttributesW((l.folder.Folder() + name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::wstring Spelling(const std::wstring& path) {
-  WIN32_FIND_DATAW data;
-  HANDLE h = FindFirstFileW(path.c_str(), &data);
-  if (h == INVALID_HANDLE_VALUE) return L"";
-  FindClose(h);
-  return data.cFileName;
-}
-
 std::string Content(const std::wstring& path) {
   std::ifstream in(std::filesystem::path(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});

@@ -70,3 +70,18 @@ TEST(CommandLine, QuotesGroupAndAreRemoved) {
   EXPECT_EQ(SplitCommandLine(L""), V{});
   EXPECT_EQ(SplitCommandLine(L"\"unterminated arg"), (V{L"unterminated arg"}));
 }
+
+TEST(MainLayout, TheNewNamesTakeTwoFifthsOfThePathRoomAndTheirCountsALineUnderTheGrid) {
+  EXPECT_EQ(SplitPathRoom(601, 1, false).path, 601);
+  EXPECT_EQ(SplitPathRoom(601, 1, false).preview, -1) << "hidden: the path column exactly as before";
+  EXPECT_EQ(SplitPathRoom(601, 1, true).path, 360) << "path, grid line and new names fill the room";
+  EXPECT_EQ(SplitPathRoom(601, 1, true).preview, 240);
+  EXPECT_EQ(SplitPathRoom(0, 1, true).preview, 0);
+  const MainLayout without = ComputeMainLayout(630, 568, false, Dpi{});
+  const MainLayout with = ComputeMainLayout(630, 568, false, Dpi{}, true);
+  EXPECT_EQ(without.grid.Bottom(), without.panelInfo.y);
+  EXPECT_EQ(without.previewStatus.h, 0);
+  EXPECT_EQ(with.previewStatus.Bottom(), with.panelInfo.y);
+  EXPECT_EQ(with.grid.Bottom(), with.previewStatus.y);
+  EXPECT_EQ(with.grid.h, without.grid.h - 15);
+}

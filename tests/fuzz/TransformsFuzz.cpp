@@ -1,6 +1,7 @@
 // Random names and requests through every transform and date routine. The
 // sanitizers catch any read or write outside a text; the checks below catch
-// results that are not made of the pieces they must be made of.
+// results that are not made of the pieces they must be made of, and a
+// preview of a run that differs from what the run then does.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <climits>
@@ -13,6 +14,7 @@
 #include "engine/DateFormat.h"
 #include "engine/NameShape.h"
 #include "engine/Operation.h"
+#include "engine/PreviewAgreement.h"
 #include "engine/TimeStamp.h"
 #include "engine/Transforms.h"
 
@@ -77,6 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   t.NumberStyle = Code(in);
   const int64_t counter = in.ConsumeIntegral<int64_t>();
   const int64_t rows = in.ConsumeIntegral<int64_t>();
+  const uint32_t listBits = in.ConsumeIntegral<uint32_t>();
   DateTime stamp;
   stamp.year = in.ConsumeIntegral<int>(), stamp.month = in.ConsumeIntegralInRange(-1, 14);
   stamp.day = in.ConsumeIntegral<int>(), stamp.hour = in.ConsumeIntegral<int>();
@@ -170,5 +173,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   (void)ReadDate(name, DateOrder::YMD, t.Suffix);
   (void)ReadTime(name, t.Prefix, t.RenameTo, t.ReplaceWith);
   if (auto s = ChangedTimeStamp(t, stamp, dates)) (void)IsStorableTimeStamp(*s);
+
+  // The preview against the run, on a small list made of the texts: three
+  // bits a row say whether it is checked and whether it is on disk.
+  FileList list;
+  rn::test::MemoryDisk disk;
+  const std::wstring dir = L"C:\\d\\";
+  int bit = 0;
+  for (const std::wstring& row :
+       {name, t.RenameTo + L".txt", t.Prefix + t.Suffix, name + t.ReplaceWith, t.CounterStart}) {
+    if (OnlySpaces(row) || list.ContainsPath(dir + row)) continue;
+    const bool folder = bit == 0 && isFolder;
+    const int r = list.AddRow(dir + row, folder, L"");
+    list.Row(r).checked = (listBits >> bit & 1) == 0;
+    if ((listBits >> (bit + 1) & 3) != 3) disk.Add(dir + row, folder ? EntryKind::Folder : EntryKind::File);
+    bit += 3;
+  }
+  if (listBits >> 15 & 1) disk.Add(dir + t.RenameTo + name, EntryKind::File);
+  if (listBits >> 16 & 1) disk.Add(dir + t.Suffix + L".txt", EntryKind::Folder);
+  const std::string disagreement = rn::test::PreviewDisagreement(list, disk, t, dates);
+  if (!disagreement.empty()) std::fprintf(stderr, "%s", disagreement.c_str());
+  Check(disagreement.empty(), "the preview shows what the run does");
   return 0;
 }

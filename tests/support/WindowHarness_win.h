@@ -10,9 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <functional>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -261,6 +261,15 @@ inline std::wstring Make(const TempFolder& f, const std::wstring& relative, cons
   std::filesystem::create_directories(p.parent_path());
   std::ofstream(p, std::ios::binary) << content;
   return p.wstring();
+}
+
+// The name as the file system spells it (empty when nothing is there).
+inline std::wstring Spelling(const std::wstring& path) {
+  WIN32_FIND_DATAW data;
+  HANDLE h = FindFirstFileW(path.c_str(), &data);
+  if (h == INVALID_HANDLE_VALUE) return L"";
+  FindClose(h);
+  return data.cFileName;
 }
 
 // What a drop from Explorer hands the window: the receiver frees it.

@@ -1,0 +1,184 @@
+// The new names' column through the real window on real files: what it
+// shows before a run is what the run leaves on disk, for every operation,
+// numbering across unchecked rows included; a collision marked with its
+// tooltip; typing follows at once; hiding it is remembered.
+#include <windows.h>
+
+#include "core/OperationPanel_win.h"
+#include "engine/Operation.h"
+#include "support/WindowHarness_win.h"
+
+using namespace rntest;
+using Names = std::vector<std::wstring>;
+
+namespace {
+
+rn::RenameTask Task(rn::OperationId op, const std::wstring& renameTo = L"") {
+  rn::RenameTask t;
+  t.Operation = op;
+  t.RenameTo = renameTo;
+  t.DateFormat = L"yyyy-mm-dd";
+  return t;
+}
+
+// What the column shows for each row, once the pass has gone through them all.
+Names Shown(MainWindow& w) {
+  w.form->FinishPreview();
+  Names out;
+  for (int r = 0; r < w.form->fileList.EntryCount(); ++r) out.push_back(w.form->PreviewCell(r).text);
+  return out;
+}
+
+// Hovers over the new name of a row: the grid's tooltip text.
+std::wstring HintOver(ListWindow& l, int row) {
+  RECT cell{};
+  rn::GridCellRect(l.Grid(), rn::kGridPreviewColumn, row, cell);
+  SendMessageW(l.Grid(), WM_MOUSEMOVE, 0, MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+  return rn::GridHintText(l.Grid());
+}
+
+}  // namespace
+
+TEST(PreviewColumn, ShowsBeforeTheRunTheNamesTheRunLeavesOnDisk) {
+  struct Case {
+    const char* what;
+    rn::RenameTask task;
+    Names expected;  // for a.txt, B File.TXT (unchecked), c-d.txt; empty: not checked here
+  };
+  auto with = [](rn::RenameTask t, auto set) {
+    set(t);
+    return t;
+  };
+  const Case cases[] = {
+      {"insert", Task(rn::kOpAddFromBegin, L"x_"), {L"x_a.txt", L"", L"x_c-d.txt"}},
+      {"insert from the end", Task(rn::kOpAddFromEnd, L"_1"), {L"a_1.txt", L"", L"c-d_1.txt"}},
+      {"remove", Task(rn::kOpRemove, L"-"), {L"a.txt", L"", L"cd.txt"}},
+      {"replace", with(Task(rn::kOpReplace, L"c"), [](auto& t) { t.ReplaceWith = L"e"; }), {L"a.txt", L"", L"e-d.txt"}},
+      {"extension", Task(rn::kOpChangeExtension, L"md"), {L"a.md", L"", L"c-d.md"}},
+      {"capitals", with(Task(rn::kOpCapitalize), [](auto& t) { t.EveryWord = true; }), {L"A.txt", L"", L"C-d.txt"}},
+      {"upper case", Task(rn::kOpConvertCase), {L"A.TXT", L"", L"C-D.TXT"}},
+      {"trim", with(Task(rn::kOpTrimFromBegin), [](auto& t) { t.TrimCount = 1; }), {L".txt", L"", L"-d.txt"}},
+      {"trim from the end",
+       with(Task(rn::kOpTrimFromEnd), [](auto& t) { t.TrimCount = 1; }),
+       {L".txt", L"", L"c-.txt"}},
+      {"head and tail", with(Task(rn::kOpTrimBetween), [](auto& t) { t.KeepTail = 1; }), {L"a.txt", L"", L"d.txt"}},
+      {"numbers across an unchecked row",
+       with(Task(rn::kOpNumerate), [](auto& t) { t.StartNumber = L"01"; }),
+       {L"01a.txt", L"", L"02c-d.txt"}},
+      {"new names across an unchecked row",
+       with(Task(rn::kOpCreateNames), [](auto& t) { t.Prefix = L"img"; }),
+       {L"img001.txt", L"", L"img002.txt"}},
+      {"date in front", Task(rn::kOpDateToBegin), {}},
+      {"date and time at the end",
+       with(Task(rn::kOpDateToEnd), [](auto& t) { t.AddDatePart = rn::kDatePartBoth; }),
+       {}},
+  };
+  for (const Case& c : cases) {
+    ListWindow l({L"a.txt", L"B File.TXT", L"c-d.txt"});
+    l.w.form->fileList.Row(1).checked = false;
+    l.w.form->panel->WriteRenameTask(c.task);
+    const Names shown = Shown(l.w);
+    std::vector<bool> changes;
+    for (int r = 0; r < 3; ++r) changes.push_back(l.w.form->PreviewCell(r).look == rn::PreviewLook::Change);
+    if (!c.expected.empty()) EXPECT_EQ(shown, c.expected) << c.what;
+    {
+      ScriptedDialogs dialogs;  // "trim" cuts a.txt to nothing in front of its extension: the run says so
+      if (shown[0] == L".txt")
+        dialogs.Expect(L"Zero size names not allowed, so file\r'a.txt'\rwill keep it's name as it was.");
+      l.w.Click(rn::IdButton2);
+    }
+    for (size_t r = 0; r < 3; ++r) {
+      const std::wstring before = std::filesystem::path(l.files[r]).filename().wstring();
+      const std::wstring after = changes[r] ? shown[r] : before;
+      EXPECT_EQ(Spelling(l.folder.Folder() + after), after) << c.what << " row " << r;
+      EXPECT_EQ(l.w.form->fileList.Row(static_cast<int>(r)).name, after) << c.what << " row " << r;
+    }
+  }
+}
+
+TEST(PreviewColumn, ACollisionIsMarkedWithItsReasonAndCounted) {
+  ListWindow l({L"a-old.txt", L"a.txt", L"b-old.txt"});
+  l.w.form->panel->WriteRenameTask(Task(rn::kOpRemove, L"-old"));
+  EXPECT_EQ(Shown(l.w), Names({L"a.txt", L"a.txt", L"b.txt"}));
+  EXPECT_EQ(l.w.form->PreviewCell(0).look, rn::PreviewLook::Marked);
+  EXPECT_EQ(l.w.form->PreviewCell(1).look, rn::PreviewLook::Same);
+  EXPECT_EQ(l.w.form->PreviewCell(2).look, rn::PreviewLook::Change);
+  EXPECT_EQ(HintOver(l, 0), L"A file named 'a.txt' is already there:\r\nthe run will ask before overwriting it.");
+  EXPECT_EQ(HintOver(l, 1), L"No change: the name stays as it is.");
+  EXPECT_EQ(HintOver(l, 2), L"b.txt") << "a plain change shows the whole new name";
+  EXPECT_EQ(l.w.Text(rn::IdPreviewStatus), L"1 will change, 1 collide");
+  EXPECT_EQ(l.w.Caption(), L"  Rename  *.*    [3 items]") << "the caption keeps its own text";
+  {
+    ScriptedDialogs dialogs;
+    dialogs.Expect(rn::CollisionRequest(L"a.txt").text, 1);  // No: the row keeps its name, as marked
+    l.w.Click(rn::IdButton2);
+  }
+  EXPECT_EQ(l.Names(), Names({L"a-old.txt", L"a.txt", L"b.txt"}));
+}
+
+TEST(PreviewColumn, FollowsTypingAndTheSpinsAtOnce) {
+  ListWindow l({L"a.txt", L"b.txt"});
+  l.w.form->panel->ChooseOperation(rn::kOpAddFromBegin);
+  HWND edit = GetWindow(l.w.Control(rn::IdComboBox2), GW_CHILD);
+  ASSERT_TRUE(edit);
+  for (wchar_t c : std::wstring(L"new_")) SendMessageW(edit, WM_CHAR, c, 0);
+  Pump();
+  EXPECT_EQ(l.w.form->PreviewCell(1).text, L"new_b.txt") << "no other command needed: the typing shows";
+  SendMessageW(l.w.Hwnd(), WM_VSCROLL, MAKEWPARAM(SB_LINEUP, 0),
+               reinterpret_cast<LPARAM>(l.w.Control(rn::IdScrollBar3)));
+  Pump();
+  EXPECT_EQ(l.w.form->PreviewCell(1).text, L"bnew_.txt");
+  SendMessageW(edit, WM_CHAR, L'*', 0);  // the run would stop at its checks: the line under the grid says why
+  Pump();
+  EXPECT_EQ(l.w.Text(rn::IdPreviewStatus), L"Ilegal characters:  *");
+  EXPECT_EQ(l.w.form->PreviewCell(1).look, rn::PreviewLook::Same);
+  EXPECT_EQ(l.w.form->PreviewCell(1).hint, L"Ilegal characters:  *");
+  l.w.form->fileList.Row(0).checked = false;  // a list edit repaints the grid, which starts the preview over
+  rn::GridRowsChanged(l.Grid());
+  UpdateWindow(l.Grid());
+  EXPECT_EQ(l.w.form->PreviewCell(0).look, rn::PreviewLook::Blank);
+}
+
+TEST(PreviewColumn, HidingItGivesThePathItsRoomAndIsRememberedInRenameIni) {
+  TempFolder folder;
+  folder.WriteIni("[Options]\r\nDonated=1\r\n");  // a settings file of an older version: the column shows
+  int pathAlone = 0;
+  {
+    MainWindow w(folder);
+    HWND grid = w.Control(rn::IdStringGrid1);
+    EXPECT_GT(rn::GridColumnWidth(grid, rn::kGridPreviewColumn), 0);
+    const int shared = rn::GridColumnWidth(grid, rn::ColShortPath);
+    EXPECT_TRUE(GetMenuState(w.form->Menus().settings, rn::IdPopPreview2, MF_BYCOMMAND) & MF_CHECKED);
+    w.Command(rn::IdMenuPreview);
+    EXPECT_FALSE(w.form->showPreview);
+    EXPECT_EQ(rn::GridColumnWidth(grid, rn::kGridPreviewColumn), -1);
+    pathAlone = rn::GridColumnWidth(grid, rn::ColShortPath);
+    EXPECT_GT(pathAlone, shared);
+    EXPECT_FALSE(GetMenuState(w.form->Menus().main, rn::IdMenuPreview, MF_BYCOMMAND) & MF_CHECKED);
+    RECT status = rn::ControlBounds(w.Control(rn::IdPreviewStatus)), gridBox = rn::ControlBounds(grid);
+    EXPECT_EQ(status.bottom - status.top, 0) << "no status line without the column";
+    EXPECT_EQ(gridBox.bottom, status.top);
+  }
+  EXPECT_NE(folder.ReadIni().find("ShowPreview=0"), std::string::npos);
+  MainWindow again(folder);
+  EXPECT_FALSE(again.form->showPreview);
+  EXPECT_EQ(rn::GridColumnWidth(again.Control(rn::IdStringGrid1), rn::ColShortPath), pathAlone);
+  again.Command(rn::IdPopPreview2);
+  EXPECT_TRUE(again.form->showPreview);
+  EXPECT_NE(folder.ReadIni().find("ShowPreview=1"), std::string::npos);
+}
+
+TEST(PreviewColumn, ALongListIsCountedInIdleTime) {
+  TempFolder folder;
+  MainWindow w(folder);
+  const int n = 5000;  // more than a change makes at once
+  for (int i = 0; i < n; ++i) w.form->AddRow(folder.Folder() + L"gone " + std::to_wstring(i) + L".txt", false);
+  w.form->ListChanged();
+  w.form->panel->WriteRenameTask(Task(rn::kOpAddFromBegin, L"x"));
+  UpdateWindow(w.Control(rn::IdStringGrid1));
+  EXPECT_EQ(w.Text(rn::IdPreviewStatus), L"counting ...");
+  EXPECT_EQ(w.form->PreviewCell(0).hint, L"Not found, deleted or in use by another program")
+      << "the rows in view at once";
+  for (int i = 0; i < 2000 && w.Text(rn::IdPreviewStatus) == L"counting ..."; ++i) Pump(5);
+  EXPECT_EQ(w.Text(rn::IdPreviewStatus), L"0 will change, 5000 not found");
+}
