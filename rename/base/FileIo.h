@@ -1,8 +1,11 @@
 // Whole-file reading and replacing, used for the settings file: a replace
-// either leaves the new contents or the old ones on disk, never a mix.
+// either leaves the new contents or the old ones on disk, never a mix. And a
+// file only ever appended to, for the undo journal.
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace rn {
 
@@ -25,5 +28,26 @@ struct FileStamp {
   friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 FileStamp GetFileStamp(const std::wstring& path);
+
+// A file written only at its end, kept open from the first append until
+// Close (or the end of the object).
+class AppendFile {
+ public:
+  explicit AppendFile(std::wstring path) : path_(std::move(path)) {}
+  ~AppendFile() { Close(); }
+  AppendFile(const AppendFile&) = delete;
+  AppendFile& operator=(const AppendFile&) = delete;
+
+  // Appends the bytes, creating the file when it is missing; with `flush`
+  // they are on the disk when it returns. False on any failure.
+  bool Append(std::string_view bytes, bool flush);
+  // Lets the file go, so that it can be replaced or deleted.
+  void Close();
+  const std::wstring& Path() const { return path_; }
+
+ private:
+  std::wstring path_;
+  intptr_t handle_ = -1;
+};
 
 }  // namespace rn

@@ -14,7 +14,7 @@ namespace rn {
 
 namespace {
 
-bool WriteAll(int fd, const std::string& bytes) {
+bool WriteAll(int fd, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
@@ -83,6 +83,22 @@ FileStamp GetFileStamp(const std::wstring& path) {
   stamp.mtime = static_cast<uint64_t>(st.st_mtim.tv_sec) * 1000000000u + static_cast<uint64_t>(st.st_mtim.tv_nsec);
   stamp.id = static_cast<uint64_t>(st.st_ino) ^ (static_cast<uint64_t>(st.st_dev) << 48);
   return stamp;
+}
+
+bool AppendFile::Append(std::string_view bytes, bool flush) {
+  if (handle_ == -1) {
+    const int fd = open(Utf8FromWide(path_).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    handle_ = fd;
+  }
+  const int fd = static_cast<int>(handle_);
+  return WriteAll(fd, bytes) && (!flush || fsync(fd) == 0);
+}
+
+void AppendFile::Close() {
+  if (handle_ == -1) return;
+  close(static_cast<int>(handle_));
+  handle_ = -1;
 }
 
 }  // namespace rn

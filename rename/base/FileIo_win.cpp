@@ -13,7 +13,7 @@ namespace {
 
 std::atomic<unsigned> g_tempCounter{0};
 
-bool WriteAll(HANDLE h, const std::string& bytes) {
+bool WriteAll(HANDLE h, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
@@ -93,6 +93,28 @@ FileStamp GetFileStamp(const std::wstring& path) {
   stamp.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   stamp.mtime = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
   return stamp;
+}
+
+bool AppendFile::Append(std::string_view bytes, bool flush) {
+  if (handle_ == -1) {
+    // Only this program writes the file: one move to its end is enough.
+    HANDLE h = CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    if (!SetFilePointerEx(h, LARGE_INTEGER{}, nullptr, FILE_END)) {
+      CloseHandle(h);
+      return false;
+    }
+    handle_ = reinterpret_cast<intptr_t>(h);
+  }
+  HANDLE h = reinterpret_cast<HANDLE>(handle_);
+  return WriteAll(h, bytes) && (!flush || FlushFileBuffers(h));
+}
+
+void AppendFile::Close() {
+  if (handle_ == -1) return;
+  CloseHandle(reinterpret_cast<HANDLE>(handle_));
+  handle_ = -1;
 }
 
 }  // namespace rn

@@ -192,6 +192,13 @@ enum class TextId : int {
   // names that could not go back.
   MsgItemsNotRestored,
   MsgNotRestoredReason,
+  // The undo journal at start-up: the offer to take back unfinished renames,
+  // its summary, and a journal that cannot be read (and where it was kept).
+  MsgJournalOffer,
+  MsgJournalTakenBack,
+  MsgJournalLeftAlone,
+  MsgJournalUnreadable,
+  MsgJournalKeptAs,
   // A script line refuses a text holding "|" (naming the box that holds it)
   // and a line longer than the settings file keeps.
   MsgBarInScriptLine,

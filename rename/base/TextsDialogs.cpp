@@ -52,6 +52,23 @@ constexpr TextPair kDialogs[] = {
     {TextId::MsgNotRestoredReason,
      L"Not found, renamed or in use by another program.\rThese items keep their present names.",
      L"Não encontrados, renomeados ou em uso por outro programa.\rEstes itens ficam com o nome atual."},
+    {TextId::MsgJournalOffer,
+     L"Rename was not closed normally while it was renaming files.\r%s file(s) still carry the new names that "
+     L"unfinished work gave them.\r\rGive them back their former names?\r\rYes: the files get their former names "
+     L"back.\rNo: the files keep their present names and the record of that work is discarded.",
+     L"O Rename não foi fechado normalmente enquanto renomeava arquivos.\r%s arquivo(s) ainda têm os novos nomes "
+     L"desse trabalho por acabar.\r\rDevolver-lhes os nomes anteriores?\r\rSim: os arquivos voltam aos nomes "
+     L"anteriores.\rNão: os arquivos ficam com os nomes atuais e o registo desse trabalho é descartado."},
+    {TextId::MsgJournalTakenBack, L"%s file(s) got their former names back.",
+     L"%s arquivo(s) voltaram aos nomes anteriores."},
+    {TextId::MsgJournalLeftAlone,
+     L"%s file(s) no longer match the record (renamed, moved or deleted since, or the former name is taken) and "
+     L"were left alone:",
+     L"%s arquivo(s) já não correspondem ao registo (renomeados, movidos ou apagados entretanto, ou o nome anterior "
+     L"está ocupado) e ficaram como estavam:"},
+    {TextId::MsgJournalUnreadable, L"The record of unfinished renames cannot be read, so no file was taken back:\r%s",
+     L"O registo de renomeações por acabar não pode ser lido, por isso nenhum arquivo foi reposto:\r%s"},
+    {TextId::MsgJournalKeptAs, L"It was kept as %s.", L"Foi guardado como %s."},
     {TextId::MsgBarInScriptLine,
      L"The text in %s holds a \"|\", which a script line cannot store. Remove it and try again.",
      L"O texto %s contém um \"|\", que uma linha de script não pode guardar. Retire-o e tente de novo."},

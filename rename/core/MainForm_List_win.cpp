@@ -60,6 +60,7 @@ void TMorvaneFrm1::RemoveSelectedRows() {
   int first = 0, last = 0;
   GridGetSelection(grid, first, last);
   fileList.RemoveRows(first, last);
+  journal_->RowsDropped();
   GridRowsChanged(grid);
   FitPathColumn();
   if (fileList.EntryCount() < 2) EnableWindow(Control(IdScrollBar1), FALSE);
@@ -85,6 +86,7 @@ void TMorvaneFrm1::ClearList() {
   GridSetColumnWidth(grid, ColShortPath, pathColumnWidth_);
   SetCurrentDirectoryW(context_.programFolder.c_str());
   runCount = 0;
+  journal_->End();  // the undo log is gone, and with it what the journal insures
   // The run count " (N)" goes from the undo button's caption.
   std::wstring undo = WindowText(Control(IdButton3));
   const size_t space = undo.find(L' ');

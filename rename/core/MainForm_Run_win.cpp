@@ -82,6 +82,10 @@ ListRunScope::ListRunScope(TMorvaneFrm1& form, Kind kind, int operation) : form_
     form_.cdRunning = true;
     return;
   }
+  if (kind_ == Kind::Undo) {
+    level_ = form_.runCount;
+    form_.journal_->BeginUndo(level_);
+  }
   oldCursor_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
   form_.SetCommandsEnabled(false);
   form_.runLock = true;
@@ -89,6 +93,11 @@ ListRunScope::ListRunScope(TMorvaneFrm1& form, Kind kind, int operation) : form_
 }
 
 ListRunScope::~ListRunScope() {
+  // The journal hears of the end on every way out.
+  if (kind_ == Kind::Undo)
+    form_.journal_->EndUndo(level_);
+  else
+    form_.journal_->EndRun();
   if (kind_ == Kind::CdCleanUp) {
     form_.cdRunning = false;
   } else {
@@ -219,7 +228,10 @@ void TMorvaneFrm1::RenameFiles() {
                                                                        : RenameResult::Failed;
   };
   if (progress) ports.progress = [this](int position) { SetProgress(position); };
+  ports.planned = [this](const std::vector<PlannedRename>& plan) { JournalPlan(plan); };
+  ports.renamed = [this](size_t index) { journal_->MarkDone(index); };
   const RunOutcome outcome = VisitRows(fileList, runCount, check.firstCounter, ports);
+  journal_->EndRun();  // before the report, which waits for the user
 
   if (!outcome.renamedAny) --runCount;
   ShowRunCount();
@@ -229,6 +241,7 @@ void TMorvaneFrm1::RenameFiles() {
     std::vector<bool> gone(static_cast<size_t>(fileList.RowCount()));
     for (int row : outcome.notRenamed) gone[static_cast<size_t>(row)] = true;
     fileList.RemoveRowsWhere([&](int row) { return gone[static_cast<size_t>(row)]; });
+    journal_->RowsDropped();
   }
   AfterListRun();
 }
@@ -241,6 +254,7 @@ void TMorvaneFrm1::AfterListRun() {
     runCount = 0;
     fileList.SetColumnCount(kBaseColumnCount);
     ShowRunCount();
+    journal_->End();
   }
 }
 
@@ -299,6 +313,8 @@ void TMorvaneFrm1::RenameForCd() {
   if (fileList.Empty() || ListBusy() || intake.busy) return;
   ListRunScope busy(*this, ListRunScope::Kind::CdCleanUp);
   ++runCount;  // also a CD run that ends up renaming nothing uses a level
+  JournalCdBegins();
+  size_t journalPairs = 0;
   CdPorts ports;
   ports.enterFolder = EnterFolder;
   ports.folderGone = [this](const std::wstring& folder) {
@@ -324,11 +340,17 @@ void TMorvaneFrm1::RenameForCd() {
   ports.renameFailed = [this](const std::wstring& name) {
     ShowDialog(hwnd, Warning(Text(TextId::MsgErrorRenaming) + L"\r '" + name));
   };
-  ports.renamed = [this](int) {
+  ports.aboutToRename = [&](const std::wstring& from, const std::wstring& newName) {
+    journal_->AddPair({from, newName, false});
+    ++journalPairs;
+  };
+  ports.renamed = [&](int) {
+    journal_->MarkDone(journalPairs - 1);
     ShowRunCount();
     EnableWindow(Control(IdButton3), TRUE);
   };
   CleanNamesForCd(fileList, runCount, ports);
+  journal_->EndRun();
   GridRowsChanged(Control(IdStringGrid1));
   FitPathColumn();
 }

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "base/DateLocale.h"
+#include "base/FileIo.h"
 #include "base/LongPath.h"
 #include "base/Text.h"
 #include "base/Texts.h"
@@ -66,6 +67,7 @@ TMorvaneFrm1::TMorvaneFrm1(AppContext context)
       }),
       context_(std::move(context)) {
   registryImport = [this](const std::wstring& script) { StartRegistryImport(script); };
+  OpenJournal(false);  // until start-up has dealt with the journal of an earlier start
 }
 
 TMorvaneFrm1::~TMorvaneFrm1() {
@@ -293,6 +295,13 @@ void TMorvaneFrm1::FormCreate() {
   ParkOptionalControls();
   runLock = false;
   RestoreRememberedPath();
+  // What a program that did not close normally left half done goes back
+  // before anything can join the list (the command line's pairs end the
+  // program: the journal waits for the next start).
+  if (keepJournal && !terminateRequested) {
+    RecoverFromJournal();
+    OpenJournal(true);
+  }
   ini.EraseSection(L"Replace_str3");  // a list of older versions
   CheckExplorerRegistration();
 
@@ -453,6 +462,7 @@ void TMorvaneFrm1::FormClose() {
     // Closing never fails: a program without a version resource keeps the old value.
   }
   settingsFile.reset();
+  journal_->End();  // a clean close: nothing left to insure
   DeleteLeftoverRegistrationScript();
 }
 

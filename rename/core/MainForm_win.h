@@ -26,6 +26,8 @@
 #include "core/MainLayout.h"
 #include "core/MainMenus_win.h"
 #include "engine/Operation.h"
+#include "engine/RenameRun.h"
+#include "engine/UndoJournal.h"
 #include "filelist/FileList.h"
 #include "filelist/Intake.h"
 #include "ui/Form_win.h"
@@ -42,6 +44,7 @@ inline constexpr UINT kEditMenuMessage = WM_APP + 3;
 // Posted by the first showing: the welcome box comes once the window is on the screen.
 inline constexpr UINT kShowWelcomeMessage = WM_APP + 0x330;
 
+class AppendFile;
 class TFormSearch;
 class TFormOption;
 class TFormAbout;
@@ -133,9 +136,13 @@ class TMorvaneFrm1 : public Form {
   bool cdRunning = false;  // the CD clean-up is visiting the rows
   // A script run is going on, between its rename runs too.
   bool scriptRunning = false;
+  bool recovering = false;  // start-up takes back what the journal says was left unfinished
   // A run, an undo, the CD clean-up or a script run is working through the
   // rows by number: nothing may reorder, remove or add rows meanwhile.
-  bool ListBusy() const { return runLock || cdRunning || scriptRunning; }
+  bool ListBusy() const { return runLock || cdRunning || scriptRunning || recovering; }
+  // The undo journal "Rename.journal" beside the settings file, the crash
+  // insurance of the undo log (a benchmark measures the runs without it).
+  bool keepJournal = true;
 
   FileList fileList;
   Intake intake;
@@ -333,6 +340,14 @@ class TMorvaneFrm1 : public Form {
   void RememberInputs(const RenameTask& task);
   SearchHost MakeSearchHost();
 
+  // The undo journal (MainForm_Journal_win.cpp).
+  std::wstring JournalPath() const;
+  void OpenJournal(bool on);
+  void RecoverFromJournal();
+  void JournalPlan(const std::vector<PlannedRename>& plan);
+  void JournalCdBegins();
+  ListedPair ListedInHistory() const;
+
   // Start-up call sites whose work belongs to other parts of the program.
   bool RunPairMode();
   void RunSendToMode();
@@ -364,6 +379,8 @@ class TMorvaneFrm1 : public Form {
   HWND editMenuTarget_ = nullptr;       // the box the edit menu was opened on
   HWND hintTip_ = nullptr;              // hints of the main window's own controls
   bool explorerEntryAvailable_ = true;  // an extension DLL lies beside the program
+  std::unique_ptr<AppendFile> journalFile_;
+  std::unique_ptr<JournalWriter> journal_;  // writes nowhere when the journal is off
 };
 
 // While a run, an undo or the CD clean-up works through the rows: the list is
@@ -381,6 +398,7 @@ class ListRunScope {
  private:
   TMorvaneFrm1& form_;
   Kind kind_;
+  int level_ = 0;  // the undo level an undo takes back
   HCURSOR oldCursor_ = nullptr;
 };
 

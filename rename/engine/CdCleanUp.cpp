@@ -45,6 +45,7 @@ int CleanNamesForCd(FileList& list, int run, const CdPorts& ports) {
     if (next == name) continue;
     // A change of letter case only is no collision: it is the same file.
     const bool replace = ports.fileExists(folder + next) && !EqualsNoCase(next, name) && ports.askReplace(next);
+    if (ports.aboutToRename) ports.aboutToRename(folder + name, next);
     if (!ports.rename(folder + name, folder + next, replace)) {
       ports.renameFailed(name);
       continue;

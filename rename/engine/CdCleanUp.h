@@ -23,6 +23,8 @@ struct CdPorts {
   std::function<std::optional<std::wstring>(const std::wstring& base)> askShorterBase;
   std::function<bool(const std::wstring& path)> fileExists;
   std::function<bool(const std::wstring& newName)> askReplace;  // another file has the clean name
+  // Told just before each rename (the journal writes the pair); may be empty.
+  std::function<void(const std::wstring& from, const std::wstring& newName)> aboutToRename;
   std::function<bool(const std::wstring& from, const std::wstring& to, bool replace)> rename;
   std::function<void(const std::wstring& name)> renameFailed;  // told; the clean-up goes on
   std::function<void(int row)> renamed;                        // after the row's history is written

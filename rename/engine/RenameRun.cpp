@@ -35,23 +35,22 @@ std::wstring CollisionMessage(const std::wstring& proposal) {
          Text(TextId::MsgOverwrite) + proposal + L"?";
 }
 
-RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& ports) {
-  RunOutcome out;
-  if (list.Empty()) return out;
-  std::vector<bool> dropped(static_cast<size_t>(list.RowCount()));
-  bool yesToAll = false;
+namespace {
+
+// The proposals of the checked rows that exist, less those refused. A row
+// that is gone (or whose folder cannot be entered) is marked as dropped.
+std::vector<PlannedRename> PlanRows(const FileList& list, int64_t counter, const RunPorts& ports,
+                                    std::vector<bool>& dropped) {
+  std::vector<PlannedRename> plan;
   std::wstring entered;
   for (int r = 0; r < list.RowCount(); ++r) {
-    const FileRow& row = std::as_const(list).Row(r);
+    const FileRow& row = list.Row(r);
     if (!row.checked) continue;
-    // The file of a row replaced earlier in this run is gone: nothing to rename.
-    if (dropped[static_cast<size_t>(r)]) continue;
     const std::wstring folder = row.Folder(), old = row.name;
     if (!ports.fileExists(folder + old) && !(row.isDir && ports.folderExists(folder + old))) {
       dropped[static_cast<size_t>(r)] = true;
       continue;
     }
-    if (ports.progress) ports.progress(r + 1);
     // The working directory stays where the last row left it.
     if (folder != entered) {
       if (!ports.enterFolder(folder)) {  // gone between the test and now: as a failed rename
@@ -62,7 +61,10 @@ RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& p
       entered = folder;
     }
     const std::optional<std::wstring> proposal = ports.propose(row, counter);
-    if (!proposal) continue;
+    if (!proposal) {  // the entry was changed where it is
+      if (ports.progress) ports.progress(r + 1);
+      continue;
+    }
     ++counter;
     const std::wstring& next = *proposal;
     if (next == old || OnlySpaces(next)) continue;
@@ -75,18 +77,40 @@ RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& p
       ports.tell(ZeroSizeMessage(old));
       continue;
     }
-    RenameResult result = ports.rename(folder + old, folder + next, false);
+    plan.push_back({r, folder, old, next});
+  }
+  return plan;
+}
+
+}  // namespace
+
+RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& ports) {
+  RunOutcome out;
+  if (list.Empty()) return out;
+  std::vector<bool> dropped(static_cast<size_t>(list.RowCount()));
+  const std::vector<PlannedRename> plan = PlanRows(list, counter, ports, dropped);
+  if (!plan.empty() && ports.planned) ports.planned(plan);
+  bool yesToAll = false;
+  for (size_t k = 0; k < plan.size(); ++k) {
+    const PlannedRename& p = plan[k];
+    const int r = p.row;
+    // The file of a row replaced earlier in this run is gone: nothing to rename.
+    if (dropped[static_cast<size_t>(r)]) continue;
+    if (ports.progress) ports.progress(r + 1);
+    const std::wstring from = p.folder + p.oldName, to = p.folder + p.newName;
+    RenameResult result = ports.rename(from, to, false);
     std::vector<int> replaced;
-    if (result == RenameResult::TargetExists && ports.fileExists(folder + next) && !EqualsNoCase(next, old)) {
-      CollisionAnswer answer = yesToAll ? CollisionAnswer::Yes : ports.askCollision(next);
+    if (result == RenameResult::TargetExists && ports.fileExists(to) && !EqualsNoCase(p.newName, p.oldName)) {
+      CollisionAnswer answer = yesToAll ? CollisionAnswer::Yes : ports.askCollision(p.newName);
       if (answer == CollisionAnswer::Cancel) break;
       if (answer == CollisionAnswer::No) continue;
       if (answer == CollisionAnswer::YesToAll) yesToAll = true;
-      replaced = list.RowsWithPath(folder + next);
-      result = ports.rename(folder + old, folder + next, true);
+      replaced = list.RowsWithPath(to);
+      result = ports.rename(from, to, true);
     }
     const bool ok = result == RenameResult::Done;
-    RecordRename(list, r, run, old, next);
+    if (ok && ports.renamed) ports.renamed(k);
+    RecordRename(list, r, run, p.oldName, p.newName);
     out.renamedAny = true;
     if (!ok) dropped[static_cast<size_t>(r)] = true;
     // The replaced file's row goes with it (only when it was replaced).

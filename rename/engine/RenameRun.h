@@ -1,5 +1,6 @@
-// The rename run's visit of the rows: for every checked entry the proposal,
-// the refusals, the collision question, the rename and the write-back. The
+// The rename run's visit of the rows: for every checked entry the proposal
+// and the refusals, which together make the run's plan; then for every pair
+// of the plan the collision question, the rename and the write-back. The
 // checks before a run and the window around it belong to the main window.
 #pragma once
 #include <cstdint>
@@ -15,6 +16,13 @@ namespace rn {
 enum class CollisionAnswer { Yes, No, Cancel, YesToAll };
 enum class RenameResult { Done, TargetExists, Failed };
 
+// One rename the run means to make: row `row` from `oldName` to `newName`
+// within `folder`.
+struct PlannedRename {
+  int row = 0;
+  std::wstring folder, oldName, newName;
+};
+
 struct RunPorts {
   std::function<bool(const std::wstring& path)> fileExists;     // a file, not a folder
   std::function<bool(const std::wstring& path)> folderExists;   // a folder
@@ -29,7 +37,13 @@ struct RunPorts {
   // and nothing changes, so that the run asks only then (no extra lookup of a
   // name that is not there, which costs the folder's size on some systems).
   std::function<RenameResult(const std::wstring& from, const std::wstring& to, bool replace)> rename;
+  // Told each row worked on the disk: the rows of the plan as they are
+  // renamed, or, for operations that propose nothing, as they are changed.
   std::function<void(int position)> progress;
+  // The whole plan, before its first rename (when it has any pair), and each
+  // pair of it renamed, by its index in the plan (both may be left empty).
+  std::function<void(const std::vector<PlannedRename>& plan)> planned;
+  std::function<void(size_t index)> renamed;
 };
 
 struct RunOutcome {
@@ -38,7 +52,8 @@ struct RunOutcome {
 };
 
 // Visits the rows top to bottom as run number `run`, the counter starting at
-// `counter` and growing after every entry that got a proposal.
+// `counter` and growing after every entry that got a proposal. The messages
+// about refused proposals come while the plan is made, before any rename.
 RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& ports);
 
 // "...so file" CR "'short path'" CR "will keep it's name as it was." messages.

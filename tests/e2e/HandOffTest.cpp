@@ -12,24 +12,6 @@
 
 using namespace rne2e;
 
-namespace {
-
-LRESULT SendHandOff(HWND window, const std::string& bytes, ULONG_PTR kind) {
-  COPYDATASTRUCT cds{kind, static_cast<DWORD>(bytes.size()), const_cast<char*>(bytes.data())};
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG, 20000, &result);
-  return static_cast<LRESULT>(result);
-}
-
-std::string Utf8(const std::wstring& w) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-  std::string s(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
-  return s;
-}
-
-}  // namespace
-
 TEST(HandOffFromAnotherProcess, PathsArriveInOrderAndMalformedOnesAreRefused) {
   ProgramFolder folder;
   folder.WriteSettings();

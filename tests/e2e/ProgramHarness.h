@@ -138,6 +138,28 @@ inline void PressButton(HWND box, const wchar_t* caption) {
   if (b) PostMessageW(b, BM_CLICK, 0, 0);
 }
 
+// A hand-off as the context-menu extension sends it from its own process.
+inline LRESULT SendHandOff(HWND window, const std::string& bytes, ULONG_PTR kind) {
+  COPYDATASTRUCT cds{kind, static_cast<DWORD>(bytes.size()), const_cast<char*>(bytes.data())};
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG, 20000, &result);
+  return static_cast<LRESULT>(result);
+}
+
+inline std::string Utf8(const std::wstring& w) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+  std::string s(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+  return s;
+}
+
+// Waits until the window's caption reads `text`.
+inline bool WaitForCaption(HWND window, const std::wstring& text, DWORD ms = 20000) {
+  const DWORD start = GetTickCount();
+  while (WindowTextOf(window) != text && GetTickCount() - start < ms) Sleep(20);
+  return WindowTextOf(window) == text;
+}
+
 // The name as the file system spells it.
 inline std::wstring SpellingOf(const std::filesystem::path& p) {
   WIN32_FIND_DATAW data;

@@ -1,0 +1,210 @@
+// The undo journal: its lines read back, torn and damaged files, the writer's
+// rewrites, and the recovery's decisions against a made-up disk.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "base/Text.h"
+#include "engine/UndoJournal.h"
+
+using namespace rn;
+
+namespace {
+
+// A case-insensitive disk: folded path -> the name as spelled. Renaming a
+// folder moves everything below it.
+struct Disk {
+  std::map<std::wstring, std::wstring> entries;
+  static std::wstring Fold(std::wstring s) {
+    for (auto& c : s) c = FoldCase(c);
+    return s;
+  }
+  void Put(const std::wstring& path) { entries[Fold(path)] = path.substr(path.rfind(L'\\') + 1); }
+  std::optional<std::wstring> Name(const std::wstring& path) const {
+    auto it = entries.find(Fold(path));
+    return it == entries.end() ? std::nullopt : std::optional(it->second);
+  }
+  bool Rename(const std::wstring& from, const std::wstring& to) {
+    if (!Name(from) || (Name(to) && Fold(from) != Fold(to))) return false;
+    std::map<std::wstring, std::wstring> moved;
+    for (auto& [path, name] : entries) {
+      if (path == Fold(from))
+        moved[Fold(to)] = to.substr(to.rfind(L'\\') + 1);
+      else if (path.rfind(Fold(from) + L"\\", 0) == 0)
+        moved[Fold(to) + path.substr(from.size())] = name;
+      else
+        moved[path] = name;
+    }
+    entries = moved;
+    return true;
+  }
+  NameOnDisk Port() const {
+    return [this](const std::wstring& p) { return Name(p); };
+  }
+  RenameBack Back() {
+    return [this](const std::wstring& f, const std::wstring& t) { return Rename(f, t); };
+  }
+};
+
+std::string Text(std::initializer_list<std::string> lines) {
+  std::string out = JournalFirstLine();
+  for (const auto& l : lines) out += l + "\n";
+  return out;
+}
+
+}  // namespace
+
+TEST(UndoJournal, WhatTheWriterWritesReadsBackWithOddNamesAndMarks) {
+  std::string file;
+  JournalFilePorts ports;
+  ports.append = [&](const std::string& b, bool) { return file += b, true; };
+  ports.replace = [&](const std::string& b) { return file = b, true; };
+  ports.read = [&](std::string& b) { return b = file, true; };
+  ports.remove = [&] { file.clear(); };
+  JournalWriter w(ports);
+  const std::wstring odd = L"100%\tnew\nline \u65e5\u672c.txt";
+  w.BeginRun(1, L"2024-05-01 12:00:00", {{L"C:\\d\\a.txt", L"b.txt"}, {L"C:\\d\\c.txt", odd}}, nullptr);
+  w.MarkDone(1);
+  w.EndRun();
+  w.BeginUndo(1);
+  Journal j = ReadJournal(file);
+  ASSERT_TRUE(j.readable);
+  ASSERT_EQ(j.runs.size(), 1u);
+  EXPECT_EQ(j.runs[0].began, L"2024-05-01 12:00:00");
+  EXPECT_EQ(j.runs[0].pairs[1].newName, odd);
+  EXPECT_EQ(j.runs[0].pairs[1].NewPath(), L"C:\\d\\" + odd);
+  EXPECT_FALSE(j.runs[0].pairs[0].done);
+  EXPECT_TRUE(j.runs[0].pairs[1].done);
+  EXPECT_TRUE(j.runs[0].closed && j.runs[0].undoing && j.runs[0].Unfinished());
+
+  // Undone, level 1 is used again: the rewrite drops the old one. A run
+  // that left level 1 in place keeps only its renamed pairs still listed.
+  w.EndUndo(1);
+  w.BeginRun(1, L"t", {{L"C:\\d\\x.txt", L"y.txt"}, {L"C:\\d\\z.txt", L"w.txt"}}, nullptr);
+  w.MarkDone(0);
+  w.EndRun();
+  w.RowsDropped();
+  w.BeginRun(2, L"t", {{L"C:\\d\\y.txt", L"q.txt"}}, [](int, const std::wstring& name) { return name != L"z.txt"; });
+  j = ReadJournal(file);
+  ASSERT_EQ(j.runs.size(), 2u);
+  EXPECT_EQ(j.runs[0].pairs.size(), 1u);
+  EXPECT_EQ(j.runs[0].pairs[0].newName, L"y.txt");
+  EXPECT_FALSE(j.runs[1].closed);
+
+  // A failed append (which may leave part of a line) leaves the run
+  // uninsured; the next run writes the file afresh.
+  ports.append = [](const std::string&, bool) { return false; };
+  JournalWriter broken(ports);
+  broken.BeginRun(1, L"t", {{L"C:\\d\\a.txt", L"b.txt"}}, nullptr);
+  file += "do";
+  broken.MarkDone(0);
+  broken.BeginRun(2, L"t", {{L"C:\\d\\b.txt", L"c.txt"}}, nullptr);
+  j = ReadJournal(file);
+  EXPECT_TRUE(j.readable);
+  ASSERT_EQ(j.runs.size(), 1u);
+  EXPECT_EQ(j.runs[0].level, 2);
+  broken.End();
+  EXPECT_TRUE(file.empty());
+}
+
+TEST(UndoJournal, TornEndsAreLeftOutAndDamageIsNotTrusted) {
+  const std::string good = Text({"run 1 1 t", "pair C:\\a\tb", "done 0"});
+  struct Case {
+    const char* what;
+    std::string bytes;
+    bool readable;
+    size_t pairs;
+  } cases[] = {
+      {"whole", good, true, 1},
+      {"CR LF", "Rename undo journal 1\r\nrun 1 1 t\r\npair C:\\a\tb\r\n", true, 1},
+      {"torn pair", good + "pair C:\\c\td", true, 1},
+      {"zeros at the end", good + std::string(40, '\0'), true, 1},
+      {"torn first line", "Rename undo jour", true, 0},
+      {"empty", "", true, 0},
+      {"not a journal", "[Options]\nDonated=1\n", false, 0},
+      {"damaged line", good + "pai C:\\c\td\n" + "closed\n", false, 0},
+      {"mark out of range", good + "done 1\n", false, 0},
+      {"pair before any run", Text({"pair C:\\a\tb"}), false, 0},
+      {"bad escape", Text({"run 1 1 t", "pair C:\\%G1\tb"}), false, 0},
+      {"not UTF-8", Text({"run 1 1 t", "pair C:\\\xff\tb"}), false, 0},
+  };
+  for (const Case& c : cases) {
+    const Journal j = ReadJournal(c.bytes);
+    EXPECT_EQ(j.readable, c.readable) << c.what;
+    EXPECT_EQ(j.runs.empty() ? 0 : j.runs[0].pairs.size(), c.pairs) << c.what;
+  }
+}
+
+TEST(UndoJournal, RecoveryTakesBackWhatCarriesItsNewNameAndReportsOnlyMarkedMismatches) {
+  enum State { Renamed, AsBefore, Neither, Both, CaseRenamed, CaseAsBefore };
+  struct Case {
+    const char* what;
+    State state;
+    bool done;
+    bool closed;
+    int takenBack;
+    size_t reported;
+  } cases[] = {
+      {"renamed", Renamed, true, false, 1, 0},
+      {"renamed, the mark lost", Renamed, false, false, 1, 0},
+      {"never renamed", AsBefore, false, false, 0, 0},
+      {"back already", AsBefore, true, false, 0, 0},
+      {"renamed again behind the program's back", Neither, true, false, 0, 1},
+      {"gone, never renamed", Neither, false, false, 0, 0},
+      {"old name taken", Both, true, false, 0, 1},
+      {"case only, renamed", CaseRenamed, true, false, 1, 0},
+      {"case only, as before", CaseAsBefore, true, false, 0, 0},
+      {"a closed run", Renamed, true, true, 0, 0},
+  };
+  for (const Case& c : cases) {
+    const bool caseOnly = c.state == CaseRenamed || c.state == CaseAsBefore;
+    const std::wstring oldPath = L"C:\\d\\old.txt", newName = caseOnly ? L"OLD.txt" : L"new.txt";
+    Disk disk;
+    if (c.state == Renamed || c.state == Both || c.state == CaseRenamed) disk.Put(L"C:\\d\\" + newName);
+    if (c.state == AsBefore || c.state == Both || c.state == CaseAsBefore) disk.Put(oldPath);
+    Journal j;
+    j.runs.push_back({1, L"t", {{oldPath, newName, c.done}}, c.closed});
+    const auto before = disk.entries;
+    const RecoveryOutcome preview = PreviewRecovery(j, disk.Port());
+    EXPECT_EQ(disk.entries, before) << c.what << ": the preview changes nothing";
+    const RecoveryOutcome out = Recover(j, disk.Port(), disk.Back());
+    EXPECT_EQ(out.takenBack, c.takenBack) << c.what;
+    EXPECT_EQ(out.leftAlone.size(), c.reported) << c.what;
+    EXPECT_EQ(preview.takenBack, out.takenBack) << c.what;
+    if (c.takenBack) {
+      EXPECT_EQ(disk.Name(oldPath), L"old.txt") << c.what;
+    }
+  }
+}
+
+TEST(UndoJournal, ChainsFoldersAndInterruptedUndosComeBackInReverseOrder) {
+  // One run: b -> c, then a -> b, then the folder F -> G; crash after all three.
+  Disk disk;
+  for (const wchar_t* p : {L"C:\\G", L"C:\\G\\c", L"C:\\G\\b"}) disk.Put(p);
+  Journal j;
+  j.runs.push_back({1, L"t", {{L"C:\\F\\b", L"c", true}, {L"C:\\F\\a", L"b", true}, {L"C:\\F", L"G", false}}});
+  RecoveryOutcome out = Recover(j, disk.Port(), disk.Back());
+  EXPECT_EQ(out.takenBack, 3);
+  EXPECT_TRUE(out.leftAlone.empty());
+  EXPECT_TRUE(disk.Name(L"C:\\F\\a") && disk.Name(L"C:\\F\\b") && !disk.Name(L"C:\\F\\c"));
+
+  // A closed run whose undo stopped half way: the undo is finished; one ended is not.
+  Disk half;
+  half.Put(L"C:\\d\\a");
+  half.Put(L"C:\\d\\y");
+  Journal k;
+  k.runs.push_back({1, L"t", {{L"C:\\d\\a", L"x", true}, {L"C:\\d\\b", L"y", true}}, true, true});
+  EXPECT_EQ(PreviewRecovery(k, half.Port()).takenBack, 1);
+  k.runs[0].undone = true;
+  EXPECT_EQ(Recover(k, half.Port(), half.Back()).takenBack, 0);
+}
+
+TEST(UndoJournal, TheSummaryCountsAndNamesTheFirstTenLeftAlone) {
+  RecoveryOutcome out{999, {}};
+  EXPECT_EQ(RecoverySummary(out), L"999 file(s) got their former names back.");
+  for (int i = 0; i < 12; ++i) out.leftAlone.push_back(L"C:\\d\\f" + std::to_wstring(i));
+  const std::wstring text = RecoverySummary(out);
+  EXPECT_NE(text.find(L"\r\r12 file(s) no longer match the record"), std::wstring::npos);
+  EXPECT_NE(text.find(L"\rC:\\d\\f9\r..."), std::wstring::npos);
+  EXPECT_EQ(text.find(L"f10"), std::wstring::npos);
+}
