@@ -72,12 +72,47 @@ void Shoot(const RECT& r, const std::string& name) {
   }
 }
 
+// Names the children of a window that stick out of its client area or
+// cross each other (one lying wholly inside another is a box's arrows or a
+// group's boxes, and radio buttons carry controls over their captions).
+void ReportLayout(HWND window, const std::string& name) {
+  std::vector<std::pair<HWND, RECT>> kids;
+  for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(c) || rn::IsParked(c)) continue;
+    kids.push_back({c, rn::ControlBounds(c)});
+  }
+  RECT client{};
+  GetClientRect(window, &client);
+  auto isRadio = [](HWND c) { return (GetWindowLongPtrW(c, GWL_STYLE) & BS_TYPEMASK) == BS_RADIOBUTTON; };
+  auto describe = [](HWND c) {
+    wchar_t cls[32] = {};
+    GetClassNameW(c, cls, 32);
+    const RECT r = rn::ControlBounds(c);
+    return Narrow(cls) + " " + std::to_string(GetDlgCtrlID(c)) + " '" + Narrow(rn::WindowText(c)) + "' (" +
+           std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
+           std::to_string(r.bottom) + ")";
+  };
+  for (size_t i = 0; i < kids.size(); ++i) {
+    const RECT& a = kids[i].second;
+    if (a.left < 0 || a.top < 0 || a.right > client.right || a.bottom > client.bottom)
+      std::printf("%s: %s leaves the client area\n", name.c_str(), describe(kids[i].first).c_str());
+    for (size_t j = i + 1; j < kids.size(); ++j) {
+      const RECT& b = kids[j].second;
+      RECT both{};
+      if (!IntersectRect(&both, &a, &b) || EqualRect(&both, &a) || EqualRect(&both, &b)) continue;
+      if (isRadio(kids[i].first) || isRadio(kids[j].first)) continue;
+      std::printf("%s: %s crosses %s\n", name.c_str(), describe(kids[i].first).c_str(), describe(kids[j].first).c_str());
+    }
+  }
+}
+
 void ShootWindow(HWND window, const std::string& name) {
   if (!window) {
     ++g_missed;
     std::printf("no window for %s\n", name.c_str());
     return;
   }
+  ReportLayout(window, name);
   Repaint(window);
   RECT r{};
   GetWindowRect(window, &r);
