@@ -12,7 +12,7 @@ FUZZ_RUNS ?= 200000
 # Long inputs from the start (every text gets bytes); a hang counts as a failure.
 FUZZ_FLAGS := -len_control=0 -max_len=1024 -timeout=10 -artifact_prefix=$(FUZZ)/
 
-.PHONY: all deps native native-config win64 win32 dist package run test bench fuzz fuzz-build clean
+.PHONY: all deps native native-config win64 win32 dist package run test bench fuzz fuzz-build screenshots clean
 all: dist
 
 deps:
@@ -63,6 +63,11 @@ fuzz: fuzz-build
 
 bench: dist
 	@cmake/with-private-wine.sh $(BUILD) $(CURDIR)/cmake/wine-run.sh $(WIN64)/rename_bench.exe $(BENCH)
+
+# Pictures of every form at 96, 144 and 192 pixels per inch (not part of
+# `make test`); `make screenshots DPI=144` takes one density.
+screenshots: win64
+	@cmake/screenshots.sh $(BUILD) $(WIN64)/rename_shooter.exe $(DPI)
 
 clean:
 	rm -rf $(BUILD)

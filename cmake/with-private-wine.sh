@@ -3,7 +3,8 @@
 # Runs COMMAND with a private Wine prefix inside BUILD_DIR and a private Xvfb
 # display, with one wineserver kept alive until COMMAND ends so that each
 # Wine process starts in milliseconds. Never touches ~/.wine or $DISPLAY.
-# With KEEP_DISPLAY=1 an existing $DISPLAY is used instead of a private one.
+# With KEEP_DISPLAY=1 an existing $DISPLAY is used instead of a private one;
+# XVFB_SCREEN sets the private screen's size (default 1280x1024x24).
 set -u
 build=$(mkdir -p "$1" && cd "$1" && pwd); shift
 export WINEPREFIX="$build/wineprefix"
@@ -24,7 +25,7 @@ trap cleanup EXIT INT TERM
 if [ "${KEEP_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
   for n in $(seq 91 140); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
     if kill -0 "$xvfb_pid" 2>/dev/null; then export DISPLAY=":$n"; break; fi

@@ -34,8 +34,9 @@ DialogRequest FolderPromptRequest(const RECT& main) {
   r.cancelButton = 3;
   r.topmost = true;
   r.placed = true;
-  r.x = main.left + 20;
-  r.y = main.bottom - 150;
+  const Dpi dpi = ScreenDpi();
+  r.x = main.left + dpi.Scale(20);
+  r.y = main.bottom - dpi.Scale(150);
   return r;
 }
 

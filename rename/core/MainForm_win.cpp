@@ -276,8 +276,9 @@ void TMorvaneFrm1::CreateControls() {
   MakeChild(p, PROGRESS_CLASSW, L"", PBS_SMOOTH, IdProgressBar1, Bounds(0, 0, s(288), s(18)), f);
   CreateCharPositPanel(p, IdPanelCharPosit, font_, dpi);
 
-  // The panel's frame stays behind the controls drawn over it.
-  for (int id : {IdPanelRadio, IdTopRule, IdBevel9, IdBevel8, IdPanelInfo, IdPanel2, IdPanel4})
+  // The panel's frame stays behind the controls drawn over it, the rule and
+  // the separator on it included: each goes to the bottom in turn, the frame last.
+  for (int id : {IdTopRule, IdBevel9, IdBevel8, IdPanelInfo, IdPanel2, IdPanel4, IdPanelRadio})
     SetWindowPos(Control(id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   // Labels size themselves to their text, whatever font the system substitutes.
   FitLabelWidth(Control(IdLabelFileTypes));
@@ -422,7 +423,9 @@ void TMorvaneFrm1::LayoutTopLine() {
   const int labelW = label.right - label.left;
   MoveControl(Control(IdLabelFileTypes), filter.right + 1, label.top, labelW, label.bottom - label.top);
   RECT to = ControlBounds(Control(IdComboBox2));
-  const int toLeft = filter.right + 1 + labelW + dpi.Scale(120);
+  // The slot and its widest caption keep clear of the help button, whatever the language.
+  const int room = ControlBounds(Control(IdSpeedButton1)).left - dpi.Scale(4) - panel->WidestSlotLabel();
+  const int toLeft = std::min(filter.right + 1 + labelW + dpi.Scale(120), room - (to.right - to.left));
   MoveControl(Control(IdComboBox2), toLeft, to.top, to.right - to.left, dpi.Scale(300));
   RECT toLabel = ControlBounds(Control(IdLabelRenameTo));
   MoveControl(Control(IdLabelRenameTo), toLeft + (to.right - to.left), toLabel.top, toLabel.right - toLabel.left,

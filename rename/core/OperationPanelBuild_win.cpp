@@ -36,7 +36,7 @@ int ButtonWidth(HWND button, HFONT font, const Dpi& dpi) {
 
 // Parts of the prefix / counter / suffix group and of the attribute group,
 // from the group's left edge (design pixels).
-constexpr int kPartsWidth = 254, kPartsHeight = 25;
+constexpr int kPartsHeight = 25;
 constexpr int kPrefixX = 2, kPrefixWidth = 100, kCounterX = 105, kCounterWidth = 44, kSuffixX = 152, kSuffixWidth = 100;
 constexpr int kAttributesHeight = 24, kAttributesMargin = 7, kAttributesGap = 6;
 
@@ -50,12 +50,16 @@ OperationPanel::~OperationPanel() {
 
 HWND OperationPanel::Control(int id) const { return form_.Control(id); }
 
-void OperationPanel::PlaceNameParts(int x, int top) {
+// The group is `width` wide (at most its design width): the prefix and the
+// suffix boxes give up what the top line cannot spare.
+void OperationPanel::PlaceNameParts(int x, int top, int width) {
   auto s = [&](int v) { return form_.dpi.Scale(v); };
-  MoveControlTo(Control(IdPanelCreat), x, top - s(2));
-  MoveControlTo(Control(IdComboBoxCreat1), x + s(kPrefixX), top);
-  PlaceArrowBox(form_.hwnd, kCounterBox, form_.dpi, x + s(kCounterX), top, s(kCounterWidth));
-  MoveControlTo(Control(IdComboBoxCreat2), x + s(kSuffixX), top);
+  const int spare = std::max(0, s(kPartsWidth) - width), half = spare / 2;
+  const int dropDown = s(200);
+  MoveControl(Control(IdPanelCreat), x, top - s(2), s(kPartsWidth) - spare, s(kPartsHeight));
+  MoveControl(Control(IdComboBoxCreat1), x + s(kPrefixX), top, s(kPrefixWidth) - half, dropDown);
+  PlaceArrowBox(form_.hwnd, kCounterBox, form_.dpi, x + s(kCounterX) - half, top, s(kCounterWidth));
+  MoveControl(Control(IdComboBoxCreat2), x + s(kSuffixX) - half, top, s(kSuffixWidth) - (spare - half), dropDown);
 }
 
 void OperationPanel::PlaceAttributes(int x, int top) {
@@ -181,7 +185,7 @@ void OperationPanel::ParkOptionalControls(int x) {
   PlaceArrowBox(form_.hwnd, kDateBox, form_.dpi, x, top, WidthOf(Control(IdEditDate)));
   PlaceArrowBox(form_.hwnd, kTimeBox, form_.dpi, x, top, WidthOf(Control(IdEditTime)));
   MoveControlTo(Control(IdComboBox3), x, top);
-  PlaceNameParts(x, top);
+  PlaceNameParts(x, top, form_.dpi.Scale(kPartsWidth));
 }
 
 // ---------------------------------------------------------------------------
@@ -285,6 +289,12 @@ void OperationPanel::ShowSlotLabel() {
   HWND label = Control(IdLabelRenameTo);
   SetWindowTextW(label, texts_->slotLabels[SlotLabelFor(form_.currentOperation)].c_str());
   FitLabelWidth(label);
+}
+
+int OperationPanel::WidestSlotLabel() const {
+  int widest = 0;
+  for (const std::wstring& label : texts_->slotLabels) widest = std::max(widest, DrawnWidth(form_.Font(), label));
+  return widest;
 }
 
 void OperationPanel::ApplyTexts(const OperationPanelTexts& texts) {

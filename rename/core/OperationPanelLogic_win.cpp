@@ -68,7 +68,11 @@ void OperationPanel::ArrangeSlot() {
   MoveControlTo(Control(IdBevel22), at(SlotContent::EmptyFrame, WidthOf(Control(IdBevel22))), top);
   PlaceAttributes(at(SlotContent::Attributes, WidthOf(Control(IdGroupBox1))), top);
   MoveControlTo(Control(IdComboBox3), at(SlotContent::DateFormat, WidthOf(Control(IdComboBox3))), top);
-  PlaceNameParts(at(SlotContent::NameParts, WidthOf(Control(IdPanelCreat))), top);
+  // The name parts narrow rather than run into the filter's label.
+  const int partsRoom = right - ControlBounds(Control(IdLabelFileTypes)).right - s(4);
+  const int partsW =
+      content == SlotContent::NameParts ? std::clamp(partsRoom, s(kPartsWidth) / 2, s(kPartsWidth)) : s(kPartsWidth);
+  PlaceNameParts(at(SlotContent::NameParts, partsW), top, partsW);
   const int dateW = WidthOf(Control(IdEditDate)), timeW = WidthOf(Control(IdEditTime));
   if (content == SlotContent::StartNumber) {
     PlaceArrowBox(form_.hwnd, kDateBox, dpi, right - s(kStartNumberWidth), top, s(kStartNumberWidth));

@@ -34,6 +34,7 @@ inline constexpr int kStartNumberWidth = 94;
 inline constexpr int kDateWidth = 77;
 inline constexpr int kTimeWidth = 92;
 inline constexpr int kDateFormatWidth = 104;
+inline constexpr int kPartsWidth = 254;  // the prefix / counter / suffix group
 inline constexpr int kLeftColumn = 8;
 inline constexpr int kRightColumn = 300;
 // The inline offset that puts a control right over its caption's marker.

@@ -98,6 +98,8 @@ class OperationPanel {
   // Captions, hints, selector and slot texts of one language; places the inline controls.
   void ApplyTexts(const OperationPanelTexts& texts);
   void ApplyRadioHints();
+  // The width of the slot's widest caption in the language shown.
+  int WidestSlotLabel() const;
   std::wstring RadioCaption(int operation) const;
   std::wstring RadioHint(int operation) const;
 
@@ -123,7 +125,7 @@ class OperationPanel {
   void PlaceRadioButtons();
   void PlaceInlineControls();
   int SelectorWidth(const Selector& sel) const;
-  void PlaceNameParts(int x, int top);
+  void PlaceNameParts(int x, int top, int width);
   void PlaceAttributes(int x, int top);
   void ShowSelectorText(const Selector& sel);
   void ShowSlotLabel();

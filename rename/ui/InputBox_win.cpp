@@ -1,5 +1,7 @@
 #include "ui/InputBox_win.h"
 
+#include <algorithm>
+
 #include "base/Texts.h"
 #include "ui/Controls_win.h"
 #include "ui/Form_win.h"
@@ -16,6 +18,13 @@ InputResponder& TextResponder() {
 
 constexpr wchar_t kInputClass[] = L"TInputQuery";
 constexpr int kInputEdit = 10;
+
+// Design of the box (pixels at the design resolution; at 96 pixels per inch
+// they are the system's own input query measures).
+namespace design {
+constexpr int kClientW = 375, kMargin = 13, kPromptTop = 11, kPromptH = 20, kEditTop = 35, kEditH = 24;
+constexpr int kButtonsTop = 80, kButtonW = 83, kButtonH = 28, kButtonGap = 7, kButtonPadW = 22, kBottom = 14;
+}  // namespace design
 
 struct InputForm : Form {
   bool done = false;
@@ -45,7 +54,23 @@ std::optional<std::wstring> ShowInputBox(HWND owner, const InputRequest& request
   if (TextResponder()) return TextResponder()(request);
   RegisterFormClass(kInputClass, 0, nullptr, DLGWINDOWEXTRA);
   HFONT font = CreateMessageFont();
-  const RECT place = CentredBox(owner, 340, 110);
+  const Dpi dpi = ScreenDpi();
+  auto s = [&](int v) { return dpi.Scale(v); };
+  using namespace design;
+
+  // The prompt on one line, the box below it, the buttons at the bottom
+  // right: each as large as its text needs in the system's font.
+  const int margin = s(kMargin), line = TextHeight(font);
+  const std::wstring ok(Text(TextId::ButtonOk)), cancel(Text(TextId::ButtonCancel));
+  const int buttonW =
+      std::max({s(kButtonW), DrawnWidth(font, ok) + s(kButtonPadW), DrawnWidth(font, cancel) + s(kButtonPadW)});
+  const int clientW =
+      std::max({s(kClientW), DrawnWidth(font, request.prompt) + 2 * margin, 2 * buttonW + s(kButtonGap) + 2 * margin});
+  const int promptH = std::max(s(kPromptH), line + s(2));
+  const int editTop = std::max(s(kEditTop), s(kPromptTop) + promptH + s(4)), editH = std::max(s(kEditH), line + s(8));
+  const int buttonsTop = std::max(s(kButtonsTop), editTop + editH + s(14)),
+            buttonH = std::max(s(kButtonH), line + s(11));
+  const RECT place = CentredBox(owner, clientW, buttonsTop + buttonH + s(kBottom));
   InputForm form;
   HWND box = CreateForm(&form, kInputClass, request.caption, kBoxStyle, kBoxExStyle, place.left, place.top,
                         place.right - place.left, place.bottom - place.top, owner);
@@ -53,11 +78,16 @@ std::optional<std::wstring> ShowInputBox(HWND owner, const InputRequest& request
     DeleteObject(font);
     return std::nullopt;
   }
-  MakeChild(box, L"STATIC", request.prompt, SS_LEFT | SS_NOPREFIX, 0, Bounds(12, 10, 316, 18), font);
-  HWND edit = MakeChild(box, L"EDIT", request.value, WS_TABSTOP | ES_AUTOHSCROLL, kInputEdit, Bounds(12, 32, 316, 22),
-                        font, WS_EX_CLIENTEDGE);
-  MakeChild(box, L"BUTTON", Text(TextId::ButtonOk), WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, Bounds(172, 72, 75, 25), font);
-  MakeChild(box, L"BUTTON", Text(TextId::ButtonCancel), WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, Bounds(253, 72, 75, 25), font);
+  const int innerW = clientW - 2 * margin;
+  MakeChild(box, L"STATIC", request.prompt, SS_LEFT | SS_NOPREFIX, 0, Bounds(margin, s(kPromptTop), innerW, promptH),
+            font);
+  HWND edit = MakeChild(box, L"EDIT", request.value, WS_TABSTOP | ES_AUTOHSCROLL, kInputEdit,
+                        Bounds(margin, editTop, innerW, editH), font, WS_EX_CLIENTEDGE);
+  const int cancelLeft = clientW - margin - buttonW;
+  MakeChild(box, L"BUTTON", ok, WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK,
+            Bounds(cancelLeft - s(kButtonGap) - buttonW, buttonsTop, buttonW, buttonH), font);
+  MakeChild(box, L"BUTTON", cancel, WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL,
+            Bounds(cancelLeft, buttonsTop, buttonW, buttonH), font);
   std::optional<std::wstring> result;
   {
     ModalScope modal(owner);

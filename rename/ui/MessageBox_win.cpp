@@ -95,22 +95,46 @@ struct MessageForm : Form {
   }
 };
 
+// Design of the box (pixels at the design resolution; at 96 pixels per inch
+// they are the system's own message box measures).
+namespace design {
+constexpr int kTextWidth = 464, kMargin = 13, kGap = 7, kButtonW = 83, kButtonH = 25, kButtonPadW = 22,
+              kButtonPadH = 11;
+}  // namespace design
+
+// Where a box asked to stand at (x, y) goes: there, but whole on the work
+// area of that screen, so that its buttons can always be reached.
+POINT OnWorkArea(int x, int y, int w, int h) {
+  MONITORINFO mi{};
+  mi.cbSize = sizeof(mi);
+  if (GetMonitorInfoW(MonitorFromPoint(POINT{x, y}, MONITOR_DEFAULTTONEAREST), &mi)) {
+    const RECT& work = mi.rcWork;
+    x = std::max<int>(work.left, std::min<int>(x, work.right - w));
+    y = std::max<int>(work.top, std::min<int>(y, work.bottom - h));
+  }
+  return POINT{x, y};
+}
+
 int RunMessageForm(HWND owner, const DialogRequest& req) {
   RegisterFormClass(kClassName, 0, nullptr, DLGWINDOWEXTRA);
   HFONT font = CreateMessageFont();
+  const Dpi dpi = ScreenDpi();
+  auto s = [&](int v) { return dpi.Scale(v); };
 
   // Measure the text and the buttons to size the box.
   const std::wstring text = WithCrLf(req.text);
   HDC dc = GetDC(nullptr);
   HGDIOBJ oldFont = SelectObject(dc, font);
-  RECT tr{0, 0, 420, 0};
+  RECT tr{0, 0, s(design::kTextWidth), 0};
   DrawTextW(dc, text.c_str(), -1, &tr, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
   SelectObject(dc, oldFont);
   ReleaseDC(nullptr, dc);
-  int buttonW = 75;
-  for (const auto& b : req.buttons) buttonW = std::max<int>(buttonW, TextWidth(font, b) + 20);
+  int buttonW = s(design::kButtonW);
+  for (const auto& b : req.buttons) buttonW = std::max<int>(buttonW, DrawnWidth(font, b) + s(design::kButtonPadW));
 
-  const int margin = 12, iconSize = 32, gap = 6, buttonH = std::max<int>(23, TextHeight(font) + 10);
+  const int margin = s(design::kMargin), gap = s(design::kGap);
+  const int iconSize = GetSystemMetrics(SM_CXICON);
+  const int buttonH = std::max<int>(s(design::kButtonH), TextHeight(font) + s(design::kButtonPadH));
   LPCWSTR iconId = IconResource(req.icon);
   const int textLeft = margin + (iconId ? iconSize + margin : 0);
   const int nButtons = static_cast<int>(req.buttons.size());
@@ -120,12 +144,13 @@ int RunMessageForm(HWND owner, const DialogRequest& req) {
   const int clientH = margin + bodyH + margin + buttonH + margin;
 
   const RECT place = CentredBox(owner, clientW, clientH);
-  const int x = req.placed ? req.x : place.left, y = req.placed ? req.y : place.top;
+  const int boxW = place.right - place.left, boxH = place.bottom - place.top;
+  const POINT at = req.placed ? OnWorkArea(req.x, req.y, boxW, boxH) : POINT{place.left, place.top};
   MessageForm form;
   form.request = &req;
   form.answer = req.cancelButton;
-  HWND box = CreateForm(&form, kClassName, req.caption, kBoxStyle, kBoxExStyle | (req.topmost ? WS_EX_TOPMOST : 0), x,
-                        y, place.right - place.left, place.bottom - place.top, owner);
+  HWND box = CreateForm(&form, kClassName, req.caption, kBoxStyle, kBoxExStyle | (req.topmost ? WS_EX_TOPMOST : 0),
+                        at.x, at.y, boxW, boxH, owner);
   if (!box) {
     DeleteObject(font);
     return req.cancelButton;

@@ -80,8 +80,8 @@ TEST(Drop, FolderPromptAsksWithItsTitleButtonsAndPlaceAndAFolderRowIsNotAskedAga
   EXPECT_TRUE(r.topmost);
   RECT main{};
   GetWindowRect(w.Hwnd(), &main);
-  EXPECT_EQ(r.x, main.left + 20);
-  EXPECT_EQ(r.y, main.bottom - 150);
+  EXPECT_EQ(r.x, main.left + w.form->dpi.Scale(20));
+  EXPECT_EQ(r.y, main.bottom - w.form->dpi.Scale(150));
   EXPECT_EQ(w.Paths(), Paths({dir}));
   EXPECT_EQ(w.form->fileList.Cell(rn::ColExt, 0), L"[dir]");
   Drop(w.Hwnd(), {dir});  // listed already: no second prompt
