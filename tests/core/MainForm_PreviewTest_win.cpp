@@ -80,7 +80,9 @@ TEST(PreviewColumn, ShowsBeforeTheRunTheNamesTheRunLeavesOnDisk) {
     const Names shown = Shown(l.w);
     std::vector<bool> changes;
     for (int r = 0; r < 3; ++r) changes.push_back(l.w.form->PreviewCell(r).look == rn::PreviewLook::Change);
-    if (!c.expected.empty()) EXPECT_EQ(shown, c.expected) << c.what;
+    if (!c.expected.empty()) {
+      EXPECT_EQ(shown, c.expected) << c.what;
+    }
     {
       ScriptedDialogs dialogs;  // "trim" cuts a.txt to nothing in front of its extension: the run says so
       if (shown[0] == L".txt")
