@@ -56,7 +56,10 @@ void OperationPanel::PlaceNameParts(int x, int top, int width) {
   auto s = [&](int v) { return form_.dpi.Scale(v); };
   const int spare = std::max(0, s(kPartsWidth) - width), half = spare / 2;
   const int dropDown = s(200);
-  MoveControl(Control(IdPanelCreat), x, top - s(2), s(kPartsWidth) - spare, s(kPartsHeight));
+  // On the top line the frame ends at the rule under it, whatever the rounding.
+  const int frameTop = top - s(2), ruleTop = ControlBounds(Control(IdTopRule)).top;
+  const int frameH = frameTop < ruleTop ? std::min(s(kPartsHeight), ruleTop - frameTop) : s(kPartsHeight);
+  MoveControl(Control(IdPanelCreat), x, frameTop, s(kPartsWidth) - spare, frameH);
   MoveControl(Control(IdComboBoxCreat1), x + s(kPrefixX), top, s(kPrefixWidth) - half, dropDown);
   PlaceArrowBox(form_.hwnd, kCounterBox, form_.dpi, x + s(kCounterX) - half, top, s(kCounterWidth));
   MoveControl(Control(IdComboBoxCreat2), x + s(kSuffixX) - half, top, s(kSuffixWidth) - (spare - half), dropDown);

@@ -207,6 +207,8 @@ void ScriptEditor::Open(bool stored, const std::vector<ScriptLine>& lines) {
   const int top = ControlBounds(form_.Control(IdStringGrid1)).top;
   SetWindowPos(panel_, HWND_TOP, 0, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
   form_.FormResize();
+  // The new names' counts speak of the list the editor now covers.
+  ShowWindow(form_.Control(IdPreviewStatus), SW_HIDE);
 
   HWND move = form_.Control(IdScrollBar1);
   EnableWindow(move, FALSE);
@@ -220,6 +222,7 @@ void ScriptEditor::Close() {
   HWND move = form_.Control(IdScrollBar1);
   EnableWindow(move, form_.fileList.EntryCount() > 1);
   Park(panel_, form_.dpi);
+  ShowWindow(form_.Control(IdPreviewStatus), SW_SHOWNA);
   if (form_.panel->Shown()) ShowWindow(move, SW_SHOWNA);
   form_.scriptMode = false;
   if (infoPanelWasOpen_ && !form_.infoPanelOpen) form_.ToggleInfoPanel();
