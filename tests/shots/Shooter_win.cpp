@@ -312,6 +312,24 @@ void ShootLanguage(const Language& language) {
     ShootWindow(w->Hwnd(), p + "slot-" + std::to_string(op));
   }
 
+  // The new names' column with a collision marked: "report final (2).doc"
+  // would become the name another row has already, and the pointer rests on it.
+  form.panel->ChooseOperation(rn::kOpRemove);
+  SetWindowTextW(w->Control(rn::IdComboBox2), L" (2)");
+  Pump(100);
+  for (int r = 0; r < form.fileList.EntryCount(); ++r) {
+    if (form.fileList.Row(r).name != L"report final (2).doc") continue;
+    RECT cell{};
+    rn::GridCellRect(grid, rn::kGridPreviewColumn, r, cell);
+    POINT on{cell.left + 8, cell.top + 4};
+    ClientToScreen(grid, &on);
+    SetCursorPos(on.x, on.y);
+    SendMessageW(grid, WM_MOUSEMOVE, 0, MAKELPARAM(cell.left + 8, cell.top + 4));
+  }
+  Pump(1200);
+  ShootWindow(w->Hwnd(), p + "main-preview");
+  SetWindowTextW(w->Control(rn::IdComboBox2), L"Photo ");
+
   // The menus: the main menu's, the operations', the list's and the settings'.
   HWND main = w->Hwnd();
   HMENU bar = GetMenu(main);
