@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/OperationPanelParts_win.h"
+#include "ui/AccessibleName_win.h"
 #include "ui/Controls_win.h"
 #include "ui/Panel_win.h"
 #include "ui/Tooltips_win.h"
@@ -39,6 +40,61 @@ int ButtonWidth(HWND button, HFONT font, const Dpi& dpi) {
 constexpr int kPartsHeight = 25;
 constexpr int kPrefixX = 2, kPrefixWidth = 100, kCounterX = 105, kCounterWidth = 44, kSuffixX = 152, kSuffixWidth = 100;
 constexpr int kAttributesHeight = 24, kAttributesMargin = 7, kAttributesGap = 6;
+
+// Spoken names: the radio buttons' captions are mostly dashes and dots, the
+// arrow boxes and the attribute boxes show numbers, codes and letters.
+struct Named {
+  int id;
+  TextId name;
+};
+constexpr Named kRadioNames[] = {
+    {kOpAddFromBegin, TextId::RadioButton1Name},    {kOpAddFromEnd, TextId::RadioButton2Name},
+    {kOpRemove, TextId::RadioButton3Name},          {kOpReplace, TextId::RadioButton4Name},
+    {kOpChangeExtension, TextId::RadioButton5Name}, {kOpCapitalize, TextId::RadioButton6Name},
+    {kOpConvertCase, TextId::RadioButton7Name},     {kOpAttributes, TextId::RadioButton9Name},
+    {kOpTrimFromBegin, TextId::RadioButton10Name},  {kOpTrimFromEnd, TextId::RadioButton11Name},
+    {kOpNumerate, TextId::RadioButton12Name},       {kOpChangeDateTime, TextId::RadioButton15Name},
+    {kOpDateToBegin, TextId::RadioButton16Name},    {kOpDateToEnd, TextId::RadioButton17Name},
+    {kOpCreateNames, TextId::RadioButton18Name},    {kOpTrimBetween, TextId::RadioButton19Name}};
+struct NamedBox {
+  ArrowBox box;
+  TextId name;
+};
+constexpr NamedBox kBoxNames[] = {{{IdSpin3, IdScrollBar3}, TextId::Spin3Name},
+                                  {{IdSpin4, IdScrollBar4}, TextId::Spin4Name},
+                                  {{IdSpin5, IdScrollBar5}, TextId::Spin5Name},
+                                  {{IdSpin10, IdScrollBar10}, TextId::Spin10Name},
+                                  {{IdSpin11, IdScrollBar11}, TextId::Spin11Name},
+                                  {kAddDatePart.Box(), TextId::Edit5Name},
+                                  {kCaseMode.Box(), TextId::Edit6Name},
+                                  {kSetDatePart.Box(), TextId::Edit7Name},
+                                  {kNumberStyle.Box(), TextId::Edit8Name},
+                                  {kDateBox, TextId::EditDateName},
+                                  {kTimeBox, TextId::EditTimeName},
+                                  {kCounterBox, TextId::EditCreatName},
+                                  {{IdEdit4a, IdComboBox4a}, TextId::Edit4aName}};
+constexpr Named kControlNames[] = {
+    {IdComboBoxCreat1, TextId::ComboBoxCreat1Name}, {IdComboBoxCreat2, TextId::ComboBoxCreat2Name},
+    {IdCheckBox1, TextId::CheckBox1Name},           {IdCheckBox2, TextId::CheckBox2Name},
+    {IdCheckBox3, TextId::CheckBox3Name},           {IdCheckBox4, TextId::CheckBox4Name}};
+
+// The ids of an inline control (its box and its arrows, or the box alone).
+std::vector<int> InlineIds(InlineControl control) {
+  switch (control) {
+    case InlineControl::InsertAt: return {IdSpin3, IdScrollBar3};
+    case InlineControl::TrimCount: return {IdSpin4, IdScrollBar4};
+    case InlineControl::TrimAt: return {IdSpin5, IdScrollBar5};
+    case InlineControl::KeepHead: return {IdSpin10, IdScrollBar10};
+    case InlineControl::KeepTail: return {IdSpin11, IdScrollBar11};
+    case InlineControl::AddDatePart: return {kAddDatePart.edit, kAddDatePart.bar};
+    case InlineControl::CaseMode: return {kCaseMode.edit, kCaseMode.bar};
+    case InlineControl::SetDatePart: return {kSetDatePart.edit, kSetDatePart.bar};
+    case InlineControl::NumberStyle: return {kNumberStyle.edit, kNumberStyle.bar};
+    case InlineControl::EveryWord: return {IdCheckBox5};
+    case InlineControl::Replacement: return {IdEdit4a, IdComboBox4a};
+  }
+  return {};
+}
 
 }  // namespace
 
@@ -175,6 +231,26 @@ void OperationPanel::Create() {
 
   ApplyTexts(*texts_);
   ParkOptionalControls(park);
+  NameControls();
+}
+
+void OperationPanel::NameControls() {
+  const HWND p = form_.hwnd;
+  for (const Named& n : kRadioNames) SetAccessibleName(Control(RadioId(n.id)), n.name);
+  for (const NamedBox& n : kBoxNames) SetArrowBoxName(p, n.box, n.name);
+  for (const Named& n : kControlNames) SetAccessibleName(Control(n.id), n.name);
+  // The slot's boxes are called what their label says for the operation chosen.
+  for (int id : {IdComboBox2, IdComboBox3}) SetAccessibleNameFromLabel(Control(id), Control(IdLabelRenameTo));
+}
+
+void OperationPanel::AppendTabOrder(std::vector<HWND>& order) const {
+  for (int id : kOptionalControls) order.push_back(Control(id));
+  for (int op : kPanelOperations) {
+    order.push_back(Control(RadioId(op)));
+    for (const InlineRule& rule : kInlineRules)
+      if (rule.measured == op)
+        for (int id : InlineIds(rule.control)) order.push_back(Control(id));
+  }
 }
 
 void OperationPanel::ParkOptionalControls(int x) {

@@ -215,6 +215,40 @@ bool IsParked(HWND control) { return ControlBounds(control).left >= GetSystemMet
 
 namespace {
 
+void AddTabStops(HWND control, std::vector<HWND>& stops) {
+  if (!IsWindowVisible(control) || !IsWindowEnabled(control) || IsParked(control)) return;
+  if (GetWindowLongPtrW(control, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) {
+    for (HWND child = GetWindow(control, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      AddTabStops(child, stops);
+  } else if ((GetWindowLongPtrW(control, GWL_STYLE) & WS_TABSTOP) &&
+             std::find(stops.begin(), stops.end(), control) == stops.end()) {
+    stops.push_back(control);
+  }
+}
+
+}  // namespace
+
+std::vector<HWND> TabStops(HWND form, const std::vector<HWND>& order) {
+  std::vector<HWND> stops;
+  for (HWND control : order)
+    if (control && GetParent(control) == form) AddTabStops(control, stops);
+  for (HWND child = GetWindow(form, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (std::find(order.begin(), order.end(), child) == order.end()) AddTabStops(child, stops);
+  return stops;
+}
+
+HWND NextTabStop(const std::vector<HWND>& stops, HWND from, bool back) {
+  if (stops.empty()) return nullptr;
+  auto at = stops.end();
+  for (HWND f = from; f && at == stops.end(); f = GetAncestor(f, GA_PARENT))
+    at = std::find(stops.begin(), stops.end(), f);
+  if (at == stops.end()) return back ? stops.back() : stops.front();
+  const size_t n = stops.size(), i = static_cast<size_t>(at - stops.begin());
+  return stops[back ? (i + n - 1) % n : (i + 1) % n];
+}
+
+namespace {
+
 // The system's own version, which no compatibility setting disguises.
 DWORD SystemMajorVersion() {
   using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
