@@ -92,11 +92,12 @@ constexpr ControlName kControlNames[] = {
     {IdScrollBar1, TextId::ScrollBar1Name},     {IdComboBox4, TextId::ComboBox4Name}};
 
 // After the top line and the panel: the tool strip, the buttons, the grid
-// and the script bar. The script editor stands where the panel does.
-constexpr int kTabOrderAfterPanel[] = {IdPanel2,       IdPanel1,     IdSpeedButton1, IdSpeedButton3, IdSpeedButton2,
-                                       IdSpeedButton5, IdScrollBar1, IdButton1,      IdButton2,      IdButton3,
-                                       IdButton4,      IdButton5,    IdStringGrid1,  IdPanelInfo,    IdComboBox4,
-                                       IdButton10,     IdButton9,    IdButton12,     IdButton11};
+// and the script bar. The script editor stands where the panel does, the
+// character position strip over the grid.
+constexpr int kTabOrderAfterPanel[] = {IdPanel2,       IdPanel1,     IdSpeedButton1, IdSpeedButton3,   IdSpeedButton2,
+                                       IdSpeedButton5, IdScrollBar1, IdButton1,      IdButton2,        IdButton3,
+                                       IdButton4,      IdButton5,    IdStringGrid1,  IdPanelCharPosit, IdPanelInfo,
+                                       IdComboBox4,    IdButton10,   IdButton9,      IdButton12,       IdButton11};
 
 }  // namespace
 

@@ -78,20 +78,44 @@ constexpr Named kControlNames[] = {
     {IdCheckBox1, TextId::CheckBox1Name},           {IdCheckBox2, TextId::CheckBox2Name},
     {IdCheckBox3, TextId::CheckBox3Name},           {IdCheckBox4, TextId::CheckBox4Name}};
 
-// The ids of an inline control (its box and its arrows, or the box alone).
-std::vector<int> InlineIds(InlineControl control) {
+// The ids of an inline control (its box and its arrows, or the box alone)
+// when it holds a parameter of the operation; none otherwise.
+std::vector<int> InlineIdsFor(InlineControl control, int op) {
+  auto of = [op](std::initializer_list<int> ops) { return std::find(ops.begin(), ops.end(), op) != ops.end(); };
   switch (control) {
-    case InlineControl::InsertAt: return {IdSpin3, IdScrollBar3};
-    case InlineControl::TrimCount: return {IdSpin4, IdScrollBar4};
-    case InlineControl::TrimAt: return {IdSpin5, IdScrollBar5};
-    case InlineControl::KeepHead: return {IdSpin10, IdScrollBar10};
-    case InlineControl::KeepTail: return {IdSpin11, IdScrollBar11};
-    case InlineControl::AddDatePart: return {kAddDatePart.edit, kAddDatePart.bar};
-    case InlineControl::CaseMode: return {kCaseMode.edit, kCaseMode.bar};
-    case InlineControl::SetDatePart: return {kSetDatePart.edit, kSetDatePart.bar};
-    case InlineControl::NumberStyle: return {kNumberStyle.edit, kNumberStyle.bar};
-    case InlineControl::EveryWord: return {IdCheckBox5};
-    case InlineControl::Replacement: return {IdEdit4a, IdComboBox4a};
+    case InlineControl::InsertAt:
+      if (of({kOpAddFromBegin, kOpAddFromEnd})) return {IdSpin3, IdScrollBar3};
+      break;
+    case InlineControl::TrimCount:
+      if (of({kOpTrimFromBegin, kOpTrimFromEnd})) return {IdSpin4, IdScrollBar4};
+      break;
+    case InlineControl::TrimAt:
+      if (of({kOpTrimFromBegin, kOpTrimFromEnd})) return {IdSpin5, IdScrollBar5};
+      break;
+    case InlineControl::KeepHead:
+      if (op == kOpTrimBetween) return {IdSpin10, IdScrollBar10};
+      break;
+    case InlineControl::KeepTail:
+      if (op == kOpTrimBetween) return {IdSpin11, IdScrollBar11};
+      break;
+    case InlineControl::AddDatePart:
+      if (of({kOpDateToBegin, kOpDateToEnd})) return {kAddDatePart.edit, kAddDatePart.bar};
+      break;
+    case InlineControl::CaseMode:
+      if (op == kOpConvertCase) return {kCaseMode.edit, kCaseMode.bar};
+      break;
+    case InlineControl::SetDatePart:
+      if (op == kOpChangeDateTime) return {kSetDatePart.edit, kSetDatePart.bar};
+      break;
+    case InlineControl::NumberStyle:
+      if (op == kOpNumerate) return {kNumberStyle.edit, kNumberStyle.bar};
+      break;
+    case InlineControl::EveryWord:
+      if (op == kOpCapitalize) return {IdCheckBox5};
+      break;
+    case InlineControl::Replacement:
+      if (op == kOpReplace) return {IdEdit4a, IdComboBox4a};
+      break;
   }
   return {};
 }
@@ -244,13 +268,13 @@ void OperationPanel::NameControls() {
 }
 
 void OperationPanel::AppendTabOrder(std::vector<HWND>& order) const {
-  for (int id : kOptionalControls) order.push_back(Control(id));
   for (int op : kPanelOperations) {
     order.push_back(Control(RadioId(op)));
+    if (op != form_.currentOperation) continue;
     for (const InlineRule& rule : kInlineRules)
-      if (rule.measured == op)
-        for (int id : InlineIds(rule.control)) order.push_back(Control(id));
+      for (int id : InlineIdsFor(rule.control, op)) order.push_back(Control(id));
   }
+  for (int id : kOptionalControls) order.push_back(Control(id));
 }
 
 void OperationPanel::ParkOptionalControls(int x) {

@@ -98,8 +98,10 @@ class OperationPanel {
 
   // The names screen readers speak for the panel's controls.
   void NameControls();
-  // The panel's controls in the order Tab reaches them: the slot's, then each
-  // radio button followed by the controls standing in its caption.
+  // The panel's controls in the order Tab reaches them: the radio buttons, the
+  // chosen one followed by the controls standing in its caption (the others'
+  // wait until their operation is chosen: entering some of them chooses it),
+  // then the slot's.
   void AppendTabOrder(std::vector<HWND>& order) const;
 
   // Captions, hints, selector and slot texts of one language; places the inline controls.

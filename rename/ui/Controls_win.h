@@ -55,9 +55,10 @@ void FitLabelWidth(HWND label);
 void RefreshControlsAfterKey(HWND form, UINT key);
 
 // Tab on a form that is no dialog. The tab stops in the order the user meets
-// them: the controls `order` lists, then the form's others in their stacking
-// order; a container (WS_EX_CONTROLPARENT) stands for its own tab stops. Only
-// visible, enabled tab stops in view count (parked ones do not).
+// them: those of the form's controls `order` lists, in that order; a container
+// (WS_EX_CONTROLPARENT) stands for its own tab stops. Only
+// visible, enabled tab stops in view count (parked ones do not); every radio
+// button is one.
 std::vector<HWND> TabStops(HWND form, const std::vector<HWND>& order);
 // The stop after `from` (or before it, `back`), round the end; the first (or
 // last) when the focus is elsewhere; nullptr when there is none. A focus
