@@ -81,10 +81,6 @@ LRESULT LogoHook(HWND logo, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR) {
   return CallControl(logo, msg, wp, lp);
 }
 
-struct ControlName {
-  int id;
-  TextId name;
-};
 constexpr ControlName kControlNames[] = {
     {IdSpeedButton4, TextId::SpeedButton4Name}, {IdPanel1, TextId::Panel1Name},
     {IdSpeedButton1, TextId::SpeedButton1Name}, {IdSpeedButton3, TextId::SpeedButton3Name},
@@ -102,7 +98,7 @@ constexpr int kTabOrderAfterPanel[] = {IdPanel2,       IdPanel1,     IdSpeedButt
 }  // namespace
 
 void TMorvaneFrm1::PrepareAccess() {
-  for (const ControlName& c : kControlNames) SetAccessibleName(Control(c.id), c.name);
+  SetAccessibleNames(hwnd, kControlNames);
   SetAccessibleNameFromLabel(Control(IdComboBox1), Control(IdLabelFileTypes));
   // The logo and the arrows that move rows are reached by Tab too.
   for (int id : {IdPanel1, IdScrollBar1})

@@ -43,19 +43,15 @@ constexpr int kAttributesHeight = 24, kAttributesMargin = 7, kAttributesGap = 6;
 
 // Spoken names: the radio buttons' captions are mostly dashes and dots, the
 // arrow boxes and the attribute boxes show numbers, codes and letters.
-struct Named {
-  int id;
-  TextId name;
-};
-constexpr Named kRadioNames[] = {
-    {kOpAddFromBegin, TextId::RadioButton1Name},    {kOpAddFromEnd, TextId::RadioButton2Name},
-    {kOpRemove, TextId::RadioButton3Name},          {kOpReplace, TextId::RadioButton4Name},
-    {kOpChangeExtension, TextId::RadioButton5Name}, {kOpCapitalize, TextId::RadioButton6Name},
-    {kOpConvertCase, TextId::RadioButton7Name},     {kOpAttributes, TextId::RadioButton9Name},
-    {kOpTrimFromBegin, TextId::RadioButton10Name},  {kOpTrimFromEnd, TextId::RadioButton11Name},
-    {kOpNumerate, TextId::RadioButton12Name},       {kOpChangeDateTime, TextId::RadioButton15Name},
-    {kOpDateToBegin, TextId::RadioButton16Name},    {kOpDateToEnd, TextId::RadioButton17Name},
-    {kOpCreateNames, TextId::RadioButton18Name},    {kOpTrimBetween, TextId::RadioButton19Name}};
+constexpr ControlName kRadioNames[] = {
+    {RadioId(kOpAddFromBegin), TextId::RadioButton1Name},    {RadioId(kOpAddFromEnd), TextId::RadioButton2Name},
+    {RadioId(kOpRemove), TextId::RadioButton3Name},          {RadioId(kOpReplace), TextId::RadioButton4Name},
+    {RadioId(kOpChangeExtension), TextId::RadioButton5Name}, {RadioId(kOpCapitalize), TextId::RadioButton6Name},
+    {RadioId(kOpConvertCase), TextId::RadioButton7Name},     {RadioId(kOpAttributes), TextId::RadioButton9Name},
+    {RadioId(kOpTrimFromBegin), TextId::RadioButton10Name},  {RadioId(kOpTrimFromEnd), TextId::RadioButton11Name},
+    {RadioId(kOpNumerate), TextId::RadioButton12Name},       {RadioId(kOpChangeDateTime), TextId::RadioButton15Name},
+    {RadioId(kOpDateToBegin), TextId::RadioButton16Name},    {RadioId(kOpDateToEnd), TextId::RadioButton17Name},
+    {RadioId(kOpCreateNames), TextId::RadioButton18Name},    {RadioId(kOpTrimBetween), TextId::RadioButton19Name}};
 struct NamedBox {
   ArrowBox box;
   TextId name;
@@ -73,7 +69,7 @@ constexpr NamedBox kBoxNames[] = {{{IdSpin3, IdScrollBar3}, TextId::Spin3Name},
                                   {kTimeBox, TextId::EditTimeName},
                                   {kCounterBox, TextId::EditCreatName},
                                   {{IdEdit4a, IdComboBox4a}, TextId::Edit4aName}};
-constexpr Named kControlNames[] = {
+constexpr ControlName kControlNames[] = {
     {IdComboBoxCreat1, TextId::ComboBoxCreat1Name}, {IdComboBoxCreat2, TextId::ComboBoxCreat2Name},
     {IdCheckBox1, TextId::CheckBox1Name},           {IdCheckBox2, TextId::CheckBox2Name},
     {IdCheckBox3, TextId::CheckBox3Name},           {IdCheckBox4, TextId::CheckBox4Name}};
@@ -260,9 +256,9 @@ void OperationPanel::Create() {
 
 void OperationPanel::NameControls() {
   const HWND p = form_.hwnd;
-  for (const Named& n : kRadioNames) SetAccessibleName(Control(RadioId(n.id)), n.name);
+  SetAccessibleNames(p, kRadioNames);
   for (const NamedBox& n : kBoxNames) SetArrowBoxName(p, n.box, n.name);
-  for (const Named& n : kControlNames) SetAccessibleName(Control(n.id), n.name);
+  SetAccessibleNames(p, kControlNames);
   // The slot's boxes are called what their label says for the operation chosen.
   for (int id : {IdComboBox2, IdComboBox3}) SetAccessibleNameFromLabel(Control(id), Control(IdLabelRenameTo));
 }

@@ -159,6 +159,10 @@ void SetAccessibleName(HWND control, TextId name) {
   if (control) HookControl(control, NameHook, static_cast<DWORD_PTR>(name));
 }
 
+void SetAccessibleNames(HWND parent, std::span<const ControlName> names) {
+  for (const ControlName& n : names) SetAccessibleName(GetDlgItem(parent, n.id), n.name);
+}
+
 void SetAccessibleNameFromLabel(HWND control, HWND label) {
   if (control && label) HookControl(control, LabelHook, reinterpret_cast<DWORD_PTR>(label));
 }

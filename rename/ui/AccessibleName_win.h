@@ -5,12 +5,20 @@
 #pragma once
 #include <windows.h>
 
+#include <span>
+
 #include "base/Texts.h"
 
 namespace rn {
 
 // The control's accessible name is the text in the language in force.
 void SetAccessibleName(HWND control, TextId name);
+// Names for controls of a window by their ids.
+struct ControlName {
+  int id;
+  TextId name;
+};
+void SetAccessibleNames(HWND parent, std::span<const ControlName> names);
 // The control's accessible name is what the label shows when it is asked,
 // without the arrows, dots and spaces around it (" < Rename to ..." reads
 // "Rename to").

@@ -150,23 +150,12 @@ class GridAccessible final : public IAccessible, public IOleWindow {
       return ReturnText(GridList(grid)->Row(row).FullPath(), name);
     });
   }
+  // The new name is the row's value, the reason it is marked its description.
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-    if (!value) return E_POINTER;
-    *value = nullptr;
-    return Ask(child, [&](HWND grid, int row) {
-      if (row < 0) return S_FALSE;
-      const GridPreviewCell cell = GridPreview(grid, row);
-      return ReturnText(cell.look == PreviewLook::Blank ? std::wstring() : cell.text, value);
-    });
+    return PreviewText(child, value, &GridPreviewCell::text);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
-    if (!text) return E_POINTER;
-    *text = nullptr;
-    return Ask(child, [&](HWND grid, int row) {
-      if (row < 0) return S_FALSE;
-      const GridPreviewCell cell = GridPreview(grid, row);
-      return ReturnText(cell.look == PreviewLook::Blank ? std::wstring() : cell.hint, text);
-    });
+    return PreviewText(child, text, &GridPreviewCell::hint);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
     if (!role) return E_POINTER;
@@ -301,6 +290,16 @@ class GridAccessible final : public IAccessible, public IOleWindow {
     if (!out) return E_POINTER;
     *out = nullptr;
     return DISP_E_MEMBERNOTFOUND;
+  }
+
+  HRESULT PreviewText(const VARIANT& child, BSTR* out, std::wstring GridPreviewCell::*field) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    return Ask(child, [&](HWND grid, int row) {
+      if (row < 0) return S_FALSE;
+      const GridPreviewCell cell = GridPreview(grid, row);
+      return ReturnText(cell.look == PreviewLook::Blank ? std::wstring() : cell.*field, out);
+    });
   }
 
   // Runs `answer` for the object itself (row -1) or for a row of the list.
