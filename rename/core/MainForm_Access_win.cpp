@@ -114,7 +114,9 @@ std::vector<HWND> TMorvaneFrm1::TabOrder() const {
 }
 
 bool TMorvaneFrm1::KeyboardKey(const MSG& m) {
-  if (!m.hwnd || GetAncestor(m.hwnd, GA_ROOT) != hwnd || !IsWindowEnabled(hwnd)) return false;
+  const bool key =
+      (m.message == WM_KEYDOWN && (m.wParam == VK_TAB || m.wParam == VK_RETURN)) || m.message == WM_SYSCHAR;
+  if (!key || !m.hwnd || GetAncestor(m.hwnd, GA_ROOT) != hwnd || !IsWindowEnabled(hwnd)) return false;
   HWND focus = GetFocus();
   if (m.message == WM_KEYDOWN && m.wParam == VK_TAB) {
     if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
@@ -146,7 +148,8 @@ bool TMorvaneFrm1::KeyboardKey(const MSG& m) {
 }
 
 void TMorvaneFrm1::StringGrid1KeyDown(UINT vk) {
-  if (vk != VK_SPACE || ListBusy() || fileList.Empty()) return;
+  // Alt+Space is the system menu's.
+  if (vk != VK_SPACE || GetKeyState(VK_MENU) < 0 || ListBusy() || fileList.Empty()) return;
   // Space ticks the selected rows, or clears them when the current row is ticked.
   SetCheckOnSelection(!std::as_const(fileList).Row(GridCurrentRow(Control(IdStringGrid1))).checked);
 }
