@@ -2,7 +2,6 @@
 
 #include <oleacc.h>
 
-#include <atomic>
 #include <new>
 #include <string>
 
@@ -15,7 +14,7 @@ namespace {
 
 // The system's accessible object of a control with a name of our own; every
 // other question goes to the system's object unchanged.
-class NamedAccessible final : public IAccessible {
+class NamedAccessible final : public Counted<IAccessible> {
  public:
   NamedAccessible(IAccessible* standard, TextId name, HWND label) : standard_(standard), name_(name), label_(label) {
     standard_->AddRef();
@@ -31,12 +30,6 @@ class NamedAccessible final : public IAccessible {
       return S_OK;
     }
     return standard_->QueryInterface(iid, out);
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
   }
 
   // IDispatch
@@ -115,7 +108,7 @@ class NamedAccessible final : public IAccessible {
   }
 
  private:
-  ~NamedAccessible() { standard_->Release(); }
+  ~NamedAccessible() override { standard_->Release(); }
 
   static std::wstring LabelName(const std::wstring& caption) {
     const size_t first = caption.find_first_not_of(L" <.");
@@ -123,7 +116,6 @@ class NamedAccessible final : public IAccessible {
     return caption.substr(first, caption.find_last_not_of(L" .") + 1 - first);
   }
 
-  std::atomic<ULONG> refs_{1};
   IAccessible* standard_;
   TextId name_;
   HWND label_;  // read when asked; a label gone reads as no text

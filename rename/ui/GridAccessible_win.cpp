@@ -3,7 +3,6 @@
 #include <oleacc.h>
 
 #include <algorithm>
-#include <atomic>
 #include <new>
 #include <string>
 #include <utility>
@@ -29,7 +28,7 @@ void SetChild(VARIANT* v, long child) {
 }
 
 // The selected rows of a multiple selection, as get_accSelection hands them out.
-class ChildEnumerator final : public IEnumVARIANT {
+class ChildEnumerator final : public Counted<IEnumVARIANT> {
  public:
   ChildEnumerator(std::vector<long> children, size_t next) : children_(std::move(children)), next_(next) {}
 
@@ -40,12 +39,6 @@ class ChildEnumerator final : public IEnumVARIANT {
     *out = static_cast<IEnumVARIANT*>(this);
     AddRef();
     return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
   }
   HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* out, ULONG* fetched) override {
     if (!out) return E_POINTER;
@@ -71,43 +64,24 @@ class ChildEnumerator final : public IEnumVARIANT {
   }
 
  private:
-  std::atomic<ULONG> refs_{1};
   std::vector<long> children_;
   size_t next_;
 };
 
 // The grid's object. Children are numbered from 1 (row 0) on; every answer is
 // read from the grid at the time it is asked.
-class GridAccessible final : public IAccessible, public IOleWindow {
+class GridAccessible final : public Counted<IAccessible> {
  public:
   explicit GridAccessible(std::shared_ptr<GridAccessLink> link) : link_(std::move(link)) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
     *out = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IAccessible))
-      *out = static_cast<IAccessible*>(this);
-    else if (iid == IID_IOleWindow)
-      *out = static_cast<IOleWindow*>(this);
-    else
-      return E_NOINTERFACE;
+    if (iid != IID_IUnknown && iid != IID_IDispatch && iid != __uuidof(IAccessible)) return E_NOINTERFACE;
+    *out = static_cast<IAccessible*>(this);
     AddRef();
     return S_OK;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
-
-  // IOleWindow
-  HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
-    if (!window) return E_POINTER;
-    *window = Grid();
-    return *window ? S_OK : RPC_E_DISCONNECTED;
-  }
-  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
 
   // IDispatch: the object is read through IAccessible only.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
@@ -280,8 +254,6 @@ class GridAccessible final : public IAccessible, public IOleWindow {
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
  private:
-  ~GridAccessible() = default;
-
   // The grid while this object is current; nothing once it went stale.
   HWND Grid() const { return link_->grid && IsWindow(link_->grid) && GridList(link_->grid) ? link_->grid : nullptr; }
   static int Entries(HWND grid) { return GridList(grid)->EntryCount(); }
@@ -313,7 +285,6 @@ class GridAccessible final : public IAccessible, public IOleWindow {
     });
   }
 
-  std::atomic<ULONG> refs_{1};
   std::shared_ptr<GridAccessLink> link_;
 };
 
