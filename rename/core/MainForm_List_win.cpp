@@ -108,7 +108,7 @@ void TMorvaneFrm1::SetCheckOnSelection(bool checked) {
   int first = 0, last = 0;
   GridGetSelection(grid, first, last);
   for (int row = first; row <= last; ++row) fileList.Row(row).checked = checked;
-  InvalidateRect(grid, nullptr, FALSE);
+  GridRowsStateChanged(grid, first, last);
 }
 
 void TMorvaneFrm1::SelectAll() {
@@ -142,7 +142,7 @@ void TMorvaneFrm1::StringGrid1Mouse(int row, int col, UINT msg) {
     case WM_LBUTTONDOWN:
       if (col == ColCheckMark && row >= 0) {
         fileList.Row(row).checked = !fileList.Row(row).checked;
-        InvalidateRect(grid, nullptr, FALSE);
+        GridRowsStateChanged(grid, row, row);
       }
       break;
     case WM_RBUTTONUP: {

@@ -1,7 +1,8 @@
 // The main window's menus and toggles: the main menu and its preparation,
 // the window's pop-up menu (also behind Panel1), the edit boxes' menu, the
 // system-menu entries, stay on top, hiding the main menu, and the message
-// hook that opens help on F1 and repaints buttons after Tab and Alt.
+// hook that opens help on F1, gives the window the keys of a dialog and
+// repaints buttons after Tab and Alt.
 #include <windows.h>
 
 #include <windowsx.h>
@@ -21,7 +22,7 @@ TMorvaneFrm1* g_hooked = nullptr;
 // Sees every message taken from the thread's queue and lets each go on.
 LRESULT CALLBACK MessageHook(int code, WPARAM wp, LPARAM lp) {
   if (code == HC_ACTION && wp == PM_REMOVE && g_hooked) {
-    const MSG& m = *reinterpret_cast<const MSG*>(lp);
+    MSG& m = *reinterpret_cast<MSG*>(lp);
     Guarded(g_hooked->hwnd, [&] {
       g_hooked->HookedMessage(m);
       return LRESULT{0};
@@ -86,7 +87,11 @@ void TMorvaneFrm1::ReleaseMessageHook() {
   if (g_hooked == this) g_hooked = nullptr;
 }
 
-void TMorvaneFrm1::HookedMessage(const MSG& m) {
+void TMorvaneFrm1::HookedMessage(MSG& m) {
+  if (KeyboardKey(m)) {
+    m.message = WM_NULL;
+    return;
+  }
   if (m.message == WM_KEYDOWN && m.wParam == VK_F1) {
     HWND active = GetActiveWindow();
     // A message box asks no help; the other forms give their context number.

@@ -283,6 +283,7 @@ void TMorvaneFrm1::CreateControls() {
   // Labels size themselves to their text, whatever font the system substitutes.
   FitLabelWidth(Control(IdLabelFileTypes));
   FitLabelWidth(Control(IdLabelRenameTo));
+  PrepareAccess();
 }
 
 void TMorvaneFrm1::ParkOptionalControls() {
@@ -308,6 +309,7 @@ void TMorvaneFrm1::FormCreate() {
   GridEvents events;
   events.mouse = [this](int row, int col, UINT msg, WPARAM) { StringGrid1Mouse(row, col, msg); };
   events.selectionChanged = [this] { StringGrid1SelectionChanged(); };
+  events.key = [this](UINT vk) { StringGrid1KeyDown(vk); };
   events.beforePaint = [this] { PreviewCurrent(); };
   events.previewCell = [this](int row) { return PreviewCell(row); };
   GridSetEvents(Control(IdStringGrid1), std::move(events));

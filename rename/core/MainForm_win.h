@@ -200,6 +200,7 @@ class TMorvaneFrm1 : public Form {
   void ScrollBar1Scroll(int delta);
   void StringGrid1Mouse(int row, int col, UINT msg);
   void StringGrid1SelectionChanged();
+  void StringGrid1KeyDown(UINT vk);  // Space ticks the selection
   void PopRemoveFile1Click();
   void PopAddFiles1Click();
   void PopSortbyName1Click();
@@ -299,8 +300,14 @@ class TMorvaneFrm1 : public Form {
   // Help from Rename.chm beside the program by context number; a missing file
   // is reported only when asked for from a menu or button (`tell`).
   void ShowHelpContext(int context, bool tell);
-  // What the message hook sees of every message taken from the queue.
-  void HookedMessage(const MSG& message);
+  // What the message hook sees of every message taken from the queue; it
+  // may take the message (then nothing else sees it).
+  void HookedMessage(MSG& message);
+  // The keys a dialog has and this window gets no other way: Tab, Enter on a
+  // button, Alt with a button's letter (MainForm_Access_win.cpp). True when taken.
+  bool KeyboardKey(const MSG& message);
+  // The controls in the order Tab reaches them.
+  std::vector<HWND> TabOrder() const;
   void SetCommandsEnabled(bool enabled);
   void RunScript();
   void DeleteChosenScript();
@@ -336,6 +343,7 @@ class TMorvaneFrm1 : public Form {
   void SetExplorerChecks(bool on);
   void AttachEditMenu();
   void CreateControls();
+  void PrepareAccess();  // spoken names, the logo and the move arrows reached by Tab
   void ParkOptionalControls();
   void LayoutTopLine();
   void ApplyLayout(bool editorOnly);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/OperationPanelParts_win.h"
+#include "ui/AccessibleName_win.h"
 #include "ui/Controls_win.h"
 #include "ui/Panel_win.h"
 #include "ui/Tooltips_win.h"
@@ -39,6 +40,81 @@ int ButtonWidth(HWND button, HFONT font, const Dpi& dpi) {
 constexpr int kPartsHeight = 25;
 constexpr int kPrefixX = 2, kPrefixWidth = 100, kCounterX = 105, kCounterWidth = 44, kSuffixX = 152, kSuffixWidth = 100;
 constexpr int kAttributesHeight = 24, kAttributesMargin = 7, kAttributesGap = 6;
+
+// Spoken names: the radio buttons' captions are mostly dashes and dots, the
+// arrow boxes and the attribute boxes show numbers, codes and letters.
+constexpr ControlName kRadioNames[] = {
+    {RadioId(kOpAddFromBegin), TextId::RadioButton1Name},    {RadioId(kOpAddFromEnd), TextId::RadioButton2Name},
+    {RadioId(kOpRemove), TextId::RadioButton3Name},          {RadioId(kOpReplace), TextId::RadioButton4Name},
+    {RadioId(kOpChangeExtension), TextId::RadioButton5Name}, {RadioId(kOpCapitalize), TextId::RadioButton6Name},
+    {RadioId(kOpConvertCase), TextId::RadioButton7Name},     {RadioId(kOpAttributes), TextId::RadioButton9Name},
+    {RadioId(kOpTrimFromBegin), TextId::RadioButton10Name},  {RadioId(kOpTrimFromEnd), TextId::RadioButton11Name},
+    {RadioId(kOpNumerate), TextId::RadioButton12Name},       {RadioId(kOpChangeDateTime), TextId::RadioButton15Name},
+    {RadioId(kOpDateToBegin), TextId::RadioButton16Name},    {RadioId(kOpDateToEnd), TextId::RadioButton17Name},
+    {RadioId(kOpCreateNames), TextId::RadioButton18Name},    {RadioId(kOpTrimBetween), TextId::RadioButton19Name}};
+struct NamedBox {
+  ArrowBox box;
+  TextId name;
+};
+constexpr NamedBox kBoxNames[] = {{{IdSpin3, IdScrollBar3}, TextId::Spin3Name},
+                                  {{IdSpin4, IdScrollBar4}, TextId::Spin4Name},
+                                  {{IdSpin5, IdScrollBar5}, TextId::Spin5Name},
+                                  {{IdSpin10, IdScrollBar10}, TextId::Spin10Name},
+                                  {{IdSpin11, IdScrollBar11}, TextId::Spin11Name},
+                                  {kAddDatePart.Box(), TextId::Edit5Name},
+                                  {kCaseMode.Box(), TextId::Edit6Name},
+                                  {kSetDatePart.Box(), TextId::Edit7Name},
+                                  {kNumberStyle.Box(), TextId::Edit8Name},
+                                  {kDateBox, TextId::EditDateName},
+                                  {kTimeBox, TextId::EditTimeName},
+                                  {kCounterBox, TextId::EditCreatName},
+                                  {{IdEdit4a, IdComboBox4a}, TextId::Edit4aName}};
+constexpr ControlName kControlNames[] = {
+    {IdComboBoxCreat1, TextId::ComboBoxCreat1Name}, {IdComboBoxCreat2, TextId::ComboBoxCreat2Name},
+    {IdCheckBox1, TextId::CheckBox1Name},           {IdCheckBox2, TextId::CheckBox2Name},
+    {IdCheckBox3, TextId::CheckBox3Name},           {IdCheckBox4, TextId::CheckBox4Name}};
+
+// The ids of an inline control (its box and its arrows, or the box alone)
+// when it holds a parameter of the operation; none otherwise.
+std::vector<int> InlineIdsFor(InlineControl control, int op) {
+  auto of = [op](std::initializer_list<int> ops) { return std::find(ops.begin(), ops.end(), op) != ops.end(); };
+  switch (control) {
+    case InlineControl::InsertAt:
+      if (of({kOpAddFromBegin, kOpAddFromEnd})) return {IdSpin3, IdScrollBar3};
+      break;
+    case InlineControl::TrimCount:
+      if (of({kOpTrimFromBegin, kOpTrimFromEnd})) return {IdSpin4, IdScrollBar4};
+      break;
+    case InlineControl::TrimAt:
+      if (of({kOpTrimFromBegin, kOpTrimFromEnd})) return {IdSpin5, IdScrollBar5};
+      break;
+    case InlineControl::KeepHead:
+      if (op == kOpTrimBetween) return {IdSpin10, IdScrollBar10};
+      break;
+    case InlineControl::KeepTail:
+      if (op == kOpTrimBetween) return {IdSpin11, IdScrollBar11};
+      break;
+    case InlineControl::AddDatePart:
+      if (of({kOpDateToBegin, kOpDateToEnd})) return {kAddDatePart.edit, kAddDatePart.bar};
+      break;
+    case InlineControl::CaseMode:
+      if (op == kOpConvertCase) return {kCaseMode.edit, kCaseMode.bar};
+      break;
+    case InlineControl::SetDatePart:
+      if (op == kOpChangeDateTime) return {kSetDatePart.edit, kSetDatePart.bar};
+      break;
+    case InlineControl::NumberStyle:
+      if (op == kOpNumerate) return {kNumberStyle.edit, kNumberStyle.bar};
+      break;
+    case InlineControl::EveryWord:
+      if (op == kOpCapitalize) return {IdCheckBox5};
+      break;
+    case InlineControl::Replacement:
+      if (op == kOpReplace) return {IdEdit4a, IdComboBox4a};
+      break;
+  }
+  return {};
+}
 
 }  // namespace
 
@@ -178,6 +254,26 @@ void OperationPanel::Create() {
 
   ApplyTexts(*texts_);
   ParkOptionalControls(park);
+  NameControls();
+}
+
+void OperationPanel::NameControls() {
+  const HWND p = form_.hwnd;
+  SetAccessibleNames(p, kRadioNames);
+  for (const NamedBox& n : kBoxNames) SetArrowBoxName(p, n.box, n.name);
+  SetAccessibleNames(p, kControlNames);
+  // The slot's boxes are called what their label says for the operation chosen.
+  for (int id : {IdComboBox2, IdComboBox3}) SetAccessibleNameFromLabel(Control(id), Control(IdLabelRenameTo));
+}
+
+void OperationPanel::AppendTabOrder(std::vector<HWND>& order) const {
+  for (int op : kPanelOperations) {
+    order.push_back(Control(RadioId(op)));
+    if (op != form_.currentOperation) continue;
+    for (const InlineRule& rule : kInlineRules)
+      for (int id : InlineIdsFor(rule.control, op)) order.push_back(Control(id));
+  }
+  for (int id : kOptionalControls) order.push_back(Control(id));
 }
 
 void OperationPanel::ParkOptionalControls(int x) {

@@ -14,14 +14,14 @@ namespace rn {
 struct OperationPanel::Spin {
   int edit, bar;
   bool threeDigits;
-  ArrowBox Box() const { return {edit, bar}; }
+  constexpr ArrowBox Box() const { return {edit, bar}; }
 };
 
 struct OperationPanel::Selector {
   int edit, bar;
   SelectorRange range;
   int initial;
-  ArrowBox Box() const { return {edit, bar}; }
+  constexpr ArrowBox Box() const { return {edit, bar}; }
 };
 
 namespace panel {

@@ -13,6 +13,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/DateLocale.h"
 #include "core/OperationPanel.h"
@@ -94,6 +95,14 @@ class OperationPanel {
   bool Shown() const { return shown_; }
   // Without the panel the grid takes its room and that of the button strip.
   void StackWithout();
+
+  // The names screen readers speak for the panel's controls.
+  void NameControls();
+  // The panel's controls in the order Tab reaches them: the radio buttons, the
+  // chosen one followed by the controls standing in its caption (the others'
+  // wait until their operation is chosen: entering some of them chooses it),
+  // then the slot's.
+  void AppendTabOrder(std::vector<HWND>& order) const;
 
   // Captions, hints, selector and slot texts of one language; places the inline controls.
   void ApplyTexts(const OperationPanelTexts& texts);

@@ -1,5 +1,6 @@
 #include "ui/ArrowBox_win.h"
 
+#include "ui/AccessibleName_win.h"
 #include "ui/Controls_win.h"
 
 namespace rn {
@@ -23,6 +24,11 @@ void EnableArrowBox(HWND p, const ArrowBox& box, bool on) {
   EnableWindow(edit, on);
   EnableWindow(GetDlgItem(p, box.bar), on);
   InvalidateRect(edit, nullptr, TRUE);
+}
+
+void SetArrowBoxName(HWND p, const ArrowBox& box, TextId name) {
+  SetAccessibleName(GetDlgItem(p, box.edit), name);
+  SetAccessibleName(GetDlgItem(p, box.bar), name);
 }
 
 void SetArrowRange(HWND bar, int min, int max, int position) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "base/Dpi.h"
+#include "base/Texts.h"
 
 namespace rn {
 
@@ -22,6 +23,8 @@ void CreateArrowBox(HWND parent, const ArrowBox& box, DWORD editStyle, HFONT fon
 void PlaceArrowBox(HWND parent, const ArrowBox& box, const Dpi& dpi, int x, int y, int width);
 // Enabled or disabled as one; a disabled box takes the button face.
 void EnableArrowBox(HWND parent, const ArrowBox& box, bool on);
+// What screen readers call the box and its arrows: the number's purpose.
+void SetArrowBoxName(HWND parent, const ArrowBox& box, TextId name);
 // Sets the bar's range and position.
 void SetArrowRange(HWND bar, int min, int max, int position);
 

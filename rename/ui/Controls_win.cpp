@@ -215,6 +215,47 @@ bool IsParked(HWND control) { return ControlBounds(control).left >= GetSystemMet
 
 namespace {
 
+// The system keeps the tab stop on the checked radio button of a group only,
+// for dialogs, where the arrows move in the group; here each is a stop.
+bool IsRadioButton(HWND control) {
+  wchar_t cls[16] = {};
+  const LONG_PTR type = GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK;
+  return GetClassNameW(control, cls, 16) && lstrcmpiW(cls, L"Button") == 0 &&
+         (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
+}
+
+void AddTabStops(HWND control, std::vector<HWND>& stops) {
+  if (!IsWindowVisible(control) || !IsWindowEnabled(control) || IsParked(control)) return;
+  if (GetWindowLongPtrW(control, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) {
+    for (HWND child = GetWindow(control, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      AddTabStops(child, stops);
+  } else if ((GetWindowLongPtrW(control, GWL_STYLE) & WS_TABSTOP || IsRadioButton(control)) &&
+             std::find(stops.begin(), stops.end(), control) == stops.end()) {
+    stops.push_back(control);
+  }
+}
+
+}  // namespace
+
+std::vector<HWND> TabStops(HWND form, const std::vector<HWND>& order) {
+  std::vector<HWND> stops;
+  for (HWND control : order)
+    if (control && GetParent(control) == form) AddTabStops(control, stops);
+  return stops;
+}
+
+HWND NextTabStop(const std::vector<HWND>& stops, HWND from, bool back) {
+  if (stops.empty()) return nullptr;
+  auto at = stops.end();
+  for (HWND f = from; f && at == stops.end(); f = GetAncestor(f, GA_PARENT))
+    at = std::find(stops.begin(), stops.end(), f);
+  if (at == stops.end()) return back ? stops.back() : stops.front();
+  const size_t n = stops.size(), i = static_cast<size_t>(at - stops.begin());
+  return stops[back ? (i + n - 1) % n : (i + 1) % n];
+}
+
+namespace {
+
 // The system's own version, which no compatibility setting disguises.
 DWORD SystemMajorVersion() {
   using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);

@@ -54,6 +54,17 @@ void FitLabelWidth(HWND label);
 // check box of the form is redrawn at the next paint. Elsewhere nothing happens.
 void RefreshControlsAfterKey(HWND form, UINT key);
 
+// Tab on a form that is no dialog. The tab stops in the order the user meets
+// them: those of the form's controls `order` lists, in that order; a container
+// (WS_EX_CONTROLPARENT) stands for its own tab stops. Only
+// visible, enabled tab stops in view count (parked ones do not); every radio
+// button is one.
+std::vector<HWND> TabStops(HWND form, const std::vector<HWND>& order);
+// The stop after `from` (or before it, `back`), round the end; the first (or
+// last) when the focus is elsewhere; nullptr when there is none. A focus
+// inside a stop (a combo box's edit part) counts as on it.
+HWND NextTabStop(const std::vector<HWND>& stops, HWND from, bool back);
+
 // Parked controls stand this far beyond the right edge of the screen.
 int ParkX(const Dpi& dpi);
 void Park(HWND control, const Dpi& dpi);  // keeps its top and size

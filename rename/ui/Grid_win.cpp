@@ -11,6 +11,7 @@
 #include "base/Texts.h"
 #include "ui/Controls_win.h"
 #include "ui/Form_win.h"
+#include "ui/GridAccessible_win.h"
 #include "ui/Tooltips_win.h"
 
 namespace rn {
@@ -48,8 +49,10 @@ struct GridForm : Form {
   GridEvents events;
   HWND tip = nullptr;
   std::wstring hint;
+  std::shared_ptr<GridAccessLink> access;  // the objects screen readers hold
 
   ~GridForm() override {
+    Disconnect();
     if (tip) DestroyWindow(tip);
     DeleteObject(font);
     DeleteObject(boldFont);
@@ -82,6 +85,14 @@ struct GridForm : Form {
     return x;
   }
 
+  // The objects handed out so far answer no more (their rows or window are gone).
+  void Disconnect() {
+    if (access) access->grid = nullptr;
+    access.reset();
+  }
+  // Tells screen readers which row is current (when the grid has the focus)
+  // and that the selection changed.
+  void Announce();
   void UpdateScrollBar();
   void Scroll(int newTop);
   void MoveCurrent(int row, bool extend);
@@ -138,7 +149,17 @@ void GridForm::MoveCurrent(int row, bool extend) {
   selLast = std::max(anchor, row);
   EnsureVisible(row);
   InvalidateRect(hwnd, nullptr, FALSE);
+  Announce();
   if (events.selectionChanged) events.selectionChanged();
+}
+
+void GridForm::Announce() {
+  if (list->Empty()) return;
+  if (selFirst == selLast)
+    NotifyWinEvent(EVENT_OBJECT_SELECTION, hwnd, OBJID_CLIENT, selFirst + 1);
+  else
+    NotifyWinEvent(EVENT_OBJECT_SELECTIONWITHIN, hwnd, OBJID_CLIENT, CHILDID_SELF);
+  if (GetFocus() == hwnd) NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd, OBJID_CLIENT, current + 1);
 }
 
 void GridForm::PaintRow(HDC dc, int row, int y, const RECT& client) {
@@ -354,7 +375,14 @@ LRESULT GridForm::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_GETDLGCODE: return DLGC_WANTARROWS;
     case WM_SETFOCUS:
+      InvalidateRect(hwnd, nullptr, FALSE);
+      if (!list->Empty()) NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd, OBJID_CLIENT, current + 1);
+      return 0;
     case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, FALSE); return 0;
+    case WM_GETOBJECT:
+      if (static_cast<LONG>(static_cast<DWORD>(lp)) != OBJID_CLIENT) return DefWindowProcW(hwnd, msg, wp, lp);
+      if (!access) access = std::make_shared<GridAccessLink>(GridAccessLink{hwnd});
+      return GridAccessibleResult(access, wp);
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (msg == WM_KEYDOWN) OnKey(static_cast<UINT>(wp));
@@ -455,6 +483,33 @@ void GridRowsChanged(HWND grid) {
   g->top = std::clamp(g->top, 0, g->MaxTop());
   g->UpdateScrollBar();
   InvalidateRect(grid, nullptr, FALSE);
+  // Other rows now: screen readers ask anew.
+  g->Disconnect();
+  NotifyWinEvent(EVENT_OBJECT_REORDER, grid, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void GridRowsStateChanged(HWND grid, int first, int last) {
+  GridForm* g = FormOf(grid);
+  if (!g || g->list->Empty()) return;
+  InvalidateRect(grid, nullptr, FALSE);
+  // Only the rows in view and the current one: a change of thousands of
+  // rows is not read out row by row.
+  const int from = std::max({first, g->top, 0});
+  const int to = std::min({last, g->top + g->VisibleRows(), g->list->RowCount() - 1});
+  for (int row = from; row <= to; ++row) NotifyWinEvent(EVENT_OBJECT_STATECHANGE, grid, OBJID_CLIENT, row + 1);
+  if (g->current >= first && g->current <= last && (g->current < from || g->current > to))
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, grid, OBJID_CLIENT, g->current + 1);
+}
+
+const FileList* GridList(HWND grid) {
+  GridForm* g = FormOf(grid);
+  return g ? g->list : nullptr;
+}
+
+GridPreviewCell GridPreview(HWND grid, int row) {
+  GridForm* g = FormOf(grid);
+  if (!g || !g->events.previewCell || g->list->Empty() || row < 0 || row >= g->list->RowCount()) return {};
+  return g->events.previewCell(row);
 }
 
 int GridTopRow(HWND grid) {
@@ -494,6 +549,7 @@ void GridSetSelection(HWND grid, int first, int last) {
   g->selLast = std::max(first, last);
   g->EnsureVisible(last);
   InvalidateRect(grid, nullptr, FALSE);
+  g->Announce();
 }
 
 int GridCurrentRow(HWND grid) {

@@ -49,6 +49,13 @@ void GridSetEvents(HWND grid, GridEvents events);
 // The row count or the cells changed: scroll range, selection and top row
 // follow the list, and the grid is repainted once.
 void GridRowsChanged(HWND grid);
+// The check marks of rows first ... last changed: repainted, and screen
+// readers told of the rows in view and of the current one.
+void GridRowsStateChanged(HWND grid, int first, int last);
+// The list the grid shows (nullptr for a window that is no grid), and the new
+// name of a row as the grid paints it.
+const FileList* GridList(HWND grid);
+GridPreviewCell GridPreview(HWND grid, int row);
 
 int GridTopRow(HWND grid);
 void GridSetTopRow(HWND grid, int row);
