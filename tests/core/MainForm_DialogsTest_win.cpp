@@ -78,7 +78,9 @@ TEST(WelcomeReminder, ShowsAtStartUnlessDonatedOrSwitchedOffForThisVersion) {
                             }});
     Pump();
     EXPECT_EQ(shown, c.shown) << c.ini;
-    if (!c.shown) EXPECT_EQ(w->form->formFirst->RemindLater(), c.remindLater) << c.ini;
+    if (!c.shown) {
+      EXPECT_EQ(w->form->formFirst->RemindLater(), c.remindLater) << c.ini;
+    }
     if (shown) {
       RECT main{};
       GetWindowRect(w->Hwnd(), &main);

@@ -194,10 +194,11 @@ TEST_F(ControlNames, DashRunsArrowBoxesAndSymbolButtonsAreCalledWhatTheyDo) {
     EXPECT_EQ(control.Name(), c.name) << c.id;
     // The system's object answers the rest.
     const long role = control.Role();
-    if (rntest::OnWine() && role == ROLE_SYSTEM_CLIENT)
+    if (rntest::OnWine() && role == ROLE_SYSTEM_CLIENT) {
       std::printf("skipped the role of %d: Wine's oleacc gives every control the client role\n", c.id);
-    else if (c.role != -2)
+    } else if (c.role != -2) {
       EXPECT_EQ(role, c.role) << c.id;
+    }
   }
   w.form->ApplyLanguage(L"Portuguese");
   EXPECT_EQ(Accessible(w.Control(rn::IdSpeedButton1)).Name(), L"Ajuda");
