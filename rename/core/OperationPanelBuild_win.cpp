@@ -358,8 +358,12 @@ void OperationPanel::PlaceInlineControls() {
       case InlineControl::SetDatePart: selector(kSetDatePart); break;
       case InlineControl::NumberStyle: selector(kNumberStyle); break;
       case InlineControl::EveryWord: {
+        // The box hides the caption's bar: the system's ideal size puts the
+        // caption a few pixels further right than it draws it, so the box
+        // starts in the blanks before the bar rather than on it.
         HWND box = Control(IdCheckBox5);
-        MoveControl(box, left, top, ButtonWidth(box, font, dpi), s(kLineHeight));
+        const int barInk = textLeft + DrawnWidth(font, toMarker) - marker - s(4);
+        MoveControl(box, std::min(left, barInk), top, ButtonWidth(box, font, dpi), s(kLineHeight));
         break;
       }
       case InlineControl::Replacement: {
