@@ -47,11 +47,6 @@ double TimeToWindow(const std::wstring& exe, const std::wstring& folder) {
   return seconds;
 }
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 }  // namespace
 
 void StartBenchmarks() {
