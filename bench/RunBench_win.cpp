@@ -59,7 +59,7 @@ void RunBenchmarks() {
   CreateDirectoryW(programFolder.c_str(), nullptr);
   rn::SetDialogResponder([](const rn::DialogRequest&) { return 0; });
   double runPer[2] = {}, undoPer[2] = {};
-  const int sizes[2] = {10000, 100000};
+  const int sizes[2] = {2000, 20000};
   for (int s = 0; s < 2; ++s) {
     const int n = sizes[s];
     const std::vector<std::wstring> paths = MakeTree(root, n);
@@ -78,6 +78,7 @@ void RunBenchmarks() {
       rn::AppContext context;
       context.programFolder = programFolder;
       context.endProgramOnClose = false;
+      context.welcomeReminder = false;  // no modal box in the way of the timings
       rn::TMorvaneFrm1 main(context);
       main.keepJournal = journal;
       main.Create(SW_SHOWNORMAL);
@@ -92,25 +93,25 @@ void RunBenchmarks() {
       if (!journal) bareRun = run;
       SendMessageW(main.hwnd, WM_CLOSE, 0, 0);  // a clean close ends the journal
     }
-    const char* label = s == 0 ? "10,000" : "100,000";
+    const char* label = s == 0 ? "2,000" : "20,000";
     std::printf("%-8s files: plain MoveFileW %7.2f s, back %7.2f s\n", label, plain, plainBack);
-    Report(s == 0 ? "run without journal: 10,000 files" : "run without journal: 100,000 files", n, bareRun);
-    Report(s == 0 ? "run: number 10,000 files" : "run: number 100,000 files", n, run);
-    Report(s == 0 ? "undo: 10,000 files" : "undo: 100,000 files", n, undo);
-    std::printf("%-44s %8.2f  (aim: under 2)\n", "run time / plain loop", run / plain);
-    Report(s == 0 ? "journal alone: 10,000 pairs" : "journal alone: 100,000 pairs", n, journalAlone);
+    Report(s == 0 ? "run without journal: 2,000 files" : "run without journal: 20,000 files", n, bareRun);
+    Report(s == 0 ? "run: number 2,000 files" : "run: number 20,000 files", n, run);
+    Report(s == 0 ? "undo: 2,000 files" : "undo: 20,000 files", n, undo);
+    std::printf("%-44s %8.2f  (aim: at most 1.10)\n", "run time / plain loop", run / plain);
+    Report(s == 0 ? "journal alone: 2,000 pairs" : "journal alone: 20,000 pairs", n, journalAlone);
     std::printf("%-44s %8.3f  (%+.1f%% of the plain loop)\n", "journal's cost: journal alone / plain loop",
                 journalAlone / plain, journalAlone / plain * 100);
     std::printf("%-44s %8.2f  (%+.1f%%, noise included)\n", "run with journal / run without", run / bareRun,
                 (run / bareRun - 1) * 100);
-    std::printf("%-44s %8.2f\n", "undo time / plain loop", undo / plainBack);
+    std::printf("%-44s %8.2f  (aim: at most 1.10)\n", "undo time / plain loop back", undo / plainBack);
     runPer[s] = run / n;
     undoPer[s] = undo / n;
     RemoveTree(root, paths);
   }
   rn::SetDialogResponder(nullptr);
-  std::printf("%-44s %8.2f  (linear = 10)\n", "run: time ratio 100,000 / 10,000", runPer[1] * 10 / runPer[0]);
-  std::printf("%-44s %8.2f  (linear = 10)\n", "undo: time ratio 100,000 / 10,000", undoPer[1] * 10 / undoPer[0]);
+  std::printf("%-44s %8.2f  (linear = 10)\n", "run: time ratio 20,000 / 2,000", runPer[1] * 10 / runPer[0]);
+  std::printf("%-44s %8.2f  (linear = 10)\n", "undo: time ratio 20,000 / 2,000", undoPer[1] * 10 / undoPer[0]);
   DeleteFileW((programFolder + L"Rename.ini").c_str());
   DeleteFileW((programFolder + L"Rename.journal").c_str());
   RemoveDirectoryW(programFolder.c_str());
