@@ -299,6 +299,9 @@ void TMorvaneFrm1::FormCreate() {
 
   settingsFile = std::make_unique<SettingsFile>(context_.settingsFolder + kSettingsFileName);
   SettingsFile& ini = *settingsFile;
+  // Start-up reads the file once and writes what it changes in one rewrite,
+  // instead of asking the disk whether the file changed at every key.
+  SettingsFile::Batch startUp(ini);
   MoveSection(ini, L"Directories", L"Options");  // where older versions kept their options
   dateSeparator_ = SystemDateLocale().dateSeparator;
 
@@ -311,8 +314,6 @@ void TMorvaneFrm1::FormCreate() {
   events.beforePaint = [this] { PreviewCurrent(); };
   events.previewCell = [this](int row) { return PreviewCell(row); };
   GridSetEvents(Control(IdStringGrid1), std::move(events));
-  formSearch = std::make_unique<TFormSearch>(MakeSearchHost());
-  formSearch->Create(hwnd);
 
   ApplyLanguage(ini.ReadString(L"Options", L"Language", L"English"));
   InstallMessageHook();
@@ -434,6 +435,7 @@ void TMorvaneFrm1::LayoutTopLine() {
 
 void TMorvaneFrm1::FormShow() {
   SettingsFile& ini = *settingsFile;
+  SettingsFile::Batch showing(ini);
   LayoutTopLine();
   panel->FirstShow();
   SetWindowContextHelpId(hwnd, 3);

@@ -156,7 +156,7 @@ class TMorvaneFrm1 : public Form {
   Intake intake;
   Dpi dpi;
   std::unique_ptr<OperationPanel> panel;
-  std::unique_ptr<TFormSearch> formSearch;  // created once, reused
+  std::unique_ptr<TFormSearch> formSearch;  // created when first needed, reused
   std::unique_ptr<ScriptEditor> scriptEditor;
   std::unique_ptr<TFormOption> formOption;  // these three when first needed
   std::unique_ptr<TFormAbout> formAbout;
