@@ -23,12 +23,21 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
+// A control already in its place is left alone: the layouts place most
+// controls again where they stand, and each move is a round trip to the
+// window manager (under Wine a server call and messages).
 void MoveControl(HWND control, int x, int y, int w, int h) {
-  if (control) SetWindowPos(control, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!control) return;
+  const RECT r = ControlBounds(control);
+  if (r.left == x && r.top == y && r.right - r.left == w && r.bottom - r.top == h) return;
+  SetWindowPos(control, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MoveControlTo(HWND control, int x, int y) {
-  if (control) SetWindowPos(control, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!control) return;
+  const RECT r = ControlBounds(control);
+  if (r.left == x && r.top == y) return;
+  SetWindowPos(control, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT ControlBounds(HWND control) {
