@@ -419,6 +419,7 @@ class TMorvaneFrm1 : public Form {
     bool timer = false;
   };
   std::unique_ptr<PreviewState> preview_;
+  bool previewHeld_ = false;            // the panel is being written as a whole: no restart per box
   bool explorerEntryAvailable_ = true;  // an extension DLL lies beside the program
   std::unique_ptr<AppendFile> journalFile_;
   std::unique_ptr<JournalWriter> journal_;  // writes nowhere when the journal is off
