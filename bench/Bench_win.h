@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -50,6 +51,13 @@ inline void RemoveTree(const std::wstring& root, const std::vector<std::wstring>
   for (const auto& p : paths) DeleteFileW(p.c_str());
   for (size_t i = 0; i < paths.size(); i += 1000) RemoveDirectoryW((root + L"\\f" + std::to_wstring(i / 1000)).c_str());
   RemoveDirectoryW(root.c_str());
+}
+
+// The middle figure of several rounds: one disturbed round does not move it.
+inline double Median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
 }
 
 inline void Report(const char* what, int n, double seconds) {

@@ -2,7 +2,6 @@
 // window, beside a plain loop of MoveFileW over the same files, in turns.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -81,11 +80,6 @@ RunTimes RunAndUndo(const std::wstring& programFolder, const std::vector<std::ws
   if (!renamed || !restored) std::printf("   (unexpected: renamed %d, restored %d)\n", renamed, restored);
   SendMessageW(main.hwnd, WM_CLOSE, 0, 0);  // a clean close ends the journal
   return t;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 }  // namespace

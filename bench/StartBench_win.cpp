@@ -16,6 +16,8 @@ namespace bench {
 
 namespace {
 
+constexpr int kStarts = 11;
+
 std::wstring BesideThisProgram(const wchar_t* name) {
   wchar_t path[MAX_PATH * 2];
   std::wstring self(path, GetModuleFileNameW(nullptr, path, MAX_PATH * 2));
@@ -45,13 +47,6 @@ double TimeToWindow(const std::wstring& exe, const std::wstring& folder) {
     CloseHandle(pi.hProcess);
   }
   return seconds;
-}
-
-constexpr int kStarts = 11;
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 }  // namespace
