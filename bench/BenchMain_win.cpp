@@ -44,6 +44,8 @@ size_t LiveHeapBytes() { return liveBytes.load(); }
 }  // namespace bench
 
 int wmain(int argc, wchar_t** argv) {
+  // Each line as it is measured, also into a pipe.
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
   INITCOMMONCONTROLSEX icc{};
   icc.dwSize = sizeof(icc);
   icc.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;

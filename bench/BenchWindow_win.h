@@ -26,6 +26,7 @@ struct WindowOnFiles {
     rn::AppContext context;
     context.programFolder = programFolder;
     context.endProgramOnClose = false;
+    context.welcomeReminder = false;  // no modal box in the way of the timings
     main = std::make_unique<rn::TMorvaneFrm1>(context);
     main->Create(SW_SHOWNORMAL);
     for (const auto& p : paths) main->AddRow(p, false);

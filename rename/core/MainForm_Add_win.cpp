@@ -246,7 +246,11 @@ void TMorvaneFrm1::OpenFiles() {
 void TMorvaneFrm1::SpeedButton4Click() { SearchFiles(); }
 
 void TMorvaneFrm1::SearchFiles() {
-  if (intake.busy || ListBusy() || !formSearch) return;
+  if (intake.busy || ListBusy()) return;
+  if (!formSearch) {  // made when first asked for: start-up has enough to do
+    formSearch = std::make_unique<TFormSearch>(MakeSearchHost());
+    formSearch->Create(hwnd);
+  }
   AppendFilterMask();
   RECT window{};
   GetWindowRect(hwnd, &window);

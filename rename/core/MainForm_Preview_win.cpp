@@ -121,7 +121,7 @@ bool TMorvaneFrm1::PreviewCurrent() {
 }
 
 void TMorvaneFrm1::PreviewRequestMayHaveChanged() {
-  if (!hwnd || !IsWindow(hwnd)) return;
+  if (!hwnd || !IsWindow(hwnd) || previewHeld_) return;
   if (PreviewCurrent()) InvalidateRect(Control(IdStringGrid1), nullptr, FALSE);
 }
 

@@ -179,7 +179,14 @@ void TMorvaneFrm1::RenameFiles() {
   const RenameTask request = panel->ReadRenameTask();
   CheckResult check = CheckRenameTask(request, fileList, dates);
   for (const auto& message : check.messages) ShowMessagePlain(hwnd, message);
-  if (!(check.task == request)) panel->WriteRenameTask(check.task);  // the corrections show in the panel
+  if (!(check.task == request)) {
+    // The corrections show in the panel. Each box they change would start the
+    // new names over; once is enough, after the run or now when it stops.
+    previewHeld_ = true;
+    panel->WriteRenameTask(check.task);
+    previewHeld_ = false;
+    if (check.stop) PreviewRequestMayHaveChanged();
+  }
   if (check.rememberDate) settingsFile->WriteString(L"Options", L"Date_ch", *check.rememberDate);
   if (check.stop) {
     FocusCheckTarget(static_cast<int>(check.focus));

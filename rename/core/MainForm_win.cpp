@@ -300,6 +300,9 @@ void TMorvaneFrm1::FormCreate() {
 
   settingsFile = std::make_unique<SettingsFile>(context_.settingsFolder + kSettingsFileName);
   SettingsFile& ini = *settingsFile;
+  // Start-up reads the file once and writes what it changes in one rewrite,
+  // instead of asking the disk whether the file changed at every key.
+  SettingsFile::Batch startUp(ini);
   MoveSection(ini, L"Directories", L"Options");  // where older versions kept their options
   dateSeparator_ = SystemDateLocale().dateSeparator;
 
@@ -313,8 +316,6 @@ void TMorvaneFrm1::FormCreate() {
   events.beforePaint = [this] { PreviewCurrent(); };
   events.previewCell = [this](int row) { return PreviewCell(row); };
   GridSetEvents(Control(IdStringGrid1), std::move(events));
-  formSearch = std::make_unique<TFormSearch>(MakeSearchHost());
-  formSearch->Create(hwnd);
 
   ApplyLanguage(ini.ReadString(L"Options", L"Language", L"English"));
   InstallMessageHook();
@@ -436,6 +437,7 @@ void TMorvaneFrm1::LayoutTopLine() {
 
 void TMorvaneFrm1::FormShow() {
   SettingsFile& ini = *settingsFile;
+  SettingsFile::Batch showing(ini);
   LayoutTopLine();
   panel->FirstShow();
   SetWindowContextHelpId(hwnd, 3);
@@ -446,7 +448,8 @@ void TMorvaneFrm1::FormShow() {
   // The "-sendto" paths come once the window is on the screen, so that the
   // folder prompt has the window it speaks of behind it.
   if (!context_.args.empty() && context_.args[0] == L"-sendto") PostMessageW(hwnd, kRunSendToMessage, 0, 0);
-  DragAcceptFiles(hwnd, TRUE);
+  // What DragAcceptFiles does, without loading the shell's DLL before the window shows.
+  SetWindowLongPtrW(hwnd, GWL_EXSTYLE, GetWindowLongPtrW(hwnd, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
 
   EnableWindow(Control(IdComboBox4), SendMessageW(Control(IdComboBox4), CB_GETCOUNT, 0, 0) > 0);
   for (int id : {IdButton9, IdButton10, IdButton11}) EnableWindow(Control(id), FALSE);
@@ -572,8 +575,11 @@ void TMorvaneFrm1::ApplyLayout(bool editorOnly) {
 
   HDWP batch = BeginDeferWindowPos(32);
   auto put = [&](int id, const Box& b, int extraHeight = 0) {
-    if (HWND c = Control(id))
-      batch = DeferWindowPos(batch, c, nullptr, b.x, b.y, b.w, b.h + extraHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND c = Control(id);
+    if (!c) return;
+    const RECT r = ControlBounds(c);
+    if (r.left == b.x && r.top == b.y && r.right - r.left == b.w && r.bottom - r.top == b.h + extraHeight) return;
+    batch = DeferWindowPos(batch, c, nullptr, b.x, b.y, b.w, b.h + extraHeight, SWP_NOZORDER | SWP_NOACTIVATE);
   };
   const int dropDown = dpi.Scale(200);
   put(IdComboBox4, l.comboBox4, dropDown);

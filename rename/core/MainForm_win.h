@@ -156,7 +156,7 @@ class TMorvaneFrm1 : public Form {
   Intake intake;
   Dpi dpi;
   std::unique_ptr<OperationPanel> panel;
-  std::unique_ptr<TFormSearch> formSearch;  // created once, reused
+  std::unique_ptr<TFormSearch> formSearch;  // created when first needed, reused
   std::unique_ptr<ScriptEditor> scriptEditor;
   std::unique_ptr<TFormOption> formOption;  // these three when first needed
   std::unique_ptr<TFormAbout> formAbout;
@@ -427,6 +427,7 @@ class TMorvaneFrm1 : public Form {
     bool timer = false;
   };
   std::unique_ptr<PreviewState> preview_;
+  bool previewHeld_ = false;            // the panel is being written as a whole: no restart per box
   bool explorerEntryAvailable_ = true;  // an extension DLL lies beside the program
   std::unique_ptr<AppendFile> journalFile_;
   std::unique_ptr<JournalWriter> journal_;  // writes nowhere when the journal is off

@@ -252,7 +252,8 @@ void OperationPanel::Create() {
   for (int id : {IdBevel22, IdPanelCreat, IdGroupBox1})
     SetWindowPos(Control(id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-  ApplyTexts(*texts_);
+  // The captions, and the places that follow from them, come with the
+  // window's language (ApplyLanguage), right after the controls are made.
   ParkOptionalControls(park);
   NameControls();
 }

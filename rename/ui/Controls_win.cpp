@@ -23,12 +23,21 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
+// A control already in its place is left alone: the layouts place most
+// controls again where they stand, and each move is a round trip to the
+// window manager (under Wine a server call and messages).
 void MoveControl(HWND control, int x, int y, int w, int h) {
-  if (control) SetWindowPos(control, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!control) return;
+  const RECT r = ControlBounds(control);
+  if (r.left == x && r.top == y && r.right - r.left == w && r.bottom - r.top == h) return;
+  SetWindowPos(control, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MoveControlTo(HWND control, int x, int y) {
-  if (control) SetWindowPos(control, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!control) return;
+  const RECT r = ControlBounds(control);
+  if (r.left == x && r.top == y) return;
+  SetWindowPos(control, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT ControlBounds(HWND control) {
@@ -106,13 +115,6 @@ struct MeasureDc {
 
 }  // namespace
 
-int TextWidth(HFONT font, const std::wstring& text) {
-  MeasureDc m(font);
-  SIZE size{};
-  GetTextExtentPoint32W(m.dc, text.c_str(), static_cast<int>(text.size()), &size);
-  return size.cx;
-}
-
 int TextHeight(HFONT font) {
   MeasureDc m(font);
   TEXTMETRICW tm{};
@@ -122,33 +124,52 @@ int TextHeight(HFONT font) {
 
 namespace {
 
-// Drawing a text to find where its ink ends costs a bitmap and a scan: the
-// panel asks for the same captions again whenever it places them, so each
-// answer is kept, keyed by the font's description (a font handle may be
-// reused for another font once freed) and the text.
-struct DrawnKey {
+// Measuring asks the system for a screen DC each time, and drawing a text to
+// find where its ink ends costs a bitmap and a scan: the window and the panel
+// ask for the same captions again whenever they place them (start-up does so
+// several times), so each answer is kept, keyed by the font's description (a
+// font handle may be reused for another font once freed) and the text.
+struct MeasureKey {
   LOGFONTW font;
   std::wstring text;
-  bool operator<(const DrawnKey& o) const {
+  bool operator<(const MeasureKey& o) const {
     const int c = std::memcmp(&font, &o.font, sizeof(font));
     return c != 0 ? c < 0 : text < o.text;
   }
 };
 
+using Measure = int (*)(HFONT, const std::wstring&);
+
+int Remembered(std::map<MeasureKey, int>& known, Measure measure, HFONT font, const std::wstring& text) {
+  MeasureKey key{};
+  if (!font || GetObjectW(font, sizeof(key.font), &key.font) != sizeof(key.font)) return measure(font, text);
+  key.text = text;
+  if (const auto found = known.find(key); found != known.end()) return found->second;
+  const int width = measure(font, text);
+  if (known.size() < 4096) known.emplace(std::move(key), width);
+  return width;
+}
+
+int MeasureExtent(HFONT font, const std::wstring& text) {
+  MeasureDc m(font);
+  SIZE size{};
+  GetTextExtentPoint32W(m.dc, text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
 int MeasureInk(HFONT font, const std::wstring& text);
 
 }  // namespace
 
+int TextWidth(HFONT font, const std::wstring& text) {
+  static std::map<MeasureKey, int> known;
+  return Remembered(known, MeasureExtent, font, text);
+}
+
 int DrawnWidth(HFONT font, const std::wstring& text) {
   if (text.empty()) return 0;
-  static std::map<DrawnKey, int> known;
-  DrawnKey key{};
-  if (!font || GetObjectW(font, sizeof(key.font), &key.font) != sizeof(key.font)) return MeasureInk(font, text);
-  key.text = text;
-  if (const auto found = known.find(key); found != known.end()) return found->second;
-  const int width = MeasureInk(font, text);
-  if (known.size() < 4096) known.emplace(std::move(key), width);
-  return width;
+  static std::map<MeasureKey, int> known;
+  return Remembered(known, MeasureInk, font, text);
 }
 
 namespace {
