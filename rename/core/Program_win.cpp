@@ -65,8 +65,6 @@ int RunProgram(const AppContext& context, int showCommand) {
   icc.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
   InitCommonControlsEx(&icc);
 
-  // Screen readers reach the grid's accessible object through COM.
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   int code = 0;
   {
     TMorvaneFrm1 main(context);
@@ -79,7 +77,6 @@ int RunProgram(const AppContext& context, int showCommand) {
       code = static_cast<int>(msg.wParam);
     }
   }
-  if (SUCCEEDED(com)) CoUninitialize();
   ReleaseMutex(mutex);
   CloseHandle(mutex);
   return code;

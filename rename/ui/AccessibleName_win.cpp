@@ -121,6 +121,17 @@ class NamedAccessible final : public Counted<IAccessible> {
   HWND label_;  // read when asked; a label gone reads as no text
 };
 
+}  // namespace
+
+LRESULT HandOverAccessible(IAccessible* object, WPARAM wp) {
+  // Once per thread, never undone: objects handed out may be used until the thread ends.
+  thread_local const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  (void)com;
+  return LresultFromObject(__uuidof(IAccessible), wp, object);
+}
+
+namespace {
+
 LRESULT AnswerGetObject(HWND control, UINT msg, WPARAM wp, LPARAM lp, TextId name, HWND label) {
   if (msg != WM_GETOBJECT || static_cast<LONG>(static_cast<DWORD>(lp)) != OBJID_CLIENT)
     return CallControl(control, msg, wp, lp);
@@ -132,7 +143,7 @@ LRESULT AnswerGetObject(HWND control, UINT msg, WPARAM wp, LPARAM lp, TextId nam
   auto* named = new (std::nothrow) NamedAccessible(standard, name, label);
   standard->Release();
   if (!named) return CallControl(control, msg, wp, lp);
-  const LRESULT result = LresultFromObject(__uuidof(IAccessible), wp, named);
+  const LRESULT result = HandOverAccessible(named, wp);
   named->Release();
   return result;
 }

@@ -6,6 +6,8 @@
 #pragma once
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <atomic>
 #include <span>
 
@@ -44,6 +46,11 @@ class Counted : public Interface {
  private:
   std::atomic<ULONG> refs_{1};
 };
+
+// An accessible object handed to a screen reader: COM is started on the
+// window's thread the first time one is asked for, not at the program's
+// start (its DLLs load only then).
+LRESULT HandOverAccessible(IAccessible* object, WPARAM wp);
 
 // Runs a COM method's body so that no exception leaves it.
 template <class Body>

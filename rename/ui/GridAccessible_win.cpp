@@ -293,7 +293,7 @@ class GridAccessible final : public Counted<IAccessible> {
 LRESULT GridAccessibleResult(const std::shared_ptr<GridAccessLink>& link, WPARAM wp) {
   auto* object = new (std::nothrow) GridAccessible(link);
   if (!object) return 0;
-  const LRESULT result = LresultFromObject(__uuidof(IAccessible), wp, static_cast<IAccessible*>(object));
+  const LRESULT result = HandOverAccessible(static_cast<IAccessible*>(object), wp);
   object->Release();
   return result;
 }
