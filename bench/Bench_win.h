@@ -53,6 +53,13 @@ inline void RemoveTree(const std::wstring& root, const std::vector<std::wstring>
   RemoveDirectoryW(root.c_str());
 }
 
+// A file in this program's folder.
+inline std::wstring BesideThisProgram(const wchar_t* name) {
+  wchar_t path[MAX_PATH * 2];
+  std::wstring self(path, GetModuleFileNameW(nullptr, path, MAX_PATH * 2));
+  return self.substr(0, self.find_last_of(L'\\') + 1) + name;
+}
+
 // The middle figure of several rounds: one disturbed round does not move it.
 inline double Median(std::vector<double> v) {
   if (v.empty()) return 0;

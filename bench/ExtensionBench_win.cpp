@@ -13,53 +13,9 @@
 
 #include "Bench_win.h"
 #include "shell/HandOffWire.h"
+#include "support/DropObject_win.h"
 
 namespace bench {
-
-namespace {
-
-// The selection as Explorer hands it over: a drop of wide paths.
-struct Selection : IDataObject {
-  std::vector<std::wstring> paths;
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-    *out = (iid == IID_IUnknown || iid == IID_IDataObject) ? this : nullptr;
-    return *out ? S_OK : E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
-  STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override {
-    if (format->cfFormat != CF_HDROP || !(format->tymed & TYMED_HGLOBAL)) return DV_E_FORMATETC;
-    size_t chars = 1;
-    for (const auto& p : paths) chars += p.size() + 1;
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(mem));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    auto* out = reinterpret_cast<wchar_t*>(drop + 1);
-    for (const auto& p : paths) out = std::copy(p.begin(), p.end(), out) + 1;
-    GlobalUnlock(mem);
-    medium->tymed = TYMED_HGLOBAL;
-    medium->hGlobal = mem;
-    medium->pUnkForRelease = nullptr;
-    return S_OK;
-  }
-  STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-  STDMETHODIMP QueryGetData(FORMATETC*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
-  STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-  STDMETHODIMP EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-  STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
-  STDMETHODIMP DUnadvise(DWORD) override { return E_NOTIMPL; }
-  STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
-};
-
-std::wstring BesideThisProgram(const wchar_t* name) {
-  wchar_t path[MAX_PATH * 2];
-  std::wstring self(path, GetModuleFileNameW(nullptr, path, MAX_PATH * 2));
-  return self.substr(0, self.find_last_of(L'\\') + 1) + name;
-}
-
-}  // namespace
 
 void ExtensionBenchmarks() {
   std::printf("\n== the Explorer command into a running Rename.exe\n");
@@ -70,8 +26,7 @@ void ExtensionBenchmarks() {
   CopyFileW(BesideThisProgram(L"RENAME64.DLL").c_str(), (program + L"RENAME64.DLL").c_str(), FALSE);
   std::ofstream(std::filesystem::path(program + L"Rename.ini"), std::ios::binary) << "[Options]\r\nDonated=1\r\n";
   const int n = 10000;
-  Selection selection;
-  selection.paths = MakeTree(root, n);
+  DropObject selection(MakeTree(root, n));
 
   STARTUPINFOW si{};
   si.cb = sizeof(si);

@@ -18,12 +18,6 @@ namespace {
 
 constexpr int kStarts = 11;
 
-std::wstring BesideThisProgram(const wchar_t* name) {
-  wchar_t path[MAX_PATH * 2];
-  std::wstring self(path, GetModuleFileNameW(nullptr, path, MAX_PATH * 2));
-  return self.substr(0, self.find_last_of(L'\\') + 1) + name;
-}
-
 // Seconds from CreateProcess to a visible window of the class; the program
 // is closed again afterwards.
 double TimeToWindow(const std::wstring& exe, const std::wstring& folder) {
