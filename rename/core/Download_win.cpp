@@ -19,19 +19,19 @@ constexpr DWORD kTimeoutMs = 15000;  // the window waits meanwhile, so never lon
 
 Download DownloadAddress(const std::wstring& address) {
   Download result;
-  InternetHandle session{InternetOpenW(L"Rename", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0)};
-  if (!session.h) {
+  InternetHandle internet{InternetOpenW(L"Rename", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0)};
+  if (!internet.h) {
     result.error = GetLastError();
     return result;
   }
   DWORD timeout = kTimeoutMs;
   for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT})
-    InternetSetOptionW(session.h, option, &timeout, sizeof(timeout));
+    InternetSetOptionW(internet.h, option, &timeout, sizeof(timeout));
 
   // Always the server's current file: a cached copy would hide a new version.
   const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
                       INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI;
-  InternetHandle request{InternetOpenUrlW(session.h, address.c_str(), nullptr, 0, flags, 0)};
+  InternetHandle request{InternetOpenUrlW(internet.h, address.c_str(), nullptr, 0, flags, 0)};
   if (!request.h) {
     result.error = GetLastError();
     return result;
