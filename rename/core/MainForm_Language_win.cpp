@@ -40,16 +40,11 @@ void TMorvaneFrm1::ApplyLanguage(const std::wstring& setting) {
     SetShownLanguage(*language);
     for (const ControlText& c : kCaptions) SetWindowTextW(Control(c.id), Text(c.text).c_str());
     FitLabelWidth(Control(IdLabelFileTypes));
-    if (!hintTip_) hintTip_ = CreateTooltip(hwnd);
-    for (const ControlText& c : kHints) {
-      if (c.id == IdComboBox1)
-        SetComboTip(hintTip_, hwnd, Control(c.id), Text(c.text));
-      else
-        SetTip(hintTip_, hwnd, Control(c.id), Text(c.text));
-    }
+    // Hints wait for the window's first showing: none can show before.
+    if (parkedMade_) ApplyHints();
     RetextMenus(menus_);
     RetextInfoPanel(Control(IdPanelInfo));
-    scriptEditor->ApplyTexts();
+    if (scriptEditor) scriptEditor->ApplyTexts();
     ShowRunCount();
   }
   // The inline controls are placed over their captions and the selectors
@@ -59,6 +54,16 @@ void TMorvaneFrm1::ApplyLanguage(const std::wstring& setting) {
   LayoutTopLine();
   panel->ArrangeSlot();
   InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void TMorvaneFrm1::ApplyHints() {
+  if (!hintTip_) hintTip_ = CreateTooltip(hwnd);
+  for (const ControlText& c : kHints) {
+    if (c.id == IdComboBox1)
+      SetComboTip(hintTip_, hwnd, Control(c.id), Text(c.text));
+    else
+      SetTip(hintTip_, hwnd, Control(c.id), Text(c.text));
+  }
 }
 
 }  // namespace rn

@@ -69,8 +69,8 @@ LRESULT EditMenuHook(HWND control, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR mai
 
 }  // namespace
 
-void TMorvaneFrm1::AttachEditMenu() {
-  for (int id : {int{IdComboBox2}, int{IdEdit4a}, int{IdComboBoxCreat2}, int{IdEditDate}}) {
+void TMorvaneFrm1::AttachEditMenu(std::initializer_list<int> ids) {
+  for (int id : ids) {
     HWND edit = EditPartOf(Control(id));
     if (edit != Control(id) || IsEditBox(edit)) HookControl(edit, EditMenuHook, reinterpret_cast<DWORD_PTR>(hwnd));
   }

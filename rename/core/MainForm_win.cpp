@@ -93,9 +93,13 @@ bool TMorvaneFrm1::Create(int showCommand) {
     return false;
   FormCreate();
   // After the command line's pairs the program ends without showing its window.
-  if (terminateRequested) return true;
-  ShowWindow(hwnd, showCommand);
-  UpdateWindow(hwnd);
+  if (!terminateRequested) {
+    ShowWindow(hwnd, showCommand);
+    UpdateWindow(hwnd);
+  }
+  // What starts out of sight is made once the window is on the screen: no
+  // message, input included, is handled before it exists.
+  CreateParkedControls();
   return true;
 }
 
@@ -265,25 +269,54 @@ void TMorvaneFrm1::CreateControls() {
   MakeChild(p, L"STATIC", L"", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX | SS_ENDELLIPSIS, IdPreviewStatus,
             at(l.previewStatus), f);
 
-  // Optional controls, parked until an operation or the script editor needs them.
-  MakePanel(p, IdPanel2, Bounds(0, 0, s(630), s(340)), PanelEdge::Frame);
   panel = std::make_unique<OperationPanel>(*this);
   panel->Create();
-  AttachEditMenu();
-  scriptEditor = std::make_unique<ScriptEditor>(*this);
-  scriptEditor->Create();
-  MakePanel(p, IdPanel4, Bounds(0, 0, s(300), s(30)), PanelEdge::Frame);
-  MakeChild(p, PROGRESS_CLASSW, L"", PBS_SMOOTH, IdProgressBar1, Bounds(0, 0, s(288), s(18)), f);
-  CreateCharPositPanel(p, IdPanelCharPosit, font_, dpi);
-
-  // The panel's frame stays behind the controls drawn over it, the rule and
-  // the separator on it included: each goes to the bottom in turn, the frame last.
-  for (int id : {IdTopRule, IdBevel9, IdBevel8, IdPanelInfo, IdPanel2, IdPanel4, IdPanelRadio})
-    SetWindowPos(Control(id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  AttachEditMenu({IdComboBox2, IdEdit4a});
+  StackFrames();
   // Labels size themselves to their text, whatever font the system substitutes.
   FitLabelWidth(Control(IdLabelFileTypes));
   FitLabelWidth(Control(IdLabelRenameTo));
+}
+
+// The slot's other controls, the script editor, the progress panel and the
+// character strip, all born parked; then what start-up did for the controls
+// in sight is done for them: hints, names, remembered lists, stacking.
+void TMorvaneFrm1::CreateParkedControls() {
+  if (parkedMade_) return;
+  parkedMade_ = true;
+  const HWND p = hwnd;
+  const int park = ParkX(dpi);
+  auto s = [&](int v) { return dpi.Scale(v); };
+  panel->CreateSlotControls();
+  AttachEditMenu({IdComboBoxCreat2, IdEditDate});
+  MakePanel(p, IdPanel2, Bounds(park, 0, s(630), s(340)), PanelEdge::Frame);
+  scriptEditor = std::make_unique<ScriptEditor>(*this);
+  scriptEditor->Create();
+  MakePanel(p, IdPanel4, Bounds(park, 0, s(300), s(30)), PanelEdge::Frame);
+  MakeChild(p, PROGRESS_CLASSW, L"", PBS_SMOOTH, IdProgressBar1, Bounds(park, 0, s(288), s(18)), font_);
+  CreateCharPositPanel(p, IdPanelCharPosit, font_, dpi);
+  StackFrames();
+  ApplyHints();
   PrepareAccess();
+  if (!settingsFile) return;  // a window made for a test without its start-up
+  LoadRememberedNameParts();
+  HWND formats = Control(IdComboBox3);
+  const std::wstring format = settingsFile->ReadString(L"Options", L"DateFormat", L"[default]");
+  LRESULT found =
+      SendMessageW(formats, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(format.c_str()));
+  SendMessageW(formats, CB_SETCURSEL, found == CB_ERR ? 0 : found, 0);
+  ParkOptionalControls();
+  panel->ArrangeSlot();
+  ApplyLayout(true);  // the editor panel takes the client's height
+}
+
+// The panel's frame stays behind the controls drawn over it, the rule and
+// the separator on it included: each goes to the bottom in turn, the frame last.
+void TMorvaneFrm1::StackFrames() {
+  panel->StackSlotFrames();
+  for (int id : {IdTopRule, IdBevel9, IdBevel8, IdPanelInfo, IdPanel2, IdPanel4, IdPanelRadio})
+    if (HWND frame = Control(id))
+      SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TMorvaneFrm1::ParkOptionalControls() {
@@ -335,11 +368,6 @@ void TMorvaneFrm1::FormCreate() {
   CheckExplorerRegistration();
 
   LoadRememberedLists();
-  HWND formats = Control(IdComboBox3);
-  const std::wstring format = ini.ReadString(L"Options", L"DateFormat", L"[default]");
-  LRESULT found =
-      SendMessageW(formats, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(format.c_str()));
-  SendMessageW(formats, CB_SETCURSEL, found == CB_ERR ? 0 : found, 0);
   dateTypeSetting = DateTypeFromSetting(ini.ReadInteger(L"Options", L"DateType", 1));
   FillScriptChooser();
   UpgradeScriptLines(ini);  // lines of versions before 1.2.2.3
@@ -354,6 +382,9 @@ void TMorvaneFrm1::FormCreate() {
   currentOperation = kNoOperation;
   runCount = 0;
   UpdateListCommands();
+  // The last operation is chosen as the window shows, slot and all.
+  if (ini.ReadBool(L"Options", L"LastSelection", false) && ini.ReadInteger(L"Options", L"LastRenameSelect", -1) > 0)
+    CreateParkedControls();
 }
 
 // The stored height counts; the width is always the designed one. Only the
@@ -402,13 +433,18 @@ void TMorvaneFrm1::LoadRememberedLists() {
   FillCombo(Control(IdComboBox2), ReadRememberedList(ini, L"Expressions", 15));
   HWND replace = Control(IdComboBox4a);
   FillCombo(replace, ReadRememberedList(ini, L"Replace_str4", 8));
-  FillCombo(Control(IdComboBoxCreat1), ReadRememberedList(ini, L"Prefixes", 8));
-  FillCombo(Control(IdComboBoxCreat2), ReadRememberedList(ini, L"Sufixes", 8));
   FillCombo(Control(IdComboBox1), ReadTypeFilterMasks(ini));
-  for (int id : {IdComboBox2, IdComboBoxCreat1, IdComboBoxCreat2, IdComboBox1}) SelectFirst(Control(id));
+  for (int id : {IdComboBox2, IdComboBox1}) SelectFirst(Control(id));
   openFilterMasks_ = MaskList();  // masks added later do not join the open dialog's list
   const int n = static_cast<int>(SendMessageW(replace, CB_GETCOUNT, 0, 0));
   if (n < 12) SendMessageW(replace, CB_SETMINVISIBLE, std::max(n, 1), 0);
+}
+
+void TMorvaneFrm1::LoadRememberedNameParts() {
+  SettingsFile& ini = *settingsFile;
+  FillCombo(Control(IdComboBoxCreat1), ReadRememberedList(ini, L"Prefixes", 8));
+  FillCombo(Control(IdComboBoxCreat2), ReadRememberedList(ini, L"Sufixes", 8));
+  for (int id : {IdComboBoxCreat1, IdComboBoxCreat2}) SelectFirst(Control(id));
 }
 
 // ---------------------------------------------------------------------------

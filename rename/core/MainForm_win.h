@@ -341,8 +341,11 @@ class TMorvaneFrm1 : public Form {
   void ReleaseMessageHook();
   void StartRegistryImport(const std::wstring& scriptPath);
   void SetExplorerChecks(bool on);
-  void AttachEditMenu();
+  void AttachEditMenu(std::initializer_list<int> ids);
   void CreateControls();
+  void CreateParkedControls();
+  void StackFrames();
+  void ApplyHints();
   void PrepareAccess();  // spoken names, the logo and the move arrows reached by Tab
   void ParkOptionalControls();
   void LayoutTopLine();
@@ -353,6 +356,7 @@ class TMorvaneFrm1 : public Form {
   bool ScriptBarClick(int id);
   void EndScriptRun();
   void LoadRememberedLists();
+  void LoadRememberedNameParts();
   void SaveRememberedLists();
   void SaveWindowState();
   void SetInfoPanelOpen(bool open);
@@ -414,6 +418,7 @@ class TMorvaneFrm1 : public Form {
   HHOOK messageHook_ = nullptr;
   HWND editMenuTarget_ = nullptr;  // the box the edit menu was opened on
   HWND hintTip_ = nullptr;         // hints of the main window's own controls
+  bool parkedMade_ = false;        // the controls that start out of sight exist
   // The new names' column: the folders as last read, the preview, and what
   // it was started for.
   struct PreviewState {

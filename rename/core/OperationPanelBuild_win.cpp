@@ -45,6 +45,8 @@ int TextIndent(HWND button, HFONT font, const Dpi& dpi) {
   return GetSystemMetrics(SM_CXMENUCHECK) + dpi.Scale(4);
 }
 
+void Raise(HWND control) { SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
+
 int ButtonWidth(HWND button, HFONT font, const Dpi& dpi) {
   return TextIndent(button, font, dpi) + DrawnWidth(font, WindowText(button)) + dpi.Scale(8);
 }
@@ -172,7 +174,6 @@ void OperationPanel::Create() {
   const HWND p = form_.hwnd;
   const HFONT f = form_.Font();
   auto s = [&](int v) { return dpi.Scale(v); };
-  const int park = ParkX(dpi);
   constexpr DWORD kClip = WS_CLIPSIBLINGS;
 
   // Radio buttons: the window checks them itself, so that a click on the one
@@ -205,8 +206,25 @@ void OperationPanel::Create() {
   MakeChild(p, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL | kClip, IdEdit4a, Bounds(0, 0, s(80), HeightOf(history)), f,
             WS_EX_CLIENTEDGE);
   ForwardEvents(Control(IdEdit4a));
+  SetWindowTextW(Control(IdLabelRenameTo), texts_->slotLabels[SlotLabelFor(kNoOperation)].c_str());
+  menu_ = CreateRenameMenu();
 
-  // Optional controls of the parameter slot, created parked.
+  // Inline controls stand over the captions they belong to, arrows over their boxes.
+  for (int id : {int{IdComboBox4a}, int{IdEdit4a}, int{IdCheckBox5}}) Raise(Control(id));
+  for (const Spin& spin : kSpins) Raise(Control(spin.edit)), Raise(Control(spin.bar));
+  for (const Selector* sel : kSelectors) Raise(Control(sel->edit)), Raise(Control(sel->bar));
+  // The captions, and the places that follow from them, come with the
+  // window's language (ApplyLanguage), right after the controls are made.
+}
+
+// The slot's controls but the "Rename to" box, made parked.
+void OperationPanel::CreateSlotControls() {
+  const Dpi& dpi = form_.dpi;
+  const HWND p = form_.hwnd;
+  const HFONT f = form_.Font();
+  auto s = [&](int v) { return dpi.Scale(v); };
+  const int park = ParkX(dpi);
+  constexpr DWORD kClip = WS_CLIPSIBLINGS;
   MakePanel(p, IdBevel22, Bounds(park, s(kSlotTop), s(kFrameWidth), HeightOf(Control(IdComboBox2))), PanelEdge::Frame);
   int groupWidth = 2 * s(kAttributesMargin) - s(kAttributesGap);
   for (const AttributeBox& b : kAttributeBoxes) {
@@ -237,7 +255,6 @@ void OperationPanel::Create() {
   SetWindowTextW(Control(IdEditDate), L"29-12-2004");
   SetWindowTextW(Control(IdEditTime), L"04:05:46 PM");
   SetWindowTextW(Control(IdEditCreat), L"001");
-  SetWindowTextW(Control(IdLabelRenameTo), texts_->slotLabels[SlotLabelFor(kNoOperation)].c_str());
 
   // Hints: the radio buttons' follow the setting, the groups' always show.
   tip_ = CreateTooltip(p);
@@ -249,27 +266,21 @@ void OperationPanel::Create() {
     SetTip(tip_, p, Control(IdEditCreat), Text(TextId::EditCreatHint));
     SetComboTip(tip_, p, Control(IdComboBoxCreat2), Text(TextId::ComboBoxCreat2Hint));
   }
-  menu_ = CreateRenameMenu();
+  ApplyRadioHints();
 
-  // Stacking: inline controls over the captions they stand in, arrows over
-  // their boxes, check boxes over their group; panels lie below everything.
-  auto raise = [&](int id) {
-    SetWindowPos(Control(id), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  };
-  raise(IdComboBox4a);
-  raise(IdEdit4a);
-  raise(IdCheckBox5);
-  for (const Spin& spin : kSpins) raise(spin.edit), raise(spin.bar);
-  for (const Selector* sel : kSelectors) raise(sel->edit), raise(sel->bar);
-  for (const ArrowBox& box : {kDateBox, kTimeBox, kCounterBox}) raise(box.edit), raise(box.bar);
-  for (const AttributeBox& b : kAttributeBoxes) raise(b.id);
-  for (int id : {IdBevel22, IdPanelCreat, IdGroupBox1})
-    SetWindowPos(Control(id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-
-  // The captions, and the places that follow from them, come with the
-  // window's language (ApplyLanguage), right after the controls are made.
+  // Arrows over their boxes, check boxes over their group (StackSlotFrames).
+  for (const ArrowBox& box : {kDateBox, kTimeBox, kCounterBox}) Raise(Control(box.edit)), Raise(Control(box.bar));
+  for (const AttributeBox& b : kAttributeBoxes) Raise(Control(b.id));
   ParkOptionalControls(park);
   NameControls();
+}
+
+// The slot's frames lie below everything (the window sends its own frames
+// below them in turn).
+void OperationPanel::StackSlotFrames() {
+  for (int id : {IdBevel22, IdPanelCreat, IdGroupBox1})
+    if (HWND frame = Control(id))
+      SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void OperationPanel::NameControls() {

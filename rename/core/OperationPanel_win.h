@@ -65,8 +65,12 @@ class OperationPanel {
   OperationPanel(const OperationPanel&) = delete;
   OperationPanel& operator=(const OperationPanel&) = delete;
 
-  // Creates the controls on the form (the optional ones parked).
+  // Creates the radio buttons and the inline controls on the form.
   void Create();
+  // Creates the slot's optional controls, parked, with their hints and names.
+  void CreateSlotControls();
+  // Sends the slot's frames below every control.
+  void StackSlotFrames();
   // Parks the optional controls of the slot at x (the "Rename to" box stays).
   void ParkOptionalControls(int x);
   // Once the top line is laid out anew: the slot follows its label, and the
