@@ -257,7 +257,9 @@ void TMorvaneFrm1::CreateControls() {
   // File list and info panel.
   HWND grid = CreateFileGrid(p, IdStringGrid1, &fileList, dpi);
   Place(grid, l.grid);
-  CreateInfoPanel(p, IdPanelInfo, at(l.panelInfo), font_, dpi);
+  // The information panel waits with the parked controls unless it shows from the start.
+  if (settingsFile && settingsFile->ReadBool(L"Options", L"ShowFileInfo", false))
+    CreateInfoPanel(p, IdPanelInfo, at(l.panelInfo), font_, dpi);
 
   // Script bar.
   MakeChild(p, WC_COMBOBOXW, L"", kPickList, IdComboBox4, Bounds(l.comboBox4.x, l.comboBox4.y, l.comboBox4.w, s(200)),
@@ -289,6 +291,7 @@ void TMorvaneFrm1::CreateParkedControls() {
   auto s = [&](int v) { return dpi.Scale(v); };
   panel->CreateSlotControls();
   AttachEditMenu({IdComboBoxCreat2, IdEditDate});
+  if (!Control(IdPanelInfo)) CreateInfoPanel(p, IdPanelInfo, Bounds(park, 0, s(300), s(60)), font_, dpi);
   MakePanel(p, IdPanel2, Bounds(park, 0, s(630), s(340)), PanelEdge::Frame);
   scriptEditor = std::make_unique<ScriptEditor>(*this);
   scriptEditor->Create();
@@ -307,7 +310,7 @@ void TMorvaneFrm1::CreateParkedControls() {
   SendMessageW(formats, CB_SETCURSEL, found == CB_ERR ? 0 : found, 0);
   ParkOptionalControls();
   panel->ArrangeSlot();
-  ApplyLayout(true);  // the editor panel takes the client's height
+  FormResize();  // the information panel and the editor panel take their places
 }
 
 // The panel's frame stays behind the controls drawn over it, the rule and
