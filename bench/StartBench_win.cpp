@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,12 +20,13 @@ namespace {
 constexpr int kStarts = 11;
 
 // Seconds from CreateProcess to a visible window of the class; the program
-// is closed again afterwards.
-double TimeToWindow(const std::wstring& exe, const std::wstring& folder) {
+// is closed again afterwards, once `onWindow` has seen it.
+double TimeToWindow(const std::wstring& exe, const std::wstring& folder, const std::wstring& args = L"",
+                    const std::function<void(HWND, HANDLE)>& onWindow = nullptr) {
   STARTUPINFOW si{};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
-  std::wstring command = L"\"" + exe + L"\"";
+  std::wstring command = L"\"" + exe + L"\"" + (args.empty() ? L"" : L" " + args);
   HWND window = nullptr;
   const double seconds = Seconds([&] {
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) return;
@@ -34,6 +36,7 @@ double TimeToWindow(const std::wstring& exe, const std::wstring& folder) {
       Sleep(1);
     }
   });
+  if (window && onWindow) onWindow(window, pi.hProcess);
   if (window) PostMessageW(window, WM_CLOSE, 0, 0);
   if (pi.hProcess) {
     WaitForSingleObject(pi.hProcess, 20000);
@@ -41,6 +44,44 @@ double TimeToWindow(const std::wstring& exe, const std::wstring& folder) {
     CloseHandle(pi.hProcess);
   }
   return seconds;
+}
+
+// The main window's controls in sight once it has settled, as the bare
+// program reads them: the system's class for each (a class of the program's
+// own counts as a static), its styles and its place.
+void ListControlsInSight(HWND window, HANDLE process, const std::wstring& file) {
+  WaitForInputIdle(process, 10000);
+  RECT client{};
+  GetClientRect(window, &client);
+  FILE* out = _wfopen(file.c_str(), L"w");
+  if (!out) return;
+  for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    RECT r{};
+    GetWindowRect(c, &r);
+    MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&r), 2);
+    RECT seen{};
+    if (!IsWindowVisible(c) || !IntersectRect(&seen, &r, &client)) continue;
+    wchar_t cls[64] = {};
+    GetClassNameW(c, cls, 64);
+    bool system = false;
+    for (const wchar_t* known :
+         {L"Button", L"Static", L"Edit", L"ComboBox", L"ScrollBar", L"ListBox", L"msctls_progress32"})
+      system = system || lstrcmpiW(cls, known) == 0;
+    std::fwprintf(out, L"%ls %lx %lx %ld %ld %ld %ld\n", system ? cls : L"Static",
+                  static_cast<unsigned long>(GetWindowLongPtrW(c, GWL_STYLE)),
+                  static_cast<unsigned long>(GetWindowLongPtrW(c, GWL_EXSTYLE)), r.left, r.top, r.right - r.left,
+                  r.bottom - r.top);
+  }
+  fclose(out);
+}
+
+size_t LineCount(const std::wstring& file) {
+  size_t n = 0;
+  if (FILE* f = _wfopen(file.c_str(), L"r")) {
+    for (int c; (c = fgetc(f)) != EOF;) n += c == '\n';
+    fclose(f);
+  }
+  return n;
 }
 
 }  // namespace
@@ -52,21 +93,30 @@ void StartBenchmarks() {
   CopyFileW(BesideThisProgram(L"Rename.exe").c_str(), (folder + L"Rename.exe").c_str(), FALSE);
   CopyFileW(BesideThisProgram(L"bench_bare_window.exe").c_str(), (folder + L"bare.exe").c_str(), FALSE);
   std::ofstream(std::filesystem::path(folder + L"Rename.ini"), std::ios::binary) << "[Options]\r\nDonated=1\r\n";
-  std::vector<double> program, bare, ratio;
-  TimeToWindow(folder + L"Rename.exe", folder);  // warm-up: the first start loads the system's DLLs
+  std::vector<double> program, bare, floor, ratio;
+  // Warm-up: the first start loads the system's DLLs; it also lists the controls in sight.
+  const std::wstring controls = folder + L"controls.txt";
+  TimeToWindow(folder + L"Rename.exe", folder, L"",
+               [&](HWND window, HANDLE process) { ListControlsInSight(window, process, controls); });
   TimeToWindow(folder + L"bare.exe", folder);
-  // Each pair starts close together: its ratio holds while the machine's pace drifts.
+  const std::wstring withControls = L"\"" + controls + L"\"";
+  TimeToWindow(folder + L"bare.exe", folder, withControls);
+  // Each round starts close together: its ratio holds while the machine's pace drifts.
   for (int i = 0; i < kStarts; ++i) {
     program.push_back(TimeToWindow(folder + L"Rename.exe", folder));
     bare.push_back(TimeToWindow(folder + L"bare.exe", folder));
+    floor.push_back(TimeToWindow(folder + L"bare.exe", folder, withControls));
     ratio.push_back(program.back() / bare.back());
   }
-  const double p = Median(program), b = Median(bare);
+  const double p = Median(program), b = Median(bare), f = Median(floor);
   std::printf("%-44s %9.3f s\n", "Rename.exe", p);
   std::printf("%-44s %9.3f s\n", "bare window of the same class", b);
   std::printf("%-44s %8.2f  (aim: at most 2)\n", "start time / bare window", p / b);
-  std::printf("%-44s %8.2f\n", "median of the pairs' ratios", Median(ratio));
-  for (const wchar_t* name : {L"Rename.exe", L"bare.exe", L"Rename.ini"}) DeleteFileW((folder + name).c_str());
+  std::printf("%-44s %8.2f\n", "median of the rounds' ratios", Median(ratio));
+  const std::string sameControls = "bare window with the " + std::to_string(LineCount(controls)) + " controls in sight";
+  std::printf("%-44s %9.3f s  (%.2f of the bare window)\n", sameControls.c_str(), f, f / b);
+  for (const wchar_t* name : {L"Rename.exe", L"bare.exe", L"Rename.ini", L"controls.txt"})
+    DeleteFileW((folder + name).c_str());
   RemoveDirectoryW(folder.c_str());
 }
 

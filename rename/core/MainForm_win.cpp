@@ -311,6 +311,7 @@ void TMorvaneFrm1::CreateParkedControls() {
   ParkOptionalControls();
   panel->ArrangeSlot();
   FormResize();  // the information panel and the editor panel take their places
+  if (IsWindowVisible(hwnd)) panel->Focus();
 }
 
 // The panel's frame stays behind the controls drawn over it, the rule and
@@ -500,7 +501,9 @@ void TMorvaneFrm1::FormShow() {
   if (lastSelection && last > 0) panel->ChooseOperation(last);
   if (!lastSelection) currentOperation = -1;
 
-  panel->Focus();
+  // At the first showing the focus waits for the parked controls (no key is
+  // read before they exist).
+  if (parkedMade_) panel->Focus();
 }
 
 // ---------------------------------------------------------------------------
