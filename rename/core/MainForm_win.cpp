@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "base/DateLocale.h"
 #include "base/FileIo.h"
@@ -301,16 +302,18 @@ void TMorvaneFrm1::CreateParkedControls() {
   StackFrames();
   ApplyHints();
   PrepareAccess();
-  if (!settingsFile) return;  // a window made for a test without its start-up
-  LoadRememberedNameParts();
-  HWND formats = Control(IdComboBox3);
-  const std::wstring format = settingsFile->ReadString(L"Options", L"DateFormat", L"[default]");
-  LRESULT found =
-      SendMessageW(formats, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(format.c_str()));
-  SendMessageW(formats, CB_SETCURSEL, found == CB_ERR ? 0 : found, 0);
   ParkOptionalControls();
   panel->ArrangeSlot();
   FormResize();  // the information panel and the editor panel take their places
+  if (settingsFile) {
+    SettingsFile::Batch reading(*settingsFile);
+    LoadRememberedNameParts();
+    HWND formats = Control(IdComboBox3);
+    const std::wstring format = settingsFile->ReadString(L"Options", L"DateFormat", L"[default]");
+    LRESULT found =
+        SendMessageW(formats, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(format.c_str()));
+    SendMessageW(formats, CB_SETCURSEL, found == CB_ERR ? 0 : found, 0);
+  }
   if (IsWindowVisible(hwnd)) panel->Focus();
 }
 
@@ -342,6 +345,14 @@ void TMorvaneFrm1::FormCreate() {
   SettingsFile::Batch startUp(ini);
   MoveSection(ini, L"Directories", L"Options");  // where older versions kept their options
   dateSeparator_ = SystemDateLocale().dateSeparator;
+  layoutHeld_ = true;
+  struct LayoutAtTheEnd {
+    TMorvaneFrm1& form;
+    ~LayoutAtTheEnd() {
+      form.layoutHeld_ = false;
+      if (std::exchange(form.layoutWanted_, false)) form.FormResize();
+    }
+  } layoutAtTheEnd{*this};
 
   CreateControls();
   SetupIntake();
@@ -602,7 +613,13 @@ bool TMorvaneFrm1::OnCommand(int id, int code) {
 // ---------------------------------------------------------------------------
 // Layout
 
-void TMorvaneFrm1::FormResize() { ApplyLayout(false); }
+void TMorvaneFrm1::FormResize() {
+  if (layoutHeld_) {
+    layoutWanted_ = true;
+    return;
+  }
+  ApplyLayout(false);
+}
 
 void TMorvaneFrm1::ApplyLayout(bool editorOnly) {
   RECT client{};

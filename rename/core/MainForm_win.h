@@ -419,6 +419,10 @@ class TMorvaneFrm1 : public Form {
   HWND editMenuTarget_ = nullptr;  // the box the edit menu was opened on
   HWND hintTip_ = nullptr;         // hints of the main window's own controls
   bool parkedMade_ = false;        // the controls that start out of sight exist
+  // Start-up sets the window's size, menu and panels one after another: the
+  // layout follows once, at the end (each layout moves a score of controls).
+  bool layoutHeld_ = false;
+  bool layoutWanted_ = false;
   // The new names' column: the folders as last read, the preview, and what
   // it was started for.
   struct PreviewState {

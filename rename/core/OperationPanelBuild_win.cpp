@@ -271,7 +271,6 @@ void OperationPanel::CreateSlotControls() {
   // Arrows over their boxes, check boxes over their group (StackSlotFrames).
   for (const ArrowBox& box : {kDateBox, kTimeBox, kCounterBox}) Raise(Control(box.edit)), Raise(Control(box.bar));
   for (const AttributeBox& b : kAttributeBoxes) Raise(Control(b.id));
-  ParkOptionalControls(park);
   NameControls();
 }
 
