@@ -7,6 +7,7 @@
 #include "core/FormSearch_win.h"
 #include "core/MainForm_win.h"
 #include "filelist/DirScan.h"
+#include "filelist/FolderNames.h"
 #include "filelist/TypeFilter.h"
 #include "shell/HandOff.h"
 #include "ui/CommonDialogs_win.h"
@@ -72,7 +73,16 @@ void TMorvaneFrm1::SetupIntake() {
   intake.ports.lookup = [this](const std::wstring& path) { return LookupPath(path, dateTypeSetting, dateSeparator_); };
   intake.ports.askFolder = [this](const std::wstring& path) { return AskFolder(path); };
   intake.ports.scan = [this](const std::wstring& pattern, const std::function<bool(const FoundEntry&)>& each) {
-    ScanDirectory(pattern, dateTypeSetting, dateSeparator_, each);
+    // A folder listed whole is what the new names' column reads next: it keeps this listing.
+    const bool whole =
+        preview_ && showPreview && pattern.size() > 4 && pattern.compare(pattern.size() - 4, 4, L"\\*.*") == 0;
+    std::vector<FolderEntry> listing;
+    bool complete = true;
+    ScanDirectory(pattern, dateTypeSetting, dateSeparator_, [&](const FoundEntry& e) {
+      if (whole && e.name != L"." && e.name != L"..") listing.push_back({e.name, e.isDir, e.ticks});
+      return complete = each(e);
+    });
+    if (whole && complete) preview_->folders.Adopt(FolderOf(pattern), std::move(listing));
   };
   intake.ports.pump = [this] { return PumpMessages(); };
 }
@@ -134,6 +144,9 @@ void TMorvaneFrm1::InBatch(const std::function<void()>& body) {
   EnableWindow(Control(IdButton1), FALSE);
   EnableWindow(Control(IdSpeedButton4), FALSE);
   intake.typeFilter = WindowText(Control(IdComboBox1));
+  // The new rows' folders may hold more than when last read: they are read
+  // again, or taken from the batch's own listings.
+  ForgetFolderNames();
   intake.BeginBatch();
   lastPump_ = GetTickCount();
   body();
@@ -164,7 +177,6 @@ void TMorvaneFrm1::EnableListCommands() {
 }
 
 void TMorvaneFrm1::RefreshAfterBatch(BatchSource source) {
-  ForgetFolderNames();  // the new rows' folders may hold more than when last read
   HWND grid = Control(IdStringGrid1);
   GridRowsChanged(grid);  // one repaint for the whole batch
   // A batch that leaves the list empty changes neither buttons nor caption.

@@ -1,4 +1,5 @@
 #include "filelist/DirScan.h"
+#include "filelist/FileTicks_win.h"
 
 #include <windows.h>
 
@@ -64,6 +65,8 @@ void ScanDirectory(const std::wstring& pattern, DateType type, const std::wstrin
     times.ftLastAccessTime = data.ftLastAccessTime;
     times.ftLastWriteTime = data.ftLastWriteTime;
     entry.date = entry.isDir ? std::wstring() : DateText(times, type, dateSeparator);
+    entry.ticks = {FileTimeTicks(data.ftLastWriteTime), FileTimeTicks(data.ftCreationTime),
+                   FileTimeTicks(data.ftLastAccessTime)};
     if (!each(entry)) break;
   } while (FindNextFileW(search, &data));
   FindClose(search);

@@ -10,6 +10,18 @@ std::wstring_view FolderNames::Folded(const std::wstring& text) {
   return folded_;
 }
 
+void FolderNames::Adopt(const std::wstring& folder, std::vector<FolderEntry>&& entries) {
+  auto adopted = std::make_unique<Entries>();
+  adopted->reserve(entries.size());
+  for (FolderEntry& e : entries) {
+    std::wstring key(Folded(e.name));
+    adopted->emplace(std::move(key), std::move(e));
+  }
+  std::unique_ptr<Entries>& held = folders_[std::wstring(Folded(folder))];
+  if (last_ == held.get()) last_ = nullptr;
+  held = std::move(adopted);
+}
+
 const FolderEntry* FolderNames::Find(const std::wstring& folder, const std::wstring& name) {
   if (!last_ || folder != lastFolder_) {
     auto it = folders_.find(Folded(folder));

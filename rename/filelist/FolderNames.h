@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace rn {
 
@@ -30,6 +31,9 @@ class FolderNames {
   // The entry of that name in the folder, or nothing; the folder is read at
   // its first question. A folder that cannot be read holds nothing.
   const FolderEntry* Find(const std::wstring& folder, const std::wstring& name);
+  // A folder's whole listing, read by someone else just now (the intake's
+  // walk): the folder is not read again until forgotten.
+  void Adopt(const std::wstring& folder, std::vector<FolderEntry>&& entries);
   // Everything read so far is read again when next asked.
   void Forget() {
     folders_.clear();

@@ -1,15 +1,10 @@
 #include <windows.h>
 
 #include "base/LongPath.h"
+#include "filelist/FileTicks_win.h"
 #include "filelist/FolderNames.h"
 
 namespace rn {
-
-namespace {
-
-uint64_t Ticks(const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
-
-}  // namespace
 
 bool ScanFolder(const std::wstring& folder, const std::function<void(FolderEntry&&)>& each) {
   WIN32_FIND_DATAW data;
@@ -22,7 +17,8 @@ bool ScanFolder(const std::wstring& folder, const std::function<void(FolderEntry
     e.name = data.cFileName;
     if (e.name == L"." || e.name == L"..") continue;
     e.isDir = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    e.ticks = {Ticks(data.ftLastWriteTime), Ticks(data.ftCreationTime), Ticks(data.ftLastAccessTime)};
+    e.ticks = {FileTimeTicks(data.ftLastWriteTime), FileTimeTicks(data.ftCreationTime),
+               FileTimeTicks(data.ftLastAccessTime)};
     each(std::move(e));
   } while (FindNextFileW(search, &data));
   FindClose(search);

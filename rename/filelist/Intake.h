@@ -2,6 +2,8 @@
 // test, the folder question and the folder walks, for every source alike
 // (open dialog, drop, search, command line, hand-off).
 #pragma once
+#include <array>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <string>
@@ -21,7 +23,8 @@ struct FoundEntry {
   std::wstring name;
   std::wstring date;  // FileDate text
   bool isDir = false;
-  bool isLink = false;  // a reparse point: listed, never walked into
+  bool isLink = false;              // a reparse point: listed, never walked into
+  std::array<uint64_t, 3> ticks{};  // the stamps as a folder's listing keeps them (FolderEntry)
 };
 
 // The file system and the user, as the intake sees them.

@@ -184,3 +184,25 @@ TEST(PreviewColumn, ALongListIsCountedInIdleTime) {
   for (int i = 0; i < 2000 && w.Text(rn::IdPreviewStatus) == L"counting ..."; ++i) Pump(5);
   EXPECT_EQ(w.Text(rn::IdPreviewStatus), L"0 will change, 5000 not found");
 }
+
+TEST(PreviewColumn, AFolderTakenWithAllFilesIsCheckedAgainstEverythingItHoldsFoldersIncluded) {
+  TempFolder f;
+  MainWindow w(f);
+  w.form->FinishPreview();  // the column is there before the drop, as on the screen
+  const std::wstring tree = Make(f, L"tree\\"), a = Make(f, L"tree\\a.txt"), b = Make(f, L"tree\\b.txt");
+  Make(f, L"tree\\x_a.txt\\");  // a folder the new name of a.txt runs into
+  {
+    ScriptedDialogs dialogs;
+    dialogs.Expect(
+        L"This is a directory name !  Want to add it to list ?\n\nIf you press 'Files', all files (of type "
+        L"selected) inside folder\rwill be added to this list, instead of folder name.\n\nIf you press 'All "
+        L"Files', all files will be added recursively\rfrom this folder down.",
+        2);
+    Drop(w.Hwnd(), {tree});
+  }
+  ASSERT_EQ(w.Paths(), std::vector<std::wstring>({a, b}));
+  w.form->panel->WriteRenameTask(Task(rn::kOpAddFromBegin, L"x_"));
+  EXPECT_EQ(Shown(w), Names({L"x_a.txt", L"x_b.txt"}));
+  EXPECT_EQ(w.form->PreviewCell(0).look, rn::PreviewLook::Marked);
+  EXPECT_EQ(w.form->PreviewCell(1).look, rn::PreviewLook::Change);
+}
