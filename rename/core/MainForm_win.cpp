@@ -122,7 +122,8 @@ LRESULT TMorvaneFrm1::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_SIZE:
-      if (wp != SIZE_MINIMIZED && Control(IdStringGrid1)) FormResize();
+      // The first showing reports the size the window was laid out for.
+      if (wp != SIZE_MINIMIZED && Control(IdStringGrid1) && lp != laidOutSize_) FormResize();
       return 0;
     case WM_SHOWWINDOW:
       if (wp) FormShow();
@@ -624,6 +625,7 @@ void TMorvaneFrm1::FormResize() {
 void TMorvaneFrm1::ApplyLayout(bool editorOnly) {
   RECT client{};
   GetClientRect(hwnd, &client);
+  if (!editorOnly) laidOutSize_ = MAKELPARAM(client.right, client.bottom);
   const MainLayout l = ComputeMainLayout(client.right, client.bottom, infoPanelOpen, dpi, showPreview);
 
   // The script editor panel follows the client height wherever it is parked.
@@ -635,10 +637,9 @@ void TMorvaneFrm1::ApplyLayout(bool editorOnly) {
   HDWP batch = BeginDeferWindowPos(32);
   auto put = [&](int id, const Box& b, int extraHeight = 0) {
     HWND c = Control(id);
-    if (!c) return;
-    const RECT r = ControlBounds(c);
-    if (r.left == b.x && r.top == b.y && r.right - r.left == b.w && r.bottom - r.top == b.h + extraHeight) return;
+    if (!c || IsInPlace(c, b.x, b.y, b.w, b.h + extraHeight)) return;
     batch = DeferWindowPos(batch, c, nullptr, b.x, b.y, b.w, b.h + extraHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    NoteListHeight(c, b.h + extraHeight);
   };
   const int dropDown = dpi.Scale(200);
   put(IdComboBox4, l.comboBox4, dropDown);

@@ -423,6 +423,7 @@ class TMorvaneFrm1 : public Form {
   // layout follows once, at the end (each layout moves a score of controls).
   bool layoutHeld_ = false;
   bool layoutWanted_ = false;
+  LPARAM laidOutSize_ = -1;  // the client size of the last layout, as WM_SIZE gives it
   // The new names' column: the folders as last read, the preview, and what
   // it was started for.
   struct PreviewState {

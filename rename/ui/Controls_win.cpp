@@ -1,5 +1,7 @@
 #include "ui/Controls_win.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -12,6 +14,7 @@ HWND MakeChild(HWND parent, const wchar_t* windowClass, const std::wstring& text
                                b.right - b.left, b.bottom - b.top, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   if (child && font) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (child) NoteListHeight(child, b.bottom - b.top);
   return child;
 }
 
@@ -23,14 +26,39 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
+namespace {
+
+// A drop-down combo box keeps its closed height: the height it is given is
+// that of its open list, which the system does not tell back the same way
+// everywhere, so it is remembered beside the box.
+constexpr wchar_t kListHeight[] = L"RenameListHeight";
+
+bool IsDropDownCombo(HWND control) {
+  wchar_t cls[16] = {};
+  return GetClassNameW(control, cls, 16) && lstrcmpiW(cls, WC_COMBOBOXW) == 0 &&
+         (GetWindowLongPtrW(control, GWL_STYLE) & 3) != CBS_SIMPLE;
+}
+
+}  // namespace
+
+void NoteListHeight(HWND control, int h) {
+  if (IsDropDownCombo(control)) SetPropW(control, kListHeight, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(h)));
+}
+
+bool IsInPlace(HWND control, int x, int y, int w, int h) {
+  const RECT r = ControlBounds(control);
+  if (r.left != x || r.top != y || r.right - r.left != w) return false;
+  return r.bottom - r.top == h ||
+         (IsDropDownCombo(control) && reinterpret_cast<INT_PTR>(GetPropW(control, kListHeight)) == h);
+}
+
 // A control already in its place is left alone: the layouts place most
 // controls again where they stand, and each move is a round trip to the
 // window manager (under Wine a server call and messages).
 void MoveControl(HWND control, int x, int y, int w, int h) {
-  if (!control) return;
-  const RECT r = ControlBounds(control);
-  if (r.left == x && r.top == y && r.right - r.left == w && r.bottom - r.top == h) return;
+  if (!control || IsInPlace(control, x, y, w, h)) return;
   SetWindowPos(control, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+  NoteListHeight(control, h);
 }
 
 void MoveControlTo(HWND control, int x, int y) {
@@ -101,16 +129,49 @@ HFONT CreateMessageFont() {
 
 namespace {
 
-// A screen device context with the font selected, for measuring.
+// One memory context like the screen's, with a bitmap to draw captions on,
+// kept for every measure: asking the system for a screen context, or making
+// a bitmap, at each caption is what made measuring slow.
+struct MeasureSurface {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP dib = nullptr;
+  HGDIOBJ firstBitmap = nullptr;
+  const DWORD* bits = nullptr;
+  int width = 0;
+  static constexpr int kHeight = 64;
+  // A white area at least `w` wide, drawn on from the top left; null when the bitmap cannot be made.
+  const DWORD* Blank(int w) {
+    if (w > width) {
+      BITMAPINFO bi{};
+      bi.bmiHeader = {sizeof(bi.bmiHeader), w, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+      void* fresh = nullptr;
+      HBITMAP made = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &fresh, nullptr, 0);
+      if (!made || !fresh) return nullptr;
+      HGDIOBJ old = SelectObject(dc, made);
+      if (!firstBitmap) firstBitmap = old;
+      if (dib) DeleteObject(dib);
+      dib = made;
+      bits = static_cast<const DWORD*>(fresh);
+      width = w;
+    }
+    RECT area{0, 0, w, kHeight};
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    return bits;
+  }
+};
+
+MeasureSurface& Surface() {
+  static MeasureSurface surface;
+  return surface;
+}
+
+// The measuring context with the font selected.
 struct MeasureDc {
-  HDC dc = GetDC(nullptr);
+  HDC dc = Surface().dc;
   HGDIOBJ old;
   explicit MeasureDc(HFONT font)
       : old(SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT))) {}
-  ~MeasureDc() {
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-  }
+  ~MeasureDc() { SelectObject(dc, old); }
 };
 
 }  // namespace
@@ -176,31 +237,19 @@ namespace {
 
 int MeasureInk(HFONT font, const std::wstring& text) {
   const int measured = TextWidth(font, text);
-  const int w = measured * 2 + 32, h = 64;
-  HDC dc = CreateCompatibleDC(nullptr);
-  BITMAPINFO bi{};
-  bi.bmiHeader = {sizeof(bi.bmiHeader), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const int w = measured * 2 + 32, h = MeasureSurface::kHeight;
+  MeasureSurface& surface = Surface();
+  const DWORD* px = surface.Blank(w);
+  if (!px) return measured;
+  MeasureDc m(font);
+  SetTextColor(m.dc, RGB(0, 0, 0));
+  SetBkMode(m.dc, TRANSPARENT);
+  TextOutW(m.dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
+  GdiFlush();
   int inkEnd = 0;
-  if (dib && bits) {
-    HGDIOBJ oldBitmap = SelectObject(dc, dib);
-    HGDIOBJ oldFont = SelectObject(dc, font);
-    RECT all{0, 0, w, h};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkMode(dc, TRANSPARENT);
-    TextOutW(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
-    GdiFlush();
-    const auto* px = static_cast<const DWORD*>(bits);
-    for (int y = 0; y < h; ++y)
-      for (int x = inkEnd; x < w; ++x)
-        if ((px[y * w + x] & 0xFF) < 128) inkEnd = x + 1;
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
-    DeleteObject(dib);
-  }
-  DeleteDC(dc);
+  for (int y = 0; y < h; ++y)
+    for (int x = inkEnd; x < w; ++x)
+      if ((px[y * surface.width + x] & 0xFF) < 128) inkEnd = x + 1;
   return std::max(measured, inkEnd);
 }
 

@@ -17,6 +17,11 @@ HWND MakeChild(HWND parent, const wchar_t* windowClass, const std::wstring& text
 inline RECT Bounds(int x, int y, int w, int h) { return RECT{x, y, x + w, y + h}; }
 
 std::wstring WindowText(HWND hwnd);
+// True when the control stands there with that size (for a drop-down combo
+// box, the height of its open list).
+bool IsInPlace(HWND control, int x, int y, int w, int h);
+// Remembers the open list's height a drop-down combo box was given (others pass).
+void NoteListHeight(HWND control, int h);
 void MoveControl(HWND control, int x, int y, int w, int h);
 void MoveControlTo(HWND control, int x, int y);  // keeps the size
 RECT ControlBounds(HWND control);                // in the parent's client coordinates

@@ -61,6 +61,20 @@ TEST(Controls, MoveControlMovesOnlyWhatIsNotInPlace) {
   }
 }
 
+// A drop-down combo box shows its closed height: asked again for the open
+// list's height it already has, it is not moved; a new height is taken.
+TEST(Controls, ADropDownComboBoxInPlaceIsNotMovedForItsListHeight) {
+  Parent p;
+  HWND combo = rn::MakeChild(p.hwnd, L"COMBOBOX", L"", CBS_DROPDOWN, 7, rn::Bounds(10, 20, 100, 200), nullptr);
+  ASSERT_LT(rn::ControlBounds(combo).bottom - rn::ControlBounds(combo).top, 200);
+  EXPECT_TRUE(rn::IsInPlace(combo, 10, 20, 100, 200));
+  EXPECT_FALSE(rn::IsInPlace(combo, 10, 20, 100, 300));
+  EXPECT_FALSE(rn::IsInPlace(combo, 10, 20, 101, 200));
+  rn::MoveControl(combo, 10, 20, 100, 300);
+  EXPECT_TRUE(rn::IsInPlace(combo, 10, 20, 100, 300));
+  EXPECT_FALSE(rn::IsInPlace(p.child, 10, 20, 30, 41)) << "any other control keeps to its own height";
+}
+
 // Widths are remembered by the font's description, not its handle: a freed
 // handle may come back for another font.
 TEST(Controls, TextWidthFollowsTheFontNotItsHandle) {
