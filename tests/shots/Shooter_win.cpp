@@ -62,7 +62,9 @@ void Repaint(HWND window) {
 
 void Shoot(const RECT& r, const std::string& name) {
   GdiFlush();
-  Sleep(150);  // the X server shows what the window surfaces were flushed to
+  // The X server shows what the window surfaces were flushed to, and Wine
+  // flushes them while the thread waits for messages, not while it sleeps.
+  Pump(150);
   const std::wstring path = g_output + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp";
   if (SaveScreenRect(r, path)) {
     ++g_saved;
