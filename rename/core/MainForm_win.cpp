@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <exception>
 #include <utility>
 
 #include "base/DateLocale.h"
@@ -282,9 +283,10 @@ void TMorvaneFrm1::CreateControls() {
   FitLabelWidth(Control(IdLabelRenameTo));
 }
 
-// The slot's other controls, the script editor, the progress panel and the
-// character strip, all born parked; then what start-up did for the controls
-// in sight is done for them: hints, names, remembered lists, stacking.
+// The slot's other controls, the closed information panel, the script
+// editor, the progress panel and the character strip, all born parked; then
+// what start-up did for the controls in sight is done for them: hints, names,
+// remembered lists, stacking.
 void TMorvaneFrm1::CreateParkedControls() {
   if (parkedMade_) return;
   parkedMade_ = true;
@@ -351,7 +353,8 @@ void TMorvaneFrm1::FormCreate() {
     TMorvaneFrm1& form;
     ~LayoutAtTheEnd() {
       form.layoutHeld_ = false;
-      if (std::exchange(form.layoutWanted_, false)) form.FormResize();
+      // A start-up that failed leaves the layout to whatever comes next.
+      if (std::exchange(form.layoutWanted_, false) && std::uncaught_exceptions() == 0) form.FormResize();
     }
   } layoutAtTheEnd{*this};
 
