@@ -31,25 +31,32 @@ namespace {
 // A drop-down combo box keeps its closed height: the height it is given is
 // that of its open list, which the system does not tell back the same way
 // everywhere, so it is remembered beside the box.
-constexpr wchar_t kListHeight[] = L"RenameListHeight";
+// The property's name is an atom made once: a name given as text would add
+// to the atom's count at every box.
+const wchar_t* ListHeightProperty() {
+  static const ATOM atom = GlobalAddAtomW(L"RenameListHeight");
+  return MAKEINTATOM(atom);
+}
 
 bool IsDropDownCombo(HWND control) {
+  constexpr LONG_PTR kComboKind = CBS_SIMPLE | CBS_DROPDOWN | CBS_DROPDOWNLIST;
   wchar_t cls[16] = {};
   return GetClassNameW(control, cls, 16) && lstrcmpiW(cls, WC_COMBOBOXW) == 0 &&
-         (GetWindowLongPtrW(control, GWL_STYLE) & 3) != CBS_SIMPLE;
+         (GetWindowLongPtrW(control, GWL_STYLE) & kComboKind) != CBS_SIMPLE;
 }
 
 }  // namespace
 
 void NoteListHeight(HWND control, int h) {
-  if (IsDropDownCombo(control)) SetPropW(control, kListHeight, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(h)));
+  if (IsDropDownCombo(control))
+    SetPropW(control, ListHeightProperty(), reinterpret_cast<HANDLE>(static_cast<INT_PTR>(h)));
 }
 
 bool IsInPlace(HWND control, int x, int y, int w, int h) {
   const RECT r = ControlBounds(control);
   if (r.left != x || r.top != y || r.right - r.left != w) return false;
   return r.bottom - r.top == h ||
-         (IsDropDownCombo(control) && reinterpret_cast<INT_PTR>(GetPropW(control, kListHeight)) == h);
+         (IsDropDownCombo(control) && reinterpret_cast<INT_PTR>(GetPropW(control, ListHeightProperty())) == h);
 }
 
 // A control already in its place is left alone: the layouts place most
