@@ -35,14 +35,13 @@ double JournalAlone(const std::wstring& file, const std::vector<std::wstring>& f
     out.Close();
     return rn::ReplaceFileContents(file, bytes);
   };
-  ports.read = [&](std::string& bytes) { return rn::ReadWholeFile(file, bytes); };
   ports.remove = [&] {
     out.Close();
     DeleteFileW(file.c_str());
   };
   rn::JournalWriter writer(ports);
   const double seconds = Seconds([&] {
-    writer.BeginRun(1, L"now", plan, nullptr);
+    writer.BeginRun(1, L"now", plan);
     for (size_t i = 0; i < plan.size(); ++i) writer.MarkDone(i);
     writer.EndRun();
   });

@@ -11,6 +11,11 @@ export WINEPREFIX="$build/wineprefix"
 export WINELOADER=/usr/lib/wine/wine64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# The shell's Recycle Bin under Wine is the desktop's trash: a private one,
+# on the prefix's own volume, so that a file deleted there can reach it.
+export XDG_DATA_HOME="$build/xdg-data"
+rm -rf "$XDG_DATA_HOME/Trash"
+mkdir -p "$XDG_DATA_HOME/Trash/files" "$XDG_DATA_HOME/Trash/info"
 wineserver=/usr/lib/wine/wineserver
 [ -x "$wineserver" ] || wineserver=$(command -v wineserver)
 

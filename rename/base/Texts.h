@@ -259,6 +259,14 @@ enum class TextId : int {
   PreviewRefused,
   PreviewMissing,
   PreviewCounting,
+  PreviewSwapped,
+  PreviewCycle,
+  PreviewCycleLeft,
+  MsgReplacedFiles,
+  MsgReplacedInBin,
+  MsgReplacedKept,
+  MsgReplacedUndo,
+  MsgNotPutBack,
   // A script line refuses a text holding "|" (naming the box that holds it)
   // and a line longer than the settings file keeps.
   MsgBarInScriptLine,

@@ -317,7 +317,6 @@ void TMorvaneFrm1::ComboBox1Change(bool picked) {
     if (ShowDialog(hwnd, FilterListRequest()) != 1) return;
     const std::wstring filter = EffectiveFilter(text);
     fileList.RemoveRowsWhere([&](int row) { return !PassesTypeFilter(filter, fileList.Cell(ColExt, row)); });
-    journal_->RowsDropped();
     GridRowsChanged(Control(IdStringGrid1));
     FitPathColumn();
   }

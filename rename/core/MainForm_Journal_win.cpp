@@ -3,11 +3,12 @@
 // the decisions are the engine's (UndoJournal.h).
 #include <windows.h>
 
-#include <unordered_set>
-
 #include "base/FileIo.h"
+#include "base/LongPath.h"
+#include "base/Path.h"
 #include "base/Texts.h"
 #include "core/MainForm_win.h"
+#include "engine/FileAside.h"
 #include "engine/FileRename.h"
 #include "engine/UndoJournal.h"
 
@@ -17,16 +18,18 @@ namespace {
 
 constexpr wchar_t kJournalName[] = L"Rename.journal";
 constexpr wchar_t kSetAsideSuffix[] = L".bad";
+constexpr wchar_t kReplacedFolder[] = L"Replaced\\";
 
 std::optional<std::wstring> NameOnDiskOf(const std::wstring& path) {
   // A wildcard would find some other entry; no file name holds one.
   if (path.find_first_of(L"*?") != std::wstring::npos) return std::nullopt;
   WIN32_FIND_DATAW data;
-  HANDLE search = FindFirstFileW(path.c_str(), &data);
+  HANDLE search = FindFirstFileW(SystemPath(path).c_str(), &data);
   if (search == INVALID_HANDLE_VALUE) return std::nullopt;
   FindClose(search);
   return std::wstring(data.cFileName);
 }
+
 
 DialogRequest ReportBox(const std::wstring& text, DialogIcon icon) {
   return {ApplicationTitle(), text, icon, {Text(TextId::ButtonOk)}, {}, 0, 0};
@@ -44,23 +47,42 @@ std::wstring TimeNow() {
 
 std::wstring TMorvaneFrm1::JournalPath() const { return context_.settingsFolder + kJournalName; }
 
-// The run's pairs reach the disk before its first rename.
-void TMorvaneFrm1::JournalPlan(const std::vector<PlannedRename>& plan) {
-  std::vector<JournalPair> pairs;
-  pairs.reserve(plan.size());
-  for (const PlannedRename& p : plan) pairs.push_back({p.folder + p.oldName, p.newName, false});
-  journal_->BeginRun(runCount, TimeNow(), pairs, ListedInHistory());
+// The run's steps reach the disk before its first rename.
+void TMorvaneFrm1::JournalPlan(const MovePlan& plan) { journal_->BeginRun(runCount, TimeNow(), JournalSteps(plan)); }
+
+void TMorvaneFrm1::JournalUndoPlan(const MovePlan& plan, const std::vector<ReplacedFile>& files) {
+  std::vector<JournalRestore> restores;
+  for (const ReplacedFile& f : files) restores.push_back({f.path, f.keptAt, f.returnTo, false});
+  journal_->BeginUndo(runCount, TimeNow(), JournalSteps(plan), restores);
 }
 
 // The CD clean-up asks as it goes: its pairs follow one by one.
-void TMorvaneFrm1::JournalCdBegins() { journal_->BeginRun(runCount, TimeNow(), {}, ListedInHistory()); }
+void TMorvaneFrm1::JournalCdBegins() { journal_->BeginRun(runCount, TimeNow(), {}); }
+
+// The replaced files the Recycle Bin cannot have: a folder for each run.
+std::wstring TMorvaneFrm1::ReplacedFolder() const { return context_.settingsFolder + kReplacedFolder; }
+
+bool TMorvaneFrm1::SetAsideForRun(const std::wstring& path, size_t step, ReplacedFile& where) {
+  if (runStamp_.empty()) {
+    runStamp_ = TimeNow();
+    for (wchar_t& c : runStamp_)
+      if (c == L':') c = L'.';
+  }
+  const AsideNames names = PlanAside(path, ReplacedFolder() + runStamp_ + L"\\");
+  const size_t aside = journal_->Aside({step, path, names.link, names.kept});
+  uint32_t error = 0;
+  const AsideResult went = setAsideOnDisk(path, names, error);
+  if (went == AsideResult::Failed) return false;
+  journal_->AsideWent(aside, went == AsideResult::Kept ? JournalAside::Went::Kept : JournalAside::Went::RecycleBin);
+  where = {path, went == AsideResult::Kept ? names.kept : L"", L""};
+  return true;
+}
 
 void TMorvaneFrm1::OpenJournal(bool on) {
   JournalFilePorts ports;
   if (!on) {
     ports.append = [](const std::string&, bool) { return true; };
     ports.replace = [](const std::string&) { return true; };
-    ports.read = [](std::string&) { return false; };
     ports.remove = [] {};
     journal_ = std::make_unique<JournalWriter>(std::move(ports));
     return;
@@ -72,28 +94,11 @@ void TMorvaneFrm1::OpenJournal(bool on) {
     file->Close();
     return ReplaceFileContents(file->Path(), bytes);
   };
-  ports.read = [file](std::string& bytes) { return ReadWholeFile(file->Path(), bytes); };
   ports.remove = [file] {
     file->Close();
     DeleteFileW(file->Path().c_str());
   };
   journal_ = std::make_unique<JournalWriter>(std::move(ports));
-}
-
-// For a rewrite of the journal: a pair is still of use while a row's history
-// cell of its level holds the name it was renamed from.
-ListedPair TMorvaneFrm1::ListedInHistory() const {
-  auto names = std::make_shared<std::vector<std::unordered_set<std::wstring>>>();
-  return [this, names](int level, const std::wstring& oldName) {
-    if (names->empty()) {
-      names->resize(static_cast<size_t>(runCount) + 1);
-      for (const FileRow& row : fileList.Rows())
-        for (size_t n = 1; n < row.names.size() && n < names->size(); ++n)
-          if (!row.names[n].empty()) (*names)[n].insert(row.names[n]);
-    }
-    return level > 0 && static_cast<size_t>(level) < names->size() &&
-           (*names)[static_cast<size_t>(level)].count(oldName);
-  };
 }
 
 // A journal left by a program that did not close normally: its unfinished
@@ -133,9 +138,17 @@ void TMorvaneFrm1::RecoverFromJournal() {
                               1};
     if (ShowDialog(hwnd, offer) == 0) {
       const HCURSOR cursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-      const RecoveryOutcome outcome = Recover(
-          journal, NameOnDiskOf,
-          [this](const std::wstring& from, const std::wstring& to) { return renameOnDisk(from, to, false) == 0; });
+      RecoveryPorts ports;
+      ports.nameOnDisk = NameOnDiskOf;
+      ports.renameBack = [this](const std::wstring& from, const std::wstring& to) {
+        return renameOnDisk(from, to, false) == 0;
+      };
+      ports.putBack = [this](const std::wstring& path, const std::wstring& kept) {
+        return putBackOnDisk(path, kept) == 0;
+      };
+      ports.sameFile = SameFile;
+      ports.removeName = RemoveName;
+      const RecoveryOutcome outcome = Recover(journal, ports);
       SetCursor(cursor);
       ShowDialog(hwnd, ReportBox(RecoverySummary(outcome),
                                  outcome.leftAlone.empty() ? DialogIcon::Information : DialogIcon::Warning));

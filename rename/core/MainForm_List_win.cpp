@@ -60,7 +60,6 @@ void TMorvaneFrm1::RemoveSelectedRows() {
   int first = 0, last = 0;
   GridGetSelection(grid, first, last);
   fileList.RemoveRows(first, last);
-  journal_->RowsDropped();
   GridRowsChanged(grid);
   FitPathColumn();
   if (fileList.EntryCount() < 2) EnableWindow(Control(IdScrollBar1), FALSE);
@@ -86,6 +85,7 @@ void TMorvaneFrm1::ClearList() {
   GridSetColumnWidth(grid, ColShortPath, pathColumnWidth_);
   SetCurrentDirectoryW(context_.programFolder.c_str());
   runCount = 0;
+  replacedByRun_.clear();  // the replaced files stay where they went
   journal_->End();  // the undo log is gone, and with it what the journal insures
   // The run count " (N)" goes from the undo button's caption.
   std::wstring undo = WindowText(Control(IdButton3));

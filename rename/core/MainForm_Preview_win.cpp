@@ -9,6 +9,8 @@
 // the grid are complete. Small lists are done before the first paint.
 #include <windows.h>
 
+#include <utility>
+
 #include "base/DateLocale.h"
 #include "base/Texts.h"
 #include "core/MainForm_win.h"
@@ -76,6 +78,25 @@ void TMorvaneFrm1::ForgetFolderNames() {
   InvalidateRect(Control(IdStringGrid1), nullptr, FALSE);
 }
 
+bool TMorvaneFrm1::ReadEntryTimesAgain() {
+  if (!preview_) preview_ = std::make_unique<PreviewState>();
+  preview_->folders.Forget();
+  preview_->started = false;
+  bool changed = false;
+  for (int r = 0; r < fileList.EntryCount(); ++r) {
+    const FileRow& row = std::as_const(fileList).Row(r);
+    const FolderEntry* e = preview_->folders.Find(row.Folder(), row.name);
+    if (!e) continue;  // gone: the run says so
+    std::wstring date;
+    if (auto stamp = StampFromTicks(e->ticks[StampIndex(dateTypeSetting)])) date = FormatFileDate(*stamp, dateSeparator_);
+    if (date == row.date) continue;
+    fileList.SetCell(ColFileDate, r, date);
+    changed = true;
+  }
+  if (hwnd) InvalidateRect(Control(IdStringGrid1), nullptr, FALSE);
+  return changed;
+}
+
 // Starts the preview over when what it shows is no longer what the run would
 // do; true when it did. While the list is busy (a run, an undo) it shows nothing.
 bool TMorvaneFrm1::PreviewCurrent() {
@@ -89,6 +110,9 @@ bool TMorvaneFrm1::PreviewCurrent() {
     return was;
   }
   const RenameTask task = panel->ReadRenameTask();
+  // The date stamps show the entries' times: read afresh when chosen.
+  if (task.Operation != s.task.Operation && (task.Operation == kOpDateToBegin || task.Operation == kOpDateToEnd))
+    s.folders.Forget();
   if (s.started && task == s.task && s.listRevision == fileList.Revision() && s.dateType == dateTypeSetting &&
       s.language == ShownLanguage())
     return false;

@@ -46,6 +46,11 @@ std::wstring WholePath(const std::wstring& path) {
   }
 }
 
+std::vector<ReplacedFile>& ReplacedOfLevel(std::vector<std::vector<ReplacedFile>>& byLevel, int level) {
+  if (byLevel.size() <= static_cast<size_t>(level)) byLevel.resize(static_cast<size_t>(level) + 1);
+  return byLevel[static_cast<size_t>(level)];
+}
+
 DialogRequest Warning(const std::wstring& text) {
   return {ApplicationTitle(), text, DialogIcon::Warning, {Text(TextId::ButtonOk)}, {}, 0, 0};
 }
@@ -72,6 +77,17 @@ std::wstring NotRestoredText(size_t count) {
   return Text(TextId::MsgItemsNotRestored) + std::to_wstring(count) + L"\r\r" + Text(TextId::MsgNotRestoredReason);
 }
 
+// "Files replaced by an overwrite: N", where they went, and that undo puts them back.
+std::wstring TMorvaneFrm1::ReplacedText(const std::vector<ReplacedFile>& files) const {
+  size_t binned = 0;
+  for (const ReplacedFile& f : files) binned += f.keptAt.empty();
+  std::wstring text = Text(TextId::MsgReplacedFiles, {std::to_wstring(files.size())});
+  if (binned > 0) text += L"\r" + Text(TextId::MsgReplacedInBin, {std::to_wstring(binned)});
+  if (binned < files.size())
+    text += L"\r" + Text(TextId::MsgReplacedKept, {std::to_wstring(files.size() - binned), ReplacedFolder()});
+  return text + L"\r" + Text(TextId::MsgReplacedUndo);
+}
+
 std::wstring PairErrorText(const std::wstring& oldName, const std::wstring& newName) {
   return Text(TextId::MsgPairError, {oldName, newName});
 }
@@ -83,10 +99,7 @@ ListRunScope::ListRunScope(TMorvaneFrm1& form, Kind kind, int operation) : form_
     form_.cdRunning = true;
     return;
   }
-  if (kind_ == Kind::Undo) {
-    level_ = form_.runCount;
-    form_.journal_->BeginUndo(level_);
-  }
+  if (kind_ == Kind::Undo) level_ = form_.runCount;
   oldCursor_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
   form_.SetCommandsEnabled(false);
   form_.runLock = true;
@@ -175,6 +188,8 @@ void TMorvaneFrm1::ShowRunCount() {
 void TMorvaneFrm1::RenameFiles() {
   // A script run keeps the list busy between its runs and starts each itself.
   if ((ListBusy() && !scriptRunning) || intake.busy || fileList.Empty()) return;
+  // The dates the run reads are the ones the list shows before anything moves.
+  if (ReadEntryTimesAgain()) UpdateWindow(Control(IdStringGrid1));
   const DateLocale dates = SystemDateLocale();
   const RenameTask request = panel->ReadRenameTask();
   CheckResult check = CheckRenameTask(request, fileList, dates);
@@ -219,7 +234,9 @@ void TMorvaneFrm1::RenameFiles() {
     return ProposeForRow(
         task, row, counter, [&] { return ReadFileTime(path, dateTypeSetting); }, cases, dates);
   };
+  int atRow = -1;  // the row whose rename comes next: the one a question names
   ports.askCollision = [&](const std::wstring& proposal) {
+    if (atRow >= 0) GridSetSelection(Control(IdStringGrid1), atRow, atRow);
     switch (ShowDialog(hwnd, CollisionRequest(proposal))) {
       case 0: return CollisionAnswer::Yes;
       case 3: return CollisionAnswer::YesToAll;
@@ -228,27 +245,41 @@ void TMorvaneFrm1::RenameFiles() {
     }
   };
   ports.tell = [&](const std::wstring& message) { ShowMessagePlain(hwnd, message); };
-  ports.rename = [this](const std::wstring& from, const std::wstring& to, bool replace) {
-    const uint32_t error = renameOnDisk(from, to, replace);
+  ports.rename = [this](const std::wstring& from, const std::wstring& to) {
+    const uint32_t error = renameOnDisk(from, to, false);
     if (error == 0) return RenameResult::Done;
     return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? RenameResult::TargetExists
                                                                        : RenameResult::Failed;
   };
-  if (progress) ports.progress = [this](int position) { SetProgress(position); };
-  ports.planned = [this](const std::vector<PlannedRename>& plan) { JournalPlan(plan); };
-  ports.renamed = [this](size_t index) { journal_->MarkDone(index); };
+  ports.temporaryName = TemporaryName;
+  ports.setAside = [this](const std::wstring& path, size_t step, ReplacedFile& where) {
+    return SetAsideForRun(path, step, where);
+  };
+  ports.progress = [&](int position) {
+    atRow = position - 1;
+    if (progress) SetProgress(position);
+  };
+  ports.planned = [this](const MovePlan& plan) { JournalPlan(plan); };
+  ports.stepDone = [this](size_t index) { journal_->MarkDone(index); };
+  runStamp_.clear();
   const RunOutcome outcome = VisitRows(fileList, runCount, check.firstCounter, ports);
   journal_->EndRun();  // before the report, which waits for the user
+  ReplacedOfLevel(replacedByRun_, runCount) = outcome.replacedFiles;
 
   if (!outcome.renamedAny) --runCount;
   ShowRunCount();
   if (progress) ShowProgress(false, 0);
-  if (!outcome.notRenamed.empty()) {
-    ShowDialog(hwnd, Warning(NotRenamedText(outcome.notRenamed.size())));
+  // One report: the entries not renamed, then the files replaced and where they went.
+  std::wstring report;
+  if (!outcome.notRenamed.empty()) report = NotRenamedText(outcome.notRenamed.size());
+  if (!outcome.replacedFiles.empty())
+    report += (report.empty() ? L"" : L"\r\r") + ReplacedText(outcome.replacedFiles);
+  if (!report.empty()) ShowDialog(hwnd, Warning(report));
+  if (!outcome.notRenamed.empty() || !outcome.replaced.empty()) {
     std::vector<bool> gone(static_cast<size_t>(fileList.RowCount()));
     for (int row : outcome.notRenamed) gone[static_cast<size_t>(row)] = true;
+    for (int row : outcome.replaced) gone[static_cast<size_t>(row)] = true;
     fileList.RemoveRowsWhere([&](int row) { return gone[static_cast<size_t>(row)]; });
-    journal_->RowsDropped();
   }
   AfterListRun();
 }
@@ -260,6 +291,7 @@ void TMorvaneFrm1::AfterListRun() {
   if (fileList.Empty()) {
     runCount = 0;
     fileList.SetColumnCount(kBaseColumnCount);
+    replacedByRun_.clear();
     ShowRunCount();
     journal_->End();
   }
@@ -267,17 +299,27 @@ void TMorvaneFrm1::AfterListRun() {
 
 void TMorvaneFrm1::UndoLastRun() {
   if (ListBusy() || intake.busy || runCount == 0) return;
-  int leftAlone = 0;
+  UndoOutcome outcome;
   {
     ListRunScope busy(*this, ListRunScope::Kind::Undo);
     const bool progress = fileList.RowCount() > kProgressRows;
     if (progress) ShowProgress(true, fileList.RowCount());
-    leftAlone = UndoRun(
-        fileList, runCount,
-        [this](const std::wstring& from, const std::wstring& to) { return renameOnDisk(from, to, false) == 0; },
-        [&](int row) {
-          if (progress) SetProgress(row + 1);
-        });
+    UndoPorts ports;
+    ports.rename = [this](const std::wstring& from, const std::wstring& to) {
+      return renameOnDisk(from, to, false) == 0 ? RenameResult::Done : RenameResult::Failed;
+    };
+    ports.temporaryName = TemporaryName;
+    ports.planned = [this](const MovePlan& plan, const std::vector<ReplacedFile>& files) {
+      JournalUndoPlan(plan, files);
+    };
+    ports.done = [this](size_t index) { journal_->MarkDone(index); };
+    ports.putBack = [this](const ReplacedFile& file) { return putBackOnDisk(file.path, file.keptAt) == 0; };
+    ports.progress = [&](int row) {
+      if (progress) SetProgress(row + 1);
+    };
+    std::vector<ReplacedFile>& replaced = ReplacedOfLevel(replacedByRun_, runCount);
+    outcome = UndoRun(fileList, runCount, replaced, ports);
+    replaced.clear();
     if (!fileList.Empty()) {
       --runCount;
       ShowRunCount();
@@ -286,7 +328,13 @@ void TMorvaneFrm1::UndoLastRun() {
     FitPathColumn();
   }
   // Undo used to say nothing when a name could not go back: now it says so.
-  if (leftAlone > 0) ShowDialog(hwnd, Warning(NotRestoredText(static_cast<size_t>(leftAlone))));
+  std::wstring report;
+  if (outcome.leftAlone > 0) report = NotRestoredText(static_cast<size_t>(outcome.leftAlone));
+  if (!outcome.notPutBack.empty()) {
+    report += (report.empty() ? L"" : L"\r\r") + Text(TextId::MsgNotPutBack, {std::to_wstring(outcome.notPutBack.size())});
+    for (const std::wstring& path : outcome.notPutBack) report += L"\r" + ShortenPath(path, 80);
+  }
+  if (!report.empty()) ShowDialog(hwnd, Warning(report));
 }
 
 void TMorvaneFrm1::RememberInputs(const RenameTask& task) {
@@ -341,8 +389,15 @@ void TMorvaneFrm1::RenameForCd() {
                             1};
     return ShowDialog(hwnd, ask) == 0;
   };
-  ports.rename = [this](const std::wstring& from, const std::wstring& to, bool replace) {
-    return renameOnDisk(from, to, replace) == 0;
+  std::vector<ReplacedFile>& replaced = ReplacedOfLevel(replacedByRun_, runCount);
+  replaced.clear();
+  runStamp_.clear();
+  ports.rename = [&](const std::wstring& from, const std::wstring& to, bool replace) {
+    // The file that is there goes aside first: never deleted.
+    ReplacedFile where;
+    if (replace && !SetAsideForRun(to, journalPairs - 1, where)) return false;
+    if (replace) replaced.push_back(where);
+    return renameOnDisk(from, to, false) == 0;
   };
   ports.renameFailed = [this](const std::wstring& name) {
     ShowDialog(hwnd, Warning(Text(TextId::MsgErrorRenaming) + L"\r '" + name));

@@ -69,6 +69,8 @@ TMorvaneFrm1::TMorvaneFrm1(AppContext context)
     : renameOnDisk([](const std::wstring& from, const std::wstring& to, bool replace) {
         return RenameEntry(from, to, replace);
       }),
+      setAsideOnDisk(SetAside),
+      putBackOnDisk(PutBack),
       context_(std::move(context)) {
   if (context_.settingsFolder.empty()) context_.settingsFolder = context_.programFolder;
   registryImport = [this](const std::wstring& script) { StartRegistryImport(script); };
@@ -150,7 +152,7 @@ LRESULT TMorvaneFrm1::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
       PreviewIdle();
       return 0;
     case WM_ACTIVATEAPP:
-      if (wp) ForgetFolderNames();  // the user may have changed the folders meanwhile
+      if (wp && !ListBusy()) ReadEntryTimesAgain();  // the user may have changed the folders meanwhile
       break;
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(lp) != Control(IdPreviewStatus)) break;

@@ -25,6 +25,7 @@
 #include "base/SettingsFile.h"
 #include "core/MainLayout.h"
 #include "core/MainMenus_win.h"
+#include "engine/FileAside.h"
 #include "engine/Operation.h"
 #include "engine/RenamePreview.h"
 #include "engine/RenameRun.h"
@@ -170,6 +171,11 @@ class TMorvaneFrm1 : public Form {
   // Every rename on disk of a run, an undo and the CD clean-up goes through
   // here (RenameEntry; a test may put a failing one in its place).
   std::function<uint32_t(const std::wstring& from, const std::wstring& to, bool replace)> renameOnDisk;
+  // A file an accepted overwrite replaces goes aside (the Recycle Bin, or the
+  // folder "Replaced" beside the settings) and comes back on undo; a test
+  // may stand in for a volume without a Recycle Bin.
+  std::function<AsideResult(const std::wstring& path, const AsideNames& names, uint32_t& error)> setAsideOnDisk;
+  std::function<uint32_t(const std::wstring& path, const std::wstring& kept)> putBackOnDisk;
 
   // The file list's window-side helpers.
   int AddRow(const std::wstring& path, bool isFolder);
@@ -290,6 +296,9 @@ class TMorvaneFrm1 : public Form {
   // What the folders hold is read again when next needed (after a run, and
   // when the user comes back from another program).
   void ForgetFolderNames();
+  // The entries' times as the disk has them now: the folders are read again,
+  // the rows' dates follow, the new names start over. True when a date changed.
+  bool ReadEntryTimesAgain();
   // The pass in the run's order to its end now: every row exact, the counts there.
   void FinishPreview();
   // What the column shows for the row (as the grid paints it), and the counts.
@@ -384,9 +393,14 @@ class TMorvaneFrm1 : public Form {
   std::wstring JournalPath() const;
   void OpenJournal(bool on);
   void RecoverFromJournal();
-  void JournalPlan(const std::vector<PlannedRename>& plan);
+  void JournalPlan(const MovePlan& plan);
+  void JournalUndoPlan(const MovePlan& plan, const std::vector<ReplacedFile>& files);
   void JournalCdBegins();
-  ListedPair ListedInHistory() const;
+  // Puts the file at `path` aside before step `step` of the run takes its
+  // name, the journal told first; true with where it went.
+  bool SetAsideForRun(const std::wstring& path, size_t step, ReplacedFile& where);
+  std::wstring ReplacedFolder() const;
+  std::wstring ReplacedText(const std::vector<ReplacedFile>& files) const;
 
   // Start-up call sites whose work belongs to other parts of the program.
   bool RunPairMode();
@@ -441,6 +455,10 @@ class TMorvaneFrm1 : public Form {
   bool explorerEntryAvailable_ = true;  // an extension DLL lies beside the program
   std::unique_ptr<AppendFile> journalFile_;
   std::unique_ptr<JournalWriter> journal_;  // writes nowhere when the journal is off
+  // The files each run's overwrites replaced, by undo level; the folder of
+  // the run in progress that keeps those the Recycle Bin cannot have.
+  std::vector<std::vector<ReplacedFile>> replacedByRun_;
+  std::wstring runStamp_;
 };
 
 // While a run, an undo or the CD clean-up works through the rows: the list is

@@ -40,6 +40,14 @@ std::wstring FreeTemporaryName(const std::wstring& folder) {
 
 }  // namespace
 
+std::wstring TemporaryName(const std::wstring& folder, size_t serial) {
+  const std::wstring base = folder + L"~rename" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(serial);
+  std::wstring candidate = base + L".tmp";
+  for (unsigned n = 2; GetFileAttributesW(SystemPath(candidate).c_str()) != INVALID_FILE_ATTRIBUTES && n < 100000; ++n)
+    candidate = base + L"-" + std::to_wstring(n) + L".tmp";
+  return candidate;
+}
+
 uint32_t RenameEntry(const std::wstring& from, const std::wstring& to, bool replaceExisting) {
   if (from == to) return 0;
   const std::wstring source = SystemPath(from), target = SystemPath(to);

@@ -5,10 +5,12 @@
 // its cache of the folders' names.
 //
 // A row asked for is answered at once from the row alone (its place among
-// the checked rows gives its counter). A pass in the run's order then goes
-// over the rows a slice at a time, following what every rename before a row
-// frees or takes in its folder; a row it has passed shows exactly what the run
-// will do, and the counts are there once it has reached the end.
+// the checked rows gives its counter; a name another row gives up counts as
+// free). A pass then goes over the rows a slice at a time, first in the
+// rows' order for the proposals, then in the order the run makes its renames
+// (RenameOrder.h), following what every rename frees or takes in its folder;
+// a row it has decided shows exactly what the run will do, and the counts are
+// there once it has reached the end.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -23,6 +25,7 @@
 #include "base/DateLocale.h"
 #include "engine/CaseConvert.h"
 #include "engine/Operation.h"
+#include "engine/RenameOrder.h"
 #include "engine/RowDecision.h"
 #include "filelist/FileList.h"
 
@@ -30,7 +33,7 @@ namespace rn {
 
 enum class PreviewMark {
   None,       // unchecked, or the operation renames nothing: no new name
-  Change,     // the run renames the entry to the name shown
+  Change,     // the run renames the entry to the name shown (a swap or a cycle says so)
   Unchanged,  // the proposal is the name itself: the run leaves the entry
   Refused,    // the request's checks stop the run before it touches a row
   TooLong,    // the run refuses the name and says so
@@ -84,12 +87,12 @@ class RenamePreview {
   // The row's preview (an inactive preview, a row outside the list or a list
   // changed since the start: None).
   const RowPreview& Row(int row);
-  // Whether the pass in the run's order has decided the row.
+  // Whether the pass has decided the row.
   bool Exact(int row) const;
   // Carries the pass on by up to `rows` rows; true once it has reached the end
   // (or the list has changed since the start: nothing to do until the next).
   bool Advance(int rows);
-  bool Done() const { return !Active() || next_ >= RowCount() || Stale(); }
+  bool Done() const { return !Active() || (next_ >= RowCount() && nextStep_ >= steps_.size()) || Stale(); }
   // Meaningful once done.
   const PreviewCounts& Counts() const { return counts_; }
   // The first message of the check that stops the run; empty when none does.
@@ -109,10 +112,20 @@ class RenamePreview {
 
   int RowCount() const;
   bool Stale() const { return list_ && list_->Revision() != revision_; }
+  // What the row's own proposal makes of it; Change for a rename still to be
+  // placed among the others.
   RowPreview Decide(int row, int64_t counter, bool inPass);
+  // A rename decided from the row alone: what has its new name on disk now,
+  // unless another row gives that name up.
+  void Alone(int row, RowPreview& p);
+  bool GivenUpAlone(int row, const std::wstring& folder, const std::wstring& name);
+  void DecideStep(size_t k);
+  void DecideCycle(size_t first, size_t end);
+  void Count(int row, RowPreview decided);
   Taken Lookup(const std::wstring& folder, const std::wstring& name, bool inPass);
   bool InMovedFolder(const std::wstring& folder);
-  void Follow(int row, const RowPreview& decided);
+  void Follow(int row, const std::wstring& newName, EntryKind kind);
+  void Put(std::wstring_view key, Taken taken);
   // The whole path folded for comparing, in a buffer kept between calls.
   std::wstring_view Key(const std::wstring& folder, const std::wstring& name);
 
@@ -126,10 +139,14 @@ class RenamePreview {
   std::vector<uint8_t> state_;  // 0 not yet, 1 from the row alone, 2 decided by the pass
   RowPreview none_;
 
-  // The pass: the next row, the counter, and what the renames so far did in
-  // their folders (keys are whole paths without regard to case).
+  // The pass: first the rows in order with the counter, collecting the
+  // renames; then the renames in the run's order, with what they did so far
+  // in their folders (keys are whole paths without regard to case).
   int next_ = 0;
   int64_t counter_ = 0;
+  std::vector<int> renames_;  // rows, in the rows' order
+  std::vector<MoveStep> steps_;
+  size_t nextStep_ = 0;
   std::unique_ptr<std::pmr::monotonic_buffer_resource> arena_;
   std::unique_ptr<Overlay> overlay_;
   std::unordered_set<std::wstring> movedFolders_;  // old paths of renamed folders, with backslash

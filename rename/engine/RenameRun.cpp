@@ -71,43 +71,89 @@ std::vector<PlannedRename> PlanRows(const FileList& list, int64_t counter, const
 RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& ports) {
   RunOutcome out;
   if (list.Empty()) return out;
-  std::vector<bool> dropped(static_cast<size_t>(list.RowCount()));
-  const std::vector<PlannedRename> plan = PlanRows(list, counter, ports, dropped);
-  if (!plan.empty() && ports.planned) ports.planned(plan);
-  bool yesToAll = false;
-  for (size_t k = 0; k < plan.size(); ++k) {
-    const PlannedRename& p = plan[k];
-    const int r = p.row;
-    // The file of a row replaced earlier in this run is gone: nothing to rename.
-    if (dropped[static_cast<size_t>(r)]) continue;
-    if (ports.progress) ports.progress(r + 1);
-    const std::wstring from = p.folder + p.oldName, to = p.folder + p.newName;
-    // The plain rename says when the name is taken, so that the run looks it up only then.
-    RenameResult result =
-        RefusedNameCharacters(p.newName).empty() ? ports.rename(from, to, false) : RenameResult::Failed;
-    std::vector<int> replaced;
-    if (result == RenameResult::TargetExists &&
-        AsksBeforeReplacing(p.newName, p.oldName, ports.fileExists(to) ? EntryKind::File : EntryKind::Folder)) {
-      CollisionAnswer answer = yesToAll ? CollisionAnswer::Yes : ports.askCollision(p.newName);
-      if (answer == CollisionAnswer::Cancel) break;
-      if (answer == CollisionAnswer::No) continue;
-      if (answer == CollisionAnswer::YesToAll) yesToAll = true;
-      replaced = list.RowsWithPath(to);
-      result = ports.rename(from, to, true);
-    }
-    const bool ok = result == RenameResult::Done;
-    if (ok && ports.renamed) ports.renamed(k);
-    RecordRename(list, r, run, p.oldName, p.newName);
+  std::vector<bool> dropped(static_cast<size_t>(list.RowCount())), replaced(dropped.size()),
+      renamedNow(dropped.size());
+  const std::vector<PlannedRename> planned = PlanRows(list, counter, ports, dropped);
+
+  // The renames the file system is asked for; a name no file may hold fails
+  // without being asked (it might take a backslash for a folder and move the
+  // entry there).
+  std::vector<MoveRequest> requests;
+  std::vector<const PlannedRename*> pairOf;
+  for (const PlannedRename& p : planned) {
+    if (!RefusedNameCharacters(p.newName).empty()) continue;
+    requests.push_back({p.folder + p.oldName, p.folder + p.newName});
+    pairOf.push_back(&p);
+  }
+  const MovePlan plan = PlanMoves(std::move(requests), ports.temporaryName);
+  if (!plan.requests.empty() && ports.planned) ports.planned(plan);
+  std::vector<size_t> stepOf(plan.requests.size());
+  for (size_t k = 0; k < plan.steps.size(); ++k) stepOf[plan.steps[k].request] = k;
+
+  auto record = [&](size_t request) {
+    const PlannedRename& p = *pairOf[request];
+    RecordRename(list, p.row, run, p.oldName, p.newName);
+    renamedNow[static_cast<size_t>(p.row)] = true;
     out.renamedAny = true;
-    if (!ok) dropped[static_cast<size_t>(r)] = true;
-    // The replaced file's row goes with it (only when it was replaced).
-    if (ok)
-      for (int gone : replaced)
-        if (gone != r) dropped[static_cast<size_t>(gone)] = true;
+  };
+  bool yesToAll = false;
+  MovePorts moves;
+  moves.rename = ports.rename;
+  moves.gone = [&](size_t request) { return replaced[static_cast<size_t>(pairOf[request]->row)]; };
+  moves.starting = [&](size_t request) {
+    if (ports.progress) ports.progress(pairOf[request]->row + 1);
+  };
+  moves.taken = [&](size_t request) {
+    const PlannedRename& p = *pairOf[request];
+    const std::wstring to = p.folder + p.newName;
+    if (!AsksBeforeReplacing(p.newName, p.oldName, ports.fileExists(to) ? EntryKind::File : EntryKind::Folder))
+      return TakenAnswer::Fail;
+    CollisionAnswer answer = yesToAll ? CollisionAnswer::Yes : ports.askCollision(p.newName);
+    if (answer == CollisionAnswer::Cancel) return TakenAnswer::Stop;
+    if (answer == CollisionAnswer::No) return TakenAnswer::Keep;
+    if (answer == CollisionAnswer::YesToAll) yesToAll = true;
+    ReplacedFile where;
+    if (!ports.setAside || !ports.setAside(to, stepOf[request], where)) return TakenAnswer::Fail;
+    // The rows of the file that went: one this run renamed there gives the
+    // file its name from before the run when undo brings it back.
+    for (int gone : list.RowsWithPath(to)) {
+      if (gone == p.row) continue;
+      replaced[static_cast<size_t>(gone)] = true;
+      if (renamedNow[static_cast<size_t>(gone)]) where.returnTo = list.Cell(ColPrevName + run, gone);
+    }
+    out.replacedFiles.push_back(std::move(where));
+    return TakenAnswer::Freed;
+  };
+  moves.stepDone = [&](size_t k) {
+    const MoveStep& step = plan.steps[k];
+    // A cycle's renames count once the cycle is whole.
+    if (step.cycle == 0) record(step.request);
+    if (step.kind == StepKind::FromTemporary)
+      for (size_t j = k + 1; j-- > 0 && plan.steps[j].cycle == step.cycle;)
+        if (plan.steps[j].kind != StepKind::ToTemporary) record(plan.steps[j].request);
+    if (ports.stepDone) ports.stepDone(k);
+  };
+  const std::vector<MoveOutcome> made = MakeMoves(plan, moves);
+
+  // A rename that failed is written back as if made, and its row dropped.
+  for (size_t i = 0; i < made.size(); ++i) {
+    if (made[i] != MoveOutcome::Failed) continue;
+    record(i);
+    dropped[static_cast<size_t>(pairOf[i]->row)] = true;
+  }
+  for (const PlannedRename& p : planned) {
+    if (RefusedNameCharacters(p.newName).empty()) continue;
+    RecordRename(list, p.row, run, p.oldName, p.newName);
+    out.renamedAny = true;
+    dropped[static_cast<size_t>(p.row)] = true;
   }
   FollowRenamedFolders(list);
-  for (size_t i = 0; i < dropped.size(); ++i)
-    if (dropped[i]) out.notRenamed.push_back(static_cast<int>(i));
+  for (size_t i = 0; i < dropped.size(); ++i) {
+    if (replaced[i])
+      out.replaced.push_back(static_cast<int>(i));
+    else if (dropped[i])
+      out.notRenamed.push_back(static_cast<int>(i));
+  }
   return out;
 }
 

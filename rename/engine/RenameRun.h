@@ -9,12 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "engine/RenameOrder.h"
+#include "engine/RunLog.h"
 #include "filelist/FileList.h"
 
 namespace rn {
 
 enum class CollisionAnswer { Yes, No, Cancel, YesToAll };
-enum class RenameResult { Done, TargetExists, Failed };
 
 // One rename the run means to make: row `row` from `oldName` to `newName`
 // within `folder`.
@@ -32,28 +33,38 @@ struct RunPorts {
   std::function<std::optional<std::wstring>(const FileRow& row, int64_t counter)> propose;
   std::function<CollisionAnswer(const std::wstring& proposal)> askCollision;
   std::function<void(const std::wstring& message)> tell;
-  // Renames within a folder; `replace` overwrites an existing file in the same
-  // step. Without it, an existing entry of the new name is reported as such
-  // and nothing changes, so that the run asks only then (no extra lookup of a
-  // name that is not there, which costs the folder's size on some systems).
-  std::function<RenameResult(const std::wstring& from, const std::wstring& to, bool replace)> rename;
+  // Renames within a folder, never over an existing entry: an entry of the
+  // new name is reported as such and nothing changes, so that the run asks
+  // only then (no extra lookup of a name that is not there, which costs the
+  // folder's size on some systems).
+  std::function<RenameResult(const std::wstring& from, const std::wstring& to)> rename;
+  // A name in the folder that no entry has, for the cycle `cycle` of the plan.
+  std::function<std::wstring(const std::wstring& folder, size_t cycle)> temporaryName;
+  // Puts the file at `path` out of the way, recoverably, before step `step`
+  // of the plan takes its name; true, with where it went, when it has left.
+  std::function<bool(const std::wstring& path, size_t step, ReplacedFile& where)> setAside;
   // Told each row worked on the disk: the rows of the plan as they are
   // renamed, or, for operations that propose nothing, as they are changed.
   std::function<void(int position)> progress;
-  // The whole plan, before its first rename (when it has any pair), and each
-  // pair of it renamed, by its index in the plan (both may be left empty).
-  std::function<void(const std::vector<PlannedRename>& plan)> planned;
-  std::function<void(size_t index)> renamed;
+  // The whole plan, before its first rename (when it has any), and each step
+  // of it made, by its index in the plan's steps (both may be left empty).
+  std::function<void(const MovePlan& plan)> planned;
+  std::function<void(size_t step)> stepDone;
 };
 
 struct RunOutcome {
   bool renamedAny = false;
-  std::vector<int> notRenamed;  // row numbers, ascending, each once
+  std::vector<int> notRenamed;  // row numbers, ascending, each once: not found or failed
+  std::vector<int> replaced;    // rows whose files an overwrite replaced, ascending
+  std::vector<ReplacedFile> replacedFiles;  // in the order they were replaced
 };
 
 // Visits the rows top to bottom as run number `run`, the counter starting at
 // `counter` and growing after every entry that got a proposal. The messages
 // about refused proposals come while the plan is made, before any rename.
+// The renames are then made in the order RenameOrder.h gives them, so that a
+// name another row gives up is never an overwrite; the question comes only
+// for a file that is really there when the rename's turn comes.
 RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& ports);
 
 // "...so file" CR "'short path'" CR "will keep it's name as it was." messages.

@@ -206,3 +206,52 @@ TEST(PreviewColumn, AFolderTakenWithAllFilesIsCheckedAgainstEverythingItHoldsFol
   EXPECT_EQ(w.form->PreviewCell(0).look, rn::PreviewLook::Marked);
   EXPECT_EQ(w.form->PreviewCell(1).look, rn::PreviewLook::Change);
 }
+
+TEST(PreviewColumn, NamesTradedInsideTheListShowPlainlyAndASwapSaysSo) {
+  ListWindow l({L"3.txt", L"2.txt", L"1.txt"});
+  rn::RenameTask t = Task(rn::kOpNumerate);
+  t.NumberStyle = rn::kNumberExtension;
+  t.StartNumber = L"1";
+  l.w.form->panel->WriteRenameTask(t);
+  EXPECT_EQ(Shown(l.w), Names({L"1.txt", L"2.txt", L"3.txt"}));
+  EXPECT_EQ(l.w.form->PreviewCell(0).look, rn::PreviewLook::Change) << "not an overwrite";
+  EXPECT_EQ(l.w.form->PreviewCell(2).look, rn::PreviewLook::Change);
+  EXPECT_EQ(HintOver(l, 0), L"Swaps names with row 3:\r\nthe run passes through a temporary name.");
+  EXPECT_EQ(l.w.Text(rn::IdPreviewStatus), L"2 will change");
+  l.w.Click(rn::IdButton2);  // no question: nothing is overwritten
+  EXPECT_EQ(l.Names(), Names({L"1.txt", L"2.txt", L"3.txt"}));
+}
+
+TEST(PreviewColumn, TheDatesAreReadAgainOnComingBackToTheWindowAndBeforeTheRun) {
+  ListWindow l({L"a.txt", L"b.txt"});
+  auto setModified = [&](int file, WORD year) {
+    SYSTEMTIME local{year, 6, 0, 15, 12, 0, 0, 0}, utc{};
+    TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc);
+    FILETIME ft{};
+    SystemTimeToFileTime(&utc, &ft);
+    HANDLE h = CreateFileW(l.files[static_cast<size_t>(file)].c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    SetFileTime(h, nullptr, nullptr, &ft);
+    CloseHandle(h);
+  };
+  l.w.form->panel->WriteRenameTask(Task(rn::kOpAddFromBegin, L"x"));
+  EXPECT_EQ(Shown(l.w)[1], L"xb.txt");  // the column has read the folder
+  setModified(1, 2001);                  // changed from outside, then the date stamp is chosen
+  rn::RenameTask t = Task(rn::kOpDateToBegin);
+  t.AddDatePart = rn::kDatePartDate;
+  l.w.form->panel->WriteRenameTask(t);
+  EXPECT_EQ(Shown(l.w)[1], L"2001-06-15_b.txt");
+
+  setModified(1, 2002);  // and again, while the user is in another program
+  SendMessageW(l.w.Hwnd(), WM_ACTIVATEAPP, TRUE, 0);
+  Pump();
+  EXPECT_EQ(Shown(l.w)[1], L"2002-06-15_b.txt") << "coming back reads the times again";
+  EXPECT_NE(l.w.form->fileList.Cell(rn::ColFileDate, 1).find(L"2002"), std::wstring::npos);
+
+  setModified(1, 2003);  // just before the run
+  l.w.Click(rn::IdButton2);
+  EXPECT_EQ(l.Names()[1], L"2003-06-15_b.txt");
+  EXPECT_NE(l.w.form->fileList.Cell(rn::ColFileDate, 1).find(L"2003"), std::wstring::npos)
+      << "the list shows the date the run used";
+}

@@ -88,14 +88,14 @@ TEST(RenameRun, ACaseOnlyRenameChangesTheSpellingOnDiskAndUndoTakesItBack) {
   EXPECT_EQ(Spelling(l.folder.Folder() + L"notes.txt"), L"Notes.TXT");
 }
 
-TEST(RenameRun, YesReplacesTheExistingFileInOneStepAndItsRowIsDropped) {
+TEST(RenameRun, YesReplacesTheExistingFileWhoseRowIsDroppedAsReplaced) {
   ListWindow l({L"x1.txt", L"x.txt", L"y1.txt"});
   std::ofstream(std::filesystem::path(l.files[0]), std::ios::binary) << "the new one";
   Make(l.folder, L"y.txt", "kept");  // on disk, not in the list
   ScriptedDialogs dialogs;
   dialogs.Expect(rn::CollisionRequest(L"x.txt").text, 0);  // Yes
   dialogs.Expect(rn::CollisionRequest(L"y.txt").text, 1);  // No
-  dialogs.Expect(kNotRenamedOne, 0);
+  dialogs.Expect(L"Files replaced by an overwrite:    1\r1 went to the Recycle Bin.\rUndo puts them back.", 0);
   RunOp(l, rn::kOpRemove, L"1");
   ASSERT_GE(dialogs.Seen().size(), 1u);
   EXPECT_EQ(dialogs.Seen()[0].caption, L" Duplicate file !!");

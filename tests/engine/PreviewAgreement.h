@@ -123,8 +123,9 @@ inline std::string PreviewDisagreement(FileList list, MemoryDisk disk, const Ren
   ports.tell = [&](const std::wstring& message) {
     did[static_cast<size_t>(current)] += "told " + Narrowed(message) + ";";
   };
-  ports.rename = [&](const std::wstring& from, const std::wstring& to, bool replace) {
-    return disk.Rename(from, to, replace);
+  ports.rename = [&](const std::wstring& from, const std::wstring& to) { return disk.Rename(from, to, false); };
+  ports.temporaryName = [](const std::wstring& folder, size_t cycle) {
+    return folder + L"\u00A7temp" + std::to_wstring(cycle);
   };
   std::vector<std::wstring> before;
   for (int r = 0; r < n; ++r) before.push_back(list.Row(r).name);

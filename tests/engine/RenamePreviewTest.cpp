@@ -128,7 +128,7 @@ TEST(RenamePreview, ACollisionSaysWithWhat) {
   p.Start(t, list, rn::test::MemoryPorts(disk, PortableDateLocale()));
   EXPECT_EQ(p.Row(1).mark, PreviewMark::Change) << "from the row alone the first row's new name is not known";
   EXPECT_EQ(p.Row(2).reason, L"A file named 'b.txt' is already there:\rthe run will ask before overwriting it.");
-  p.Advance(3);
+  EXPECT_TRUE(p.Advance(100));
   EXPECT_EQ(p.Row(0).mark, PreviewMark::Change);
   EXPECT_EQ(p.Row(1).mark, PreviewMark::Collides);
   EXPECT_EQ(p.Row(1).reason, L"Row 1 gets the name 'a.txt' first:\rthe run will ask before overwriting it.");

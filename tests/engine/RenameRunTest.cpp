@@ -42,12 +42,17 @@ struct Fake {
       return a;
     };
     p.tell = [this](const std::wstring& m) { told.push_back(m); };
-    p.rename = [this](const std::wstring& from, const std::wstring& to, bool replace) {
+    p.rename = [this](const std::wstring& from, const std::wstring& to) {
       if (!files.count(Fold(from))) return RenameResult::Failed;
-      if (files.count(Fold(to)) && !replace && Fold(to) != Fold(from)) return RenameResult::TargetExists;
+      if (files.count(Fold(to)) && Fold(to) != Fold(from)) return RenameResult::TargetExists;
       files.erase(Fold(from));
       files.insert(Fold(to));
       return RenameResult::Done;
+    };
+    p.temporaryName = [](const std::wstring& folder, size_t n) { return folder + L"~tmp" + std::to_wstring(n); };
+    p.setAside = [this](const std::wstring& path, size_t, ReplacedFile& where) {
+      where.path = path;
+      return files.erase(Fold(path)) > 0;
     };
     return p;
   }
@@ -106,8 +111,11 @@ TEST(RenameRun, CollisionAnswersNoYesYesToAllAndCancel) {
   RunOutcome out = VisitRows(f.list, 1, 0, f.Ports());
   EXPECT_EQ(f.asked.size(), 3u);
   EXPECT_EQ(f.NamesNow(), Names({L"1.txt", L"x.txt", L"3.txt", L"4.txt", L"x.txt"}));
-  // The replaced file's row is dropped and never visited again.
-  EXPECT_EQ(out.notRenamed, std::vector<int>({4}));
+  // The replaced file's row is dropped as replaced, not as not renamed.
+  EXPECT_TRUE(out.notRenamed.empty());
+  EXPECT_EQ(out.replaced, std::vector<int>({4}));
+  ASSERT_EQ(out.replacedFiles.size(), 1u);
+  EXPECT_EQ(out.replacedFiles[0].returnTo, L"") << "x.txt was there before the run";
   EXPECT_TRUE(f.files.count(L"c:\\d\\3.txt")) << "Cancel leaves the rest untouched";
 
   Fake g;
@@ -116,8 +124,12 @@ TEST(RenameRun, CollisionAnswersNoYesYesToAllAndCancel) {
   g.answers = {CollisionAnswer::YesToAll};
   out = VisitRows(g.list, 1, 0, g.Ports());
   EXPECT_EQ(g.asked.size(), 1u) << "yes to all asks once";
-  // Each later row replaced the file the row before had just made.
-  EXPECT_EQ(out.notRenamed, std::vector<int>({0, 1}));
+  // Each later row replaced the file the row before had just made, which
+  // keeps the name it had before the run for undo.
+  EXPECT_EQ(out.replaced, std::vector<int>({0, 1}));
+  ASSERT_EQ(out.replacedFiles.size(), 2u);
+  EXPECT_EQ(out.replacedFiles[0].returnTo, L"1.txt");
+  EXPECT_EQ(out.replacedFiles[1].returnTo, L"2.txt");
 }
 
 TEST(RenameRun, ACaseOnlyChangeAsksNothingAndAFailedRenameIsReported) {
@@ -129,8 +141,8 @@ TEST(RenameRun, ACaseOnlyChangeAsksNothingAndAFailedRenameIsReported) {
   };
   RunPorts p = f.Ports();
   auto plain = p.rename;
-  p.rename = [&](const std::wstring& from, const std::wstring& to, bool replace) {
-    return from.find(L"locked") == std::wstring::npos ? plain(from, to, replace) : RenameResult::Failed;
+  p.rename = [&](const std::wstring& from, const std::wstring& to) {
+    return from.find(L"locked") == std::wstring::npos ? plain(from, to) : RenameResult::Failed;
   };
   RunOutcome out = VisitRows(f.list, 1, 0, p);
   EXPECT_TRUE(f.asked.empty());

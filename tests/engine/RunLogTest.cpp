@@ -20,6 +20,17 @@ struct Disk {
   }
 };
 
+UndoPorts Ports(const std::function<bool(const std::wstring&, const std::wstring&)>& rename,
+                const std::function<void(int)>& progress = nullptr) {
+  UndoPorts ports;
+  ports.rename = [rename](const std::wstring& f, const std::wstring& t) {
+    return rename(f, t) ? RenameResult::Done : RenameResult::Failed;
+  };
+  ports.temporaryName = [](const std::wstring& folder, size_t n) { return folder + L"~" + std::to_wstring(n); };
+  ports.progress = progress;
+  return ports;
+}
+
 }  // namespace
 
 TEST(RunLog, TwoRunsAndTwoUndosGiveBackTheNamesOfEachLevel) {
@@ -38,11 +49,11 @@ TEST(RunLog, TwoRunsAndTwoUndosGiveBackTheNamesOfEachLevel) {
   EXPECT_EQ(list.Cell(ColPrevName, 0), L"a1.txt");
 
   auto rename = [&](const std::wstring& f, const std::wstring& t) { return disk.Rename(f, t); };
-  EXPECT_EQ(UndoRun(list, 2, rename, nullptr), 0);
+  EXPECT_EQ(UndoRun(list, 2, {}, Ports(rename)).leftAlone, 0);
   EXPECT_EQ(list.Cell(ColFileName, 0), L"a1.txt");
   EXPECT_EQ(list.Cell(ColFileName, 1), L"b1.txt") << "not renamed by run 2: left alone";
   EXPECT_EQ(list.Cell(ColPrevName, 0), L"a2.txt") << "the name before the undo";
-  EXPECT_EQ(UndoRun(list, 1, rename, nullptr), 0);
+  EXPECT_EQ(UndoRun(list, 1, {}, Ports(rename)).leftAlone, 0);
   EXPECT_EQ(list.Cell(ColFullPath, 0), L"C:\\d\\a.txt");
   EXPECT_EQ(list.Cell(ColFullPath, 1), L"C:\\d\\b.txt");
   EXPECT_EQ(disk.names, std::set<std::wstring>({L"C:\\d\\a.txt", L"C:\\d\\b.txt"}));
@@ -56,9 +67,10 @@ TEST(RunLog, ARowThatCannotGoBackKeepsItsNameAndIsCounted) {
   RecordRename(list, 0, 1, L"old.txt", L"a.txt");
   Disk disk{{L"C:\\d\\new.txt"}};  // a.txt was deleted behind the program's back
   int visited = 0;
-  EXPECT_EQ(UndoRun(
-                list, 1, [&](const std::wstring& f, const std::wstring& t) { return disk.Rename(f, t); },
-                [&](int) { ++visited; }),
+  EXPECT_EQ(UndoRun(list, 1, {},
+                    Ports([&](const std::wstring& f, const std::wstring& t) { return disk.Rename(f, t); },
+                          [&](int) { ++visited; }))
+                .leftAlone,
             1);
   EXPECT_EQ(list.Cell(ColFileName, 0), L"a.txt");
   EXPECT_EQ(list.Cell(ColFileName, 1), L"new.txt");
@@ -78,9 +90,7 @@ TEST(RunLog, RowsDirectlyInARenamedFolderFollowItDeeperOnesDoNot) {
   EXPECT_EQ(list.Cell(ColFullPath, 2), L"C:\\top\\old\\sub\\deep.txt");
   EXPECT_EQ(list.Cell(ColFullPath, 3), L"C:\\top\\older\\other.txt");
   // Undo restores the folder and follows it back.
-  EXPECT_EQ(UndoRun(
-                list, 1, [](const std::wstring&, const std::wstring&) { return true; }, nullptr),
-            0);
+  EXPECT_EQ(UndoRun(list, 1, {}, Ports([](const std::wstring&, const std::wstring&) { return true; })).leftAlone, 0);
   EXPECT_EQ(list.Cell(ColFullPath, 0), L"C:\\top\\old");
   EXPECT_EQ(list.Cell(ColFullPath, 1), L"C:\\top\\old\\in.txt");
   EXPECT_TRUE(list.ContainsPath(L"c:\\top\\OLD\\in.txt"));

@@ -15,11 +15,15 @@ namespace {
 // folder moves everything below it.
 struct Disk {
   std::map<std::wstring, std::wstring> entries;
+  std::map<std::wstring, std::string> contents;  // by folded path
   static std::wstring Fold(std::wstring s) {
     for (auto& c : s) c = FoldCase(c);
     return s;
   }
-  void Put(const std::wstring& path) { entries[Fold(path)] = path.substr(path.rfind(L'\\') + 1); }
+  void Put(const std::wstring& path, const std::string& content = "") {
+    entries[Fold(path)] = path.substr(path.rfind(L'\\') + 1);
+    contents[Fold(path)] = content;
+  }
   std::optional<std::wstring> Name(const std::wstring& path) const {
     auto it = entries.find(Fold(path));
     return it == entries.end() ? std::nullopt : std::optional(it->second);
@@ -27,27 +31,51 @@ struct Disk {
   bool Rename(const std::wstring& from, const std::wstring& to) {
     if (!Name(from) || (Name(to) && Fold(from) != Fold(to))) return false;
     std::map<std::wstring, std::wstring> moved;
+    std::map<std::wstring, std::string> movedContents;
     for (auto& [path, name] : entries) {
+      std::wstring now = path;
       if (path == Fold(from))
-        moved[Fold(to)] = to.substr(to.rfind(L'\\') + 1);
+        now = Fold(to), moved[now] = to.substr(to.rfind(L'\\') + 1);
       else if (path.rfind(Fold(from) + L"\\", 0) == 0)
-        moved[Fold(to) + path.substr(from.size())] = name;
+        now = Fold(to) + path.substr(from.size()), moved[now] = name;
       else
         moved[path] = name;
+      movedContents[now] = contents[path];
     }
     entries = moved;
+    contents = movedContents;
     return true;
+  }
+  std::string Content(const std::wstring& path) const {
+    auto it = contents.find(Fold(path));
+    return it == contents.end() || !entries.count(Fold(path)) ? "<none>" : it->second;
   }
   NameOnDisk Port() const {
     return [this](const std::wstring& p) { return Name(p); };
   }
-  RenameBack Back() {
-    return [this](const std::wstring& f, const std::wstring& t) { return Rename(f, t); };
+  // A Recycle Bin of its own: deleted path -> content.
+  std::map<std::wstring, std::string> bin;
+  RecoveryPorts Ports() {
+    RecoveryPorts ports;
+    ports.nameOnDisk = Port();
+    ports.renameBack = [this](const std::wstring& f, const std::wstring& t) { return Rename(f, t); };
+    ports.putBack = [this](const std::wstring& path, const std::wstring& kept) {
+      if (Name(path)) return false;
+      if (!kept.empty()) return Rename(kept, path);
+      auto it = bin.find(Fold(path));
+      if (it == bin.end()) return false;
+      Put(path, it->second);
+      bin.erase(it);
+      return true;
+    };
+    ports.sameFile = [](const std::wstring&, const std::wstring&) { return true; };
+    ports.removeName = [this](const std::wstring& path) { return entries.erase(Fold(path)) > 0; };
+    return ports;
   }
 };
 
 std::string Text(std::initializer_list<std::string> lines) {
-  std::string out = JournalFirstLine();
+  std::string out = "Rename undo journal 1\n";
   for (const auto& l : lines) out += l + "\n";
   return out;
 }
@@ -59,46 +87,52 @@ TEST(UndoJournal, WhatTheWriterWritesReadsBackWithOddNamesAndMarks) {
   JournalFilePorts ports;
   ports.append = [&](const std::string& b, bool) { return file += b, true; };
   ports.replace = [&](const std::string& b) { return file = b, true; };
-  ports.read = [&](std::string& b) { return b = file, true; };
   ports.remove = [&] { file.clear(); };
   JournalWriter w(ports);
   const std::wstring odd = L"100%\tnew\nline \u65e5\u672c.txt";
-  w.BeginRun(1, L"2024-05-01 12:00:00", {{L"C:\\d\\a.txt", L"b.txt"}, {L"C:\\d\\c.txt", odd}}, nullptr);
+  w.BeginRun(1, L"2024-05-01 12:00:00",
+             {{L"C:\\d\\a.txt", L"~t", false, JournalStep::Park},
+              {L"C:\\d\\c.txt", odd},
+              {L"C:\\d\\~t", L"b.txt", false, JournalStep::Unpark}});
+  EXPECT_EQ(w.Aside({1, L"C:\\d\\x", L"C:\\d\\~link", L"C:\\keep\\x"}), 0u);
+  w.AsideWent(0, JournalAside::Went::RecycleBin);
   w.MarkDone(1);
   w.EndRun();
-  w.BeginUndo(1);
   Journal j = ReadJournal(file);
   ASSERT_TRUE(j.readable);
   ASSERT_EQ(j.runs.size(), 1u);
   EXPECT_EQ(j.runs[0].began, L"2024-05-01 12:00:00");
   EXPECT_EQ(j.runs[0].pairs[1].newName, odd);
   EXPECT_EQ(j.runs[0].pairs[1].NewPath(), L"C:\\d\\" + odd);
+  EXPECT_EQ(j.runs[0].pairs[0].kind, JournalStep::Park);
+  EXPECT_EQ(j.runs[0].pairs[2].kind, JournalStep::Unpark);
   EXPECT_FALSE(j.runs[0].pairs[0].done);
   EXPECT_TRUE(j.runs[0].pairs[1].done);
-  EXPECT_TRUE(j.runs[0].closed && j.runs[0].undoing && j.runs[0].Unfinished());
+  ASSERT_EQ(j.runs[0].asides.size(), 1u);
+  EXPECT_EQ(j.runs[0].asides[0].went, JournalAside::Went::RecycleBin);
+  EXPECT_TRUE(j.runs[0].closed && !j.runs[0].Unfinished());
+  EXPECT_EQ(ReadJournal(WriteJournal(j)).runs[0].asides[0].kept, L"C:\\keep\\x") << "a rewrite reads back";
 
-  // Undone, level 1 is used again: the rewrite drops the old one. A run
-  // that left level 1 in place keeps only its renamed pairs still listed.
-  w.EndUndo(1);
-  w.BeginRun(1, L"t", {{L"C:\\d\\x.txt", L"y.txt"}, {L"C:\\d\\z.txt", L"w.txt"}}, nullptr);
-  w.MarkDone(0);
-  w.EndRun();
-  w.RowsDropped();
-  w.BeginRun(2, L"t", {{L"C:\\d\\y.txt", L"q.txt"}}, [](int, const std::wstring& name) { return name != L"z.txt"; });
+  // An undo starts the file afresh with its own steps and the files it puts back.
+  w.BeginUndo(1, L"t", {{L"C:\\d\\b.txt", L"a.txt"}}, {{L"C:\\d\\x", L"", L"y", false}});
+  w.MarkDone(1);
   j = ReadJournal(file);
-  ASSERT_EQ(j.runs.size(), 2u);
-  EXPECT_EQ(j.runs[0].pairs.size(), 1u);
-  EXPECT_EQ(j.runs[0].pairs[0].newName, L"y.txt");
-  EXPECT_FALSE(j.runs[1].closed);
+  ASSERT_EQ(j.runs.size(), 1u);
+  EXPECT_TRUE(j.runs[0].isUndo && j.runs[0].Unfinished());
+  ASSERT_EQ(j.runs[0].restores.size(), 1u);
+  EXPECT_TRUE(j.runs[0].restores[0].done) << "the restores are numbered after the steps";
+  EXPECT_EQ(j.runs[0].restores[0].returnTo, L"y");
+  w.EndUndo(1);
+  EXPECT_FALSE(ReadJournal(file).runs[0].Unfinished());
 
   // A failed append (which may leave part of a line) leaves the run
   // uninsured; the next run writes the file afresh.
   ports.append = [](const std::string&, bool) { return false; };
   JournalWriter broken(ports);
-  broken.BeginRun(1, L"t", {{L"C:\\d\\a.txt", L"b.txt"}}, nullptr);
+  broken.BeginRun(1, L"t", {{L"C:\\d\\a.txt", L"b.txt"}});
   file += "do";
   broken.MarkDone(0);
-  broken.BeginRun(2, L"t", {{L"C:\\d\\b.txt", L"c.txt"}}, nullptr);
+  broken.BeginRun(2, L"t", {{L"C:\\d\\b.txt", L"c.txt"}});
   j = ReadJournal(file);
   EXPECT_TRUE(j.readable);
   ASSERT_EQ(j.runs.size(), 1u);
@@ -125,6 +159,9 @@ TEST(UndoJournal, TornEndsAreLeftOutAndDamageIsNotTrusted) {
       {"damaged line", good + "pai C:\\c\td\n" + "closed\n", false, 0},
       {"mark out of range", good + "done 1\n", false, 0},
       {"pair before any run", Text({"pair C:\\a\tb"}), false, 0},
+      {"aside of a step not there", good + "aside 1\tC:\\x\t\t\n", false, 0},
+      {"restore in a run", good + "restore C:\\x\t\t\n", false, 0},
+      {"an older journal's undo mark", good + "undo 1\nundone 1\n", true, 1},
       {"bad escape", Text({"run 1 1 t", "pair C:\\%G1\tb"}), false, 0},
       {"not UTF-8", Text({"run 1 1 t", "pair C:\\\xff\tb"}), false, 0},
   };
@@ -167,7 +204,7 @@ TEST(UndoJournal, RecoveryTakesBackWhatCarriesItsNewNameAndReportsOnlyMarkedMism
     const auto before = disk.entries;
     const RecoveryOutcome preview = PreviewRecovery(j, disk.Port());
     EXPECT_EQ(disk.entries, before) << c.what << ": the preview changes nothing";
-    const RecoveryOutcome out = Recover(j, disk.Port(), disk.Back());
+    const RecoveryOutcome out = Recover(j, disk.Ports());
     EXPECT_EQ(out.takenBack, c.takenBack) << c.what;
     EXPECT_EQ(out.leftAlone.size(), c.reported) << c.what;
     EXPECT_EQ(preview.takenBack, out.takenBack) << c.what;
@@ -183,7 +220,7 @@ TEST(UndoJournal, ChainsFoldersAndInterruptedUndosComeBackInReverseOrder) {
   for (const wchar_t* p : {L"C:\\G", L"C:\\G\\c", L"C:\\G\\b"}) disk.Put(p);
   Journal j;
   j.runs.push_back({1, L"t", {{L"C:\\F\\b", L"c", true}, {L"C:\\F\\a", L"b", true}, {L"C:\\F", L"G", false}}});
-  RecoveryOutcome out = Recover(j, disk.Port(), disk.Back());
+  RecoveryOutcome out = Recover(j, disk.Ports());
   EXPECT_EQ(out.takenBack, 3);
   EXPECT_TRUE(out.leftAlone.empty());
   EXPECT_TRUE(disk.Name(L"C:\\F\\a") && disk.Name(L"C:\\F\\b") && !disk.Name(L"C:\\F\\c"));
@@ -196,7 +233,7 @@ TEST(UndoJournal, ChainsFoldersAndInterruptedUndosComeBackInReverseOrder) {
   k.runs.push_back({1, L"t", {{L"C:\\d\\a", L"x", true}, {L"C:\\d\\b", L"y", true}}, true, true});
   EXPECT_EQ(PreviewRecovery(k, half.Port()).takenBack, 1);
   k.runs[0].undone = true;
-  EXPECT_EQ(Recover(k, half.Port(), half.Back()).takenBack, 0);
+  EXPECT_EQ(Recover(k, half.Ports()).takenBack, 0);
 }
 
 TEST(UndoJournal, TheSummaryCountsAndNamesTheFirstTenLeftAlone) {
