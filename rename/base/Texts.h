@@ -267,6 +267,7 @@ enum class TextId : int {
   MsgReplacedKept,
   MsgReplacedUndo,
   MsgNotPutBack,
+  MsgScriptLineBroken,
   // A script line refuses a text holding "|" (naming the box that holds it)
   // and a line longer than the settings file keeps.
   MsgBarInScriptLine,

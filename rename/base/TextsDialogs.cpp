@@ -102,6 +102,7 @@ constexpr TextPair kDialogs[] = {
      L"%s replaced file(s) could not be put back (the name is taken again, or the file left the Recycle Bin):",
      L"%s arquivo(s) substituído(s) não puderam ser repostos (o nome voltou a estar ocupado, ou o arquivo saiu da "
      L"Reciclagem):"},
+    {TextId::MsgScriptLineBroken, L"Script '%s', line %s: %s", L"Script '%s', linha %s: %s"},
     {TextId::MsgBarInScriptLine,
      L"The text in %s holds a \"|\", which a script line cannot store. Remove it and try again.",
      L"O texto %s contém um \"|\", que uma linha de script não pode guardar. Retire-o e tente de novo."},

@@ -90,7 +90,7 @@ void TMorvaneFrm1::RunScript() {
   if (!choice) return;
   const std::vector<ScriptLine> lines = ReadScriptLines(*settingsFile, choice->number);
   if (const auto bad = FirstBadScriptLine(lines)) {
-    ShowErrorBox(hwnd, bad->message);
+    ShowErrorBox(hwnd, BadScriptLineText(choice->name, *bad));
     EndScriptRun();
     return;
   }

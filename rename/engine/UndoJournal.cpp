@@ -462,28 +462,32 @@ void FinishUndo(const JournalRun& undo, const RecoveryPorts& ports, RecoveryOutc
   std::vector<bool> marks;
   for (const JournalPair& p : undo.pairs) marks.push_back(p.done);
   for (const JournalRestore& r : undo.restores) marks.push_back(r.done);
-  for (size_t k = StepAfterLastMark(marks); k < marks.size(); ++k) {
-    if (k < undo.pairs.size()) {
-      const JournalPair& pair = undo.pairs[k];
-      const Seen seen = Look(ports.nameOnDisk, pair.oldPath, pair.NewPath());
-      if (!seen.asBefore) continue;  // made already, or no longer where it was
-      if (ports.renameBack(pair.oldPath, pair.NewPath()))
-        ++out.takenBack;
-      else
-        out.leftAlone.push_back(pair.oldPath);
-      continue;
+  const size_t first = StepAfterLastMark(marks);
+  for (size_t k = first; k < undo.pairs.size(); ++k) {
+    const JournalPair& pair = undo.pairs[k];
+    const Seen seen = Look(ports.nameOnDisk, pair.oldPath, pair.NewPath());
+    if (!seen.asBefore) continue;  // made already, or no longer where it was
+    if (ports.renameBack(pair.oldPath, pair.NewPath()))
+      ++out.takenBack;
+    else
+      out.leftAlone.push_back(pair.oldPath);
+  }
+  for (size_t i = 0; i < undo.restores.size(); ++i) {
+    const JournalRestore& r = undo.restores[i];
+    const bool toFinish = undo.pairs.size() + i >= first;
+    if (!r.done && !toFinish) continue;  // tried before the crash, and failed
+    if (!ports.nameOnDisk(r.path)) {
+      if (r.done || (!r.kept.empty() && !ports.nameOnDisk(r.kept))) continue;  // back and renamed, or gone
+      if (!ports.putBack(r.path, r.kept)) {
+        out.leftAlone.push_back(r.path);
+        continue;
+      }
+      ++out.takenBack;
     }
-    const JournalRestore& r = undo.restores[k - undo.pairs.size()];
-    if (ports.nameOnDisk(r.path) || (!r.kept.empty() && !ports.nameOnDisk(r.kept))) continue;
-    if (!ports.putBack(r.path, r.kept)) {
-      out.leftAlone.push_back(r.path);
-      continue;
-    }
-    ++out.takenBack;
-    if (!r.returnTo.empty()) {
-      const std::wstring to = FolderOf(r.path) + r.returnTo;
-      if (!ports.nameOnDisk(to)) ports.renameBack(r.path, to);
-    }
+    // Back at its place: then to the name it had before the run.
+    if (r.returnTo.empty()) continue;
+    const std::wstring to = FolderOf(r.path) + r.returnTo;
+    if (!ports.nameOnDisk(to)) ports.renameBack(r.path, to);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Text.h"
+#include "base/Texts.h"
 
 namespace rn {
 
@@ -14,7 +15,7 @@ const wchar_t* const kNameKey = L"Name";
 const wchar_t* const kCommandsKey = L"commands";
 
 bool IsStoredScript(const SettingsFile& settings, int number) {
-  return number >= 1 && number <= ReadScriptCount(settings);
+  return number >= 1 && number <= ReadScriptCount(settings) && settings.SectionExists(ScriptSection(number));
 }
 
 // Name, commands and the lines, in that order, into a section that is empty.
@@ -36,7 +37,9 @@ ScriptChange Outcome(SettingsFile::Batch& batch) {
 std::wstring ScriptSection(int number) { return L"Script_" + IntToWide(number); }
 
 int ReadScriptCount(const SettingsFile& settings) {
-  return std::clamp(settings.ReadInteger(kOptions, kScriptsKey, 0), 0, kMaxScripts);
+  int count = std::clamp(settings.ReadInteger(kOptions, kScriptsKey, 0), 0, kMaxScripts);
+  while (count > 0 && !settings.SectionExists(ScriptSection(count))) --count;
+  return count;
 }
 
 std::wstring ReadScriptName(const SettingsFile& settings, int number) {
@@ -67,7 +70,8 @@ std::wstring ChooserEntry(int number, const std::wstring& name) { return IntToWi
 std::vector<std::wstring> ChooserEntries(const SettingsFile& settings) {
   std::vector<std::wstring> entries{L""};
   const int count = ReadScriptCount(settings);
-  for (int n = 1; n <= count; ++n) entries.push_back(ChooserEntry(n, ReadScriptName(settings, n)));
+  for (int n = 1; n <= count; ++n)
+    if (settings.SectionExists(ScriptSection(n))) entries.push_back(ChooserEntry(n, ReadScriptName(settings, n)));
   return entries;
 }
 
@@ -155,6 +159,10 @@ std::optional<BadScriptLine> FirstBadScriptLine(const std::vector<ScriptLine>& l
     if (!parsed.fields) return BadScriptLine{i, std::move(parsed.error)};
   }
   return std::nullopt;
+}
+
+std::wstring BadScriptLineText(const std::wstring& scriptName, const BadScriptLine& bad) {
+  return Text(TextId::MsgScriptLineBroken, {scriptName, std::to_wstring(bad.index + 1), bad.message});
 }
 
 }  // namespace rn

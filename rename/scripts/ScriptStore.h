@@ -27,7 +27,8 @@ inline constexpr int kScriptHelpContext = 6;
 inline constexpr int kMaxScripts = 10000;
 
 std::wstring ScriptSection(int number);
-// Scripts, held to 0 … kMaxScripts.
+// Scripts, held to 0 … kMaxScripts and to the last script that has a
+// section, so that a damaged count is never written back larger.
 int ReadScriptCount(const SettingsFile& settings);
 std::wstring ReadScriptName(const SettingsFile& settings, int number);
 // Keys "1" … commands (none when commands is below 1; a missing key gives an
@@ -42,7 +43,7 @@ std::wstring StoredScriptText(const std::wstring& text);
 
 // The chooser: "n - name".
 std::wstring ChooserEntry(int number, const std::wstring& name);
-// The empty entry, then one entry per stored script.
+// The empty entry, then one entry per stored script that has a section.
 std::vector<std::wstring> ChooserEntries(const SettingsFile& settings);
 struct ChooserChoice {
   int number = 0;
@@ -101,5 +102,7 @@ struct BadScriptLine {
   std::wstring message;
 };
 std::optional<BadScriptLine> FirstBadScriptLine(const std::vector<ScriptLine>& lines);
+// "Script 'name', line n: message".
+std::wstring BadScriptLineText(const std::wstring& scriptName, const BadScriptLine& bad);
 
 }  // namespace rn

@@ -171,7 +171,7 @@ TEST(Scripts, ABrokenLineOrAChooserOutOfStepRefusesTheRunBeforeAnyRename) {
   SendMessageW(w.Control(rn::IdComboBox4), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"2 - gone"));
   ScriptedDialogs dialogs;
   PickScript(w, 1);
-  dialogs.Expect(L"'x' is not a valid integer value");
+  dialogs.Expect(L"Script 's', line 2: 'x' is not a valid integer value");
   w.Click(rn::IdButton10);
   EXPECT_EQ(dialogs.Seen().back().icon, rn::DialogIcon::Error);
   EXPECT_TRUE(OnDisk(l, L"a_1.txt")) << "the good first line did not run either";
@@ -271,4 +271,50 @@ TEST(Scripts, TheEditorAndItsNameBoxSpeakTheLanguageOfTheSettings) {
   Press(w, rn::IdButton7);
   ASSERT_EQ(dialogs.InputRequests().size(), 1u);
   EXPECT_EQ(dialogs.InputRequests()[0].prompt, L"Escolha nome para este script :");
+}
+
+TEST(Scripts, ADamagedLineGivesOneMessageNamingTheScriptAndItsLineAndNothingIsRenamed) {
+  const std::wstring good = Line(rn::kOpRemove, L"_1");
+  const size_t third = good.find(L'|', good.find(L'|', good.find(L'|') + 1) + 1);
+  struct Case {
+    const char* what;
+    rn::ScriptLine line;  // line 2; empty: `commands` counts a line that is not there
+  } cases[] = {
+      {"cut short", good.substr(0, third)},
+      {"a bar too many", good.substr(0, third) + L"|" + good.substr(third)},
+      {"more commands than lines", L""},
+  };
+  for (const Case& c : cases) {
+    ListWindow l({L"a_1.txt"});
+    MainWindow& w = l.w;
+    Store(w, L"Photos", c.line.empty() ? Texts{good} : Texts{good, c.line});
+    if (c.line.empty()) w.form->settingsFile->WriteInteger(rn::ScriptSection(1), L"commands", 2);
+    std::vector<rn::DialogRequest> shown;
+    rn::SetDialogResponder([&](const rn::DialogRequest& r) {
+      shown.push_back(r);
+      return 0;
+    });
+    PickScript(w, 1);
+    w.Click(rn::IdButton10);
+    InstallFailingResponder();
+    ASSERT_EQ(shown.size(), 1u) << c.what;
+    EXPECT_EQ(shown[0].text.rfind(L"Script 'Photos', line 2: '", 0), 0u) << c.what << ": " << Narrow(shown[0].text);
+    EXPECT_NE(shown[0].text.find(L"' is not a valid integer value"), std::wstring::npos) << c.what;
+    EXPECT_TRUE(OnDisk(l, L"a_1.txt")) << c.what << ": the good first line did not run either";
+    EXPECT_EQ(w.form->runCount, 0) << c.what;
+  }
+}
+
+TEST(Scripts, ACountOfScriptsBeyondThoseStoredListsOnlyTheStoredAndIsNeverWrittenBackLarger) {
+  TempFolder f;
+  f.WriteIni("[Options]\r\nScripts=99999\r\n[Script_1]\r\nName=one\r\ncommands=1\r\n1=" + Narrow(Line(7, L"")) +
+             "\r\n[Script_3]\r\nName=three\r\ncommands=1\r\n1=" + Narrow(Line(7, L"")) + "\r\n");
+  {
+    MainWindow w(f);
+    HWND chooser = w.Control(rn::IdComboBox4);
+    ASSERT_EQ(SendMessageW(chooser, CB_GETCOUNT, 0, 0), 3) << "the empty entry, then the two stored scripts";
+    EXPECT_EQ(rn::ComboItemText(chooser, 2), L"3 - three");
+    EXPECT_EQ(rn::SaveNewScript(*w.form->settingsFile, L"four", {Line(7, L"")}).number, 4);
+  }
+  EXPECT_NE(f.ReadIni().find("Scripts=4\r\n"), std::string::npos);
 }

@@ -291,3 +291,51 @@ TEST(NoFileLost, RenamesThatTradeNamesWaitForEachOtherAndCyclesPassThroughOneTem
     EXPECT_EQ(got, c.steps) << c.what;
   }
 }
+
+TEST(NoFileLost, AnUndoCutShortAtAnyRenameIsFinishedFromItsJournal) {
+  for (const Plan& plan : kPlans) {
+    for (int crashAt = 0;; ++crashAt) {
+      const std::string what = std::string(plan.what) + ", undo cut at rename " + std::to_string(crashAt);
+      Trial s = Prepare(plan);
+      int asked = 0;
+      const RunOutcome out = VisitRows(s.list, 1, 0, PortsFor(plan, s.disk, [] { return CollisionAnswer::Yes; }, asked));
+      DropReportedRows(s.list, out);
+      std::string file;
+      JournalFilePorts files;
+      files.append = [&](const std::string& b, bool) { return file += b, true; };
+      files.replace = [&](const std::string& b) { return file = b, true; };
+      files.remove = [&] { file.clear(); };
+      JournalWriter journal(files);
+      UndoPorts ports = UndoPortsFor(s.disk);
+      ports.planned = [&](const MovePlan& p, const std::vector<ReplacedFile>& replaced) {
+        std::vector<JournalRestore> restores;
+        for (const ReplacedFile& f : replaced) restores.push_back({f.path, f.keptAt, f.returnTo, false});
+        journal.BeginUndo(1, L"t", JournalSteps(p), restores);
+      };
+      ports.done = [&](size_t k) { journal.MarkDone(k); };
+      s.disk.crashAt = crashAt;
+      s.disk.renames = 0;
+      try {
+        UndoRun(s.list, 1, out.replacedFiles, ports);
+        journal.EndUndo(1);
+        break;  // every rename of the undo has had its crash
+      } catch (const Crash&) {
+      }
+      s.disk.crashAt = -1;
+      const Journal j = ReadJournal(file);
+      ASSERT_TRUE(j.readable) << what;
+      ContentDisk& disk = s.disk;
+      RecoveryPorts rp;
+      rp.nameOnDisk = [&](const std::wstring& p) -> std::optional<std::wstring> {
+        return disk.Has(p) ? std::optional(disk.Spelled(p)) : std::nullopt;
+      };
+      rp.renameBack = [&](const std::wstring& f, const std::wstring& t) {
+        return disk.Rename(f, t) == RenameResult::Done;
+      };
+      rp.putBack = [&](const std::wstring& path, const std::wstring&) { return disk.PutBack(path); };
+      const RecoveryOutcome recovered = Recover(j, rp);
+      EXPECT_TRUE(recovered.leftAlone.empty()) << what;
+      ExpectAsBefore(s, what);
+    }
+  }
+}

@@ -165,9 +165,12 @@ TEST_F(Scripts, UpgradeRewritesTheCountedLinesOfOldVersions) {
 }
 
 TEST_F(Scripts, DamagedCountsStayBounded) {
-  Put("[Options]\r\nScripts=2000000000\r\n[Script_1]\r\ncommands=2000000000\r\n1=x|\r\n");
+  Put("[Options]\r\nScripts=2000000000\r\n[Script_1]\r\ncommands=2000000000\r\n1=x|\r\n[Script_" +
+      std::to_string(kMaxScripts) + "]\r\n");
   SettingsFile s(ini_);
   EXPECT_EQ(ReadScriptCount(s), kMaxScripts);
+  s.EraseSection(ScriptSection(kMaxScripts));
+  EXPECT_EQ(ReadScriptCount(s), 1) << "no more than the last script stored";
   EXPECT_EQ(ReadScriptLines(s, 1).size(), 2u) << "no more lines than the section has keys";
   EXPECT_EQ(FirstBadScriptLine({Line(L"a"), L"h\tx|"})->index, 1u);
   EXPECT_FALSE(FirstBadScriptLine({Line(L"a")}));
