@@ -89,7 +89,9 @@ STDMETHODIMP TCustomContextMenu::QueryContextMenu(HMENU menu, UINT indexMenu, UI
 STDMETHODIMP TCustomContextMenu::InvokeCommand(CMINVOKECOMMANDINFO* info) {
   if (!info) return E_INVALIDARG;
   // A command named by a verb string rather than by its offset.
-  if (HIWORD(reinterpret_cast<UINT_PTR>(info->lpVerb)) != 0) return E_FAIL;
+  // A verb string is a pointer; a command number fits the low word. HIWORD
+  // of a 64-bit pointer looks at bits 16 to 31 only.
+  if (!IS_INTRESOURCE(info->lpVerb)) return E_FAIL;
   return Guarded([&] { return ExecuteCommand(LOWORD(reinterpret_cast<UINT_PTR>(info->lpVerb))); });
 }
 

@@ -1,5 +1,7 @@
 #include "base/SettingsFile.h"
 
+#include <exception>
+
 #include <atomic>
 
 #include "base/Text.h"
@@ -290,12 +292,24 @@ bool SettingsFile::SectionExists(const std::wstring& section) const {
   return false;
 }
 
-SettingsFile::Batch::Batch(SettingsFile& settings) : settings_(&settings) {
+SettingsFile::Batch::Batch(SettingsFile& settings) : settings_(&settings), unwinding_(std::uncaught_exceptions()) {
   settings.Refresh();
   ++settings.batchDepth_;
 }
 
-SettingsFile::Batch::~Batch() { Commit(); }
+SettingsFile::Batch::~Batch() {
+  if (std::uncaught_exceptions() > unwinding_ && settings_) {
+    // Left by an error: the file stays as it was (the handle keeps the
+    // changes in memory, as after a failed write).
+    if (--settings_->batchDepth_ == 0 && settings_->batchChanged_) {
+      settings_->batchChanged_ = false;
+      settings_->unsaved_ = true;
+    }
+    settings_ = nullptr;
+    return;
+  }
+  Commit();
+}
 
 bool SettingsFile::Batch::Commit() {
   if (!settings_) return true;

@@ -82,6 +82,7 @@ class SettingsFile {
 
    private:
     SettingsFile* settings_;
+    int unwinding_;  // errors in flight when it began: an error that ends it writes nothing
   };
 
  private:

@@ -76,7 +76,7 @@ void TMorvaneFrm1::CheckExplorerRegistration() {
     // No extension beside the program: a registration left behind by an
     // earlier copy is taken out (there is nothing to take out without one),
     // and the entries rest.
-    if (RegistrationMarkerExists()) {
+    if (registrationMarker()) {
       SetExplorerChecks(true);
       ToggleExplorerEntry(false);
     }
@@ -87,7 +87,7 @@ void TMorvaneFrm1::CheckExplorerRegistration() {
     EnableMenuItem(GetSystemMenu(hwnd, FALSE), IdSysExplorer, MF_BYCOMMAND | MF_GRAYED);
     return;
   }
-  SetExplorerChecks(RegistrationMarkerExists());
+  SetExplorerChecks(registrationMarker());
 }
 
 void TMorvaneFrm1::PopExplorerContMenu2Click() { ToggleExplorerEntry(true); }

@@ -27,6 +27,7 @@
 #include "filelist/DirScan.h"
 #include "filelist/FileTime.h"
 #include "scripts/ScriptStore.h"
+#include "shell/Explorer.h"
 #include "shell/Registration.h"
 #include "ui/CharPosit_win.h"
 #include "ui/Controls_win.h"
@@ -74,6 +75,7 @@ TMorvaneFrm1::TMorvaneFrm1(AppContext context)
       context_(std::move(context)) {
   if (context_.settingsFolder.empty()) context_.settingsFolder = context_.programFolder;
   registryImport = [this](const std::wstring& script) { StartRegistryImport(script); };
+  registrationMarker = RegistrationMarkerExists;
   OpenJournal(false);  // until start-up has dealt with the journal of an earlier start
 }
 
@@ -95,15 +97,28 @@ bool TMorvaneFrm1::Create(int showCommand) {
   if (!CreateForm(this, kMainClassName, ListCaption(0), style, WS_EX_CONTROLPARENT, design::kLeft, design::kTop,
                   r.right - r.left, r.bottom - r.top, nullptr))
     return false;
-  FormCreate();
-  // After the command line's pairs the program ends without showing its window.
-  if (!terminateRequested) {
-    ShowWindow(hwnd, showCommand);
-    UpdateWindow(hwnd);
+  // Start-up runs in the guard of every handler: an error shows in the error
+  // box, and a start-up that cannot go on ends here, Rename.ini and the
+  // journal left as they were.
+  bool started = false;
+  Guarded(hwnd, [&] {
+    FormCreate();
+    // After the command line's pairs the program ends without showing its window.
+    if (!terminateRequested) {
+      ShowWindow(hwnd, showCommand);
+      UpdateWindow(hwnd);
+    }
+    // What starts out of sight is made once the window is on the screen: no
+    // message, input included, is handled before it exists.
+    CreateParkedControls();
+    started = true;
+    return LRESULT{0};
+  });
+  if (!started) {
+    settingsFile.reset();  // nothing of it is written at the close
+    if (hwnd) DestroyWindow(hwnd);
+    return false;
   }
-  // What starts out of sight is made once the window is on the screen: no
-  // message, input included, is handled before it exists.
-  CreateParkedControls();
   return true;
 }
 
@@ -378,15 +393,16 @@ void TMorvaneFrm1::FormCreate() {
   ParkOptionalControls();
   runLock = false;
   RestoreRememberedPath();
+  ini.EraseSection(L"Replace_str3");  // a list of older versions
+  CheckExplorerRegistration();
   // What a program that did not close normally left half done goes back
   // before anything can join the list (the command line's pairs end the
-  // program: the journal waits for the next start).
+  // program: the journal waits for the next start). A start-up that fails
+  // before this point leaves the journal for the next one.
   if (keepJournal && !terminateRequested) {
     RecoverFromJournal();
     OpenJournal(true);
   }
-  ini.EraseSection(L"Replace_str3");  // a list of older versions
-  CheckExplorerRegistration();
 
   LoadRememberedLists();
   dateTypeSetting = DateTypeFromSetting(ini.ReadInteger(L"Options", L"DateType", 1));

@@ -167,6 +167,9 @@ class TMorvaneFrm1 : public Form {
   // pause that lets it; tests watch instead.
   std::function<void(const std::wstring& scriptPath)> registryImport;
   int registryImportPauseMs = 2000;
+  // Whether the marker key says the extension is registered (an error when
+  // the registry cannot tell); a test may stand in a failing registry.
+  std::function<bool()> registrationMarker;
 
   // Every rename on disk of a run, an undo and the CD clean-up goes through
   // here (RenameEntry; a test may put a failing one in its place).

@@ -68,6 +68,7 @@ int RunProgram(const AppContext& context, int showCommand) {
   int code = 0;
   {
     TMorvaneFrm1 main(context);
+    code = 1;  // a start-up that could not go on has shown why
     if (main.Create(showCommand)) {
       MSG msg;
       while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -13,6 +13,8 @@ bool WindowsIs64Bit();
 // Windows of the NT family.
 bool WindowsIsNt();
 // The marker key the add script writes under the current user.
+// True when the marker key is there, false when it is not; an error when
+// the registry cannot tell.
 bool RegistrationMarkerExists();
 
 // The user's Send To folder as Explorer's "Shell Folders" key names it;

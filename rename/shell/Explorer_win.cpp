@@ -29,7 +29,11 @@ bool WindowsIsNt() { return (GetVersion() & 0x80000000u) == 0; }
 
 bool RegistrationMarkerExists() {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kRegistrationMarkerKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  const LSTATUS opened = RegOpenKeyExW(HKEY_CURRENT_USER, kRegistrationMarkerKey, 0, KEY_READ, &key);
+  if (opened == ERROR_FILE_NOT_FOUND) return false;
+  if (opened != ERROR_SUCCESS)
+    throw AppError{L"HKEY_CURRENT_USER\\" + std::wstring(kRegistrationMarkerKey) + L":\r" +
+                   SystemErrorText(static_cast<uint32_t>(opened))};
   RegCloseKey(key);
   return true;
 }

@@ -27,9 +27,12 @@ std::wstring EscapeRegistryPath(const std::wstring& path) {
 std::wstring ExtensionFileFor(bool windows64) { return windows64 ? kExtension64 : kExtension32; }
 
 std::vector<std::wstring> AddScriptLines(const std::wstring& programFolder, bool ntFamily, bool windows64) {
-  const std::wstring dll = EscapeRegistryPath(programFolder + ExtensionFileFor(windows64));
+  // Each registry view names the extension of its own word size: 32-bit
+  // programs on 64-bit Windows (their open and save dialogs show Explorer's
+  // menu) read the Wow6432Node view and can load only RENAME32.DLL.
   const std::wstring handler = L"@=" + Quoted(kExtensionClassId);
-  auto classLines = [&](const std::wstring& root) {
+  auto classLines = [&](const std::wstring& root, bool view64) {
+    const std::wstring dll = EscapeRegistryPath(programFolder + ExtensionFileFor(view64));
     return std::vector<std::wstring>{L"[" + root + kClassKey + L"]",
                                      L"@=" + Quoted(kExtensionDescription),
                                      L"",
@@ -39,7 +42,7 @@ std::vector<std::wstring> AddScriptLines(const std::wstring& programFolder, bool
                                      L""};
   };
   std::vector<std::wstring> lines = {L"Windows Registry Editor Version 5.00", L""};
-  for (auto& l : classLines(L"HKEY_LOCAL_MACHINE\\SOFTWARE\\")) lines.push_back(l);
+  for (auto& l : classLines(L"HKEY_LOCAL_MACHINE\\SOFTWARE\\", windows64)) lines.push_back(l);
   lines.push_back(L"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\*\\ShellEx\\ContextMenuHandlers\\Morvane]");
   lines.push_back(handler);
   lines.push_back(L"");
@@ -58,7 +61,7 @@ std::vector<std::wstring> AddScriptLines(const std::wstring& programFolder, bool
     lines.push_back(L"");
   }
   if (windows64)
-    for (auto& l : classLines(L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\")) lines.push_back(l);
+    for (auto& l : classLines(L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\", false)) lines.push_back(l);
   lines.push_back(L"");
   return lines;
 }

@@ -339,6 +339,49 @@ TEST(MainWindow, NamesOutsideTheAnsiCodePageAreShownAndKept) {
   EXPECT_FALSE(w.form->fileList.Cell(rn::ColFileDate, 0).empty()) << "the stamp was read through the wide name";
 }
 
+TEST(MainWindow, AStartUpThatCannotGoOnShowsWhyAndLeavesTheSettingsAndTheJournalAsTheyWere) {
+  struct Case {
+    const char* what;
+    bool scriptBlocked;  // the registration script cannot be written in the settings folder
+  } cases[] = {{"a settings folder that cannot be written", true}, {"a registry that cannot tell", false}};
+  for (const Case& c : cases) {
+    TempFolder folder;
+    folder.WriteIni("[Options]\r\nDonated=1\r\nLastSelection=1\r\nLastRenameSelect=3\r\n");
+    const std::string ini = folder.ReadIni();
+    const std::string journal = "Rename undo journal 1\nrun 1 1 t\npair C:\\x\\a.txt\tb.txt\n";
+    std::ofstream(folder.path / "Rename.journal", std::ios::binary) << journal;
+    if (c.scriptBlocked) std::filesystem::create_directories(folder.path / "Morvane.reg");
+    rn::AppContext context;
+    context.programFolder = folder.Folder();
+    context.endProgramOnClose = false;
+    std::vector<rn::DialogRequest> shown;
+    rn::SetDialogResponder([&](const rn::DialogRequest& r) {
+      shown.push_back(r);
+      return 0;
+    });
+    {
+      TMorvaneFrm1 form(context);
+      form.registryImport = [](const std::wstring&) { ADD_FAILURE() << "nothing to import"; };
+      // A registration left by an earlier copy, no extension beside this one:
+      // start-up takes it out, and cannot.
+      form.registrationMarker = c.scriptBlocked ? std::function<bool()>([] { return true; }) : [] () -> bool {
+        throw rn::AppError{L"HKEY_CURRENT_USER\\SOFTWARE\\Morvane:\rAccess denied."};
+      };
+      EXPECT_FALSE(form.Create(SW_SHOWNORMAL)) << c.what;
+      EXPECT_FALSE(form.hwnd && IsWindow(form.hwnd)) << c.what << ": no window left";
+    }
+    rn::SetDialogResponder(nullptr);
+    ASSERT_EQ(shown.size(), 1u) << c.what << ": one error box, then the end";
+    EXPECT_EQ(shown[0].icon, rn::DialogIcon::Error) << c.what;
+    if (!c.scriptBlocked) {
+      EXPECT_EQ(shown[0].text, L"HKEY_CURRENT_USER\\SOFTWARE\\Morvane:\rAccess denied.");
+    }
+    EXPECT_EQ(folder.ReadIni(), ini) << c.what;
+    std::ifstream in(folder.path / "Rename.journal", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), journal) << c.what << ": nothing was taken back";
+  }
+}
+
 TEST(VersionInfo, ProgramResourceCarriesItsFields) {
   wchar_t self[MAX_PATH];
   GetModuleFileNameW(nullptr, self, MAX_PATH);

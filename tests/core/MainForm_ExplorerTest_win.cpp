@@ -131,9 +131,20 @@ TEST(Explorer, TheRegistryEditorImportsBothScripts) {
   import(folder.Folder() + L"Morvane.reg");
   EXPECT_TRUE(keyExists(HKEY_CURRENT_USER, L"SOFTWARE\\Morvane"));
   EXPECT_TRUE(keyExists(HKEY_LOCAL_MACHINE, handler));
-  // Both registry views hold the class on 64-bit Windows.
-  EXPECT_TRUE(keyExists(HKEY_LOCAL_MACHINE, server, KEY_WOW64_64KEY));
-  EXPECT_TRUE(keyExists(HKEY_LOCAL_MACHINE, server, KEY_WOW64_32KEY));
+  // Both registry views hold the class on 64-bit Windows, each naming the
+  // extension of its own word size.
+  auto serverIn = [&](REGSAM view) {
+    HKEY key = nullptr;
+    wchar_t dll[MAX_PATH * 2] = L"";
+    DWORD bytes = sizeof(dll) - sizeof(wchar_t);
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, server.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
+      return std::wstring(L"<none>");
+    const LSTATUS read = RegQueryValueExW(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(dll), &bytes);
+    RegCloseKey(key);
+    return read == ERROR_SUCCESS ? std::wstring(dll) : std::wstring(L"<unreadable>");
+  };
+  EXPECT_EQ(serverIn(KEY_WOW64_64KEY), folder.Folder() + L"RENAME64.DLL");
+  EXPECT_EQ(serverIn(KEY_WOW64_32KEY), folder.Folder() + L"RENAME32.DLL");
   dialogs.Expect(rn::Text(rn::TextId::MsgRemoveContextMenu), 0);
   w.Command(rn::IdPopExplorerContMenu2);
   import(folder.Folder() + L"Morvane.reg");

@@ -173,3 +173,24 @@ TEST(Handler, AnswersVerbAndHelpTextWithinTheBuffer) {
   }
   handler->Release();
 }
+
+TEST(Handler, AVerbStringAboveFourGigabytesIsNoCommandNumber) {
+  if (sizeof(void*) < 8) GTEST_SKIP() << "a 32-bit pointer has no bits above 31";
+  // A verb string whose address has bits 16 to 31 clear: only its upper
+  // half tells it from a command number.
+  char* verb = nullptr;
+  for (uintptr_t at = uintptr_t{1} << 32; !verb && at < (uintptr_t{1} << 40); at += uintptr_t{1} << 32)
+    verb = static_cast<char*>(VirtualAlloc(reinterpret_cast<void*>(at), 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+  if (!verb) GTEST_SKIP() << "no page could be placed above 4 GiB";
+  ASSERT_EQ(reinterpret_cast<uintptr_t>(verb) & 0xFFFF0000u, 0u);
+  strcpy(verb, "open");
+  Server server;
+  IContextMenu* handler = server.Handler();
+  ASSERT_NE(handler, nullptr);
+  CMINVOKECOMMANDINFO info{};
+  info.cbSize = sizeof info;
+  info.lpVerb = verb;
+  EXPECT_EQ(handler->InvokeCommand(&info), E_FAIL) << "taken for command 0, it would hand the selection over";
+  handler->Release();
+  VirtualFree(verb, 0, MEM_RELEASE);
+}

@@ -27,7 +27,7 @@ TEST(Registration, TheAddScriptHasItsLinesForTheSystemItRunsOn) {
     if (c.windows64) {
       EXPECT_EQ(lines[23], L"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Classes\\CLSID\\" +
                                std::wstring(kExtensionClassId) + L"]");
-      EXPECT_EQ(lines[27], lines[6]) << "both views name the 64-bit extension";
+      EXPECT_EQ(lines[27], L"@=\"C:\\\\Tools\\\\Ren\\\\RENAME32.DLL\"") << "the 32-bit view names the 32-bit extension";
     }
   }
 }
