@@ -19,9 +19,11 @@ TEST(NsisInclude, WritesTheAddScriptsKeysInTheirViewsAndRemovesThemInBoth) {
   const size_t add = text.find("!macro RenameExplorerAdd"), remove = text.find("!macro RenameExplorerRemove");
   ASSERT_LT(add, remove);
   EXPECT_NE(text.find("!define RENAME_SENDTO_LINK \"Rename fileNames.lnk\"\n"), std::string::npos);
-  // The 64-bit view's key, then the same key in the 32-bit view (the script's Wow6432Node).
+  // The 64-bit view's key, then the same key in the 32-bit view (the
+  // script's Wow6432Node), each naming the extension of its word size.
   const std::string write = "  WriteRegStr " + server + " \"\" \"$INSTDIR\\RENAME64.DLL\"\n";
-  const size_t first = text.find(write, add), second = text.find(write, first + 1);
+  const std::string write32 = "  WriteRegStr " + server + " \"\" \"$INSTDIR\\RENAME32.DLL\"\n";
+  const size_t first = text.find(write, add), second = text.find(write32, first + 1);
   ASSERT_LT(second, remove);
   EXPECT_LT(text.rfind("SetRegView 64", first), first);
   EXPECT_GT(text.rfind("SetRegView 32", second), first) << "the second write goes to the 32-bit view";

@@ -35,7 +35,7 @@ TEST(RegistryScript, TheAddScriptReadsAsItsValuesEachInItsView) {
   const RegistryValue& dll32 = add.values[9];
   EXPECT_EQ(dll32.key.path, dll.key.path);
   EXPECT_TRUE(dll32.key.view32);
-  EXPECT_EQ(dll32.data, dll.data);
+  EXPECT_EQ(dll32.data, L"C:\\My Tools & R\\RENAME32.DLL") << "the 32-bit view loads the 32-bit extension";
   EXPECT_EQ(add.values[6].key.root, L"HKEY_CURRENT_USER");
   EXPECT_EQ(add.values[6].data, L"C:\\My Tools & R\\");
 }
