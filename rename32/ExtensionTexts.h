@@ -11,6 +11,8 @@ inline constexpr wchar_t kHelpText[] = L"Rename all selected items with Morvane.
 inline constexpr wchar_t kBoxCaption[] = L"Morvane context...";
 inline constexpr wchar_t kSendFailed[] = L"Failed to send data to Morvane.. :(";
 inline constexpr wchar_t kUnableToRun[] = L"Unable to run RENAME.EXE";
+inline constexpr wchar_t kNoAnswer[] =
+    L"RENAME.EXE does not answer (it may be busy or hung), so nothing was sent. Try again once it answers.";
 inline constexpr wchar_t kNotStartedInTime[] =
     L"RENAME.EXE did not start in time: its window did not appear within 30 seconds. Nothing was sent.";
 

@@ -22,6 +22,7 @@ constexpr CLSID kClsid = {0x6e0f3a2c, 0x9b41, 0x4c7d, {0xa5, 0xe8, 0x3d, 0x27, 0
 constexpr int kMenuBitmapId = 101;
 constexpr ULONGLONG kWindowWaitMs = 30000;
 constexpr DWORD kLookPauseMs = 50;
+constexpr UINT kAnswerBoundMs = 10000;  // the longest the hand-off makes Explorer wait
 
 HMODULE gModule = nullptr;
 std::atomic<HBITMAP> gMenuBitmap{nullptr};
@@ -134,9 +135,17 @@ class TMyContextMenu : public TCustomContextMenu {
       ShowBox(ext::kNotStartedInTime, MB_ICONWARNING);
       return HRESULT_FROM_WIN32(ERROR_TIMEOUT);
     }
+    // Explorer never waits on the program for long: one that does not answer
+    // within the bound (or hangs) gets nothing, and the user is told.
     COPYDATASTRUCT data{kHandOffUtf8, static_cast<DWORD>(text.size()), text.data()};
-    if (SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)) != kHandOffAccepted)
-      ShowBox(ext::kSendFailed, MB_ICONINFORMATION);
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                             kAnswerBoundMs, &answer)) {
+      const DWORD error = GetLastError();
+      ShowBox(ext::kNoAnswer, MB_ICONWARNING);
+      return HRESULT_FROM_WIN32(error ? error : ERROR_TIMEOUT);
+    }
+    if (answer != kHandOffAccepted) ShowBox(ext::kSendFailed, MB_ICONINFORMATION);
     return S_OK;
   }
 };

@@ -327,8 +327,11 @@ LRESULT TMorvaneFrm1::WMCopyData(const COPYDATASTRUCT* data) {
   if (!data) return 0;
   auto paths = HandOffPaths(data->dwData, data->lpData, data->cbData);
   if (!paths || paths->empty()) return 0;
-  // Accepted: added now, or after the addition in progress ends.
-  RunBatch(BatchSource::HandOff, std::move(*paths));
+  // The sender (Explorer) waits for the answer: only the paths are checked
+  // and copied now. They are added once the message has returned, in the
+  // order they came, each hand-off as its own batch.
+  pending_.push_back({BatchSource::HandOff, std::move(*paths)});
+  PostMessageW(hwnd, kDrainPendingMessage, 0, 0);
   return kHandOffAccepted;
 }
 

@@ -97,6 +97,9 @@ bool TMorvaneFrm1::Create(int showCommand) {
   if (!CreateForm(this, kMainClassName, ListCaption(0), style, WS_EX_CONTROLPARENT, design::kLeft, design::kTop,
                   r.right - r.left, r.bottom - r.top, nullptr))
     return false;
+  // Run with administrator rights, the window would not hear Explorer's
+  // hand-off (a process of lower integrity): this one message comes through.
+  ChangeWindowMessageFilterEx(hwnd, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
   // Start-up runs in the guard of every handler: an error shows in the error
   // box, and a start-up that cannot go on ends here, Rename.ini and the
   // journal left as they were.

@@ -265,6 +265,32 @@ TEST(HandOff, ThreeNewPathsInOrderAnswer2008AndSetCaptionAndButtons) {
   EXPECT_EQ(w.form->fileList.EntryCount(), 3);
 }
 
+TEST(HandOff, TenThousandPathsWithAFolderAreAnsweredBeforeAnythingIsAskedOrAdded) {
+  // Explorer waits for the answer: the folder's question and the additions
+  // come after it.
+  TempFolder f;
+  MainWindow w(f);
+  const std::wstring folder = Make(f, L"sub\\"), file = Make(f, L"sub\\in.txt");
+  std::wstring text;
+  for (int i = 0; i < 9999; ++i) text += f.Folder() + L"gone " + std::to_wstring(i) + L".txt\r\n";
+  text += folder + L"\r\n";
+  int asked = 0;
+  rn::SetDialogResponder([&](const rn::DialogRequest&) {
+    ++asked;
+    return 1;  // "Files": what the folder holds
+  });
+  const std::string bytes = Utf8(text) + '\0';
+  COPYDATASTRUCT cds{1, static_cast<DWORD>(bytes.size()), const_cast<char*>(bytes.data())};
+  EXPECT_EQ(SendMessageW(w.Hwnd(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds)), 2008);
+  EXPECT_EQ(asked, 0) << "no question before the answer";
+  EXPECT_EQ(w.form->fileList.EntryCount(), 0) << "nothing added before the answer";
+  Pump();
+  InstallFailingResponder();
+  EXPECT_EQ(asked, 1);
+  ASSERT_EQ(w.form->fileList.EntryCount(), 10000);
+  EXPECT_EQ(w.Paths().back(), file) << "the folder's file, in the folder's place";
+}
+
 TEST(HandOff, LineBreaksOfEveryKindAndTextsWithoutANullByte) {
   TempFolder f;
   MainWindow w(f);

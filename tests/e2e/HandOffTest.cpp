@@ -23,7 +23,7 @@ TEST(HandOffFromAnotherProcess, PathsArriveInOrderAndMalformedOnesAreRefused) {
   ASSERT_NE(main, nullptr);
 
   EXPECT_EQ(SendHandOff(main, Utf8(a.wstring() + L"\r\n" + b.wstring() + L"\r\n") + '\0', 1), 2008);
-  EXPECT_EQ(WindowTextOf(main), L"  Rename  *.*    [2 items]");
+  EXPECT_TRUE(WaitForCaption(main, L"  Rename  *.*    [2 items]")) << "added once the answer is given";
   EXPECT_EQ(SendHandOff(main, std::string("\0", 1), 0), 0) << "no line";
   EXPECT_EQ(SendHandOff(main, "C:\\\xff\xfe.txt\r\n", 1), 0) << "not UTF-8";
   EXPECT_EQ(SendHandOff(main, "", 0), 0) << "no bytes";

@@ -140,7 +140,8 @@ TEST(HandOff, StartsTheProgramBesideItWhichListsThePathsSent) {
   DWORD pid = 0;
   GetWindowThreadProcessId(main, &pid);
   HANDLE program = OpenProcess(SYNCHRONIZE, FALSE, pid);
-  EXPECT_EQ(rne2e::WindowTextOf(main), L"  Rename  *.*    [3 items]");
+  // The program answers at once and adds the paths after the answer.
+  EXPECT_TRUE(rne2e::WaitForCaption(main, L"  Rename  *.*    [3 items]")) << rne2e::Utf8(rne2e::WindowTextOf(main));
   // A second command finds the running program and adds to its list.
   std::ofstream(folder.dir / L"d.txt") << "x";
   {
@@ -151,7 +152,7 @@ TEST(HandOff, StartsTheProgramBesideItWhichListsThePathsSent) {
     menu->Release();
   }
   EXPECT_EQ(FindWindowW(L"TMorvaneFrm1", nullptr), main) << "no second program";
-  EXPECT_EQ(rne2e::WindowTextOf(main), L"  Rename  *.*    [4 items]");
+  EXPECT_TRUE(rne2e::WaitForCaption(main, L"  Rename  *.*    [4 items]")) << rne2e::Utf8(rne2e::WindowTextOf(main));
   // Numbered in the order sent: the names arrived whole.
   PostMessageW(FindWindowExW(main, nullptr, L"Button", L"&Rename Files ..."), BM_CLICK, 0, 0);
   for (int i = 0; i < 3; ++i) {  // d.txt, sent last, is number 4
@@ -162,4 +163,42 @@ TEST(HandOff, StartsTheProgramBesideItWhichListsThePathsSent) {
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(program, 20000), WAIT_OBJECT_0);
   CloseHandle(program);
+}
+
+TEST(HandOff, AProgramThatStopsAnsweringCostsExplorerAtMostTheBound) {
+  // The stand-in window lives on a thread of its own, which then stops.
+  HWND window = nullptr;
+  DWORD ownerId = 0;
+  std::atomic<bool> made{false};
+  std::thread owner([&] {
+    Receiver receiver(2008);
+    window = receiver.hwnd;
+    ownerId = GetCurrentThreadId();
+    made = true;
+    MSG m;
+    while (GetMessageW(&m, nullptr, 0, 0) > 0) DispatchMessageW(&m);
+  });
+  while (!made) Sleep(5);
+  ASSERT_NE(window, nullptr);
+  HANDLE ownerThread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, ownerId);
+  ASSERT_NE(ownerThread, nullptr);
+  ASSERT_NE(SuspendThread(ownerThread), static_cast<DWORD>(-1));
+  Server server;
+  IContextMenu* menu = HandlerFor(server, {L"C:\\a\\x.txt"});
+  ASSERT_NE(menu, nullptr);
+  BoxWatcher boxes;
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_EQ(Invoke(menu, kFirstCommand), HRESULT_FROM_WIN32(ERROR_TIMEOUT));
+  const ULONGLONG waited = GetTickCount64() - start;
+  EXPECT_LT(waited, 20000u) << "the bound is 10 seconds; a wait without one never ends";
+  const auto shown = boxes.Boxes();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text,
+            L"RENAME.EXE does not answer (it may be busy or hung), so nothing was sent. Try again once it answers.");
+  menu->Release();
+  ResumeThread(ownerThread);
+  CloseHandle(ownerThread);
+  PostMessageW(window, WM_QUIT, 0, 0);
+  owner.join();
+  EXPECT_TRUE(Receiver::received.empty() || Receiver::received.size() == 1u);
 }

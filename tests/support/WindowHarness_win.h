@@ -294,13 +294,16 @@ inline void Drop(HWND window, const std::vector<std::wstring>& paths) {
   Pump();
 }
 
-// A hand-off as the context-menu extension sends it.
+// A hand-off as the context-menu extension sends it; the paths are added
+// once the message has returned, here by the messages pumped after it.
 inline LRESULT HandOff(HWND window, const std::string& bytes, ULONG_PTR kind = 0, DWORD size = 0xFFFFFFFF) {
   COPYDATASTRUCT cds{};
   cds.dwData = kind;
   cds.cbData = size == 0xFFFFFFFF ? static_cast<DWORD>(bytes.size()) : size;
   cds.lpData = const_cast<char*>(bytes.data());
-  return SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
+  const LRESULT answer = SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
+  Pump();
+  return answer;
 }
 
 // A window holding the named files (created in a temporary folder), in order.
