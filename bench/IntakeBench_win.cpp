@@ -78,8 +78,14 @@ void IntakeBenchmarks() {
     text += '\0';
     COPYDATASTRUCT cds{0, static_cast<DWORD>(text.size()), text.data()};
     LRESULT reply = 0;
-    const double handOff =
-        Seconds([&] { reply = SendMessageW(main.hwnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds)); });
+    double answered = 0;
+    // The sender has its answer at once; the paths are added after it.
+    const double handOff = Seconds([&] {
+      answered = Seconds([&] { reply = SendMessageW(main.hwnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds)); });
+      MSG m;
+      while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+    });
+    Report(s == 0 ? "hand-off: 10,000 paths answered" : "hand-off: 100,000 paths answered", n, answered);
     Report(s == 0 ? "hand-off: 10,000 paths in one message" : "hand-off: 100,000 paths in one message", n, handOff);
     if (reply != rn::kHandOffAccepted || main.fileList.EntryCount() != n)
       std::printf("   (unexpected: reply %lld, %d rows)\n", static_cast<long long>(reply), main.fileList.EntryCount());
