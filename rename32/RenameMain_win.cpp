@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Handle_win.h"
 #include "rename32/CustomContextMenu_win.h"
 #include "rename32/ExtensionTexts.h"
 #include "shell/HandOffWire.h"
@@ -46,7 +47,7 @@ HBITMAP MenuBitmap() {
   auto loaded = static_cast<HBITMAP>(LoadImageW(gModule, MAKEINTRESOURCEW(kMenuBitmapId), IMAGE_BITMAP, 0, 0, 0));
   HBITMAP earlier = nullptr;
   if (gMenuBitmap.compare_exchange_strong(earlier, loaded)) return loaded;
-  if (loaded) DeleteObject(loaded);  // another thread was first
+  BitmapHandle{loaded}.Reset();  // another thread was first
   return earlier;
 }
 
@@ -73,8 +74,8 @@ DWORD StartProgram(const std::wstring& folder) {
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
                       &startup, &process))
     return GetLastError();
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  KernelHandle{process.hThread}.Reset();
+  KernelHandle{process.hProcess}.Reset();
   return 0;
 }
 
@@ -227,10 +228,9 @@ bool WriteValue(const RegistryValue& v) {
   if (RegCreateKeyExW(HKEY_CLASSES_ROOT, v.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                       KEY_READ | KEY_CREATE_SUB_KEY | KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
     return false;
+  const RegKeyHandle owned(key);
   const auto bytes = static_cast<DWORD>((v.value.size() + 1) * sizeof(wchar_t));
-  const LSTATUS set = RegSetValueExW(key, v.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(v.value.c_str()), bytes);
-  RegCloseKey(key);
-  return set == ERROR_SUCCESS;
+  return RegSetValueExW(key, v.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(v.value.c_str()), bytes) == ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -243,7 +243,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     gModule = instance;
     DisableThreadLibraryCalls(instance);
   } else if (reason == DLL_PROCESS_DETACH && !reserved && gMenuBitmap.load()) {
-    DeleteObject(gMenuBitmap.load());  // unloaded by FreeLibrary, not at process end
+    BitmapHandle{gMenuBitmap.load()}.Reset();  // unloaded by FreeLibrary, not at process end
   }
   return TRUE;
 }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/FileIo.h"
-#include "base/LongPath.h"
+#include "base/FileSystem_win.h"
 
 namespace rn {
 
@@ -28,42 +28,37 @@ bool WriteAll(HANDLE h, std::string_view bytes) {
 
 bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
   bytes.clear();
-  HANDLE h = CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  bool ok = true;
+  const FileHandle h = OpenFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+  if (!h) return false;
   char buffer[65536];
   for (;;) {
     DWORD got = 0;
-    if (!ReadFile(h, buffer, sizeof buffer, &got, nullptr)) {
-      ok = false;
-      break;
-    }
-    if (got == 0) break;
+    if (!ReadFile(h.Get(), buffer, sizeof buffer, &got, nullptr)) return false;
+    if (got == 0) return true;
     bytes.append(buffer, got);
   }
-  CloseHandle(h);
-  return ok;
 }
 
 bool ReplaceFileContents(const std::wstring& path, const std::string& bytes) {
   if (path.empty()) return false;
   std::wstring temp;
-  HANDLE h = INVALID_HANDLE_VALUE;
-  for (int attempt = 0; attempt < 16 && h == INVALID_HANDLE_VALUE; ++attempt) {
-    // Kept in the form the system calls take: only they see it.
-    temp = SystemPath(path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++g_tempCounter) +
-                      L".tmp");
-    h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
-      return false;
+  FileHandle h;
+  for (int attempt = 0; attempt < 16 && !h; ++attempt) {
+    temp = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++g_tempCounter) + L".tmp";
+    h = OpenFile(temp, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
+    if (!h && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return false;
   }
-  if (h == INVALID_HANDLE_VALUE) return false;
+  if (!h) return false;
 
-  bool ok = WriteAll(h, bytes) && FlushFileBuffers(h);
-  ok = CloseHandle(h) && ok;
-  ok = ok && MoveFileExW(temp.c_str(), SystemPath(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok) DeleteFileW(temp.c_str());
+  bool ok = WriteAll(h.Get(), bytes) && FlushFileBuffers(h.Get());
+  h.Reset();  // closed before it moves
+  ok = ok && MoveEntry(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) {
+    const DWORD error = GetLastError();
+    DeleteFileAt(temp);
+    SetLastError(error);
+  }
   return ok;
 }
 
@@ -71,14 +66,11 @@ FileStamp GetFileStamp(const std::wstring& path) {
   FileStamp stamp;
   // Opening for attributes only gives the file index as well; should even
   // that be refused, the attribute query still tells size and time.
-  HANDLE h = CreateFileW(SystemPath(path).c_str(), FILE_READ_ATTRIBUTES,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                         FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (h != INVALID_HANDLE_VALUE) {
+  const FileHandle h = OpenFile(path, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+  if (h) {
     BY_HANDLE_FILE_INFORMATION info{};
-    const bool got = GetFileInformationByHandle(h, &info);
-    CloseHandle(h);
-    if (got) {
+    if (GetFileInformationByHandle(h.Get(), &info)) {
       stamp.exists = true;
       stamp.size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
       stamp.mtime =
@@ -88,7 +80,7 @@ FileStamp GetFileStamp(const std::wstring& path) {
     }
   }
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data)) return stamp;
+  if (!FileAttributeData(path, data)) return stamp;
   stamp.exists = true;
   stamp.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   stamp.mtime = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
@@ -98,14 +90,10 @@ FileStamp GetFileStamp(const std::wstring& path) {
 bool AppendFile::Append(std::string_view bytes, bool flush) {
   if (handle_ == -1) {
     // Only this program writes the file: one move to its end is enough.
-    HANDLE h = CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    if (!SetFilePointerEx(h, LARGE_INTEGER{}, nullptr, FILE_END)) {
-      CloseHandle(h);
-      return false;
-    }
-    handle_ = reinterpret_cast<intptr_t>(h);
+    FileHandle h = OpenFile(path_, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL);
+    if (!h || !SetFilePointerEx(h.Get(), LARGE_INTEGER{}, nullptr, FILE_END)) return false;
+    handle_ = reinterpret_cast<intptr_t>(h.Release());
   }
   HANDLE h = reinterpret_cast<HANDLE>(handle_);
   return WriteAll(h, bytes) && (!flush || FlushFileBuffers(h));
@@ -113,7 +101,7 @@ bool AppendFile::Append(std::string_view bytes, bool flush) {
 
 void AppendFile::Close() {
   if (handle_ == -1) return;
-  CloseHandle(reinterpret_cast<HANDLE>(handle_));
+  FileHandle(reinterpret_cast<HANDLE>(handle_)).Reset();
   handle_ = -1;
 }
 

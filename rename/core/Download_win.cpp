@@ -1,4 +1,5 @@
 #include "core/Download_win.h"
+#include "base/Handle_win.h"
 
 #include <wininet.h>
 
@@ -6,12 +7,13 @@ namespace rn {
 
 namespace {
 
-struct InternetHandle {
-  HINTERNET h = nullptr;
-  ~InternetHandle() {
-    if (h) InternetCloseHandle(h);
-  }
+// The owner every handle has, for the internet's own kind.
+struct InternetKind {
+  using Value = HINTERNET;
+  static Value Empty() { return nullptr; }
+  static void Close(Value h) { InternetCloseHandle(h); }
 };
+using InternetHandle = Owned<InternetKind>;
 
 constexpr DWORD kTimeoutMs = 15000;  // the window waits meanwhile, so never long
 
@@ -20,24 +22,24 @@ constexpr DWORD kTimeoutMs = 15000;  // the window waits meanwhile, so never lon
 Download DownloadAddress(const std::wstring& address) {
   Download result;
   InternetHandle internet{InternetOpenW(L"Rename", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0)};
-  if (!internet.h) {
+  if (!internet) {
     result.error = GetLastError();
     return result;
   }
   DWORD timeout = kTimeoutMs;
   for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT})
-    InternetSetOptionW(internet.h, option, &timeout, sizeof(timeout));
+    InternetSetOptionW(internet.Get(), option, &timeout, sizeof(timeout));
 
   // Always the server's current file: a cached copy would hide a new version.
   const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
                       INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI;
-  InternetHandle request{InternetOpenUrlW(internet.h, address.c_str(), nullptr, 0, flags, 0)};
-  if (!request.h) {
+  InternetHandle request{InternetOpenUrlW(internet.Get(), address.c_str(), nullptr, 0, flags, 0)};
+  if (!request) {
     result.error = GetLastError();
     return result;
   }
   DWORD status = 0, size = sizeof(status);
-  if (HttpQueryInfoW(request.h, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
+  if (HttpQueryInfoW(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
     result.httpStatus = status;
   // An address of another scheme has no status; one of HTTP must say 2xx.
   if (result.httpStatus != 0 && (result.httpStatus < 200 || result.httpStatus > 299)) return result;
@@ -45,7 +47,7 @@ Download DownloadAddress(const std::wstring& address) {
   char buffer[4096];
   for (;;) {
     DWORD read = 0;
-    if (!InternetReadFile(request.h, buffer, sizeof(buffer), &read)) {
+    if (!InternetReadFile(request.Get(), buffer, sizeof(buffer), &read)) {
       result.error = GetLastError();
       return result;
     }

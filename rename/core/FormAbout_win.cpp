@@ -31,7 +31,6 @@ std::wstring AboutCaption(const std::wstring& title, const std::wstring& fileVer
 
 TFormAbout::~TFormAbout() {
   if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
-  if (logoFont_) DeleteObject(logoFont_);
 }
 
 bool TFormAbout::Create(HWND owner, const std::wstring& title, const FileVersionInfo& info) {
@@ -45,7 +44,7 @@ void TFormAbout::CreateControls(const FileVersionInfo& info) {
   using namespace design;
   auto s = [&](int v) { return dpi_.Scale(v); };
   const HWND p = hwnd;
-  logoFont_ = CreateDerivedFont(font_, s(kLogoHeight), true, false);
+  logoFontOwner_.Reset(logoFont_ = CreateDerivedFont(font_, s(kLogoHeight), true, false));
   constexpr DWORD kText = SS_LEFT | SS_NOPREFIX;  // plain texts let clicks through to the box
   const int edge = s(kEdge), line = TextHeight(font_) + s(kLineGap);
 

@@ -44,6 +44,7 @@ class TFormAbout : public DialogForm {
   void CreateControls(const FileVersionInfo& info);
 
   HFONT logoFont_ = nullptr;
+  FontHandle logoFontOwner_;
 };
 
 // "Rename   (v1.2.5.6)": the application title, three blanks and the version label.

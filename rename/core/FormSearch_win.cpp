@@ -46,7 +46,6 @@ TFormSearch::TFormSearch(SearchHost host) : host_(std::move(host)) {}
 
 TFormSearch::~TFormSearch() {
   if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
-  if (font_) DeleteObject(font_);
 }
 
 bool TFormSearch::Create(HWND owner) {
@@ -67,7 +66,7 @@ bool TFormSearch::Create(HWND owner) {
 }
 
 void TFormSearch::CreateControls() {
-  font_ = CreateFormFont(dpi_);
+  fontOwner_.Reset(font_ = CreateFormFont(dpi_));
 
   using namespace design;
   auto s = [&](int v) { return dpi_.Scale(v); };

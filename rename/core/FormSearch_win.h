@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/Dpi.h"
+#include "base/Handle_win.h"
 #include "ui/Form_win.h"
 
 namespace rn {
@@ -79,6 +80,7 @@ class TFormSearch : public Form {
   SearchHost host_;
   Dpi dpi_;
   HFONT font_ = nullptr;
+  FontHandle fontOwner_;
   HWND tip_ = nullptr;
   HWND focus_ = nullptr;  // the control that gets the focus back when the dialog is activated
   bool modal_ = false;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/MainForm_win.h"
+#include "base/Handle_win.h"
 #include "core/OperationPanel_win.h"
 #include "ui/AccessibleName_win.h"
 #include "ui/Controls_win.h"
@@ -70,9 +71,8 @@ LRESULT LogoHook(HWND logo, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR) {
         RECT r{};
         GetClientRect(logo, &r);
         InflateRect(&r, -1, -1);
-        HDC dc = GetDC(logo);
-        DrawFocusRect(dc, &r);
-        ReleaseDC(logo, dc);
+        const WindowDc dc(logo);
+        DrawFocusRect(dc.Get(), &r);
       }
       return result;
     }

@@ -5,6 +5,7 @@
 #include "base/Text.h"
 #include "base/Texts.h"
 #include "core/FormSearch_win.h"
+#include "base/FileSystem_win.h"
 #include "core/MainForm_win.h"
 #include "filelist/DirScan.h"
 #include "filelist/FolderNames.h"
@@ -241,7 +242,7 @@ void TMorvaneFrm1::OpenFiles() {
 
   const OpenFilesResult result = ShowOpenFiles(hwnd, request);
   if (!result.ok || result.paths.empty()) {
-    SetCurrentDirectoryW(context_.programFolder.c_str());
+    SetWorkingFolder(context_.programFolder);
     return;
   }
   const std::wstring folder = FolderOf(result.paths.front());
@@ -251,7 +252,7 @@ void TMorvaneFrm1::OpenFiles() {
   SetFocus(Control(IdComboBox2));
   SendMessageW(filter, CB_SETCURSEL, result.filterIndex, 0);
   FitPathColumn();
-  SetCurrentDirectoryW(context_.programFolder.c_str());
+  SetWorkingFolder(context_.programFolder);
   DrainPendingBatches();
 }
 
@@ -270,7 +271,7 @@ void TMorvaneFrm1::SearchFiles() {
   formSearch->ShowModal(hwnd, window.left + add.left + 36, window.top + close.top + 36);
   if (!hwnd) return;
   RefreshAfterBatch(BatchSource::Search);
-  SetCurrentDirectoryW(context_.programFolder.c_str());
+  SetWorkingFolder(context_.programFolder);
   DrainPendingBatches();
 }
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "base/FileIo.h"
-#include "base/LongPath.h"
+#include "base/FileSystem_win.h"
 #include "base/Path.h"
 #include "base/Texts.h"
 #include "core/MainForm_win.h"
@@ -19,16 +19,6 @@ namespace {
 constexpr wchar_t kJournalName[] = L"Rename.journal";
 constexpr wchar_t kSetAsideSuffix[] = L".bad";
 constexpr wchar_t kReplacedFolder[] = L"Replaced\\";
-
-std::optional<std::wstring> NameOnDiskOf(const std::wstring& path) {
-  // A wildcard would find some other entry; no file name holds one.
-  if (path.find_first_of(L"*?") != std::wstring::npos) return std::nullopt;
-  WIN32_FIND_DATAW data;
-  HANDLE search = FindFirstFileW(SystemPath(path).c_str(), &data);
-  if (search == INVALID_HANDLE_VALUE) return std::nullopt;
-  FindClose(search);
-  return std::wstring(data.cFileName);
-}
 
 
 DialogRequest ReportBox(const std::wstring& text, DialogIcon icon) {
@@ -96,7 +86,7 @@ void TMorvaneFrm1::OpenJournal(bool on) {
   };
   ports.remove = [file] {
     file->Close();
-    DeleteFileW(file->Path().c_str());
+    DeleteFileAt(file->Path());
   };
   journal_ = std::make_unique<JournalWriter>(std::move(ports));
 }
@@ -106,7 +96,7 @@ void TMorvaneFrm1::OpenJournal(bool on) {
 // answer, the journal is done with afterwards.
 void TMorvaneFrm1::RecoverFromJournal() {
   const std::wstring path = JournalPath();
-  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;  // the last close was clean
+  if (FileAttributes(path) == INVALID_FILE_ATTRIBUTES) return;  // the last close was clean
   recovering = true;
   struct Done {
     TMorvaneFrm1& form;
@@ -122,12 +112,12 @@ void TMorvaneFrm1::RecoverFromJournal() {
     // Kept for whoever wants to look, out of the way of the next journal.
     const std::wstring aside = path + kSetAsideSuffix;
     std::wstring text = Text(TextId::MsgJournalUnreadable, {path});
-    if (MoveFileExW(path.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING))
+    if (MoveEntry(path, aside, MOVEFILE_REPLACE_EXISTING))
       text += L"\r" + Text(TextId::MsgJournalKeptAs, {aside});
     ShowDialog(hwnd, ReportBox(text, DialogIcon::Warning));
     return;
   }
-  const RecoveryOutcome preview = PreviewRecovery(journal, NameOnDiskOf);
+  const RecoveryOutcome preview = PreviewRecovery(journal, SpellingOnDisk);
   if (preview.takenBack > 0) {
     const DialogRequest offer{ApplicationTitle(),
                               Text(TextId::MsgJournalOffer, {std::to_wstring(preview.takenBack)}),
@@ -139,7 +129,7 @@ void TMorvaneFrm1::RecoverFromJournal() {
     if (ShowDialog(hwnd, offer) == 0) {
       const HCURSOR cursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
       RecoveryPorts ports;
-      ports.nameOnDisk = NameOnDiskOf;
+      ports.nameOnDisk = SpellingOnDisk;
       ports.renameBack = [this](const std::wstring& from, const std::wstring& to) {
         return renameOnDisk(from, to, false) == 0;
       };
@@ -156,7 +146,7 @@ void TMorvaneFrm1::RecoverFromJournal() {
   } else if (!preview.leftAlone.empty()) {
     ShowDialog(hwnd, ReportBox(RecoverySummary(preview), DialogIcon::Warning));
   }
-  DeleteFileW(path.c_str());
+  DeleteFileAt(path);
 }
 
 }  // namespace rn

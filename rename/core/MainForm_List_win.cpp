@@ -9,6 +9,7 @@
 #include "base/LongPath.h"
 #include "base/Text.h"
 #include "base/Texts.h"
+#include "base/FileSystem_win.h"
 #include "core/MainForm_win.h"
 #include "filelist/FileInfo.h"
 #include "filelist/FileTime.h"
@@ -83,7 +84,7 @@ void TMorvaneFrm1::ClearList() {
   GridRowsChanged(grid);
   RefreshCaption();
   GridSetColumnWidth(grid, ColShortPath, pathColumnWidth_);
-  SetCurrentDirectoryW(context_.programFolder.c_str());
+  SetWorkingFolder(context_.programFolder);
   runCount = 0;
   replacedByRun_.clear();  // the replaced files stay where they went
   journal_->End();  // the undo log is gone, and with it what the journal insures
@@ -172,7 +173,7 @@ void TMorvaneFrm1::ShowFileDate() {
 void TMorvaneFrm1::ShowFileAttributes() {
   if (fileList.Empty()) return;
   const FileRow& row = std::as_const(fileList).Row(GridCurrentRow(Control(IdStringGrid1)));
-  const DWORD attributes = GetFileAttributesW(SystemPath(row.FullPath()).c_str());
+  const DWORD attributes = FileAttributes(row.FullPath());
   ShowMessagePlain(hwnd,
                    row.name + L" = " + (attributes == INVALID_FILE_ATTRIBUTES ? L"" : AttributeNames(attributes)));
 }

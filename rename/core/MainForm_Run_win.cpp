@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include "base/FileSystem_win.h"
 #include "base/Path.h"
 #include "base/Text.h"
 #include "base/Texts.h"
@@ -33,18 +34,6 @@ namespace {
 
 constexpr int kProgressRows = 100;  // longer lists show the progress bar
 constexpr DWORD kProgressPaintMs = 30;
-
-// A command-line path made whole against the working directory, so that
-// entering its folder does not move what it names.
-std::wstring WholePath(const std::wstring& path) {
-  std::wstring whole(path.size() + MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(whole.size()), whole.data(), nullptr);
-    if (n == 0) return path;
-    if (n < whole.size()) return whole.substr(0, n);
-    whole.resize(n);
-  }
-}
 
 std::vector<ReplacedFile>& ReplacedOfLevel(std::vector<std::vector<ReplacedFile>>& byLevel, int level) {
   if (byLevel.size() <= static_cast<size_t>(level)) byLevel.resize(static_cast<size_t>(level) + 1);
@@ -432,6 +421,8 @@ bool TMorvaneFrm1::RunPairMode() {
   SetWindowPos(hwnd, nullptr, -600, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (size_t k = 0; k + 1 < args.size(); k += 2) {
     std::wstring folder, oldName, ignored, newName;
+    // Made whole against the working directory, so that entering its folder
+    // does not move what it names.
     SplitPath(WholePath(args[k]), folder, oldName);
     SplitPath(args[k + 1], ignored, newName);  // the new name's folder part does not count
     // A folder that cannot be entered fails like the rename itself.

@@ -11,6 +11,7 @@
 
 #include "base/DateLocale.h"
 #include "base/FileIo.h"
+#include "base/FileSystem_win.h"
 #include "base/LongPath.h"
 #include "base/Text.h"
 #include "base/Texts.h"
@@ -81,8 +82,6 @@ TMorvaneFrm1::TMorvaneFrm1(AppContext context)
 
 TMorvaneFrm1::~TMorvaneFrm1() {
   if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
-  if (font_) DeleteObject(font_);
-  if (boldFont_) DeleteObject(boldFont_);
   ReleaseMessageHook();
   DestroyMenus(menus_, showMenus);
 }
@@ -233,8 +232,8 @@ LRESULT TMorvaneFrm1::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
 // Start-up
 
 void TMorvaneFrm1::CreateControls() {
-  font_ = CreateFormFont(dpi);
-  boldFont_ = CreateFormFont(dpi, true);
+  fonts_[0].Reset(font_ = CreateFormFont(dpi));
+  fonts_[1].Reset(boldFont_ = CreateFormFont(dpi, true));
 
   const HWND p = hwnd;
   const HFONT f = font_;
@@ -744,7 +743,7 @@ void TMorvaneFrm1::ListChanged() {
 // place in the start-up order where its work runs.
 
 void TMorvaneFrm1::DeleteLeftoverRegistrationScript() {
-  DeleteFileW(SystemPath(context_.settingsFolder + kRegistrationScriptName).c_str());
+  DeleteFileAt(context_.settingsFolder + kRegistrationScriptName);
 }
 
 }  // namespace rn

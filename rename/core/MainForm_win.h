@@ -22,6 +22,7 @@
 
 #include "base/DateTime.h"
 #include "base/Dpi.h"
+#include "base/Handle_win.h"
 #include "base/SettingsFile.h"
 #include "core/MainLayout.h"
 #include "core/MainMenus_win.h"
@@ -418,6 +419,7 @@ class TMorvaneFrm1 : public Form {
   AppContext context_;
   HFONT font_ = nullptr;
   HFONT boldFont_ = nullptr;
+  FontHandle fonts_[2];  // the two above, freed with the window's form
   int pathColumnWidth_ = 0;
   std::wstring dateSeparator_ = L"/";
   std::wstring versionLabel_;

@@ -1,4 +1,5 @@
 #include "core/MainMenus_win.h"
+#include "base/Handle_win.h"
 
 #include <span>
 #include <string>
@@ -168,9 +169,9 @@ WindowMenus CreateMenus(HMENU renamers) {
 
 void DestroyMenus(WindowMenus& menus, bool mainMenuShown) {
   // A menu set on a window goes with it; one taken off must be freed here.
-  if (menus.main && !mainMenuShown) DestroyMenu(menus.main);
-  for (HMENU* menu : {&menus.settings, &menus.list, &menus.edit, &menus.info})
-    if (*menu) DestroyMenu(*menu);
+  for (HMENU menu : {mainMenuShown ? nullptr : menus.main, menus.settings, menus.list, menus.edit, menus.info}) {
+    MenuHandle owned(menu);  // freed as it goes
+  }
   menus = WindowMenus{};
 }
 

@@ -137,7 +137,6 @@ std::vector<int> InlineIdsFor(InlineControl control, int op) {
 OperationPanel::OperationPanel(TMorvaneFrm1& form) : form_(form) {}
 
 OperationPanel::~OperationPanel() {
-  if (menu_) DestroyMenu(menu_);
 }
 
 HWND OperationPanel::Control(int id) const { return form_.Control(id); }
@@ -207,7 +206,7 @@ void OperationPanel::Create() {
             WS_EX_CLIENTEDGE);
   ForwardEvents(Control(IdEdit4a));
   SetWindowTextW(Control(IdLabelRenameTo), texts_->slotLabels[SlotLabelFor(kNoOperation)].c_str());
-  menu_ = CreateRenameMenu();
+  menuOwner_.Reset(menu_ = CreateRenameMenu());
 
   // Inline controls stand over the captions they belong to, arrows over their boxes.
   for (int id : {int{IdComboBox4a}, int{IdEdit4a}, int{IdCheckBox5}}) Raise(Control(id));

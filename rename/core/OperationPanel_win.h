@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "base/DateLocale.h"
+#include "base/Handle_win.h"
 #include "core/OperationPanel.h"
 #include "engine/Operation.h"
 
@@ -161,6 +162,7 @@ class OperationPanel {
   const OperationPanelTexts* texts_ = &EnglishPanelTexts();
   HWND tip_ = nullptr;  // hints of the radio buttons and of the group boxes
   HMENU menu_ = nullptr;
+  MenuHandle menuOwner_;
   DateLocale locale_;
   bool shown_ = true;
   int writing_ = 0;        // a request being put on the panel: touching chooses nothing

@@ -4,7 +4,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include "base/LongPath.h"
+#include "base/FileSystem_win.h"
 #include "base/VersionInfo.h"
 #include "core/MainForm_win.h"
 #include "core/SettingsPlace.h"
@@ -21,14 +21,11 @@ bool FolderIsWritable(const std::wstring& folder) {
   // nothing to Windows; a virtualised or elevated process sees its own view):
   // only making a file there does. It goes when its handle closes.
   for (int attempt = 0; attempt < 16; ++attempt) {
-    const std::wstring probe = SystemPath(folder + L"Rename-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                          std::to_wstring(attempt) + L".tmp");
-    HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-      CloseHandle(h);
+    const std::wstring probe =
+        folder + L"Rename-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(attempt) + L".tmp";
+    if (OpenFile(probe, GENERIC_WRITE, 0, CREATE_NEW,
+                 FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE))
       return true;
-    }
     if (GetLastError() != ERROR_FILE_EXISTS) return false;
   }
   return false;
@@ -45,21 +42,18 @@ std::wstring DecideSettingsFolder(const std::wstring& programFolder) {
     appData[0] = L'\0';
   std::wstring folder = SettingsFolderFor(programFolder, writable, appData);
   if (folder == programFolder) return folder;
-  if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return programFolder;
-  const std::wstring from = SystemPath(programFolder + kSettingsFileName), to = folder + kSettingsFileName;
-  if (SeedSettingsFromProgramFolder(programFolder, folder, GetFileAttributesW(from.c_str()) != INVALID_FILE_ATTRIBUTES,
-                                    GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES))
-    CopyFileW(from.c_str(), to.c_str(), TRUE);
+  if (!MakeFolder(folder) && GetLastError() != ERROR_ALREADY_EXISTS) return programFolder;
+  const std::wstring from = programFolder + kSettingsFileName, to = folder + kSettingsFileName;
+  if (SeedSettingsFromProgramFolder(programFolder, folder, FileAttributes(from) != INVALID_FILE_ATTRIBUTES,
+                                    FileAttributes(to) != INVALID_FILE_ATTRIBUTES))
+    CopyFileTo(from, to, true);
   return folder;
 }
 
 int RunProgram(const AppContext& context, int showCommand) {
   // One instance: a second copy ends at once without a word.
-  HANDLE mutex = CreateMutexW(nullptr, TRUE, L"CalyxoMorvaneSoftware");
-  if (!mutex || GetLastError() != 0) {
-    if (mutex) CloseHandle(mutex);
-    return 0;
-  }
+  const KernelHandle mutex(CreateMutexW(nullptr, TRUE, L"CalyxoMorvaneSoftware"));
+  if (!mutex || GetLastError() != 0) return 0;
   INITCOMMONCONTROLSEX icc{};
   icc.dwSize = sizeof(icc);
   icc.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
@@ -78,8 +72,7 @@ int RunProgram(const AppContext& context, int showCommand) {
       code = static_cast<int>(msg.wParam);
     }
   }
-  ReleaseMutex(mutex);
-  CloseHandle(mutex);
+  ReleaseMutex(mutex.Get());
   return code;
 }
 

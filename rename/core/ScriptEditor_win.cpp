@@ -86,7 +86,6 @@ void AddStyle(HWND window, DWORD style, DWORD exStyle = 0) {
 ScriptEditor::ScriptEditor(TMorvaneFrm1& form) : form_(form) {}
 
 ScriptEditor::~ScriptEditor() {
-  if (helpIcon_) DestroyIcon(helpIcon_);
 }
 
 void ScriptEditor::Create() {
@@ -104,7 +103,7 @@ void ScriptEditor::Create() {
             IdListBox1, none, font, WS_EX_CLIENTEDGE);
   for (int id : kButtonIds) MakeChild(panel_, L"BUTTON", L"", WS_TABSTOP | BS_PUSHBUTTON, id, none, font);
   const int icon = form_.dpi.Scale(kHelpIcon);
-  helpIcon_ = static_cast<HICON>(LoadImageW(nullptr, IDI_QUESTION, IMAGE_ICON, icon, icon, 0));
+  helpIconOwner_.Reset(helpIcon_ = static_cast<HICON>(LoadImageW(nullptr, IDI_QUESTION, IMAGE_ICON, icon, icon, 0)));
   HWND image = MakeChild(panel_, L"STATIC", L"", SS_ICON | SS_CENTERIMAGE | SS_NOTIFY, IdImage2, none, font);
   SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(helpIcon_), 0);
   MakeChild(panel_, L"STATIC", L"", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX | SS_NOTIFY, IdPanel3, none, font);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "scripts/ScriptLine.h"
+#include "base/Handle_win.h"
 
 namespace rn {
 
@@ -73,6 +74,7 @@ class ScriptEditor {
   TMorvaneFrm1& form_;
   HWND panel_ = nullptr;
   HICON helpIcon_ = nullptr;
+  IconHandle helpIconOwner_;
   bool editingStoredScript_ = false;
   bool infoPanelWasOpen_ = false;  // the editor closed it and gives it back
 };

@@ -5,6 +5,7 @@
 #include <shlwapi.h>
 
 #include "base/ComRef_win.h"
+#include "base/FileSystem_win.h"
 #include "base/LongPath.h"
 #include "base/Path.h"
 #include "base/Text.h"
@@ -14,9 +15,7 @@ namespace rn {
 
 namespace {
 
-bool Exists(const std::wstring& path) {
-  return GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool Exists(const std::wstring& path) { return FileAttributes(path) != INVALID_FILE_ATTRIBUTES; }
 
 // "name.ext" free in the folder, or "name (2).ext" and up.
 std::wstring FreeName(const std::wstring& folder, const std::wstring& name) {
@@ -26,25 +25,15 @@ std::wstring FreeName(const std::wstring& folder, const std::wstring& name) {
   return candidate;
 }
 
-DWORD LinkCount(const std::wstring& path) {
-  HANDLE file = CreateFileW(SystemPath(path).c_str(), FILE_READ_ATTRIBUTES,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                            FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 0;
-  BY_HANDLE_FILE_INFORMATION info{};
-  const BOOL ok = GetFileInformationByHandle(file, &info);
-  CloseHandle(file);
-  return ok ? info.nNumberOfLinks : 0;
+bool FileId(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info) {
+  const FileHandle file = OpenFile(path, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+  return file && GetFileInformationByHandle(file.Get(), &info);
 }
 
-bool FileId(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info) {
-  HANDLE file = CreateFileW(SystemPath(path).c_str(), FILE_READ_ATTRIBUTES,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                            FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  const BOOL ok = GetFileInformationByHandle(file, &info);
-  CloseHandle(file);
-  return ok != FALSE;
+DWORD LinkCount(const std::wstring& path) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  return FileId(path, info) ? info.nNumberOfLinks : 0;
 }
 
 // The shell's delete with undo allowed and no questions. Its calls take
@@ -61,16 +50,13 @@ void ToRecycleBin(const std::wstring& path) {
 }
 
 bool MakeFolders(const std::wstring& folder) {
-  for (size_t at = folder.find(L'\\', 3); at != std::wstring::npos; at = folder.find(L'\\', at + 1)) {
-    const std::wstring part = SystemPath(folder.substr(0, at));
-    if (!CreateDirectoryW(part.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
-  }
+  for (size_t at = folder.find(L'\\', 3); at != std::wstring::npos; at = folder.find(L'\\', at + 1))
+    if (!MakeFolder(folder.substr(0, at)) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
   return true;
 }
 
 bool MoveTo(const std::wstring& from, const std::wstring& to) {
-  return MakeFolders(FolderOf(to)) && MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(),
-                                                  MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH);
+  return MakeFolders(FolderOf(to)) && MoveEntry(from, to, MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH);
 }
 
 // Once per thread, never undone.
@@ -117,14 +103,14 @@ bool Invoke(IContextMenu* menu, LPCSTR verb) {
 // names no verbs, by its menu, which leads with it.
 bool Restore(IContextMenu* menu, const std::wstring& path) {
   if (Invoke(menu, "undelete") && Exists(path)) return true;
-  HMENU popup = CreatePopupMenu();
+  const MenuHandle popup(CreatePopupMenu());
   if (!popup) return false;
   constexpr UINT kFirst = 1;
   int byVerb = -1, first = -1;
   bool verbsKnown = false;
-  if (SUCCEEDED(menu->QueryContextMenu(popup, 0, kFirst, 0x7FFF, CMF_NORMAL))) {
-    for (int i = 0; i < GetMenuItemCount(popup); ++i) {
-      const UINT id = GetMenuItemID(popup, i);
+  if (SUCCEEDED(menu->QueryContextMenu(popup.Get(), 0, kFirst, 0x7FFF, CMF_NORMAL))) {
+    for (int i = 0; i < GetMenuItemCount(popup.Get()); ++i) {
+      const UINT id = GetMenuItemID(popup.Get(), i);
       if (id == static_cast<UINT>(-1) || id < kFirst) continue;
       if (first < 0) first = static_cast<int>(id - kFirst);
       wchar_t verb[64] = L"";
@@ -135,7 +121,6 @@ bool Restore(IContextMenu* menu, const std::wstring& path) {
       if (lstrcmpiW(verb, L"undelete") == 0) byVerb = static_cast<int>(id - kFirst);
     }
   }
-  DestroyMenu(popup);
   const int restore = verbsKnown ? byVerb : first;
   return restore >= 0 && Invoke(menu, MAKEINTRESOURCEA(restore)) && Exists(path);
 }
@@ -204,15 +189,14 @@ AsideNames PlanAside(const std::wstring& path, const std::wstring& keepFolder) {
 
 AsideResult SetAside(const std::wstring& path, const AsideNames& names, uint32_t& error) {
   error = 0;
-  if (!names.link.empty() &&
-      CreateHardLinkW(SystemPath(names.link).c_str(), SystemPath(path).c_str(), nullptr)) {
+  if (!names.link.empty() && MakeHardLink(names.link, path)) {
     ToRecycleBin(path);
     if (!Exists(path)) {
       // Still two names: the other one is in the Recycle Bin.
       if (LinkCount(names.link) >= 2 && RemoveName(names.link)) return AsideResult::RecycleBin;
       if (MoveTo(names.link, names.kept)) return AsideResult::Kept;
       error = GetLastError();
-      MoveFileW(SystemPath(names.link).c_str(), SystemPath(path).c_str());
+      MoveEntry(names.link, path);
       return AsideResult::Failed;
     }
     RemoveName(names.link);
@@ -225,7 +209,7 @@ AsideResult SetAside(const std::wstring& path, const AsideNames& names, uint32_t
 uint32_t PutBack(const std::wstring& path, const std::wstring& kept) {
   if (Exists(path)) return ERROR_FILE_EXISTS;
   if (kept.empty()) return FromRecycleBin(path);
-  return MoveFileExW(SystemPath(kept).c_str(), SystemPath(path).c_str(), MOVEFILE_COPY_ALLOWED) ? 0 : GetLastError();
+  return MoveEntry(kept, path, MOVEFILE_COPY_ALLOWED) ? 0 : GetLastError();
 }
 
 bool SameFile(const std::wstring& a, const std::wstring& b) {
@@ -236,6 +220,6 @@ bool SameFile(const std::wstring& a, const std::wstring& b) {
 
 // The attributes belong to the file, not to one of its names: a read-only
 // file keeps its second name (it then goes to the program's folder too).
-bool RemoveName(const std::wstring& path) { return DeleteFileW(SystemPath(path).c_str()) != FALSE; }
+bool RemoveName(const std::wstring& path) { return DeleteFileAt(path); }
 
 }  // namespace rn

@@ -2,7 +2,7 @@
 
 #include "engine/FileChange.h"
 
-#include "base/LongPath.h"
+#include "base/FileSystem_win.h"
 #include "engine/TimeStamp.h"
 #include "filelist/FileTime.h"
 
@@ -11,13 +11,13 @@ namespace rn {
 uint32_t ApplyAttributeChange(const std::wstring& path, const RenameTask& task) {
   const DWORD value = AttributeValue(task.Attributes);
   // The system takes "normal" as the way to clear every attribute.
-  if (!SetFileAttributesW(SystemPath(path).c_str(), value == 0 ? FILE_ATTRIBUTE_NORMAL : value)) return GetLastError();
+  if (!SetFileAttributesOf(path, value == 0 ? FILE_ATTRIBUTE_NORMAL : value)) return GetLastError();
   return ERROR_SUCCESS;
 }
 
 uint32_t ApplyTimeStampChange(const std::wstring& path, const RenameTask& task, DateType type,
                               const DateLocale& locale) {
-  if (GetFileAttributesW(SystemPath(path).c_str()) == INVALID_FILE_ATTRIBUTES) return GetLastError();
+  if (FileAttributes(path) == INVALID_FILE_ATTRIBUTES) return GetLastError();
   const std::optional<DateTime> stamp = ChangedTimeStamp(task, ReadFileTime(path, type), locale);
   if (!stamp || !IsStorableTimeStamp(*stamp)) return ERROR_INVALID_DATA;
   if (!WriteFileTime(path, *stamp, type)) {

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "base/LongPath.h"
+#include "base/FileSystem_win.h"
 #include "base/Path.h"
 #include "engine/FileRename.h"
 
@@ -14,25 +14,16 @@ std::wstring NameOf(const std::wstring& path) {
   return name;
 }
 
-// The spelling the file system keeps for the entry, empty when it is not found.
-std::wstring SpellingOnDisk(const std::wstring& path) {
-  WIN32_FIND_DATAW data;
-  HANDLE search = FindFirstFileW(SystemPath(path).c_str(), &data);
-  if (search == INVALID_HANDLE_VALUE) return L"";
-  FindClose(search);
-  return data.cFileName;
-}
-
 bool SameIgnoringCase(const std::wstring& a, const std::wstring& b) {
   return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
          CSTR_EQUAL;
 }
 
-// A name in the folder that nothing uses yet, in the form the system calls take.
+// A name in the folder that nothing uses yet.
 std::wstring FreeTemporaryName(const std::wstring& folder) {
   for (unsigned n = GetTickCount() & 0xFFFF, tries = 0; tries < 1000; ++n, ++tries) {
-    std::wstring candidate = SystemPath(folder + L"~rename" + std::to_wstring(n) + L".tmp");
-    if (GetFileAttributesW(candidate.c_str()) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND)
+    std::wstring candidate = folder + L"~rename" + std::to_wstring(n) + L".tmp";
+    if (FileAttributes(candidate) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND)
       return candidate;
   }
   return L"";
@@ -43,30 +34,29 @@ std::wstring FreeTemporaryName(const std::wstring& folder) {
 std::wstring TemporaryName(const std::wstring& folder, size_t serial) {
   const std::wstring base = folder + L"~rename" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(serial);
   std::wstring candidate = base + L".tmp";
-  for (unsigned n = 2; GetFileAttributesW(SystemPath(candidate).c_str()) != INVALID_FILE_ATTRIBUTES && n < 100000; ++n)
+  for (unsigned n = 2; FileAttributes(candidate) != INVALID_FILE_ATTRIBUTES && n < 100000; ++n)
     candidate = base + L"-" + std::to_wstring(n) + L".tmp";
   return candidate;
 }
 
 uint32_t RenameEntry(const std::wstring& from, const std::wstring& to, bool replaceExisting) {
   if (from == to) return 0;
-  const std::wstring source = SystemPath(from), target = SystemPath(to);
   if (!SameIgnoringCase(from, to)) {
     const DWORD flags = replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0;
-    return MoveFileExW(source.c_str(), target.c_str(), flags) ? 0 : GetLastError();
+    return MoveEntry(from, to, flags) ? 0 : GetLastError();
   }
 
   // Only the letter case changes: try the direct way, then look at the result.
   const std::wstring wanted = NameOf(to);
-  if (!MoveFileW(source.c_str(), target.c_str())) return GetLastError();
+  if (!MoveEntry(from, to)) return GetLastError();
   if (SpellingOnDisk(to) == wanted) return 0;
 
   const std::wstring temp = FreeTemporaryName(FolderOf(to));
   if (temp.empty()) return ERROR_FILE_EXISTS;
-  if (!MoveFileW(source.c_str(), temp.c_str())) return GetLastError();
-  if (!MoveFileW(temp.c_str(), target.c_str())) {
+  if (!MoveEntry(from, temp)) return GetLastError();
+  if (!MoveEntry(temp, to)) {
     const DWORD error = GetLastError();
-    MoveFileW(temp.c_str(), source.c_str());  // back under its old name
+    MoveEntry(temp, from);  // back under its old name
     return error;
   }
   return SpellingOnDisk(to) == wanted ? 0 : ERROR_GEN_FAILURE;

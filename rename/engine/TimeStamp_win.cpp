@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "base/LongPath.h"
+#include "base/FileSystem_win.h"
 #include "engine/TimeStamp.h"
 
 namespace rn {
@@ -13,16 +13,15 @@ bool WriteFileTime(const std::wstring& path, const DateTime& local, DateType typ
   // No sharing: a file another program holds open is left alone. The backup
   // flag lets folders be opened too. Writing the attributes is the right a
   // time stamp needs, so read-only files can be stamped as well.
-  HANDLE h = CreateFileW(SystemPath(path).c_str(), GENERIC_READ | FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                         FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  FileHandle h = OpenFile(path, GENERIC_READ | FILE_WRITE_ATTRIBUTES, 0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+  if (!h) return false;
   const DosDateTime packed = PackDos(local);
   FILETIME localTime, universal;
   BOOL ok =
       DosDateTimeToFileTime(packed.date, packed.time, &localTime) && LocalFileTimeToFileTime(&localTime, &universal) &&
-      SetFileTime(h, type == DateCreated ? &universal : nullptr, nullptr, type == DateCreated ? nullptr : &universal);
+      SetFileTime(h.Get(), type == DateCreated ? &universal : nullptr, nullptr, type == DateCreated ? nullptr : &universal);
   const DWORD error = ok ? ERROR_SUCCESS : GetLastError();
-  CloseHandle(h);
+  h.Reset();
   SetLastError(error);
   return ok != FALSE;
 }

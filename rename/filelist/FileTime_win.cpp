@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "base/LongPath.h"
+#include "base/FileSystem_win.h"
 #include "filelist/FileTime.h"
 
 namespace rn {
@@ -8,7 +8,7 @@ namespace rn {
 std::optional<DateTime> ReadFileTime(const std::wstring& path, DateType type) {
   // One attribute query: no directory search, and wildcards in the text stay plain characters.
   WIN32_FILE_ATTRIBUTE_DATA found;
-  if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &found)) return std::nullopt;
+  if (!FileAttributeData(path, found)) return std::nullopt;
   const FILETIME& stamp = type == DateCreated    ? found.ftCreationTime
                           : type == DateAccessed ? found.ftLastAccessTime
                                                  : found.ftLastWriteTime;

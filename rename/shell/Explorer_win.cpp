@@ -4,7 +4,8 @@
 #include <shlobj.h>
 
 #include "base/Error.h"
-#include "base/LongPath.h"
+#include "base/FileSystem_win.h"
+#include "base/Handle_win.h"
 #include "shell/Explorer.h"
 #include "shell/Registration.h"
 
@@ -30,11 +31,11 @@ bool WindowsIsNt() { return (GetVersion() & 0x80000000u) == 0; }
 bool RegistrationMarkerExists() {
   HKEY key = nullptr;
   const LSTATUS opened = RegOpenKeyExW(HKEY_CURRENT_USER, kRegistrationMarkerKey, 0, KEY_READ, &key);
+  const RegKeyHandle owned(key);
   if (opened == ERROR_FILE_NOT_FOUND) return false;
   if (opened != ERROR_SUCCESS)
     throw AppError{L"HKEY_CURRENT_USER\\" + std::wstring(kRegistrationMarkerKey) + L":\r" +
                    SystemErrorText(static_cast<uint32_t>(opened))};
-  RegCloseKey(key);
   return true;
 }
 
@@ -45,7 +46,7 @@ std::optional<std::wstring> SendToFolder() {
       RegGetValueW(HKEY_CURRENT_USER, L"Software\\MicroSoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                    L"SendTo", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, value, &size);
   if (read != ERROR_SUCCESS) return std::nullopt;
-  const DWORD a = GetFileAttributesW(SystemPath(value).c_str());
+  const DWORD a = FileAttributes(value);
   if (value[0] == L'\0' || a == INVALID_FILE_ATTRIBUTES || !(a & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
   return std::wstring(value);
 }

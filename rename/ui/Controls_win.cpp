@@ -1,4 +1,5 @@
 #include "ui/Controls_win.h"
+#include "base/Handle_win.h"
 
 #include <commctrl.h>
 
@@ -112,10 +113,8 @@ bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == 
 void SetChecked(HWND button, bool on) { SendMessageW(button, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
 
 Dpi ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const Dpi dpi{GetDeviceCaps(screen, LOGPIXELSY)};
-  ReleaseDC(nullptr, screen);
-  return dpi;
+  const WindowDc screen(nullptr);
+  return Dpi{GetDeviceCaps(screen.Get(), LOGPIXELSY)};
 }
 
 HFONT CreateFormFont(const Dpi& dpi, bool bold) {
@@ -140,9 +139,13 @@ namespace {
 // kept for every measure: asking the system for a screen context, or making
 // a bitmap, at each caption is what made measuring slow.
 struct MeasureSurface {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP dib = nullptr;
+  MemoryDc owned{CreateCompatibleDC(nullptr)};
+  HDC dc = owned.Get();
+  BitmapHandle dib;
   HGDIOBJ firstBitmap = nullptr;
+  ~MeasureSurface() {
+    if (firstBitmap) SelectObject(dc, firstBitmap);  // the bitmap goes unselected
+  }
   const DWORD* bits = nullptr;
   int width = 0;
   static constexpr int kHeight = 64;
@@ -156,8 +159,7 @@ struct MeasureSurface {
       if (!made || !fresh) return nullptr;
       HGDIOBJ old = SelectObject(dc, made);
       if (!firstBitmap) firstBitmap = old;
-      if (dib) DeleteObject(dib);
-      dib = made;
+      dib.Reset(made);  // the one it replaces is no longer selected
       bits = static_cast<const DWORD*>(fresh);
       width = w;
     }

@@ -14,15 +14,13 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 DialogForm::~DialogForm() {
   if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
-  if (font_) DeleteObject(font_);
-  if (linkFont_) DeleteObject(linkFont_);
 }
 
 bool DialogForm::CreateDialogWindow(const wchar_t* className, const std::wstring& caption, HWND owner) {
   RegisterFormClass(className);
   dpi_ = ScreenDpi();
-  font_ = CreateFormFont(dpi_);
-  linkFont_ = CreateDerivedFont(font_, 0, false, true);
+  fonts_[0].Reset(font_ = CreateFormFont(dpi_));
+  fonts_[1].Reset(linkFont_ = CreateDerivedFont(font_, 0, false, true));
   return CreateForm(this, className, caption, kStyle, kExStyle, 0, 0, 100, 100, owner) != nullptr;
 }
 

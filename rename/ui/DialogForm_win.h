@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/Dpi.h"
+#include "base/Handle_win.h"
 #include "ui/Form_win.h"
 
 namespace rn {
@@ -42,6 +43,7 @@ class DialogForm : public Form {
   Dpi dpi_;
   HFONT font_ = nullptr;
   HFONT linkFont_ = nullptr;
+  FontHandle fonts_[2];  // the two above, freed with the form
 
  private:
   bool modal_ = false;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/Handle_win.h"
 #include "base/Texts.h"
 #include "ui/Controls_win.h"
 #include "ui/Form_win.h"
@@ -38,6 +39,7 @@ struct GridForm : Form {
   HFONT font = nullptr;
   HFONT boldFont = nullptr;
   HFONT checkFont = nullptr;
+  FontHandle fonts[3];  // the three above, freed with the grid
   std::vector<int> widths;
   int previewWidth = -1;
   int top = 0;
@@ -54,9 +56,6 @@ struct GridForm : Form {
   ~GridForm() override {
     Disconnect();
     if (tip) DestroyWindow(tip);
-    DeleteObject(font);
-    DeleteObject(boldFont);
-    DeleteObject(checkFont);
   }
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -318,17 +317,14 @@ LRESULT GridForm::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       RECT client{};
       GetClientRect(hwnd, &client);
       // Drawn off screen first, so that scrolling through long lists never flickers.
-      HDC mem = CreateCompatibleDC(dc);
-      HBITMAP bmp = CreateCompatibleBitmap(dc, std::max(1, static_cast<int>(client.right)),
-                                           std::max(1, static_cast<int>(client.bottom)));
-      HGDIOBJ oldBmp = SelectObject(mem, bmp);
-      HGDIOBJ oldFont = SelectObject(mem, font);
-      Paint(mem, client);
-      BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
-      SelectObject(mem, oldFont);
-      SelectObject(mem, oldBmp);
-      DeleteObject(bmp);
-      DeleteDC(mem);
+      {
+        const MemoryDc mem(CreateCompatibleDC(dc));
+        const BitmapHandle bmp(CreateCompatibleBitmap(dc, std::max(1, static_cast<int>(client.right)),
+                                                      std::max(1, static_cast<int>(client.bottom))));
+        const Selected bitmap(mem.Get(), bmp.Get()), withFont(mem.Get(), font);
+        Paint(mem.Get(), client);
+        BitBlt(dc, 0, 0, client.right, client.bottom, mem.Get(), 0, 0, SRCCOPY);
+      }
       EndPaint(hwnd, &ps);
       return 0;
     }
@@ -439,9 +435,9 @@ HWND CreateFileGrid(HWND parent, int controlId, const FileList* list, const Dpi&
   form->list = list;
   form->dpi = dpi;
   form->rowHeight = dpi.Scale(13);
-  form->font = CreateFormFont(dpi);
-  form->boldFont = CreateFormFont(dpi, true);
-  form->checkFont = CheckMarkFont(dpi);
+  form->fonts[0].Reset(form->font = CreateFormFont(dpi));
+  form->fonts[1].Reset(form->boldFont = CreateFormFont(dpi, true));
+  form->fonts[2].Reset(form->checkFont = CheckMarkFont(dpi));
   form->widths.assign(kBaseColumnCount, -1);
   form->widths[ColCheckMark] = 64;
   form->widths[ColShortPath] = 64;

@@ -7,7 +7,8 @@
 #include <array>
 #include <memory>
 
-#include "base/LongPath.h"
+#include "base/FileSystem_win.h"
+#include "base/Handle_win.h"
 #include "base/Path.h"
 #include "base/Texts.h"
 #include "filelist/FileList.h"
@@ -35,10 +36,7 @@ struct InfoPanelForm : Form {
   HFONT font = nullptr;
   HWND tip = nullptr;
   HICON icon = nullptr;
-
-  ~InfoPanelForm() override {
-    if (icon) DestroyIcon(icon);
-  }
+  IconHandle iconOwner;
 
   HWND Child(int id) const { return GetDlgItem(hwnd, id); }
   HWND Value(Field f) const { return Child(kInfoCreatedId + f); }
@@ -135,8 +133,7 @@ void InfoPanelForm::Layout() {
 
 void InfoPanelForm::SetIcon(HICON next, const std::wstring& hint) {
   SendMessageW(Child(kInfoImageId), STM_SETICON, reinterpret_cast<WPARAM>(next), 0);
-  if (icon) DestroyIcon(icon);
-  icon = next;
+  iconOwner.Reset(icon = next);
   if (tip) {
     TOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
@@ -231,7 +228,7 @@ void FillFileInfo(HWND panel, const std::wstring& fullPath, const std::wstring& 
   if (!form) return;
   ClearFileInfo(panel);
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (fullPath.empty() || !GetFileAttributesExW(SystemPath(fullPath).c_str(), GetFileExInfoStandard, &data) ||
+  if (fullPath.empty() || !FileAttributeData(fullPath, data) ||
       (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
     SetWindowTextW(form->Value(Name), kFileMissingText);
     return;
@@ -275,23 +272,17 @@ bool CopyInfoToClipboard(HWND panel, HWND owner) {
   if (!FormOf(panel)) return false;
   const std::wstring text = InfoClipboardText(InfoPanelFields(panel));
   const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  GlobalMemory mem(GlobalAlloc(GMEM_MOVEABLE, bytes));
   if (!mem) return false;
-  if (void* p = GlobalLock(mem)) {
-    memcpy(p, text.c_str(), bytes);
-    GlobalUnlock(mem);
-  } else {
-    GlobalFree(mem);
-    return false;
-  }
-  if (!OpenClipboard(owner)) {
-    GlobalFree(mem);
-    return false;
-  }
+  void* p = GlobalLock(mem.Get());
+  if (!p) return false;
+  memcpy(p, text.c_str(), bytes);
+  GlobalUnlock(mem.Get());
+  if (!OpenClipboard(owner)) return false;
   EmptyClipboard();
-  const bool placed = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+  const bool placed = SetClipboardData(CF_UNICODETEXT, mem.Get()) != nullptr;
   CloseClipboard();
-  if (!placed) GlobalFree(mem);  // the clipboard took it only on success
+  if (placed) mem.Release();  // the clipboard took it, only on success
   return placed;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/Handle_win.h"
 #include "base/Texts.h"
 #include "ui/Controls_win.h"
 #include "ui/Form_win.h"
@@ -53,7 +54,8 @@ void SetInputResponder(InputResponder responder) { TextResponder() = std::move(r
 std::optional<std::wstring> ShowInputBox(HWND owner, const InputRequest& request) {
   if (TextResponder()) return TextResponder()(request);
   RegisterFormClass(kInputClass, 0, nullptr, DLGWINDOWEXTRA);
-  HFONT font = CreateMessageFont();
+  const FontHandle owned(CreateMessageFont());
+  const HFONT font = owned.Get();
   const Dpi dpi = ScreenDpi();
   auto s = [&](int v) { return dpi.Scale(v); };
   using namespace design;
@@ -74,10 +76,7 @@ std::optional<std::wstring> ShowInputBox(HWND owner, const InputRequest& request
   InputForm form;
   HWND box = CreateForm(&form, kInputClass, request.caption, kBoxStyle, kBoxExStyle, place.left, place.top,
                         place.right - place.left, place.bottom - place.top, owner);
-  if (!box) {
-    DeleteObject(font);
-    return std::nullopt;
-  }
+  if (!box) return std::nullopt;
   const int innerW = clientW - 2 * margin;
   MakeChild(box, L"STATIC", request.prompt, SS_LEFT | SS_NOPREFIX, 0, Bounds(margin, s(kPromptTop), innerW, promptH),
             font);
@@ -98,7 +97,6 @@ std::optional<std::wstring> ShowInputBox(HWND owner, const InputRequest& request
     if (form.ok) result = WindowText(edit);
   }
   DestroyWindow(box);
-  DeleteObject(font);
   return result;
 }
 

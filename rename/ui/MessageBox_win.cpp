@@ -1,3 +1,4 @@
+#include "base/Handle_win.h"
 #include "ui/MessageBox_win.h"
 
 #include <algorithm>
@@ -117,18 +118,19 @@ POINT OnWorkArea(int x, int y, int w, int h) {
 
 int RunMessageForm(HWND owner, const DialogRequest& req) {
   RegisterFormClass(kClassName, 0, nullptr, DLGWINDOWEXTRA);
-  HFONT font = CreateMessageFont();
+  const FontHandle owned(CreateMessageFont());
+  const HFONT font = owned.Get();
   const Dpi dpi = ScreenDpi();
   auto s = [&](int v) { return dpi.Scale(v); };
 
   // Measure the text and the buttons to size the box.
   const std::wstring text = WithCrLf(req.text);
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ oldFont = SelectObject(dc, font);
   RECT tr{0, 0, s(design::kTextWidth), 0};
-  DrawTextW(dc, text.c_str(), -1, &tr, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-  SelectObject(dc, oldFont);
-  ReleaseDC(nullptr, dc);
+  {
+    const WindowDc dc(nullptr);
+    const Selected selected(dc.Get(), font);
+    DrawTextW(dc.Get(), text.c_str(), -1, &tr, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+  }
   int buttonW = s(design::kButtonW);
   for (const auto& b : req.buttons) buttonW = std::max<int>(buttonW, DrawnWidth(font, b) + s(design::kButtonPadW));
 
@@ -151,10 +153,7 @@ int RunMessageForm(HWND owner, const DialogRequest& req) {
   form.answer = req.cancelButton;
   HWND box = CreateForm(&form, kClassName, req.caption, kBoxStyle, kBoxExStyle | (req.topmost ? WS_EX_TOPMOST : 0),
                         at.x, at.y, boxW, boxH, owner);
-  if (!box) {
-    DeleteObject(font);
-    return req.cancelButton;
-  }
+  if (!box) return req.cancelButton;
   if (req.cancelButton < 0) EnableMenuItem(GetSystemMenu(box, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
 
   if (iconId) {
@@ -183,7 +182,6 @@ int RunMessageForm(HWND owner, const DialogRequest& req) {
     RunModalLoop(box, form.done);
   }
   DestroyWindow(box);
-  DeleteObject(font);
   return form.answer;
 }
 

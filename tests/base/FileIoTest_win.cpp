@@ -6,7 +6,11 @@
 #include <string>
 #include <vector>
 
+#include <filesystem>
+#include <fstream>
+
 #include "base/FileIo.h"
+#include "base/FileSystem_win.h"
 #include "base/LongPath.h"
 #include "base/SettingsFile.h"
 
@@ -134,4 +138,31 @@ TEST_F(ReplaceOnWindows, FailedSettingsWriteKeepsTheFile) {
   else
     EXPECT_EQ(now, "[Options]\r\nLanguage=English\r\n");
   EXPECT_EQ(Names(), std::vector<std::wstring>{L"Rename.ini"});
+}
+
+TEST(FileSystem, AListingThatEndsInAnErrorLeavesNoSearchOpen) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::filesystem::path dir = std::filesystem::path(temp) / (L"rename-list-" + std::to_wstring(GetCurrentProcessId()));
+  std::filesystem::create_directories(dir);
+  for (const wchar_t* n : {L"a.txt", L"b.txt"}) std::ofstream(dir / n) << "x";
+  DWORD before = 0, after = 0;
+  if (!GetProcessHandleCount(GetCurrentProcess(), &before) || before == 0) {
+    std::printf("skipped the count: this system does not count a process's handles\n");
+    before = 0;
+  }
+  int seen = 0;
+  for (int i = 0; i < 50; ++i) {
+    try {
+      rn::ListFolder(dir.wstring() + L"\\*", [&](const WIN32_FIND_DATAW&) -> bool { throw ++seen; });
+    } catch (int) {
+    }
+  }
+  EXPECT_EQ(seen, 50);
+  if (before > 0 && GetProcessHandleCount(GetCurrentProcess(), &after)) {
+    EXPECT_LT(after, before + 10) << "fifty searches left open";
+  }
+  std::error_code ec;
+  std::filesystem::remove_all(dir, ec);
+  EXPECT_FALSE(ec) << "the folder is free to go";
 }

@@ -141,8 +141,8 @@ TEST(IncludeRules, FoldersIncludeOnlyWhatTheirListAllows) {
       const std::string target = inc.substr(0, slash);
       ++checked;
       if (s.folder == "rename32") {
-        EXPECT_TRUE(inc == "shell/HandOffWire.h" || target == "rename32")
-            << s.path << " includes \"" << inc << "\": the extension shares only the wire format";
+        EXPECT_TRUE(inc == "shell/HandOffWire.h" || inc == "base/Handle_win.h" || target == "rename32")
+            << s.path << " includes \"" << inc << "\": the extension shares only the wire format and the handle owner";
         continue;
       }
       const auto allowed = table.find(s.folder);
@@ -161,12 +161,55 @@ TEST(IncludeRules, PortableFilesKnowNothingOfWin32) {
     std::istringstream lines(s.text);
     std::string line;
     std::smatch m;
-    while (std::getline(lines, line))
-      if (std::regex_search(line, m, system)) EXPECT_FALSE(kWin32Headers.count(m[1])) << s.path << ": " << line;
+    while (std::getline(lines, line)) {
+      if (std::regex_search(line, m, system)) {
+        EXPECT_FALSE(kWin32Headers.count(m[1])) << s.path << ": " << line;
+      }
+    }
     for (const std::string& inc : QuotedIncludes(s.text))
       EXPECT_FALSE(inc.ends_with("_win.h")) << s.path << " includes the Win32 header \"" << inc << "\"";
     const std::string code = CodeOnly(s.text);
     if (std::regex_search(code, m, kWin32Types)) ADD_FAILURE() << s.path << " names the Win32 type " << m[1];
+  }
+}
+
+// Calls that are only ever made in one place, and the files that make them.
+struct OnePlace {
+  const char* what;
+  std::regex calls;
+  std::set<std::string> places;  // paths below the source folder
+};
+
+const OnePlace kOnePlace[] = {
+    // Every path reaches the file system in its long form: through one layer.
+    {"a file-system call outside the long-path layer",
+     std::regex(R"(\b(FindFirstFileW|FindFirstFileExW|FindNextFileW|MoveFileW|MoveFileExW|GetFileAttributesW|)"
+                R"(GetFileAttributesExW|SetFileAttributesW|CreateFileW|DeleteFileW|RemoveDirectoryW|CreateDirectoryW|)"
+                R"(SetCurrentDirectoryW|CopyFileW|CopyFileExW|CreateHardLinkW|GetFullPathNameW|ReplaceFileW)\s*\()"),
+     {"rename/base/FileSystem_win.cpp"}},
+    // Every handle has one owner, which alone closes it.
+    {"a handle closed outside its owner",
+     std::regex(R"(\b(CloseHandle|RegCloseKey|FindClose|DeleteObject|DeleteDC|ReleaseDC|GlobalFree|LocalFree|)"
+                R"(DestroyMenu|DestroyIcon|InternetCloseHandle)\s*\()"),
+     {"rename/base/Handle_win.h", "rename/core/Download_win.cpp"}},
+};
+
+TEST(OneLayer, FileSystemCallsAndHandleClosesAreMadeInTheirOnePlaceOnly) {
+  for (const OnePlace& rule : kOnePlace) {
+    int placesSeen = 0;
+    for (const Source& s : Sources()) {
+      const std::string relative = fs::relative(s.path, kSource).generic_string();
+      const std::string code = CodeOnly(s.text);
+      const bool allowed = rule.places.count(relative) > 0;
+      std::smatch m;
+      if (allowed) {
+        placesSeen += std::regex_search(code, m, rule.calls);
+        continue;
+      }
+      for (auto it = std::sregex_iterator(code.begin(), code.end(), rule.calls); it != std::sregex_iterator(); ++it)
+        ADD_FAILURE() << relative << ": " << rule.what << ": " << (*it)[1];
+    }
+    EXPECT_EQ(placesSeen, static_cast<int>(rule.places.size())) << rule.what << ": the one place makes them";
   }
 }
 
@@ -182,6 +225,10 @@ TEST(IncludeRules, TheRulesWouldCatchABackEdge) {
   const std::string code = CodeOnly(bad);
   ASSERT_TRUE(std::regex_search(code, m, kWin32Types));
   EXPECT_EQ(m[1], "DWORD");
+  const std::string call = CodeOnly("// MoveFileW( in a comment\nok = MoveFileExW (from, to, 0);\nCloseHandle(h);\n");
+  ASSERT_TRUE(std::regex_search(call, m, kOnePlace[0].calls));
+  EXPECT_EQ(m[1], "MoveFileExW");
+  EXPECT_TRUE(std::regex_search(call, m, kOnePlace[1].calls));
 }
 
 }  // namespace
