@@ -190,7 +190,7 @@ TEST(Installer, InstallsRunsFromProgramFilesAndUninstallsLeavingNothing) {
       EXPECT_FALSE(KeyExists(server32));
       ToggleExplorerEntry(run.p, run.main);
       EXPECT_TRUE(WaitFor([&] { return KeyExists(marker); }));
-      EXPECT_EQ(ValueOf(server32), (setup.dir / rn::kExtension64).wstring());
+      EXPECT_EQ(ValueOf(server32), (setup.dir / rn::kExtension32).wstring()) << "the 32-bit view loads RENAME32.DLL";
     }
     ASSERT_TRUE(run.Close());
   }

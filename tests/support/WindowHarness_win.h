@@ -53,12 +53,14 @@ struct TempFolder {
     static int counter = 0;
     path = std::filesystem::path(base) /
            (L"rename-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
-    std::filesystem::remove_all(path);
+    Remove();  // left by an earlier process of the same number
     std::filesystem::create_directories(path);
   }
-  ~TempFolder() {
+  ~TempFolder() { Remove(); }
+  // In the extended form, so that folders past the old length limit go too.
+  void Remove() const {
     std::error_code ec;
-    std::filesystem::remove_all(path, ec);
+    std::filesystem::remove_all(L"\\\\?\\" + path.wstring(), ec);
   }
   std::wstring Folder() const { return path.wstring() + L"\\"; }
   std::wstring Ini() const { return Folder() + L"Rename.ini"; }
