@@ -1,10 +1,11 @@
 // Adding files and folders from the window: the open-file dialog, dropped
 // files, the search dialog, the hand-off from Explorer and "-sendto", and the
 // batches that feed the intake through its ports.
+#include "base/OptionKeys.h"
 #include "base/Path.h"
 #include "base/Text.h"
 #include "base/Texts.h"
-#include "core/FormSearch_win.h"
+#include "dialogs/FormSearch_win.h"
 #include "base/FileSystem_win.h"
 #include "core/MainForm_win.h"
 #include "filelist/DirScan.h"
@@ -235,7 +236,7 @@ void TMorvaneFrm1::OpenFiles() {
     request.filterPatterns.push_back(mask);
   }
   request.filterIndex = selected >= 0 && selected < static_cast<int>(openFilterMasks_.size()) ? selected : 0;
-  request.initialFolder = settingsFile->ReadString(L"Options", L"Path", lastFolder);
+  request.initialFolder = ReadOption(*settingsFile, options::kPath, lastFolder);
   lastFolder = request.initialFolder;
   request.fileName = WindowText(filter);
   AppendFilterMask();
@@ -246,7 +247,7 @@ void TMorvaneFrm1::OpenFiles() {
     return;
   }
   const std::wstring folder = FolderOf(result.paths.front());
-  settingsFile->WriteString(L"Options", L"Path", folder);
+  WriteOption(*settingsFile, options::kPath, folder);
   lastFolder = folder;
   AddBatchPaths(BatchSource::OpenDialog, result.paths);
   SetFocus(Control(IdComboBox2));

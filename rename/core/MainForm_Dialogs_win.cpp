@@ -4,18 +4,19 @@
 
 #include <optional>
 
+#include "base/OptionKeys.h"
 #include "base/Texts.h"
 #include "base/VersionInfo.h"
-#include "core/Download_win.h"
-#include "core/FormAbout_win.h"
-#include "core/FormFirst_win.h"
-#include "core/FormOption_win.h"
-#include "core/Help_win.h"
+#include "dialogs/Download_win.h"
+#include "dialogs/FormAbout_win.h"
+#include "dialogs/FormFirst_win.h"
+#include "dialogs/FormOption_win.h"
+#include "dialogs/Help_win.h"
 #include "core/MainForm_win.h"
-#include "core/MakerAddresses.h"
+#include "dialogs/MakerAddresses.h"
 #include "core/OperationPanel_win.h"
-#include "core/SettingsPlace.h"
-#include "core/VersionCheck.h"
+#include "base/SettingsPlace.h"
+#include "dialogs/VersionCheck.h"
 #include "ui/MessageBox_win.h"
 
 namespace rn {
@@ -29,8 +30,8 @@ constexpr int kAboutLeft = -25, kAboutTop = 180;
 TFormFirst& WelcomeBox(TMorvaneFrm1& main) {
   if (!main.formFirst) {
     FirstHost host;
-    host.writeOption = [&main](const wchar_t* key, bool value) {
-      if (main.settingsFile) main.settingsFile->WriteBool(L"Options", key, value);
+    host.writeOption = [&main](FlagOption option, bool value) {
+      if (main.settingsFile) WriteOption(*main.settingsFile, option, value);
     };
     main.formFirst = std::make_unique<TFormFirst>(std::move(host));
     if (!main.formFirst->Create(main.hwnd)) RaiseLastError();
@@ -59,8 +60,11 @@ void TMorvaneFrm1::MenuCheckVersionsClick() { CheckNewVersions(); }
 void TMorvaneFrm1::ShowOptions() {
   if (!formOption) {
     OptionHost host;
-    host.settingsPath = settingsFile ? settingsFile->Path() : context_.settingsFolder + kSettingsFileName;
-    host.apply = [this](const OptionValues& values) { ApplyOptions(values); };
+    host.current = [this] { return settingsFile ? ReadOptionValues(*settingsFile) : OptionValues{}; };
+    host.apply = [this](const OptionValues& values) {
+      if (settingsFile) WriteOptionValues(*settingsFile, values);
+      ApplyOptions(values);
+    };
     formOption = std::make_unique<TFormOption>(std::move(host));
     if (!formOption->Create(hwnd)) RaiseLastError();
   }
@@ -107,9 +111,9 @@ void TMorvaneFrm1::ShowWelcomeIfDue() {
     return;
   }
   const SettingsFile& ini = *settingsFile;
-  const bool donated = ini.ReadBool(L"Options", L"Donated", false);
-  const std::wstring stored = ini.ReadString(L"Options", L"Version", L"0.0.0.0");
-  const bool remindLater = ini.ReadBool(L"Options", L"RemindLater", true);
+  const bool donated = ReadOption(ini, options::kDonated);
+  const std::wstring stored = ReadOption(ini, options::kVersion);
+  const bool remindLater = ReadOption(ini, options::kRemindLater);
   if (versionLabel_.empty()) {
     try {
       versionLabel_ = ProgramVersionLabel();
@@ -129,8 +133,8 @@ void TMorvaneFrm1::ShowWelcomeIfDue() {
 // show sequence runs anew, which shows it.
 void TMorvaneFrm1::LikeProgram() {
   WelcomeBox(*this).SetRemindLater(true);
-  settingsFile->WriteBool(L"Options", L"Donated", false);
-  settingsFile->WriteBool(L"Options", L"RemindLater", true);
+  WriteOption(*settingsFile, options::kDonated, false);
+  WriteOption(*settingsFile, options::kRemindLater, true);
   FormShow();
 }
 
@@ -143,14 +147,14 @@ void TMorvaneFrm1::OpenNewsPage() { OpenAddress(GetDesktopWindow(), maker::kNews
 
 void TMorvaneFrm1::DonateFromSystemMenu() {
   OpenDonationPage();
-  settingsFile->WriteBool(L"Options", L"Donated", false);
+  WriteOption(*settingsFile, options::kDonated, false);
 }
 
 // "Check new versions *": the version file from the first address that
 // answers with it, compared part by part with the program's own version.
 void TMorvaneFrm1::CheckNewVersions() {
   const std::vector<std::wstring> addresses =
-      VersionFileAddresses(settingsFile ? settingsFile->ReadString(L"Options", L"UpdateUrl", L"") : L"");
+      VersionFileAddresses(settingsFile ? ReadOption(*settingsFile, options::kUpdateUrl) : L"");
   std::optional<std::string> file;
   {
     const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));

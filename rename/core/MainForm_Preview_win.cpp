@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "base/DateLocale.h"
+#include "base/OptionKeys.h"
 #include "base/Texts.h"
 #include "core/MainForm_win.h"
 #include "core/OperationPanel_win.h"
@@ -57,8 +58,8 @@ size_t StampIndex(DateType type) { return type == DateCreated ? 1 : type == Date
 
 void TMorvaneFrm1::SetPreviewShown(bool shown) {
   showPreview = shown;
-  if (settingsFile && settingsFile->ReadBool(L"Options", L"ShowPreview", true) != shown)
-    settingsFile->WriteBool(L"Options", L"ShowPreview", shown);
+  if (settingsFile && ReadOption(*settingsFile, options::kShowPreview) != shown)
+    WriteOption(*settingsFile, options::kShowPreview, shown);
   const UINT check = MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED);
   CheckMenuItem(menus_.settings, IdPopPreview2, check);
   CheckMenuItem(menus_.main, IdMenuPreview, check);

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include "base/FileSystem_win.h"
+#include "base/OptionKeys.h"
 #include "base/Path.h"
 #include "base/Text.h"
 #include "base/Texts.h"
@@ -191,7 +192,7 @@ void TMorvaneFrm1::RenameFiles() {
     previewHeld_ = false;
     if (check.stop) PreviewRequestMayHaveChanged();
   }
-  if (check.rememberDate) settingsFile->WriteString(L"Options", L"Date_ch", *check.rememberDate);
+  if (check.rememberDate) WriteOption(*settingsFile, options::kDateChanged, *check.rememberDate);
   if (check.stop) {
     FocusCheckTarget(static_cast<int>(check.focus));
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));

@@ -13,17 +13,18 @@
 #include "base/FileIo.h"
 #include "base/FileSystem_win.h"
 #include "base/LongPath.h"
+#include "base/OptionKeys.h"
 #include "base/Text.h"
 #include "base/Texts.h"
 #include "base/VersionInfo.h"
-#include "core/FormAbout_win.h"
-#include "core/FormFirst_win.h"
-#include "core/FormOption_win.h"
-#include "core/FormSearch_win.h"
+#include "dialogs/FormAbout_win.h"
+#include "dialogs/FormFirst_win.h"
+#include "dialogs/FormOption_win.h"
+#include "dialogs/FormSearch_win.h"
 #include "core/OperationPanel_win.h"
 #include "core/RememberedLists.h"
 #include "core/ScriptEditor_win.h"
-#include "core/SettingsPlace.h"
+#include "base/SettingsPlace.h"
 #include "engine/FileRename.h"
 #include "filelist/DirScan.h"
 #include "filelist/FileTime.h"
@@ -280,7 +281,7 @@ void TMorvaneFrm1::CreateControls() {
   HWND grid = CreateFileGrid(p, IdStringGrid1, &fileList, dpi);
   Place(grid, l.grid);
   // The information panel waits with the parked controls unless it shows from the start.
-  if (settingsFile && settingsFile->ReadBool(L"Options", L"ShowFileInfo", false))
+  if (settingsFile && ReadOption(*settingsFile, options::kShowFileInfo))
     CreateInfoPanel(p, IdPanelInfo, at(l.panelInfo), font_, dpi);
 
   // Script bar.
@@ -331,7 +332,7 @@ void TMorvaneFrm1::CreateParkedControls() {
     SettingsFile::Batch reading(*settingsFile);
     LoadRememberedNameParts();
     HWND formats = Control(IdComboBox3);
-    const std::wstring format = settingsFile->ReadString(L"Options", L"DateFormat", L"[default]");
+    const std::wstring format = ReadOption(*settingsFile, options::kDateFormat);
     LRESULT found =
         SendMessageW(formats, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(format.c_str()));
     SendMessageW(formats, CB_SETCURSEL, found == CB_ERR ? 0 : found, 0);
@@ -388,7 +389,7 @@ void TMorvaneFrm1::FormCreate() {
   events.previewCell = [this](int row) { return PreviewCell(row); };
   GridSetEvents(Control(IdStringGrid1), std::move(events));
 
-  ApplyLanguage(ini.ReadString(L"Options", L"Language", L"English"));
+  ApplyLanguage(ReadOption(ini, options::kLanguage));
   InstallMessageHook();
   AppendSystemMenuEntries();
   ApplyStoredGeometry();
@@ -407,22 +408,22 @@ void TMorvaneFrm1::FormCreate() {
   }
 
   LoadRememberedLists();
-  dateTypeSetting = DateTypeFromSetting(ini.ReadInteger(L"Options", L"DateType", 1));
+  dateTypeSetting = DateTypeFromSetting(ReadOption(ini, options::kDateType));
   FillScriptChooser();
   UpgradeScriptLines(ini);  // lines of versions before 1.2.2.3
 
-  showMenus = ini.ReadBool(L"Options", L"ShowMenus", true);
+  showMenus = ReadOption(ini, options::kShowMenus);
   ApplyMainMenu();
-  SetPreviewShown(ini.ReadBool(L"Options", L"ShowPreview", true));
-  SetInfoPanelOpen(ini.ReadBool(L"Options", L"ShowFileInfo", false));
-  renamingHints = ini.ReadBool(L"Options", L"RenamingHints", true);
+  SetPreviewShown(ReadOption(ini, options::kShowPreview));
+  SetInfoPanelOpen(ReadOption(ini, options::kShowFileInfo));
+  renamingHints = ReadOption(ini, options::kRenamingHints);
   panel->ApplyRadioHints();
 
   currentOperation = kNoOperation;
   runCount = 0;
   UpdateListCommands();
   // The last operation is chosen as the window shows, slot and all.
-  if (ini.ReadBool(L"Options", L"LastSelection", false) && ini.ReadInteger(L"Options", L"LastRenameSelect", -1) > 0)
+  if (ReadOption(ini, options::kLastSelection) && ReadOption(ini, options::kLastRenameSelect) > 0)
     CreateParkedControls();
 }
 
@@ -433,13 +434,13 @@ void TMorvaneFrm1::ApplyStoredGeometry() {
   RECT wr{};
   GetWindowRect(hwnd, &wr);
   int height = wr.bottom - wr.top, left = wr.left, top = wr.top;
-  if (ini.ReadBool(L"Options", L"WindowSize", true)) {
+  if (ReadOption(ini, options::kWindowSize)) {
     int h = 0, w = 0;
-    if (ParseWindowSize(ini.ReadString(L"Options", L"Size", L"418|509").c_str(), h, w)) height = h;
+    if (ParseWindowSize(ReadOption(ini, options::kSize).c_str(), h, w)) height = h;
   }
-  if (ini.ReadBool(L"Options", L"WindowPosition", false)) {
-    left = ini.ReadInteger(L"Options", L"PositLeft", 200);
-    top = ini.ReadInteger(L"Options", L"PositTop", 110);
+  if (ReadOption(ini, options::kWindowPosition)) {
+    left = ReadOption(ini, options::kPositLeft);
+    top = ReadOption(ini, options::kPositTop);
   }
   const int width = StartupWindowWidth(GetSystemMetrics(SM_CXSIZEFRAME), dpi);
   SetWindowPos(hwnd, nullptr, left, top, std::max(width, MinTrackWidth(GetSystemMetrics(SM_CXSIZEFRAME))),
@@ -457,11 +458,11 @@ void TMorvaneFrm1::ApplyStoredGeometry() {
 // replaced by the program's own.
 void TMorvaneFrm1::RestoreRememberedPath() {
   SettingsFile& ini = *settingsFile;
-  std::wstring path = ini.ReadString(L"Options", L"Path", context_.programFolder);
+  std::wstring path = ReadOption(ini, options::kPath, context_.programFolder);
   if (!EnterFolder(path)) {
     ShowInformation(hwnd, Text(TextId::MsgOldPathGone) + L"\r\r" + Text(TextId::MsgRevertingPath));
     path = context_.programFolder;
-    ini.WriteString(L"Options", L"Path", path);
+    WriteOption(ini, options::kPath, path);
     EnterFolder(path);
   }
   lastFolder = path;
@@ -518,7 +519,7 @@ void TMorvaneFrm1::FormShow() {
   SetWindowContextHelpId(hwnd, 3);
 
   // Stay on top ends in the stored state.
-  SetStayOnTop(ini.ReadBool(L"Options", L"StayOnTop", false));
+  SetStayOnTop(ReadOption(ini, options::kStayOnTop));
 
   // The "-sendto" paths come once the window is on the screen, so that the
   // folder prompt has the window it speaks of behind it.
@@ -531,8 +532,8 @@ void TMorvaneFrm1::FormShow() {
 
   ShowWelcomeIfDue();
 
-  const bool lastSelection = ini.ReadBool(L"Options", L"LastSelection", false);
-  const int last = ini.ReadInteger(L"Options", L"LastRenameSelect", -1);
+  const bool lastSelection = ReadOption(ini, options::kLastSelection);
+  const int last = ReadOption(ini, options::kLastRenameSelect);
   if (lastSelection && last > 0) panel->ChooseOperation(last);
   if (!lastSelection) currentOperation = -1;
 
@@ -561,14 +562,14 @@ void TMorvaneFrm1::FormClose() {
   wp.length = sizeof(wp);
   GetWindowPlacement(hwnd, &wp);
   const RECT& r = wp.rcNormalPosition;
-  ini.WriteString(L"Options", L"Size", std::to_wstring(r.bottom - r.top) + L"|" + std::to_wstring(r.right - r.left));
-  ini.WriteInteger(L"Options", L"PositLeft", r.left);
-  ini.WriteInteger(L"Options", L"PositTop", r.top);
-  ini.WriteString(L"Options", L"DateFormat", WindowText(Control(IdComboBox3)));
-  ini.WriteInteger(L"Options", L"LastRenameSelect", currentOperation);
+  WriteOption(ini, options::kSize, std::to_wstring(r.bottom - r.top) + L"|" + std::to_wstring(r.right - r.left));
+  WriteOption(ini, options::kPositLeft, static_cast<int>(r.left));
+  WriteOption(ini, options::kPositTop, static_cast<int>(r.top));
+  WriteOption(ini, options::kDateFormat, WindowText(Control(IdComboBox3)));
+  WriteOption(ini, options::kLastRenameSelect, currentOperation);
   try {
     if (versionLabel_.empty()) versionLabel_ = ProgramVersionLabel();
-    ini.WriteString(L"Options", L"Version", versionLabel_);
+    WriteOption(ini, options::kVersion, versionLabel_);
   } catch (const AppError&) {
     // Closing never fails: a program without a version resource keeps the old value.
   }

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "core/CommandLine.h"
+#include "base/CommandLine.h"
 #include "core/MainForm_win.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {

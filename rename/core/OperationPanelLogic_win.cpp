@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "base/OptionKeys.h"
 #include "base/Text.h"
 #include "base/Texts.h"
 #include "core/OperationPanelParts_win.h"
@@ -212,7 +213,7 @@ void OperationPanel::SelectOperation(bool fromScript) {
       const DateTime now = Now();
       const std::wstring today = locale_.shortDate(now);
       const std::wstring date =
-          form_.settingsFile ? form_.settingsFile->ReadString(L"Options", L"Date_ch", today) : today;
+          form_.settingsFile ? ReadOption(*form_.settingsFile, options::kDateChanged, today) : today;
       SetWindowTextW(Control(IdEditDate), date.c_str());
       SetWindowTextW(Control(IdEditTime), locale_.longTime(now).c_str());
     }

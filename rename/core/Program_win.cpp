@@ -7,7 +7,7 @@
 #include "base/FileSystem_win.h"
 #include "base/VersionInfo.h"
 #include "core/MainForm_win.h"
-#include "core/SettingsPlace.h"
+#include "base/SettingsPlace.h"
 
 namespace rn {
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/OptionKeys.h"
 #include "base/Text.h"
 #include "base/Texts.h"
 
@@ -9,8 +10,6 @@ namespace rn {
 
 namespace {
 
-const wchar_t* const kOptions = L"Options";
-const wchar_t* const kScriptsKey = L"Scripts";
 const wchar_t* const kNameKey = L"Name";
 const wchar_t* const kCommandsKey = L"commands";
 
@@ -37,7 +36,7 @@ ScriptChange Outcome(SettingsFile::Batch& batch) {
 std::wstring ScriptSection(int number) { return L"Script_" + IntToWide(number); }
 
 int ReadScriptCount(const SettingsFile& settings) {
-  int count = std::clamp(settings.ReadInteger(kOptions, kScriptsKey, 0), 0, kMaxScripts);
+  int count = std::clamp(ReadOption(settings, options::kScripts), 0, kMaxScripts);
   while (count > 0 && !settings.SectionExists(ScriptSection(count))) --count;
   return count;
 }
@@ -104,7 +103,7 @@ ScriptSave SaveNewScript(SettingsFile& settings, const std::wstring& name, const
   if (count >= kMaxScripts) return out;
   SettingsFile::Batch batch(settings);
   out.number = count + 1;
-  settings.WriteInteger(kOptions, kScriptsKey, out.number);
+  WriteOption(settings, options::kScripts, out.number);
   // A section of that number left over by hand or by an older version goes.
   settings.EraseSection(ScriptSection(out.number));
   WriteScriptSection(settings, out.number, name, lines);
@@ -130,7 +129,7 @@ ScriptChange DeleteScript(SettingsFile& settings, int number) {
   if (!IsStoredScript(settings, number)) return ScriptChange::Refused;
   const int count = ReadScriptCount(settings);
   SettingsFile::Batch batch(settings);
-  settings.WriteInteger(kOptions, kScriptsKey, count - 1);
+  WriteOption(settings, options::kScripts, count - 1);
   settings.EraseSection(ScriptSection(number));
   for (int k = number + 1; k <= count; ++k) MoveSection(settings, ScriptSection(k), ScriptSection(k - 1));
   return Outcome(batch);
@@ -138,7 +137,7 @@ ScriptChange DeleteScript(SettingsFile& settings, int number) {
 
 int UpgradeScriptLines(SettingsFile& settings) {
   const int count = ReadScriptCount(settings);
-  if (count < 1 || !VersionNeedsScriptUpgrade(settings.ReadString(kOptions, L"Version", L"(v1.2.2.0)"))) return 0;
+  if (count < 1 || !VersionNeedsScriptUpgrade(ReadOption(settings, options::kVersionForScripts))) return 0;
   int changed = 0;
   SettingsFile::Batch batch(settings);
   for (int n = 1; n <= count; ++n) {

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "base/Text.h"
-#include "core/FormSearch_win.h"
+#include "dialogs/FormSearch_win.h"
 #include "support/WindowHarness_win.h"
 #include "ui/Grid_win.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/CommandLine.h"
+#include "base/CommandLine.h"
 #include "core/MainLayout.h"
 
 using namespace rn;

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/CommandLine.h"
 #include "base/Text.h"
-#include "core/CommandLine.h"
 #include "filelist/TypeFilter.h"
 #include "shell/HandOff.h"
 

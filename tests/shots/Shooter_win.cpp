@@ -11,7 +11,7 @@
 #include <string>
 
 #include "base/Texts.h"
-#include "core/FormOption_win.h"
+#include "dialogs/FormOption_win.h"
 #include "core/OperationPanel_win.h"
 #include "core/ScriptEditor_win.h"
 #include "support/ModalScript_win.h"

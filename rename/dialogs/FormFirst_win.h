@@ -6,13 +6,14 @@
 #include <functional>
 #include <string>
 
+#include "base/OptionKeys.h"
 #include "ui/DialogForm_win.h"
 
 namespace rn {
 
 struct FirstHost {
   // Writes a boolean key of section `Options` (`Donated`, `RemindLater`).
-  std::function<void(const wchar_t* key, bool value)> writeOption;
+  std::function<void(FlagOption option, bool value)> writeOption;
   // Every key released in the box, with the box (RefreshControlsAfterKey). Optional.
   std::function<void(HWND form, UINT key)> keyReleased;
 };

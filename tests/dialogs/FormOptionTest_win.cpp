@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "base/SettingsFile.h"
-#include "core/FormOption_win.h"
+#include "dialogs/FormOption_win.h"
 #include "support/ModalScript_win.h"
 #include "support/WindowHarness_win.h"
 

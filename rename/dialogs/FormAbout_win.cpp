@@ -1,10 +1,10 @@
-#include "core/FormAbout_win.h"
+#include "dialogs/FormAbout_win.h"
 
 #include <algorithm>
 
 #include "base/Texts.h"
-#include "core/Help_win.h"
-#include "core/MakerAddresses.h"
+#include "dialogs/Help_win.h"
+#include "dialogs/MakerAddresses.h"
 #include "ui/Controls_win.h"
 #include "ui/Panel_win.h"
 

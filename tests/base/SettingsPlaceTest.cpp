@@ -2,7 +2,7 @@
 // in the user's application-data folder otherwise.
 #include <gtest/gtest.h>
 
-#include "core/SettingsPlace.h"
+#include "base/SettingsPlace.h"
 
 using namespace rn;
 

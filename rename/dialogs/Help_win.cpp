@@ -1,4 +1,4 @@
-#include "core/Help_win.h"
+#include "dialogs/Help_win.h"
 
 #include <shellapi.h>
 

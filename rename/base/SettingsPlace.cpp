@@ -1,4 +1,4 @@
-#include "core/SettingsPlace.h"
+#include "base/SettingsPlace.h"
 
 namespace rn {
 

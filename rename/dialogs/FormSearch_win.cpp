@@ -1,4 +1,4 @@
-#include "core/FormSearch_win.h"
+#include "dialogs/FormSearch_win.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "core/CommandLine.h"
+#include "base/CommandLine.h"
 
 namespace rn {
 

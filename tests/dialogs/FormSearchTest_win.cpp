@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/FormSearch_win.h"
+#include "dialogs/FormSearch_win.h"
 #include "support/WindowHarness_win.h"
 #include "ui/SoftButt_win.h"
 

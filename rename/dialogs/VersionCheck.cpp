@@ -1,6 +1,6 @@
-#include "core/VersionCheck.h"
+#include "dialogs/VersionCheck.h"
 
-#include "core/MakerAddresses.h"
+#include "dialogs/MakerAddresses.h"
 
 namespace rn {
 

@@ -1,6 +1,6 @@
 // TFormOption ("Options"): the modal dialog of the program's preferences. It
-// reads and writes them through a settings handle of its own, open while it
-// is shown, and hands what "ok" wrote to the main window through OptionHost.
+// is given the values to show and gives the edited ones back on "ok"; the
+// main window reads and writes them (the dialog opens no file of its own).
 #pragma once
 #include <windows.h>
 
@@ -8,16 +8,16 @@
 #include <memory>
 #include <string>
 
-#include "base/SettingsFile.h"
 #include "base/Texts.h"
-#include "core/Options.h"
+#include "dialogs/Options.h"
 #include "ui/DialogForm_win.h"
 
 namespace rn {
 
 struct OptionHost {
-  std::wstring settingsPath;  // Rename.ini
-  // After "ok" has written the keys: the main window takes them at once.
+  // The values the dialog shows as it opens (its texts follow their language).
+  std::function<OptionValues()> current;
+  // "ok": the main window stores the values and takes them at once.
   std::function<void(const OptionValues&)> apply;
   // Every key released in the dialog, with the dialog (RefreshControlsAfterKey). Optional.
   std::function<void(HWND form, UINT key)> keyReleased;
@@ -67,7 +67,6 @@ class TFormOption : public DialogForm {
   OptionValues ReadControls() const;
 
   OptionHost host_;
-  std::unique_ptr<SettingsFile> settings_;  // open while the dialog is shown
   HWND tip_ = nullptr;
   Language textLanguage_ = Language::English;
 };

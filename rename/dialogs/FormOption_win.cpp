@@ -1,4 +1,4 @@
-#include "core/FormOption_win.h"
+#include "dialogs/FormOption_win.h"
 
 #include <commctrl.h>
 
@@ -204,14 +204,11 @@ OptionValues TFormOption::ReadControls() const {
 // Handlers
 
 void TFormOption::FormShow() {
-  settings_ = std::make_unique<SettingsFile>(host_.settingsPath);
+  const OptionValues v = host_.current ? host_.current() : OptionValues{};
   // The texts follow the stored language; any other value keeps the ones shown.
-  if (std::optional<Language> language =
-          LanguageFromSetting(settings_->ReadString(L"Options", L"Language", L"English")))
-    textLanguage_ = *language;
+  if (std::optional<Language> language = LanguageFromSetting(v.language)) textLanguage_ = *language;
   ApplyTexts(textLanguage_);
 
-  const OptionValues v = ReadOptionValues(*settings_);
   SetChecked(Control(IdCheckBox1), v.windowPosition);
   SetChecked(Control(IdCheckBox2), v.windowSize);
   SetChecked(Control(IdCheckBox3), v.stayOnTop);
@@ -229,7 +226,6 @@ void TFormOption::FormShow() {
 
 void TFormOption::Button_okClick() {
   const OptionValues values = ReadControls();
-  if (settings_) WriteOptionValues(*settings_, values);
   EndModal(true);
   if (host_.apply) host_.apply(values);
 }
@@ -283,9 +279,7 @@ bool TFormOption::ShowModal(HWND owner) {
   GetWindowRect(hwnd, &wr);
   const int x = area.left + ((area.right - area.left) - (wr.right - wr.left)) / 2;
   const int y = area.top + ((area.bottom - area.top) - (wr.bottom - wr.top)) / 2;
-  const bool ok = RunModal(owner, x, y, host_.keyReleased);
-  settings_.reset();
-  return ok;
+  return RunModal(owner, x, y, host_.keyReleased);
 }
 
 }  // namespace rn

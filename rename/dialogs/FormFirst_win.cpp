@@ -1,12 +1,12 @@
-#include "core/FormFirst_win.h"
+#include "dialogs/FormFirst_win.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
 #include "base/Texts.h"
-#include "core/Help_win.h"
-#include "core/MakerAddresses.h"
+#include "dialogs/Help_win.h"
+#include "dialogs/MakerAddresses.h"
 #include "ui/Controls_win.h"
 #include "ui/MessageBox_win.h"
 #include "ui/Tooltips_win.h"
@@ -101,12 +101,12 @@ void TFormFirst::DonatedLinkClick() {
   ask.buttons = {L"OK", L"Cancel"};
   ask.cancelButton = 1;
   if (ShowDialog(hwnd, ask) != 0) return;
-  if (host_.writeOption) host_.writeOption(L"Donated", true);
+  if (host_.writeOption) host_.writeOption(options::kDonated, true);
   ButtonNoThanksClick();
 }
 
 void TFormFirst::ButtonNoThanksClick() {
-  if (host_.writeOption) host_.writeOption(L"RemindLater", RemindLater());
+  if (host_.writeOption) host_.writeOption(options::kRemindLater, RemindLater());
   EndModal(true);
 }
 

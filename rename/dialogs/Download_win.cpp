@@ -1,4 +1,4 @@
-#include "core/Download_win.h"
+#include "dialogs/Download_win.h"
 #include "base/Handle_win.h"
 
 #include <wininet.h>

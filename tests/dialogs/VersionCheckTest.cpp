@@ -1,12 +1,12 @@
 // The version check's reading and comparing, the welcome rule, and the
 // options' keys in the settings file.
-#include "core/VersionCheck.h"
+#include "dialogs/VersionCheck.h"
 
 #include <gtest/gtest.h>
 
 #include "base/SettingsFolder.h"
-#include "core/MakerAddresses.h"
-#include "core/Options.h"
+#include "dialogs/MakerAddresses.h"
+#include "dialogs/Options.h"
 
 namespace rn {
 namespace {
