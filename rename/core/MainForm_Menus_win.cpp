@@ -9,8 +9,10 @@
 
 #include "core/MainForm_win.h"
 #include "core/OperationPanel_win.h"
+#include "ui/CharPosit_win.h"
 #include "ui/Controls_win.h"
 #include "ui/Form_win.h"
+#include "ui/InfoPanel_win.h"
 
 namespace rn {
 
@@ -120,72 +122,119 @@ bool TMorvaneFrm1::CommandBuilt(int id) const {
   }
 }
 
-bool TMorvaneFrm1::MenuCommand(int id) {
-  // Menu items only: the system menu's numbers are those of some controls.
-  if (id < IdPopRemoveFile1 || id > IdMenuLast) return false;
-  if (!CommandBuilt(id)) return true;
-  switch (id) {
-    case IdPopStayonTop2:
-    case IdMenuStayonTop: PopStayonTop2Click(); return true;
-    case IdPopOptions2:
-    case IdMenuOptions: PopOptions2Click(); return true;
-    case IdPopFileInfo2:
-    case IdMenuFileInfo: PopFileInfo2Click(); return true;
-    case IdPopHideMenu2:
-    case IdMenuHideMenu: PopHideMenu2Click(); return true;
-    case IdPopPreview2:
-    case IdMenuPreview: PopPreview2Click(); return true;
-    case IdPopHelp2:
-    case IdMenuMorvanesHelp: PopHelp2Click(); return true;
-    case IdPopDonate2:
-    case IdMenuDonate: PopDonate2Click(); return true;
-    case IdPopLikeProgram2:
-    case IdMenuLikeprogram: PopLikeProgram2Click(); return true;
-    case IdPopAbout2:
-    case IdMenuAbout: PopAbout2Click(); return true;
-    case IdPopExplorerContMenu2:
-    case IdMenuAddContextmenu: PopExplorerContMenu2Click(); return true;
-    case IdPopSendToExt2:
-    case IdMenuCreateSendto: PopSendToExt2Click(); return true;
-    case IdPopCut3: PopCut3Click(); return true;
-    case IdPopCopy3: PopCopy3Click(); return true;
-    case IdPopPaste3: PopPaste3Click(); return true;
-    case IdPopDelete3: PopDelete3Click(); return true;
-    case IdPopSelectAll3: PopSelectAll3Click(); return true;
-    case IdMenuAddFiles: PopAddFiles1Click(); return true;
-    case IdMenuSearchFiles: SpeedButton4Click(); return true;
-    case IdMenuSortbyName: PopSortbyName1Click(); return true;
-    case IdMenuSortbyDate: PopSortbyDate1Click(); return true;
-    case IdMenuSortbyType: PopSortbyType1Click(); return true;
-    case IdMenuRemovefiles: PopRemoveFile1Click(); return true;
-    case IdMenuRenamefiles: Button2Click(); return true;
-    case IdMenuUndolastrenames: Button3Click(); return true;
-    case IdMenuClearlistoffiles: PopClearList1Click(); return true;
-    case IdMenuGetfileDate: PopGetFileDate1Click(); return true;
-    case IdMenuGetfileAttr: PopGetFileAttr1Click(); return true;
-    case IdMenuCharposition: PopCharPosit1Click(); return true;
-    case IdMenuExit: Button5Click(); return true;
-    case IdMenuCreateScript: MenuCreateScriptClick(); return true;
-    case IdMenuRenameforCD: SpeedButton5Click(); return true;
-    case IdMenuSoftwareNews: MenuSoftwareNewsClick(); return true;
-    case IdMenuCheckVersions: MenuCheckVersionsClick(); return true;
-    default: return false;
+// Every command of the main window, in one table: the control, menu item or
+// system-menu entry (whose numbers are some controls' too, hence the
+// source), and the handler it runs. Menu items that share a handler with a
+// control or with each other come in pairs.
+bool TMorvaneFrm1::RunCommand(CommandSource source, int id) {
+  struct Command {
+    CommandSource source;
+    int id;
+    void (TMorvaneFrm1::*run)();
+  };
+  static constexpr Command kCommands[] = {
+      // The buttons and tool strip.
+      {CommandSource::Window, IdButton1, &TMorvaneFrm1::Button1Click},
+      {CommandSource::Window, IdButton2, &TMorvaneFrm1::Button2Click},
+      {CommandSource::Window, IdButton3, &TMorvaneFrm1::Button3Click},
+      {CommandSource::Window, IdButton4, &TMorvaneFrm1::Button4Click},
+      {CommandSource::Window, IdButton5, &TMorvaneFrm1::Button5Click},
+      {CommandSource::Window, IdButton9, &TMorvaneFrm1::Button9Click},    // edit the chosen script
+      {CommandSource::Window, IdButton10, &TMorvaneFrm1::Button10Click},  // run it
+      {CommandSource::Window, IdButton11, &TMorvaneFrm1::Button11Click},  // delete it
+      {CommandSource::Window, IdButton12, &TMorvaneFrm1::Button12Click},  // a new script
+      {CommandSource::Window, IdSpeedButton1, &TMorvaneFrm1::SpeedButton1Click},
+      {CommandSource::Window, IdSpeedButton2, &TMorvaneFrm1::SpeedButton2Click},
+      {CommandSource::Window, IdSpeedButton3, &TMorvaneFrm1::SpeedButton3Click},
+      {CommandSource::Window, IdSpeedButton4, &TMorvaneFrm1::SpeedButton4Click},
+      {CommandSource::Window, IdSpeedButton5, &TMorvaneFrm1::SpeedButton5Click},
+      {CommandSource::Window, IdPanel1, &TMorvaneFrm1::Panel1Click},
+      {CommandSource::Window, kInfoCloseId, &TMorvaneFrm1::ToggleInfoPanel},
+      {CommandSource::Window, kCharPositCloseId, &TMorvaneFrm1::CharPositClosed},
+      // The list's pop-up menu.
+      {CommandSource::Window, IdPopRemoveFile1, &TMorvaneFrm1::PopRemoveFile1Click},
+      {CommandSource::Window, IdPopAddFiles1, &TMorvaneFrm1::PopAddFiles1Click},
+      {CommandSource::Window, IdPopSortbyName1, &TMorvaneFrm1::PopSortbyName1Click},
+      {CommandSource::Window, IdPopSortbyDate1, &TMorvaneFrm1::PopSortbyDate1Click},
+      {CommandSource::Window, IdPopSortbyType1, &TMorvaneFrm1::PopSortbyType1Click},
+      {CommandSource::Window, IdPopCheckFiles1, &TMorvaneFrm1::PopCheckFiles1Click},
+      {CommandSource::Window, IdPopUnCheckFiles1, &TMorvaneFrm1::PopUnCheckFiles1Click},
+      {CommandSource::Window, IdPopSelectAll1, &TMorvaneFrm1::PopSelectAll1Click},
+      {CommandSource::Window, IdPopClearList1, &TMorvaneFrm1::PopClearList1Click},
+      {CommandSource::Window, IdPopGetFileDate1, &TMorvaneFrm1::PopGetFileDate1Click},
+      {CommandSource::Window, IdPopGetFileAttr1, &TMorvaneFrm1::PopGetFileAttr1Click},
+      {CommandSource::Window, IdPopCharPosit1, &TMorvaneFrm1::PopCharPosit1Click},
+      {CommandSource::Window, IdPopInfoPanel1, &TMorvaneFrm1::PopInfoPanel1Click},
+      // The information panel's menu.
+      {CommandSource::Window, IdPopFileInfo5, &TMorvaneFrm1::PopFileInfo5Click},
+      {CommandSource::Window, IdPopCopy5, &TMorvaneFrm1::PopCopy5Click},
+      // The settings pop-up and the main menu's entries of the same action.
+      {CommandSource::Window, IdPopStayonTop2, &TMorvaneFrm1::PopStayonTop2Click},
+      {CommandSource::Window, IdMenuStayonTop, &TMorvaneFrm1::PopStayonTop2Click},
+      {CommandSource::Window, IdPopOptions2, &TMorvaneFrm1::PopOptions2Click},
+      {CommandSource::Window, IdMenuOptions, &TMorvaneFrm1::PopOptions2Click},
+      {CommandSource::Window, IdPopFileInfo2, &TMorvaneFrm1::PopFileInfo2Click},
+      {CommandSource::Window, IdMenuFileInfo, &TMorvaneFrm1::PopFileInfo2Click},
+      {CommandSource::Window, IdPopHideMenu2, &TMorvaneFrm1::PopHideMenu2Click},
+      {CommandSource::Window, IdMenuHideMenu, &TMorvaneFrm1::PopHideMenu2Click},
+      {CommandSource::Window, IdPopPreview2, &TMorvaneFrm1::PopPreview2Click},
+      {CommandSource::Window, IdMenuPreview, &TMorvaneFrm1::PopPreview2Click},
+      {CommandSource::Window, IdPopHelp2, &TMorvaneFrm1::PopHelp2Click},
+      {CommandSource::Window, IdMenuMorvanesHelp, &TMorvaneFrm1::PopHelp2Click},
+      {CommandSource::Window, IdPopDonate2, &TMorvaneFrm1::PopDonate2Click},
+      {CommandSource::Window, IdMenuDonate, &TMorvaneFrm1::PopDonate2Click},
+      {CommandSource::Window, IdPopLikeProgram2, &TMorvaneFrm1::PopLikeProgram2Click},
+      {CommandSource::Window, IdMenuLikeprogram, &TMorvaneFrm1::PopLikeProgram2Click},
+      {CommandSource::Window, IdPopAbout2, &TMorvaneFrm1::PopAbout2Click},
+      {CommandSource::Window, IdMenuAbout, &TMorvaneFrm1::PopAbout2Click},
+      {CommandSource::Window, IdPopExplorerContMenu2, &TMorvaneFrm1::PopExplorerContMenu2Click},
+      {CommandSource::Window, IdMenuAddContextmenu, &TMorvaneFrm1::PopExplorerContMenu2Click},
+      {CommandSource::Window, IdPopSendToExt2, &TMorvaneFrm1::PopSendToExt2Click},
+      {CommandSource::Window, IdMenuCreateSendto, &TMorvaneFrm1::PopSendToExt2Click},
+      // The edit boxes' menu.
+      {CommandSource::Window, IdPopCut3, &TMorvaneFrm1::PopCut3Click},
+      {CommandSource::Window, IdPopCopy3, &TMorvaneFrm1::PopCopy3Click},
+      {CommandSource::Window, IdPopPaste3, &TMorvaneFrm1::PopPaste3Click},
+      {CommandSource::Window, IdPopDelete3, &TMorvaneFrm1::PopDelete3Click},
+      {CommandSource::Window, IdPopSelectAll3, &TMorvaneFrm1::PopSelectAll3Click},
+      // The main menu's own entries: the same actions as buttons and pop-ups.
+      {CommandSource::Window, IdMenuAddFiles, &TMorvaneFrm1::PopAddFiles1Click},
+      {CommandSource::Window, IdMenuSearchFiles, &TMorvaneFrm1::SpeedButton4Click},
+      {CommandSource::Window, IdMenuSortbyName, &TMorvaneFrm1::PopSortbyName1Click},
+      {CommandSource::Window, IdMenuSortbyDate, &TMorvaneFrm1::PopSortbyDate1Click},
+      {CommandSource::Window, IdMenuSortbyType, &TMorvaneFrm1::PopSortbyType1Click},
+      {CommandSource::Window, IdMenuRemovefiles, &TMorvaneFrm1::PopRemoveFile1Click},
+      {CommandSource::Window, IdMenuRenamefiles, &TMorvaneFrm1::Button2Click},
+      {CommandSource::Window, IdMenuUndolastrenames, &TMorvaneFrm1::Button3Click},
+      {CommandSource::Window, IdMenuClearlistoffiles, &TMorvaneFrm1::PopClearList1Click},
+      {CommandSource::Window, IdMenuGetfileDate, &TMorvaneFrm1::PopGetFileDate1Click},
+      {CommandSource::Window, IdMenuGetfileAttr, &TMorvaneFrm1::PopGetFileAttr1Click},
+      {CommandSource::Window, IdMenuCharposition, &TMorvaneFrm1::PopCharPosit1Click},
+      {CommandSource::Window, IdMenuExit, &TMorvaneFrm1::Button5Click},
+      {CommandSource::Window, IdMenuCreateScript, &TMorvaneFrm1::MenuCreateScriptClick},
+      {CommandSource::Window, IdMenuRenameforCD, &TMorvaneFrm1::SpeedButton5Click},
+      {CommandSource::Window, IdMenuSoftwareNews, &TMorvaneFrm1::MenuSoftwareNewsClick},
+      {CommandSource::Window, IdMenuCheckVersions, &TMorvaneFrm1::MenuCheckVersionsClick},
+      // The system menu's entries.
+      {CommandSource::SystemMenu, IdSysStayOnTop, &TMorvaneFrm1::PopStayonTop2Click},
+      {CommandSource::SystemMenu, IdSysOptions, &TMorvaneFrm1::PopOptions2Click},
+      {CommandSource::SystemMenu, IdSysHelp, &TMorvaneFrm1::PopHelp2Click},
+      {CommandSource::SystemMenu, IdSysLikeProgram, &TMorvaneFrm1::DonateFromSystemMenu},
+      {CommandSource::SystemMenu, IdSysAbout, &TMorvaneFrm1::PopAbout2Click},
+      {CommandSource::SystemMenu, IdSysExplorer, &TMorvaneFrm1::PopExplorerContMenu2Click},
+      {CommandSource::SystemMenu, IdSysSendTo, &TMorvaneFrm1::PopSendToExt2Click},
+  };
+  for (const Command& c : kCommands) {
+    if (c.source != source || c.id != id) continue;
+    if (CommandBuilt(id)) (this->*c.run)();  // an entry whose action is not there does nothing
+    return true;
   }
+  return false;
 }
 
-void TMorvaneFrm1::SystemMenuClick(int id) {
-  if (!CommandBuilt(id)) return;
-  switch (id) {
-    case IdSysStayOnTop: PopStayonTop2Click(); break;
-    case IdSysOptions: PopOptions2Click(); break;
-    case IdSysHelp: PopHelp2Click(); break;
-    case IdSysLikeProgram: DonateFromSystemMenu(); break;
-    case IdSysAbout: PopAbout2Click(); break;
-    case IdSysExplorer: PopExplorerContMenu2Click(); break;
-    case IdSysSendTo: PopSendToExt2Click(); break;
-    default: break;
-  }
-}
+void TMorvaneFrm1::SystemMenuClick(int id) { RunCommand(CommandSource::SystemMenu, id); }
+
+void TMorvaneFrm1::CharPositClosed() {}  // the strip has parked itself
 
 // ---------------------------------------------------------------------------
 // Toggles

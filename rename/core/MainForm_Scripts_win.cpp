@@ -46,16 +46,6 @@ void TMorvaneFrm1::ComboBox4Change() {
   EnableWindow(Control(IdButton11), buttons.del);
 }
 
-bool TMorvaneFrm1::ScriptBarClick(int id) {
-  switch (id) {
-    case IdButton10: Button10Click(); return true;
-    case IdButton9: Button9Click(); return true;
-    case IdButton12: Button12Click(); return true;
-    case IdButton11: Button11Click(); return true;
-    default: return false;
-  }
-}
-
 void TMorvaneFrm1::Button10Click() { RunScript(); }
 void TMorvaneFrm1::Button12Click() { scriptEditor->OpenNew(); }
 void TMorvaneFrm1::MenuCreateScriptClick() { scriptEditor->OpenNew(); }

@@ -599,40 +599,7 @@ bool TMorvaneFrm1::OnCommand(int id, int code) {
     return code == CBN_SELCHANGE;
   }
   if (code != BN_CLICKED) return false;  // menu commands and static clicks carry 0, the same value
-  // The script bar's buttons first: their numbers are also system-menu entries'.
-  if (ScriptBarClick(id)) return true;
-  if (MenuCommand(id)) return true;
-  switch (id) {
-    case IdButton1: Button1Click(); return true;
-    case IdButton2: Button2Click(); return true;
-    case IdButton3: Button3Click(); return true;
-    case IdButton4: Button4Click(); return true;
-    case IdButton5: Button5Click(); return true;
-    case IdSpeedButton4: SpeedButton4Click(); return true;
-    case IdSpeedButton5: SpeedButton5Click(); return true;
-    case IdPopRemoveFile1: PopRemoveFile1Click(); return true;
-    case IdPopAddFiles1: PopAddFiles1Click(); return true;
-    case IdPopSortbyName1: PopSortbyName1Click(); return true;
-    case IdPopSortbyDate1: PopSortbyDate1Click(); return true;
-    case IdPopSortbyType1: PopSortbyType1Click(); return true;
-    case IdPopCheckFiles1: PopCheckFiles1Click(); return true;
-    case IdPopUnCheckFiles1: PopUnCheckFiles1Click(); return true;
-    case IdPopSelectAll1: PopSelectAll1Click(); return true;
-    case IdPopClearList1: PopClearList1Click(); return true;
-    case IdPopGetFileDate1: PopGetFileDate1Click(); return true;
-    case IdPopGetFileAttr1: PopGetFileAttr1Click(); return true;
-    case IdPopCharPosit1: PopCharPosit1Click(); return true;
-    case IdPopInfoPanel1: PopInfoPanel1Click(); return true;
-    case IdPopFileInfo5: PopFileInfo5Click(); return true;
-    case IdPopCopy5: PopCopy5Click(); return true;
-    case kInfoCloseId: ToggleInfoPanel(); return true;
-    case IdPanel1: Panel1Click(); return true;
-    case IdSpeedButton1: SpeedButton1Click(); return true;
-    case IdSpeedButton2: SpeedButton2Click(); return true;
-    case IdSpeedButton3: SpeedButton3Click(); return true;
-    case kCharPositCloseId: return true;  // the strip has parked itself
-    default: return false;
-  }
+  return RunCommand(CommandSource::Window, id);
 }
 
 // ---------------------------------------------------------------------------

@@ -70,6 +70,10 @@ struct AppContext {
   bool welcomeReminder = true;    // tests start without the donation reminder
 };
 
+// Where a command comes from: the window's controls and menus (WM_COMMAND),
+// or its system menu (WM_SYSCOMMAND), whose numbers are some controls' too.
+enum class CommandSource { Window, SystemMenu };
+
 enum ControlId : int {
   IdPanelRadio = 1000,
   IdComboBox1,  // type filter
@@ -349,7 +353,9 @@ class TMorvaneFrm1 : public Form {
 
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
   bool OnCommand(int id, int code);
-  bool MenuCommand(int id);
+  // The one table of the window's commands (MainForm_Menus_win.cpp).
+  bool RunCommand(CommandSource source, int id);
+  void CharPositClosed();
   bool HasEditMenu(HWND control) const;
   void ReleaseMessageHook();
   void StartRegistryImport(const std::wstring& scriptPath);
@@ -366,12 +372,10 @@ class TMorvaneFrm1 : public Form {
   void ApplyStoredGeometry();
   void RestoreRememberedPath();
   void FillScriptChooser();
-  bool ScriptBarClick(int id);
   void EndScriptRun();
   void LoadRememberedLists();
   void LoadRememberedNameParts();
   void SaveRememberedLists();
-  void SaveWindowState();
   void SetInfoPanelOpen(bool open);
   void UpdateListCommands();
   void EnableListCommands();
