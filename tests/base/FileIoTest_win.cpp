@@ -13,6 +13,7 @@
 #include "base/FileSystem_win.h"
 #include "base/LongPath.h"
 #include "base/SettingsFile.h"
+#include "support/TempFolder.h"
 
 using namespace rn;
 
@@ -21,21 +22,13 @@ namespace {
 class ReplaceOnWindows : public ::testing::Test {
  protected:
   void SetUp() override {
-    wchar_t temp[MAX_PATH];
-    ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
     // A non-ASCII folder name: the wide path must reach the system unchanged.
-    dir_ = std::wstring(temp) + L"rn_fileio_Ελληνικά_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-           std::to_wstring(GetTickCount());
+    dir_ = temp_.Folder() + L"Ελληνικά";
     ASSERT_TRUE(CreateDirectoryW(dir_.c_str(), nullptr));
     file_ = dir_ + L"\\Rename.ini";
   }
   void TearDown() override {
-    for (const std::wstring& name : Names()) {
-      const std::wstring p = dir_ + L"\\" + name;
-      SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (!DeleteFileW(p.c_str())) RemoveDirectoryW(p.c_str());
-    }
-    RemoveDirectoryW(dir_.c_str());
+    for (const std::wstring& name : Names()) SetFileAttributesW((dir_ + L"\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
   }
   std::vector<std::wstring> Names() const {
     std::vector<std::wstring> names;
@@ -55,6 +48,7 @@ class ReplaceOnWindows : public ::testing::Test {
     return bytes;
   }
 
+  rntest::TempFolder temp_;
   std::wstring dir_, file_;
 };
 
@@ -141,10 +135,8 @@ TEST_F(ReplaceOnWindows, FailedSettingsWriteKeepsTheFile) {
 }
 
 TEST(FileSystem, AListingThatEndsInAnErrorLeavesNoSearchOpen) {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  const std::filesystem::path dir = std::filesystem::path(temp) / (L"rename-list-" + std::to_wstring(GetCurrentProcessId()));
-  std::filesystem::create_directories(dir);
+  rntest::TempFolder temp;
+  const std::filesystem::path dir = temp.path;
   for (const wchar_t* n : {L"a.txt", L"b.txt"}) std::ofstream(dir / n) << "x";
   DWORD before = 0, after = 0;
   if (!GetProcessHandleCount(GetCurrentProcess(), &before) || before == 0) {

@@ -9,13 +9,13 @@
 
 #include "base/FileIo.h"
 #include "base/SettingsFile.h"
-#include "base/SettingsFolder.h"
+#include "support/SettingsFolder.h"
 #include "base/Text.h"
 
 namespace fs = std::filesystem;
 using namespace rn;
 
-using rn::test::TempFolder;
+using rn::test::SettingsFolder;
 
 // ---- text helpers -------------------------------------------------------
 
@@ -85,7 +85,7 @@ TEST(Text, Cp1252) {
 
 // ---- file replacing -----------------------------------------------------
 
-using FileIo = TempFolder;
+using FileIo = SettingsFolder;
 
 TEST_F(FileIo, FailuresLeaveNothingBehind) {
   const std::wstring missing = (dir_ / "nope" / "Rename.ini").wstring();
@@ -104,7 +104,7 @@ TEST_F(FileIo, FailuresLeaveNothingBehind) {
 
 // ---- settings file ------------------------------------------------------
 
-using Settings = TempFolder;
+using Settings = SettingsFolder;
 
 TEST_F(Settings, MissingFileGivesDefaultsAndIsCreatedByFirstWrite) {
   SettingsFile s(ini_);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/OperationPanel.h"
 #include "base/Text.h"
 
 namespace rn {
@@ -33,37 +32,12 @@ TEST(TextTables, PortugueseTextsAsTheUserSeesThem) {
   EXPECT_EQ(Text(TextId::Button2, pt), L"&Renomear ...");
   EXPECT_EQ(Text(TextId::MsgChooseOption, pt), L"Escolha uma Op\u00e7\u00e3o primeiro !");
   EXPECT_EQ(ValueNameText(6, pt), L"( n\u00ba + nome + ext.)");
-  EXPECT_EQ(PanelTexts(pt).valueNames[6], L"( n\u00ba + nome + ext.)");
   std::string bytes;
   ASSERT_TRUE(Cp1252FromWide(std::wstring(Text(TextId::MsgChooseOption, pt)), bytes));
   EXPECT_EQ(bytes, "Escolha uma Op\xe7\xe3o primeiro !");
   EXPECT_EQ(Text(TextId::Button1Add, Language::English), L"&Add Files ...");
   EXPECT_EQ(Text(TextId::Button1More, Language::English), L"&More Files ...");
   EXPECT_EQ(Text(TextId::Button1Add, pt), L"&Adiciona arqs..");
-}
-
-TEST(TextTables, NumberedAccessorsStopAtTheirEnds) {
-  for (Language language : kBoth) {
-    const OperationPanelTexts& panel = PanelTexts(language);
-    for (int op = -1; op <= 20; ++op) {
-      const bool radio = HasRadioButton(op);
-      EXPECT_EQ(OperationCaption(op, language).empty(), !radio) << op;
-      EXPECT_EQ(OperationHint(op, language).empty(), !radio) << op;
-      if (op >= 0 && op < 20) {
-        EXPECT_EQ(panel.captions[static_cast<size_t>(op)], OperationCaption(op, language)) << op;
-      }
-    }
-    EXPECT_TRUE(SlotLabelText(0, language).empty());
-    EXPECT_FALSE(SlotLabelText(7, language).empty());
-    EXPECT_TRUE(SlotLabelText(8, language).empty());
-    EXPECT_TRUE(ValueNameText(0, language).empty());
-    EXPECT_TRUE(ValueNameText(9, language).empty());
-  }
-  EXPECT_EQ(OperationCaption(6, Language::English), L"Capitalize first letter   |");
-  EXPECT_EQ(OperationHint(19, Language::English), L"Trim all from xxx to xxx from end");
-  EXPECT_EQ(SlotLabelText(kLabelRemoveIt, Language::Portuguese), L" < Remover ...");
-  EXPECT_EQ(ValueNameText(8, Language::English), L"( ## + extention )");
-  EXPECT_EQ(&EnglishPanelTexts(), &PanelTexts(Language::English));
 }
 
 TEST(TextTables, OnlyTheTwoExactNamesChooseALanguage) {

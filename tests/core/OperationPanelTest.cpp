@@ -210,3 +210,28 @@ TEST(RadioTops, LinesStayInsideThePanelWithoutTouching) {
   EXPECT_EQ(tops[3], tops[19]);
   EXPECT_EQ(tops[5], tops[15]);
 }
+
+TEST(TextTables, NumberedAccessorsStopAtTheirEnds) {
+  for (Language language : {Language::English, Language::Portuguese}) {
+    const OperationPanelTexts& panel = PanelTexts(language);
+    for (int op = -1; op <= 20; ++op) {
+      const bool radio = HasRadioButton(op);
+      EXPECT_EQ(OperationCaption(op, language).empty(), !radio) << op;
+      EXPECT_EQ(OperationHint(op, language).empty(), !radio) << op;
+      if (op >= 0 && op < 20) {
+        EXPECT_EQ(panel.captions[static_cast<size_t>(op)], OperationCaption(op, language)) << op;
+      }
+    }
+    EXPECT_TRUE(SlotLabelText(0, language).empty());
+    EXPECT_FALSE(SlotLabelText(7, language).empty());
+    EXPECT_TRUE(SlotLabelText(8, language).empty());
+    EXPECT_TRUE(ValueNameText(0, language).empty());
+    EXPECT_TRUE(ValueNameText(9, language).empty());
+  }
+  EXPECT_EQ(OperationCaption(6, Language::English), L"Capitalize first letter   |");
+  EXPECT_EQ(OperationHint(19, Language::English), L"Trim all from xxx to xxx from end");
+  EXPECT_EQ(SlotLabelText(kLabelRemoveIt, Language::Portuguese), L" < Remover ...");
+  EXPECT_EQ(ValueNameText(8, Language::English), L"( ## + extention )");
+  EXPECT_EQ(&EnglishPanelTexts(), &PanelTexts(Language::English));
+  EXPECT_EQ(PanelTexts(Language::Portuguese).valueNames[6], L"( n\u00ba + nome + ext.)");
+}

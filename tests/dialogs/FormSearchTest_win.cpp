@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "dialogs/FormSearch_win.h"
-#include "support/WindowHarness_win.h"
+#include "support/UiHarness_win.h"
 #include "ui/SoftButt_win.h"
 
 namespace {

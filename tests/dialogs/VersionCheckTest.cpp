@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/SettingsFolder.h"
+#include "support/SettingsFolder.h"
 #include "dialogs/MakerAddresses.h"
 #include "dialogs/Options.h"
 
@@ -90,7 +90,7 @@ TEST(OptionValues, TheDateTypeKeepsToItsTwoKinds) {
   for (const auto& c : cases) EXPECT_EQ(WrapDateTypePosition(c[0]), c[1]) << c[0];
 }
 
-using OptionsFile = test::TempFolder;
+using OptionsFile = test::SettingsFolder;
 
 TEST_F(OptionsFile, DefaultsThenEveryKeyInOneRewrite) {
   SettingsFile ini(ini_);

@@ -8,6 +8,8 @@
 #include <iterator>
 #include <string>
 
+#include "support/TempFolder.h"
+
 namespace rne2e {
 
 // A path handed over by CTest in an environment variable.
@@ -25,21 +27,9 @@ inline std::wstring PathFromEnvironment(const wchar_t* name) {
 inline std::wstring ProgramUnderTest() { return PathFromEnvironment(L"RENAME_EXE"); }
 
 struct ProgramFolder {
-  std::filesystem::path dir;
-  ProgramFolder() {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    static int counter = 0;
-    dir = std::filesystem::path(base) /
-          (L"rename-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    std::filesystem::copy_file(ProgramUnderTest(), dir / L"Rename.exe");
-  }
-  ~ProgramFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
-  }
+  rntest::TempFolder temp{"rename-e2e-"};
+  std::filesystem::path dir = temp.path;
+  ProgramFolder() { std::filesystem::copy_file(ProgramUnderTest(), dir / L"Rename.exe"); }
   std::wstring Ini() const { return (dir / L"Rename.ini").wstring(); }
   // The settings of a user who donated, so the program starts without its
   // welcome box; `more` follows in section Options (or starts sections of its own).

@@ -82,7 +82,9 @@ TEST(CdCleanUp, NamesAreCleanedAndShortenedRowByRow) {
     const std::wstring after = c.after.empty() ? c.name : c.after;
     EXPECT_EQ(fake.disk, std::set<std::wstring>{L"C:\\d\\" + after}) << c.what;
     EXPECT_EQ(list.Cell(ColFileName, 0), after) << c.what;
-    if (c.renamed) EXPECT_EQ(list.Cell(ColPrevName, 0), c.name) << c.what << ": undo can take it back";
+    if (c.renamed) {
+      EXPECT_EQ(list.Cell(ColPrevName, 0), c.name) << c.what << ": undo can take it back";
+    }
   }
 }
 
@@ -111,7 +113,9 @@ TEST(CdCleanUp, AnotherFileWithTheCleanNameIsReplacedOnlyWhenTheUserSaysSo) {
     FileList list = ListOf({L"C:\\d\\a b.txt", L"C:\\d\\c d.txt"});
     EXPECT_EQ(CleanNamesForCd(list, 1, fake.Ports()), yes ? 2 : 1);
     EXPECT_EQ(fake.said.front(), L"replace a_b.txt");
-    if (!yes) EXPECT_EQ(fake.said.back(), L"failed a b.txt") << "refused: reported, and the clean-up goes on";
+    if (!yes) {
+      EXPECT_EQ(fake.said.back(), L"failed a b.txt") << "refused: reported, and the clean-up goes on";
+    }
     EXPECT_TRUE(fake.disk.count(L"C:\\d\\c_d.txt"));
     EXPECT_EQ(fake.disk.count(L"C:\\d\\a b.txt"), yes ? 0u : 1u);
   }

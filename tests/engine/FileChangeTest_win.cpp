@@ -2,11 +2,14 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "engine/FileChange.h"
 #include "engine/TimeStamp.h"
 #include "filelist/FileTime.h"
+#include "support/TempFolder.h"
 
 using namespace rn;
 
@@ -25,26 +28,15 @@ constexpr DWORD kFourBits =
 class FileChange : public ::testing::Test {
  protected:
   void SetUp() override {
-    wchar_t temp[MAX_PATH];
-    ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
-    dir_ = std::wstring(temp) + L"rn_change_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-           std::to_wstring(GetTickCount());
-    ASSERT_TRUE(CreateDirectoryW(dir_.c_str(), nullptr));
-    file_ = dir_ + L"\\x.jpg";
-    folder_ = dir_ + L"\\sub";
-    HANDLE h = CreateFileW(file_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(h, "x", 1, &written, nullptr);
-    CloseHandle(h);
-    ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr));
+    file_ = temp_.Folder() + L"x.jpg";
+    folder_ = temp_.Folder() + L"sub";
+    std::ofstream(temp_.path / "x.jpg", std::ios::binary) << "x";
+    std::filesystem::create_directories(temp_.path / "sub");
   }
   void TearDown() override {
+    // Read-only entries go with their folder once they are plain again.
     SetFileAttributesW(file_.c_str(), FILE_ATTRIBUTE_NORMAL);
     SetFileAttributesW(folder_.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(file_.c_str());
-    RemoveDirectoryW(folder_.c_str());
-    RemoveDirectoryW(dir_.c_str());
   }
 
   static RenameTask Attributes(AttributeSet set) {
@@ -76,7 +68,8 @@ class FileChange : public ::testing::Test {
     return Read(path, DateCreated) == DateTime{2010, 6, 1, 9, 30, 0};
   }
 
-  std::wstring dir_, file_, folder_;
+  rntest::TempFolder temp_;
+  std::wstring file_, folder_;
 };
 
 }  // namespace
@@ -118,7 +111,7 @@ TEST_F(FileChange, AttributesOfAFolderKeepItAFolder) {
 }
 
 TEST_F(FileChange, AttributesOfAMissingEntryGiveTheSystemsError) {
-  EXPECT_EQ(ApplyAttributeChange(dir_ + L"\\missing.txt", Attributes({.Archive = true})), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(ApplyAttributeChange(temp_.Folder() + L"missing.txt", Attributes({.Archive = true})), ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(FileChange, ModifiedTypeChangesTheLastWriteTimeOnly) {
@@ -176,7 +169,7 @@ TEST_F(FileChange, StampsThatCannotBeWrittenLeaveTheEntryAlone) {
   CloseHandle(h);
   EXPECT_EQ(Read(file_, DateModified), (DateTime{2014, 3, 25, 18, 53, 4}));
   EXPECT_EQ(
-      ApplyTimeStampChange(dir_ + L"\\missing.txt", Stamp(kDatePartBoth, L"01-01-2020", L"12:00:00"), DateModified, l),
+      ApplyTimeStampChange(temp_.Folder() + L"missing.txt", Stamp(kDatePartBoth, L"01-01-2020", L"12:00:00"), DateModified, l),
       static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 }
 

@@ -8,22 +8,13 @@
 #include <fstream>
 
 #include "engine/FileRename.h"
+#include "support/TempFolder.h"
 
 namespace {
 
 struct Folder {
-  std::filesystem::path dir;
-  Folder() {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    dir = std::filesystem::path(base) / (L"rn-rename-" + std::to_wstring(GetCurrentProcessId()));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-  }
-  ~Folder() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
-  }
+  rntest::TempFolder temp;
+  std::filesystem::path dir = temp.path;
   std::wstring File(const std::wstring& name, const std::string& content = "x") const {
     std::ofstream(dir / name, std::ios::binary) << content;
     return (dir / name).wstring();

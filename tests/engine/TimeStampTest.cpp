@@ -2,11 +2,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
 #include "engine/TimeStamp.h"
 #include "filelist/FileTime.h"
+#include "support/TempFolder.h"
 
 using namespace rn;
 namespace fs = std::filesystem;
@@ -75,18 +75,13 @@ namespace {
 class WriteTime : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::random_device rd;
-    dir_ = fs::temp_directory_path() / ("rn_stamp_" + std::to_string(rd()) + std::to_string(rd()));
     fs::create_directories(dir_ / "sub");
     std::ofstream(dir_ / "x.jpg") << "x";
     file_ = (dir_ / "x.jpg").wstring();
     folder_ = (dir_ / "sub").wstring();
   }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  fs::path dir_;
+  rntest::TempFolder temp_;
+  fs::path dir_ = temp_.path;
   std::wstring file_, folder_;
 };
 

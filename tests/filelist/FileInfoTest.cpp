@@ -100,7 +100,9 @@ TEST(CharPositionCounter, CountsCharactersWhereTheBoxReportsUnits) {
   EXPECT_EQ(NameLengthWithoutExtension(name), 7);
   for (int k : {0, 1, 2, 7}) EXPECT_EQ(CharPositionCounter(-1, static_cast<int>(UnitOffset(name, k)), name), k) << k;
   EXPECT_EQ(CharPositionCounter(3, static_cast<int>(UnitOffset(name, 8)), name), 3) << "inside the extension";
-  if (sizeof(wchar_t) == 2) EXPECT_EQ(CharPositionCounter(0, 1, name), 1) << "between the halves: the pair counts";
+  if (sizeof(wchar_t) == 2) {
+    EXPECT_EQ(CharPositionCounter(0, 1, name), 1) << "between the halves: the pair counts";
+  }
   EXPECT_EQ(NameLengthWithoutExtension(L"\U0001D49C\U0001D49C"), 2);
 }
 

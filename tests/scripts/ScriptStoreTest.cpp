@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "base/SettingsFolder.h"
+#include "support/SettingsFolder.h"
 #include "base/SettingsFile.h"
 #include "scripts/ScriptStore.h"
 
@@ -20,7 +20,7 @@ ScriptLine Line(const std::wstring& tag) {
 }
 std::string Narrow(const std::wstring& s) { return std::string(s.begin(), s.end()); }
 
-class Scripts : public test::TempFolder {
+class Scripts : public test::SettingsFolder {
  protected:
   // Scripts a, b, c of one, two and three lines, as any version writes them.
   void PutThree() {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <vector>
 
-#include "support/WindowHarness_win.h"
+#include "support/UiHarness_win.h"
 #include "ui/Form_win.h"
 
 namespace rntest {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "support/WindowHarness_win.h"
+#include "support/UiHarness_win.h"
 #include "ui/Grid_win.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // captions asked for; a second thread plays the user.
 #include <thread>
 
-#include "support/WindowHarness_win.h"
+#include "support/UiHarness_win.h"
 
 using namespace rntest;
 
@@ -89,8 +89,8 @@ TEST(Dialog, ResponderSeesEveryRequestInsteadOfTheUser) {
 }
 
 TEST(Dialog, ApplicationTitleIsTheProgramNameWithTheRestInLowerCase) {
-  // The test program is window_tests.exe; the first letter keeps its case.
-  EXPECT_EQ(rn::ApplicationTitle(), L"window_tests");
+  // The test program is ui_tests.exe; the first letter keeps its case.
+  EXPECT_EQ(rn::ApplicationTitle(), L"ui_tests");
 }
 
 TEST(Dialog, InputBoxGivesTheTypedTextOrNothingWhenCancelled) {

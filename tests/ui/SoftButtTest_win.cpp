@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "support/WindowHarness_win.h"
+#include "support/UiHarness_win.h"
+#include "ui/Form_win.h"
 #include "ui/SoftButt_win.h"
 
 namespace {

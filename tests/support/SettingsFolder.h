@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <random>
 #include <sstream>
 #include <string>
 
 #include "base/FileIo.h"
+#include "support/TempFolder.h"
 
 #ifndef _WIN32
 #include <signal.h>
@@ -19,18 +19,13 @@
 
 namespace rn::test {
 
-class TempFolder : public ::testing::Test {
+// A test with the one temporary folder and its Rename.ini's path.
+class SettingsFolder : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::random_device rd;
-    dir_ = std::filesystem::temp_directory_path() / ("rn_settings_" + std::to_string(rd()) + std::to_string(rd()));
-    std::filesystem::create_directories(dir_);
-    ini_ = (dir_ / "Rename.ini").wstring();
-  }
-  void TearDown() override {
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-  }
+  rntest::TempFolder folder_;
+  std::filesystem::path dir_ = folder_.path;
+  std::wstring ini_ = folder_.Ini();
+
   void Put(const std::string& bytes) const {
     std::ofstream out(std::filesystem::path(ini_), std::ios::binary | std::ios::trunc);
     out << bytes;
@@ -44,9 +39,6 @@ class TempFolder : public ::testing::Test {
   size_t EntriesInFolder() const {
     return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(dir_), {}));
   }
-
-  std::filesystem::path dir_;
-  std::wstring ini_;
 };
 
 // While it lives, rewrites of the file fail as on a full disk or with the
