@@ -1,38 +1,35 @@
 #include "rename32/CustomContextMenu_win.h"
 
 #include <shellapi.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <cwchar>
 
 namespace rn {
 
-std::atomic<long>& ServerObjectCount() {
+std::atomic<long>& ModuleCount() {
   static std::atomic<long> count{0};
   return count;
 }
 
-TCustomContextMenu::TCustomContextMenu(IUnknown* outer) : controller_(outer ? outer : &inner_) {
-  ++ServerObjectCount();
-}
+TCustomContextMenu::TCustomContextMenu(IUnknown* outer) : controller_(outer ? outer : &inner_) { ++ModuleCount(); }
 
-TCustomContextMenu::~TCustomContextMenu() { --ServerObjectCount(); }
+TCustomContextMenu::~TCustomContextMenu() { --ModuleCount(); }
 
 STDMETHODIMP TCustomContextMenu::InnerUnknown::QueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
-  if (iid == IID_IUnknown)
+  // The object's own IUnknown is this one (an aggregating object holds it);
+  // the others come from the system's table helper, which counts them
+  // through the interface handed out: when aggregated, the outer object.
+  if (iid == IID_IUnknown) {
     *out = static_cast<IUnknown*>(this);
-  else if (iid == IID_IShellExtInit)
-    *out = static_cast<IShellExtInit*>(self);
-  else if (iid == IID_IContextMenu)
-    *out = static_cast<IContextMenu*>(self);
-  else {
-    *out = nullptr;
-    return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
   }
-  // Through the interface handed out: when aggregated, the outer object counts it.
-  static_cast<IUnknown*>(*out)->AddRef();
-  return S_OK;
+  static const QITAB kInterfaces[] = {QITABENT(TCustomContextMenu, IShellExtInit),
+                                      QITABENT(TCustomContextMenu, IContextMenu), {}};
+  return QISearch(self, kInterfaces, iid, out);
 }
 
 STDMETHODIMP_(ULONG) TCustomContextMenu::InnerUnknown::AddRef() { return ++self->refs_; }

@@ -13,8 +13,9 @@
 
 namespace rn {
 
-// Live handler objects plus IClassFactory::LockServer(TRUE) calls.
-std::atomic<long>& ServerObjectCount();
+// The server's one count: live handler objects, IClassFactory::LockServer(TRUE)
+// calls and references to the class factory. The DLL may go at 0.
+std::atomic<long>& ModuleCount();
 
 // Runs `body` and turns anything it throws into an HRESULT.
 template <class Body>

@@ -5,6 +5,7 @@
 
 #include <olectl.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <atomic>
 #include <string>
@@ -151,23 +152,15 @@ class TMyContextMenu : public TCustomContextMenu {
   }
 };
 
-// The one class factory, alive while the DLL is loaded; its references are
-// the server's second count.
-std::atomic<long> gFactoryRefs{0};
-
+// The one class factory, alive while the DLL is loaded; its references count
+// in the server's one count.
 struct ClassFactory : IClassFactory {
   STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (iid != IID_IUnknown && iid != IID_IClassFactory) {
-      *out = nullptr;
-      return E_NOINTERFACE;
-    }
-    *out = static_cast<IClassFactory*>(this);
-    AddRef();
-    return S_OK;
+    static const QITAB kInterfaces[] = {QITABENT(ClassFactory, IClassFactory), {}};
+    return QISearch(this, kInterfaces, iid, out);
   }
-  STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++gFactoryRefs); }
-  STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(--gFactoryRefs); }
+  STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++ModuleCount()); }
+  STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(--ModuleCount()); }
 
   STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
     if (!out) return E_POINTER;
@@ -182,9 +175,9 @@ struct ClassFactory : IClassFactory {
   }
   STDMETHODIMP LockServer(BOOL lock) override {
     if (lock)
-      ++ServerObjectCount();
+      ++ModuleCount();
     else
-      --ServerObjectCount();
+      --ModuleCount();
     return S_OK;
   }
 };
@@ -255,7 +248,7 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out) {
   return gFactory.QueryInterface(iid, out);
 }
 
-STDAPI DllCanUnloadNow() { return ServerObjectCount() == 0 && gFactoryRefs == 0 ? S_OK : S_FALSE; }
+STDAPI DllCanUnloadNow() { return ModuleCount() == 0 ? S_OK : S_FALSE; }
 
 STDAPI DllRegisterServer() {
   return Guarded([] {

@@ -1,13 +1,22 @@
 // The main window TMorvaneFrm1 and the state the rest of the program shares
 // through it. Its members are defined by concern in this folder:
 // MainForm_win.cpp (start-up, first showing, shutdown, layout, commands),
+// MainForm_Access_win.cpp (screen readers and the keyboard),
 // MainForm_Add_win.cpp (adding files: open dialog, drop, search, hand-off,
-// "-sendto"), MainForm_List_win.cpp (list editing, information panel, character
-// position), MainForm_Run_win.cpp (rename run, undo, CD clean-up, the command
-// line's pairs), MainForm_Scripts_win.cpp (the script bar and the script run),
-// MainForm_Dialogs_win.cpp (options, About and welcome boxes, the maker's
-// pages, the version check, help). The operation panel and the script editor
-// are classes of their own (OperationPanel_win.h, ScriptEditor_win.h).
+// "-sendto"), MainForm_Dialogs_win.cpp (options, About and welcome boxes, the
+// maker's pages, the version check, help), MainForm_Explorer_win.cpp (the
+// Explorer entry and the Send To link), MainForm_Journal_win.cpp (the undo
+// journal and its recovery, the replaced files set aside),
+// MainForm_Language_win.cpp (the texts of either language),
+// MainForm_List_win.cpp (list editing, information panel, character
+// position), MainForm_Menus_win.cpp (the menus, the one table of commands, the
+// toggles), MainForm_Preview_win.cpp (the new names' column),
+// MainForm_Run_win.cpp (rename run, undo, CD clean-up, the command line's
+// pairs), MainForm_Scripts_win.cpp (the script bar and the script run). The
+// operation panel and the script editor are classes of their own
+// (OperationPanel_win.h, ScriptEditor_win.h); MainMenus_win.h builds the menus,
+// MainLayout.h holds the layout rules, RememberedLists.h the remembered texts,
+// Program_win.cpp the process entry.
 #pragma once
 #include <windows.h>
 
@@ -215,38 +224,38 @@ class TMorvaneFrm1 : public Form {
   void StringGrid1Mouse(int row, int col, UINT msg);
   void StringGrid1SelectionChanged();
   void StringGrid1KeyDown(UINT vk);  // Space ticks the selection
-  void PopRemoveFile1Click();
+  void PopRemoveFile1Click();     // the list's pop-up: remove the selected rows
   void PopAddFiles1Click();
   void PopSortbyName1Click();
   void PopSortbyDate1Click();
   void PopSortbyType1Click();
-  void PopCheckFiles1Click();
-  void PopUnCheckFiles1Click();
+  void PopCheckFiles1Click();     // tick the selected rows
+  void PopUnCheckFiles1Click();   // untick them
   void PopSelectAll1Click();
   void PopClearList1Click();
-  void PopGetFileDate1Click();
-  void PopGetFileAttr1Click();
-  void PopCharPosit1Click();
-  void PopInfoPanel1Click();
-  void PopFileInfo5Click();
-  void PopCopy5Click();
-  void PopStayonTop2Click();
-  void PopExplorerContMenu2Click();
-  void PopSendToExt2Click();
+  void PopGetFileDate1Click();    // the current row's time stamp in a box
+  void PopGetFileAttr1Click();    // its attributes in a box
+  void PopCharPosit1Click();      // the character position strip
+  void PopInfoPanel1Click();      // the information panel, open or closed
+  void PopFileInfo5Click();       // the panel's own pop-up: close it
+  void PopCopy5Click();           // its fields to the clipboard
+  void PopStayonTop2Click();      // the window's pop-up (a click on Panel1) and the main menu's twins
+  void PopExplorerContMenu2Click();  // the Explorer entry, added or removed
+  void PopSendToExt2Click();      // the Send To link made
   void PopOptions2Click();
   void PopFileInfo2Click();
-  void PopHideMenu2Click();
-  void PopPreview2Click();
+  void PopHideMenu2Click();       // the main menu, hidden or shown
+  void PopPreview2Click();        // the new names' column, hidden or shown
   void PopHelp2Click();
   void PopDonate2Click();
-  void PopLikeProgram2Click();
+  void PopLikeProgram2Click();    // the maker's page for a kind word
   void PopAbout2Click();
-  void PopCut3Click();
+  void PopCut3Click();            // the edit boxes' pop-up
   void PopCopy3Click();
   void PopPaste3Click();
   void PopDelete3Click();
   void PopSelectAll3Click();
-  void Panel1Click();
+  void Panel1Click();             // the tool strip's panel: opens the window's pop-up
   void SpeedButton1Click();  // "?" help
   void SpeedButton2Click();  // "O" options
   void SpeedButton3Click();  // "T" stay on top

@@ -13,7 +13,7 @@ exports=$(echo "$info" | sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed
 imports=$(echo "$info" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
 for name in $imports; do
   case $name in
-    kernel32.dll | user32.dll | gdi32.dll | advapi32.dll | shell32.dll | ole32.dll | msvcrt.dll) ;;
+    kernel32.dll | user32.dll | gdi32.dll | advapi32.dll | shell32.dll | shlwapi.dll | ole32.dll | msvcrt.dll) ;;
     *) fail "imports $name" ;;
   esac
 done
