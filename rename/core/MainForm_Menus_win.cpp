@@ -7,6 +7,8 @@
 
 #include <windowsx.h>
 
+#include <vector>
+
 #include "core/MainForm_win.h"
 #include "core/OperationPanel_win.h"
 #include "ui/CharPosit_win.h"
@@ -248,7 +250,28 @@ void TMorvaneFrm1::PopPreview2Click() { SetPreviewShown(!showPreview); }
 void TMorvaneFrm1::SetStayOnTop(bool on) {
   stayOnTop = on;
   SetChecked(Control(IdSpeedButton3), on);
-  SetWindowPos(hwnd, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // The system may move the windows this one owns (its tooltips, the welcome
+  // box, an open dialog) into the band first and then put this one behind
+  // the last of them, out of the band when that one is not topmost (Wine
+  // does). They are let go for the move and taken back after it; one that
+  // shows is put back above the window.
+  std::vector<HWND> owned{hwnd};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM lp) {
+        auto& list = *reinterpret_cast<std::vector<HWND>*>(lp);
+        if (GetWindow(w, GW_OWNER) == list.front()) list.push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&owned));
+  owned.erase(owned.begin());
+  for (HWND w : owned) SetWindowLongPtrW(w, GWLP_HWNDPARENT, 0);
+  const HWND band = on ? HWND_TOPMOST : HWND_NOTOPMOST;
+  SetWindowPos(hwnd, band, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  for (HWND w : owned) {
+    SetWindowLongPtrW(w, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hwnd));
+    if (IsWindowVisible(w)) SetWindowPos(w, band, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
   const UINT check = MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED);
   CheckMenuItem(GetSystemMenu(hwnd, FALSE), IdSysStayOnTop, check);
   CheckMenuItem(menus_.settings, IdPopStayonTop2, check);
