@@ -34,6 +34,18 @@ constexpr ControlText kHints[] = {
 }  // namespace
 
 void TMorvaneFrm1::ApplyLanguage(const std::wstring& setting) {
+  // The window paints once, when every caption is in its place.
+  const bool drawn = hwnd && IsWindowVisible(hwnd);
+  if (drawn) SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+  struct RedrawAtTheEnd {
+    HWND window;
+    bool drawn;
+    ~RedrawAtTheEnd() {
+      if (!drawn) return;
+      SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+  } redraw{hwnd, drawn};
   // A value that names neither language applies no table: the controls keep
   // their texts, and the messages stay in the language last applied.
   if (const std::optional<Language> language = LanguageFromSetting(setting)) {
@@ -53,7 +65,7 @@ void TMorvaneFrm1::ApplyLanguage(const std::wstring& setting) {
   SetWindowTextW(Control(IdButton1), Text(fileList.Empty() ? TextId::Button1Add : TextId::Button1More).c_str());
   LayoutTopLine();
   panel->ArrangeSlot();
-  InvalidateRect(hwnd, nullptr, TRUE);
+  FormResize();  // the buttons take the width their captions need
 }
 
 void TMorvaneFrm1::ApplyHints() {

@@ -238,7 +238,8 @@ void TMorvaneFrm1::CreateControls() {
 
   const HWND p = hwnd;
   const HFONT f = font_;
-  const MainLayout l = ComputeMainLayout(dpi.Scale(design::kClientWidth), dpi.Scale(design::kClientHeight), false, dpi);
+  const MainLayout l = ComputeMainLayout(dpi.Scale(design::kClientWidth), dpi.Scale(design::kClientHeight), false,
+                                         dpi, false, ButtonCaptions());
   auto s = [&](int v) { return dpi.Scale(v); };
   auto at = [](const Box& b) { return Bounds(b.x, b.y, b.w, b.h); };
 
@@ -617,7 +618,7 @@ void TMorvaneFrm1::ApplyLayout(bool editorOnly) {
   RECT client{};
   GetClientRect(hwnd, &client);
   if (!editorOnly) laidOutSize_ = MAKELPARAM(client.right, client.bottom);
-  const MainLayout l = ComputeMainLayout(client.right, client.bottom, infoPanelOpen, dpi, showPreview);
+  const MainLayout l = ComputeMainLayout(client.right, client.bottom, infoPanelOpen, dpi, showPreview, ButtonCaptions());
 
   // The script editor panel follows the client height wherever it is parked.
   HWND editor = Control(IdPanel2);
@@ -649,6 +650,10 @@ void TMorvaneFrm1::ApplyLayout(bool editorOnly) {
   put(IdTopRule, l.topRule);
   put(IdPanelRadio, l.panelRadio);
   put(IdBevel8, l.bevel8);
+  put(IdButton1, l.button1);
+  put(IdButton2, l.button2);
+  put(IdButton3, l.button3);
+  put(IdButton4, l.button4);
   put(IdButton5, l.button5);
   put(IdPanelInfo, l.panelInfo);
   put(IdStringGrid1, l.grid);
@@ -666,6 +671,27 @@ void TMorvaneFrm1::ApplyLayout(bool editorOnly) {
   GridSetColumnWidth(grid, ColShortPath, pathColumnWidth_);
   fileList.SetPathBudget(PathBudgetForWidth(pathColumnWidth_));
   FitPathColumn();
+}
+
+// What the buttons' captions need in the language shown ("&" takes no room),
+// the undo button's with the most runs it may count.
+CaptionWidths TMorvaneFrm1::ButtonCaptions() const {
+  auto width = [this](TextId id, const std::wstring& more = L"") {
+    std::wstring caption = Text(id) + more;
+    caption.erase(std::remove(caption.begin(), caption.end(), L'&'), caption.end());
+    return DrawnWidth(font_, caption);
+  };
+  CaptionWidths c;
+  c.button1 = std::max(width(TextId::Button1Add), width(TextId::Button1More));
+  c.button2 = width(TextId::Button2);
+  c.button3 = width(TextId::Button3, L" (999)");
+  c.button4 = width(TextId::Button4);
+  c.button5 = width(TextId::Button5);
+  c.button10 = width(TextId::Button10);
+  c.button9 = width(TextId::Button9);
+  c.button12 = width(TextId::Button12);
+  c.button11 = width(TextId::Button11);
+  return c;
 }
 
 void TMorvaneFrm1::SetInfoPanelOpen(bool open) {

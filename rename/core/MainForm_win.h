@@ -361,6 +361,7 @@ class TMorvaneFrm1 : public Form {
   friend class ListRunScope;
 
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+  CaptionWidths ButtonCaptions() const;
   bool OnCommand(int id, int code);
   // The one table of the window's commands (MainForm_Menus_win.cpp).
   bool RunCommand(CommandSource source, int id);

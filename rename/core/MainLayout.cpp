@@ -7,8 +7,11 @@
 
 namespace rn {
 
-MainLayout ComputeMainLayout(int cw, int ch, bool infoOpen, const Dpi& dpi, bool previewShown) {
+MainLayout ComputeMainLayout(int cw, int ch, bool infoOpen, const Dpi& dpi, bool previewShown,
+                             const CaptionWidths& captions) {
   auto s = [&](int v) { return dpi.Scale(v); };
+  // A push button's caption keeps clear of its raised edges and focus frame.
+  auto fit = [&](int designed, int caption) { return std::max(s(designed), caption > 0 ? caption + s(12) : 0); };
   MainLayout l;
   const int panelH = s(design::kPanelRadioHeight);
   l.panelRadio = {0, 0, cw, panelH};
@@ -29,21 +32,24 @@ MainLayout ComputeMainLayout(int cw, int ch, bool infoOpen, const Dpi& dpi, bool
   const int barH = s(design::kButtonBarHeight);
   l.bevel8 = {0, barTop, cw, barH};
   const int by = barTop + s(2), bh = s(21);
-  l.button1 = {s(6), by, s(112), bh};
-  l.button2 = {s(124), by, s(112), bh};
-  l.button3 = {s(242), by, s(90), bh};
-  l.button4 = {s(338), by, s(90), bh};
-  l.button5 = {cw - s(26) - s(90), by, s(90), bh};
+  // At their designed places, or after the one before when that had to grow.
+  auto after = [&](const Box& before, int designedX) { return std::max(s(designedX), before.Right() + s(6)); };
+  l.button1 = {s(6), by, fit(112, captions.button1), bh};
+  l.button2 = {after(l.button1, 124), by, fit(112, captions.button2), bh};
+  l.button3 = {after(l.button2, 242), by, fit(90, captions.button3), bh};
+  l.button4 = {after(l.button3, 338), by, fit(90, captions.button4), bh};
+  const int closeW = fit(90, captions.button5);
+  l.button5 = {cw - s(26) - closeW, by, closeW, bh};
 
   // Script bar on the bottom line.
   const int sh = s(design::kScriptBarHeight);
   const int st = ch - sh - 4;
   l.comboBox4 = {s(6), st, s(220), sh};
   int bx = l.comboBox4.Right() + s(6);
-  l.button10 = {bx, st, s(80), sh};
-  l.button9 = {l.button10.Right() + s(4), st, s(56), sh};
-  l.button12 = {l.button9.Right() + s(4), st, s(56), sh};
-  l.button11 = {l.button12.Right() + s(4), st, s(56), sh};
+  l.button10 = {bx, st, fit(80, captions.button10), sh};
+  l.button9 = {l.button10.Right() + s(4), st, fit(56, captions.button9), sh};
+  l.button12 = {l.button9.Right() + s(4), st, fit(56, captions.button12), sh};
+  l.button11 = {l.button12.Right() + s(4), st, fit(56, captions.button11), sh};
 
   // Info panel above the script bar, the new names' counts above it; the
   // grid fills what is left.

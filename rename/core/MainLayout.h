@@ -37,8 +37,15 @@ struct MainLayout {
   Box previewStatus;  // the new names' counts, a line under the grid (no height without the column)
 };
 
+// What the buttons' captions need, in pixels (0: nothing measured): each
+// button is as wide as designed, or as its caption and its edges need.
+struct CaptionWidths {
+  int button1 = 0, button2 = 0, button3 = 0, button4 = 0, button5 = 0;
+  int button10 = 0, button9 = 0, button12 = 0, button11 = 0;
+};
+
 MainLayout ComputeMainLayout(int clientWidth, int clientHeight, bool infoPanelOpen, const Dpi& dpi,
-                             bool previewShown = false);
+                             bool previewShown = false, const CaptionWidths& captions = {});
 
 // Minimum tracking size in screen pixels.
 inline int MinTrackWidth(int sizingFrameWidth) { return 630 + 2 * sizingFrameWidth; }

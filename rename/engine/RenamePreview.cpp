@@ -146,9 +146,10 @@ RowPreview RenamePreview::Decide(int row, int64_t counter, bool inPass) {
   const auto stamp = [&]() -> std::optional<DateTime> { return ports_.stamp ? ports_.stamp(r) : std::nullopt; };
   const std::wstring& folder = r.Folder();
   if (!refusal_.empty()) {
+    // The run stops before any row: the names stay as they are.
     out.mark = PreviewMark::Refused;
     out.reason = refusal_;
-    out.name = ProposeForRow(task_, r, counter, stamp, *ports_.cases, ports_.dates).value_or(r.name);
+    out.name = r.name;
     return out;
   }
   // The run looks for every entry before it renames the first.

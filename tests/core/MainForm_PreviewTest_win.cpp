@@ -255,3 +255,17 @@ TEST(PreviewColumn, TheDatesAreReadAgainOnComingBackToTheWindowAndBeforeTheRun) 
   EXPECT_NE(l.w.form->fileList.Cell(rn::ColFileDate, 1).find(L"2003"), std::wstring::npos)
       << "the list shows the date the run used";
 }
+
+TEST(PreviewColumn, ARequestTheChecksStopShowsTheNamesAsTheyAreWithTheReasonUnderTheGrid) {
+  ListWindow l({L"abc.txt", L"d.txt"});
+  rn::RenameTask create = Task(rn::kOpCreateNames);  // neither prefix nor suffix
+  create.CounterStart = L"001";
+  rn::RenameTask trim = Task(rn::kOpTrimFromEnd);  // more than a name holds
+  trim.TrimCount = 3;
+  for (const rn::RenameTask& t : {create, trim}) {
+    l.w.form->panel->WriteRenameTask(t);
+    EXPECT_EQ(Shown(l.w), Names({L"abc.txt", L"d.txt"})) << "no name the run would not give";
+    EXPECT_EQ(l.w.form->PreviewCell(0).look, rn::PreviewLook::Same);
+    EXPECT_FALSE(l.w.Text(rn::IdPreviewStatus).empty()) << "the checks' message under the grid";
+  }
+}

@@ -85,3 +85,20 @@ TEST(MainLayout, TheNewNamesTakeTwoFifthsOfThePathRoomAndTheirCountsALineUnderTh
   EXPECT_EQ(with.grid.Bottom(), with.previewStatus.y);
   EXPECT_EQ(with.grid.h, without.grid.h - 15);
 }
+
+TEST(MainLayout, AButtonGrowsForACaptionWiderThanDesignedAndTheOnesAfterItMoveAlong) {
+  const Dpi dpi{};
+  const MainLayout designed = ComputeMainLayout(630, 568, false, dpi);
+  CaptionWidths wide;
+  wide.button2 = 150;   // wider than its 112 pixels
+  wide.button12 = 70;   // "Novo script" in a 56-pixel button
+  const MainLayout l = ComputeMainLayout(630, 568, false, dpi, false, wide);
+  EXPECT_EQ(l.button1.x, designed.button1.x);
+  EXPECT_GE(l.button2.w, 150);
+  EXPECT_GE(l.button3.x, l.button2.Right()) << "the next button moves along";
+  EXPECT_EQ(l.button9.w, designed.button9.w) << "a caption that fits keeps the designed width";
+  EXPECT_GE(l.button12.w, 70);
+  EXPECT_GE(l.button11.x, l.button12.Right());
+  const MainLayout narrow = ComputeMainLayout(630, 568, false, dpi, false, CaptionWidths{10, 10, 10, 10, 10});
+  EXPECT_EQ(narrow.button2.x, designed.button2.x) << "short captions keep the designed places";
+}

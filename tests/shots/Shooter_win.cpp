@@ -6,14 +6,16 @@
 // Usage: rename_shooter.exe OUTPUT_FOLDER (one .bmp per form).
 #include <windows.h>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <functional>
 #include <string>
 
 #include "base/Texts.h"
-#include "dialogs/FormOption_win.h"
 #include "core/OperationPanel_win.h"
 #include "core/ScriptEditor_win.h"
+#include "dialogs/FormOption_win.h"
 #include "support/ModalScript_win.h"
 #include "support/WindowHarness_win.h"
 #include "ui/InputBox_win.h"
@@ -74,6 +76,32 @@ void Shoot(const RECT& r, const std::string& name) {
   }
 }
 
+// The width a button's or check box's caption needs, with its edges or its
+// box; 0 for other controls and for captions drawn elsewhere.
+int CaptionNeed(HWND control) {
+  wchar_t cls[32] = {};
+  GetClassNameW(control, cls, 32);
+  if (lstrcmpiW(cls, L"Button") != 0) return 0;
+  std::wstring text = rn::WindowText(control);
+  text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
+  if (text.empty()) return 0;
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  const int ink = rn::DrawnWidth(font, text);
+  const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+  switch (style & BS_TYPEMASK) {
+    case BS_PUSHBUTTON:
+    case BS_DEFPUSHBUTTON: return ink + 2 * GetSystemMetrics(SM_CXEDGE) + 4;
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+      // A push-like one is a button; one whose caption is drawn elsewhere has none here.
+      if (style & BS_PUSHLIKE) return ink + 2 * GetSystemMetrics(SM_CXEDGE) + 4;
+      return ink + GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    default: return 0;
+  }
+}
+
 // Names the children of a window that stick out of its client area or
 // cross each other (one lying wholly inside another is a box's arrows or a
 // group's boxes, and radio buttons carry controls over their captions).
@@ -98,6 +126,9 @@ void ReportLayout(HWND window, const std::string& name) {
     const RECT& a = kids[i].second;
     if (a.left < 0 || a.top < 0 || a.right > client.right || a.bottom > client.bottom)
       std::printf("%s: %s leaves the client area\n", name.c_str(), describe(kids[i].first).c_str());
+    if (const int need = CaptionNeed(kids[i].first); need > a.right - a.left)
+      std::printf("%s: %s is narrower than its caption (%d pixels)\n", name.c_str(), describe(kids[i].first).c_str(),
+                  need);
     for (size_t j = i + 1; j < kids.size(); ++j) {
       const RECT& b = kids[j].second;
       RECT both{};
