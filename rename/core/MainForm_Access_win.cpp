@@ -101,8 +101,7 @@ void TMorvaneFrm1::PrepareAccess() {
   SetAccessibleNames(hwnd, kControlNames);
   SetAccessibleNameFromLabel(Control(IdComboBox1), Control(IdLabelFileTypes));
   // The logo and the arrows that move rows are reached by Tab too.
-  for (int id : {IdPanel1, IdScrollBar1})
-    SetWindowLongPtrW(Control(id), GWL_STYLE, GetWindowLongPtrW(Control(id), GWL_STYLE) | WS_TABSTOP);
+  for (int id : {IdPanel1, IdScrollBar1}) AddStyle(Control(id), WS_TABSTOP);
   HookControl(Control(IdPanel1), LogoHook);
 }
 

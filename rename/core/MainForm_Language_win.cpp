@@ -52,8 +52,8 @@ void TMorvaneFrm1::ApplyLanguage(const std::wstring& setting) {
     SetShownLanguage(*language);
     for (const ControlText& c : kCaptions) SetWindowTextW(Control(c.id), Text(c.text).c_str());
     FitLabelWidth(Control(IdLabelFileTypes));
-    // Hints wait for the window's first showing: none can show before.
-    if (parkedMade_) ApplyHints();
+    // Hints are made when the mouse first comes over the window.
+    if (hintsMade_) ApplyHints();
     RetextMenus(menus_);
     RetextInfoPanel(Control(IdPanelInfo));
     if (scriptEditor) scriptEditor->ApplyTexts();

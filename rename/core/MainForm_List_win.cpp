@@ -204,6 +204,7 @@ void TMorvaneFrm1::ToggleInfoPanel() {
 
 void TMorvaneFrm1::OpenCharPosition() {
   if (fileList.Empty()) return;
+  MakeCharStrip();
   HWND grid = Control(IdStringGrid1);
   const RECT g = ControlBounds(grid);
   OpenCharPosit(Control(IdPanelCharPosit), std::as_const(fileList).Row(GridCurrentRow(grid)).name, dpi.Scale(24),

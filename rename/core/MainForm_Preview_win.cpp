@@ -110,7 +110,9 @@ bool TMorvaneFrm1::PreviewCurrent() {
     if (was) ShowPreviewStatus();
     return was;
   }
-  const RenameTask task = panel->ReadRenameTask();
+  // Without an operation there is nothing to read off the panel (whose slot
+  // is made when one is first chosen).
+  const RenameTask task = currentOperation == kNoOperation ? RenameTask{} : panel->ReadRenameTask();
   // The date stamps show the entries' times: read afresh when chosen.
   if (task.Operation != s.task.Operation && (task.Operation == kOpDateToBegin || task.Operation == kOpDateToEnd))
     s.folders.Forget();

@@ -128,6 +128,7 @@ void TMorvaneFrm1::SetCommandsEnabled(bool enabled) {
 }
 
 void TMorvaneFrm1::ShowProgress(bool show, int maximum) {
+  if (show) MakeProgressPanel();
   HWND panel = Control(IdPanel4), bar = Control(IdProgressBar1);
   if (!show) {
     Park(panel, dpi);

@@ -47,14 +47,20 @@ void TMorvaneFrm1::ComboBox4Change() {
 }
 
 void TMorvaneFrm1::Button10Click() { RunScript(); }
-void TMorvaneFrm1::Button12Click() { scriptEditor->OpenNew(); }
-void TMorvaneFrm1::MenuCreateScriptClick() { scriptEditor->OpenNew(); }
+void TMorvaneFrm1::Button12Click() { MenuCreateScriptClick(); }
+void TMorvaneFrm1::MenuCreateScriptClick() {
+  MakeScriptEditor();
+  scriptEditor->OpenNew();
+}
 void TMorvaneFrm1::Button11Click() { DeleteChosenScript(); }
 
 void TMorvaneFrm1::Button9Click() {
   // The chooser is checked first, so that a refused "Edit" leaves the
   // information panel as it is.
-  if (const auto choice = ChosenScript(*this)) scriptEditor->OpenStored(ReadScriptLines(*settingsFile, choice->number));
+  if (const auto choice = ChosenScript(*this)) {
+    MakeScriptEditor();
+    scriptEditor->OpenStored(ReadScriptLines(*settingsFile, choice->number));
+  }
 }
 
 void TMorvaneFrm1::DeleteChosenScript() {

@@ -111,9 +111,6 @@ bool TMorvaneFrm1::Create(int showCommand) {
       ShowWindow(hwnd, showCommand);
       UpdateWindow(hwnd);
     }
-    // What starts out of sight is made once the window is on the screen: no
-    // message, input included, is handled before it exists.
-    CreateParkedControls();
     started = true;
     return LRESULT{0};
   });
@@ -207,6 +204,7 @@ LRESULT TMorvaneFrm1::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_SETCURSOR:
+      MakeHints();  // the mouse is over the window: a hint may be due
       if (intake.busy) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
@@ -281,7 +279,7 @@ void TMorvaneFrm1::CreateControls() {
   // File list and info panel.
   HWND grid = CreateFileGrid(p, IdStringGrid1, &fileList, dpi);
   Place(grid, l.grid);
-  // The information panel waits with the parked controls unless it shows from the start.
+  // The information panel is made when it first opens; here when it opens at start.
   if (settingsFile && ReadOption(*settingsFile, options::kShowFileInfo))
     CreateInfoPanel(p, IdPanelInfo, at(l.panelInfo), font_, dpi);
 
@@ -299,46 +297,10 @@ void TMorvaneFrm1::CreateControls() {
   panel->Create();
   AttachEditMenu({IdComboBox2, IdEdit4a});
   StackFrames();
+  PrepareAccess();
   // Labels size themselves to their text, whatever font the system substitutes.
   FitLabelWidth(Control(IdLabelFileTypes));
   FitLabelWidth(Control(IdLabelRenameTo));
-}
-
-// The slot's other controls, the closed information panel, the script
-// editor, the progress panel and the character strip, all born parked; then
-// what start-up did for the controls in sight is done for them: hints, names,
-// remembered lists, stacking.
-void TMorvaneFrm1::CreateParkedControls() {
-  if (parkedMade_) return;
-  parkedMade_ = true;
-  const HWND p = hwnd;
-  const int park = ParkX(dpi);
-  auto s = [&](int v) { return dpi.Scale(v); };
-  panel->CreateSlotControls();
-  AttachEditMenu({IdComboBoxCreat2, IdEditDate});
-  if (!Control(IdPanelInfo)) CreateInfoPanel(p, IdPanelInfo, Bounds(park, 0, s(300), s(60)), font_, dpi);
-  MakePanel(p, IdPanel2, Bounds(park, 0, s(630), s(340)), PanelEdge::Frame);
-  scriptEditor = std::make_unique<ScriptEditor>(*this);
-  scriptEditor->Create();
-  MakePanel(p, IdPanel4, Bounds(park, 0, s(300), s(30)), PanelEdge::Frame);
-  MakeChild(p, PROGRESS_CLASSW, L"", PBS_SMOOTH, IdProgressBar1, Bounds(park, 0, s(288), s(18)), font_);
-  CreateCharPositPanel(p, IdPanelCharPosit, font_, dpi);
-  StackFrames();
-  ApplyHints();
-  PrepareAccess();
-  ParkOptionalControls();
-  panel->ArrangeSlot();
-  FormResize();  // the information panel and the editor panel take their places
-  if (settingsFile) {
-    SettingsFile::Batch reading(*settingsFile);
-    LoadRememberedNameParts();
-    HWND formats = Control(IdComboBox3);
-    const std::wstring format = ReadOption(*settingsFile, options::kDateFormat);
-    LRESULT found =
-        SendMessageW(formats, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(format.c_str()));
-    SendMessageW(formats, CB_SETCURSEL, found == CB_ERR ? 0 : found, 0);
-  }
-  if (IsWindowVisible(hwnd)) panel->Focus();
 }
 
 // The panel's frame stays behind the controls drawn over it, the rule and
@@ -348,11 +310,6 @@ void TMorvaneFrm1::StackFrames() {
   for (int id : {IdTopRule, IdBevel9, IdBevel8, IdPanelInfo, IdPanel2, IdPanel4, IdPanelRadio})
     if (HWND frame = Control(id))
       SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-void TMorvaneFrm1::ParkOptionalControls() {
-  for (int id : {IdPanel2, IdPanel4, IdProgressBar1}) Park(Control(id), dpi);
-  panel->ParkOptionalControls(ParkX(dpi));
 }
 
 void TMorvaneFrm1::FormCreate() {
@@ -394,7 +351,6 @@ void TMorvaneFrm1::FormCreate() {
   InstallMessageHook();
   AppendSystemMenuEntries();
   ApplyStoredGeometry();
-  ParkOptionalControls();
   runLock = false;
   RestoreRememberedPath();
   ini.EraseSection(L"Replace_str3");  // a list of older versions
@@ -423,9 +379,6 @@ void TMorvaneFrm1::FormCreate() {
   currentOperation = kNoOperation;
   runCount = 0;
   UpdateListCommands();
-  // The last operation is chosen as the window shows, slot and all.
-  if (ReadOption(ini, options::kLastSelection) && ReadOption(ini, options::kLastRenameSelect) > 0)
-    CreateParkedControls();
 }
 
 // The stored height counts; the width is always the designed one. Only the
@@ -538,9 +491,7 @@ void TMorvaneFrm1::FormShow() {
   if (lastSelection && last > 0) panel->ChooseOperation(last);
   if (!lastSelection) currentOperation = -1;
 
-  // At the first showing the focus waits for the parked controls (no key is
-  // read before they exist).
-  if (parkedMade_) panel->Focus();
+  panel->Focus();
 }
 
 // ---------------------------------------------------------------------------
@@ -550,9 +501,22 @@ void TMorvaneFrm1::SaveRememberedLists() {
   SettingsFile& ini = *settingsFile;
   WriteRememberedList(ini, L"Expressions", ComboItems(Control(IdComboBox2)), 15);
   WriteRememberedList(ini, L"Replace_str4", ComboItems(Control(IdComboBox4a)), 8);
-  WriteRememberedList(ini, L"Prefixes", ComboItems(Control(IdComboBoxCreat1)), 8);
-  WriteRememberedList(ini, L"Sufixes", ComboItems(Control(IdComboBoxCreat2)), 8);
+  // Boxes never made hold the lists as they were read: nothing to write.
+  if (slotMade_) {
+    WriteRememberedList(ini, L"Prefixes", ComboItems(Control(IdComboBoxCreat1)), 8);
+    WriteRememberedList(ini, L"Sufixes", ComboItems(Control(IdComboBoxCreat2)), 8);
+  }
   WriteTypeFilterMasks(ini, ComboItems(Control(IdComboBox1)));
+}
+
+// The format the date formats' box shows, or would show had it been made:
+// the stored one when the box offers it, else its first.
+std::wstring TMorvaneFrm1::ShownDateFormat() const {
+  if (slotMade_) return WindowText(Control(IdComboBox3));
+  const std::wstring stored = ReadOption(*settingsFile, options::kDateFormat);
+  for (const wchar_t* format : kDateFormats)  // the box finds its items whatever their case
+    if (CompareStringOrdinal(stored.c_str(), -1, format, -1, TRUE) == CSTR_EQUAL) return format;
+  return kDateFormats[0];
 }
 
 void TMorvaneFrm1::FormClose() {
@@ -566,7 +530,7 @@ void TMorvaneFrm1::FormClose() {
   WriteOption(ini, options::kSize, std::to_wstring(r.bottom - r.top) + L"|" + std::to_wstring(r.right - r.left));
   WriteOption(ini, options::kPositLeft, static_cast<int>(r.left));
   WriteOption(ini, options::kPositTop, static_cast<int>(r.top));
-  WriteOption(ini, options::kDateFormat, WindowText(Control(IdComboBox3)));
+  WriteOption(ini, options::kDateFormat, ShownDateFormat());
   WriteOption(ini, options::kLastRenameSelect, currentOperation);
   try {
     if (versionLabel_.empty()) versionLabel_ = ProgramVersionLabel();
@@ -695,6 +659,7 @@ CaptionWidths TMorvaneFrm1::ButtonCaptions() const {
 }
 
 void TMorvaneFrm1::SetInfoPanelOpen(bool open) {
+  if (open) MakeInfoPanel();
   infoPanelOpen = open;
   FormResize();
   rn::ClearFileInfo(Control(IdPanelInfo));

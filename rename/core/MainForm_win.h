@@ -203,6 +203,20 @@ class TMorvaneFrm1 : public Form {
   HFONT Font() const { return font_; }
 
   HWND Control(int id) const { return GetDlgItem(hwnd, id); }
+  // The controls that start out of sight are made at their first need: the
+  // slot's other boxes when an operation is chosen, the information panel
+  // when it opens, the script editor, the progress panel and the character
+  // strip when they show, the hints when the mouse first comes over the
+  // window. Each call makes its group once.
+  void MakeSlotControls();
+  void MakeInfoPanel();
+  void MakeScriptEditor();
+  void MakeProgressPanel();
+  void MakeCharStrip();
+  void MakeHints();
+  // The control of the id, every group that starts out of sight made first
+  // when it is one of theirs (what the window tests reach controls through).
+  HWND MadeControl(int id);
   const AppContext& Context() const { return context_; }
 
   // Handlers, named after their controls.
@@ -372,11 +386,9 @@ class TMorvaneFrm1 : public Form {
   void SetExplorerChecks(bool on);
   void AttachEditMenu(std::initializer_list<int> ids);
   void CreateControls();
-  void CreateParkedControls();
   void StackFrames();
   void ApplyHints();
   void PrepareAccess();  // spoken names, the logo and the move arrows reached by Tab
-  void ParkOptionalControls();
   void LayoutTopLine();
   void ApplyLayout(bool editorOnly);
   void ApplyStoredGeometry();
@@ -385,6 +397,7 @@ class TMorvaneFrm1 : public Form {
   void EndScriptRun();
   void LoadRememberedLists();
   void LoadRememberedNameParts();
+  std::wstring ShownDateFormat() const;
   void SaveRememberedLists();
   void SetInfoPanelOpen(bool open);
   void UpdateListCommands();
@@ -451,7 +464,8 @@ class TMorvaneFrm1 : public Form {
   HHOOK messageHook_ = nullptr;
   HWND editMenuTarget_ = nullptr;  // the box the edit menu was opened on
   HWND hintTip_ = nullptr;         // hints of the main window's own controls
-  bool parkedMade_ = false;        // the controls that start out of sight exist
+  bool slotMade_ = false;          // the slot's controls but the "Rename to" box exist
+  bool hintsMade_ = false;
   // Start-up sets the window's size, menu and panels one after another: the
   // layout follows once, at the end (each layout moves a score of controls).
   bool layoutHeld_ = false;

@@ -81,11 +81,10 @@ constexpr NamedBox kBoxNames[] = {{{IdSpin3, IdScrollBar3}, TextId::Spin3Name},
                                   {kCaseMode.Box(), TextId::Edit6Name},
                                   {kSetDatePart.Box(), TextId::Edit7Name},
                                   {kNumberStyle.Box(), TextId::Edit8Name},
-                                  {kDateBox, TextId::EditDateName},
-                                  {kTimeBox, TextId::EditTimeName},
-                                  {kCounterBox, TextId::EditCreatName},
                                   {{IdEdit4a, IdComboBox4a}, TextId::Edit4aName}};
-constexpr ControlName kControlNames[] = {
+constexpr NamedBox kSlotBoxNames[] = {
+    {kDateBox, TextId::EditDateName}, {kTimeBox, TextId::EditTimeName}, {kCounterBox, TextId::EditCreatName}};
+constexpr ControlName kSlotNames[] = {
     {IdComboBoxCreat1, TextId::ComboBoxCreat1Name}, {IdComboBoxCreat2, TextId::ComboBoxCreat2Name},
     {IdCheckBox1, TextId::CheckBox1Name},           {IdCheckBox2, TextId::CheckBox2Name},
     {IdCheckBox3, TextId::CheckBox3Name},           {IdCheckBox4, TextId::CheckBox4Name}};
@@ -212,6 +211,7 @@ void OperationPanel::Create() {
   for (int id : {int{IdComboBox4a}, int{IdEdit4a}, int{IdCheckBox5}}) Raise(Control(id));
   for (const Spin& spin : kSpins) Raise(Control(spin.edit)), Raise(Control(spin.bar));
   for (const Selector* sel : kSelectors) Raise(Control(sel->edit)), Raise(Control(sel->bar));
+  NameControls();
   // The captions, and the places that follow from them, come with the
   // window's language (ApplyLanguage), right after the controls are made.
 }
@@ -255,22 +255,39 @@ void OperationPanel::CreateSlotControls() {
   SetWindowTextW(Control(IdEditTime), L"04:05:46 PM");
   SetWindowTextW(Control(IdEditCreat), L"001");
 
-  // Hints: the radio buttons' follow the setting, the groups' always show.
-  tip_ = CreateTooltip(p);
-  if (tip_) {
-    SendMessageW(tip_, TTM_SETDELAYTIME, TTDT_INITIAL, 10);
-    SendMessageW(tip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 3500);
-    for (const AttributeBox& b : kAttributeBoxes) SetTip(tip_, p, Control(b.id), Text(b.hint));
-    SetComboTip(tip_, p, Control(IdComboBoxCreat1), Text(TextId::ComboBoxCreat1Hint));
-    SetTip(tip_, p, Control(IdEditCreat), Text(TextId::EditCreatHint));
-    SetComboTip(tip_, p, Control(IdComboBoxCreat2), Text(TextId::ComboBoxCreat2Hint));
-  }
-  ApplyRadioHints();
+  SlotHints();
 
   // Arrows over their boxes, check boxes over their group (StackSlotFrames).
   for (const ArrowBox& box : {kDateBox, kTimeBox, kCounterBox}) Raise(Control(box.edit)), Raise(Control(box.bar));
   for (const AttributeBox& b : kAttributeBoxes) Raise(Control(b.id));
-  NameControls();
+  for (const NamedBox& n : kSlotBoxNames) SetArrowBoxName(p, n.box, n.name);
+  SetAccessibleNames(p, kSlotNames);
+  SetAccessibleNameFromLabel(Control(IdComboBox3), Control(IdLabelRenameTo));
+  // A hidden panel keeps what comes to it hidden.
+  if (!shown_)
+    for (int id : kOptionalControls) ShowWindow(Control(id), SW_HIDE);
+}
+
+bool OperationPanel::SlotMade() const { return Control(IdBevel22) != nullptr; }
+
+// Hints: the radio buttons' follow the setting, the groups' always show.
+void OperationPanel::MakeHints() {
+  if (tip_) return;
+  tip_ = CreateTooltip(form_.hwnd);
+  if (!tip_) return;
+  SendMessageW(tip_, TTM_SETDELAYTIME, TTDT_INITIAL, 10);
+  SendMessageW(tip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 3500);
+  SlotHints();
+  ApplyRadioHints();
+}
+
+void OperationPanel::SlotHints() {
+  if (!tip_ || !SlotMade()) return;
+  const HWND p = form_.hwnd;
+  for (const AttributeBox& b : kAttributeBoxes) SetTip(tip_, p, Control(b.id), Text(b.hint));
+  SetComboTip(tip_, p, Control(IdComboBoxCreat1), Text(TextId::ComboBoxCreat1Hint));
+  SetTip(tip_, p, Control(IdEditCreat), Text(TextId::EditCreatHint));
+  SetComboTip(tip_, p, Control(IdComboBoxCreat2), Text(TextId::ComboBoxCreat2Hint));
 }
 
 // The slot's frames lie below everything (the window sends its own frames
@@ -281,13 +298,13 @@ void OperationPanel::StackSlotFrames() {
       SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+// The slot's boxes are called what their label says for the operation
+// chosen (the date formats' box when it is made).
 void OperationPanel::NameControls() {
   const HWND p = form_.hwnd;
   SetAccessibleNames(p, kRadioNames);
   for (const NamedBox& n : kBoxNames) SetArrowBoxName(p, n.box, n.name);
-  SetAccessibleNames(p, kControlNames);
-  // The slot's boxes are called what their label says for the operation chosen.
-  for (int id : {IdComboBox2, IdComboBox3}) SetAccessibleNameFromLabel(Control(id), Control(IdLabelRenameTo));
+  SetAccessibleNameFromLabel(Control(IdComboBox2), Control(IdLabelRenameTo));
 }
 
 void OperationPanel::AppendTabOrder(std::vector<HWND>& order) const {
@@ -301,6 +318,7 @@ void OperationPanel::AppendTabOrder(std::vector<HWND>& order) const {
 }
 
 void OperationPanel::ParkOptionalControls(int x) {
+  if (!SlotMade()) return;
   // The "Rename to" box stays in the slot until an operation needs another control.
   const int top = form_.dpi.Scale(kSlotTop);
   MoveControlTo(Control(IdBevel22), x, top);
@@ -432,6 +450,7 @@ void OperationPanel::ApplyTexts(const OperationPanelTexts& texts) {
   PlaceInlineControls();
   for (const Selector* sel : kSelectors) ShowSelectorText(*sel);
   ShowSlotLabel();
+  SlotHints();
   ApplyRadioHints();
 }
 

@@ -66,6 +66,7 @@ void OperationPanel::ArrangeSlot() {
   const SlotContent content = SlotContentFor(form_.currentOperation);
   auto at = [&](SlotContent c, int width) { return content == c ? right - width : park; };
   MoveControlTo(Control(IdComboBox2), at(SlotContent::RenameTo, WidthOf(Control(IdComboBox2))), top);
+  if (!SlotMade()) return;  // the rest waits, parked, until an operation is chosen
   MoveControlTo(Control(IdBevel22), at(SlotContent::EmptyFrame, WidthOf(Control(IdBevel22))), top);
   PlaceAttributes(at(SlotContent::Attributes, WidthOf(Control(IdGroupBox1))), top);
   MoveControlTo(Control(IdComboBox3), at(SlotContent::DateFormat, WidthOf(Control(IdComboBox3))), top);
@@ -201,6 +202,7 @@ void OperationPanel::SelectOperation(bool fromScript) {
   }
   if (!fromScript) form_.currentOperation = CheckedRadio();
   const int op = form_.currentOperation;
+  form_.MakeSlotControls();
   const SlotContent content = SlotContentFor(op);
   // The "Rename to" box takes the focus when it is the one going to the slot.
   if (content == SlotContent::RenameTo) SetFocus(Control(IdComboBox2));
@@ -251,6 +253,7 @@ void OperationPanel::FirstShow() {
 // Reading and writing the request
 
 RenameTask OperationPanel::ReadRenameTask() const {
+  form_.MakeSlotControls();  // their defaults are part of the request
   auto value = [&](int bar) { return std::abs(GetScrollPos(Control(bar), SB_CTL)); };
   auto text = [&](int id) { return WindowText(Control(id)); };
   auto checked = [&](int id) { return IsChecked(Control(id)); };
@@ -283,6 +286,7 @@ RenameTask OperationPanel::ReadRenameTask() const {
 }
 
 void OperationPanel::WriteRenameTask(const RenameTask& t) {
+  form_.MakeSlotControls();
   form_.currentOperation = t.Operation;
   ChooseOperation(t.Operation);
   // While the request goes on the panel, touching a control chooses nothing.

@@ -70,6 +70,9 @@ class OperationPanel {
   void Create();
   // Creates the slot's optional controls, parked, with their hints and names.
   void CreateSlotControls();
+  bool SlotMade() const;
+  // The tooltip of the radio buttons and of the slot's groups.
+  void MakeHints();
   // Sends the slot's frames below every control.
   void StackSlotFrames();
   // Parks the optional controls of the slot at x (the "Rename to" box stays).
@@ -136,6 +139,7 @@ class OperationPanel {
 
  private:
   HWND Control(int id) const;
+  void SlotHints();
   void PlaceRadioButtons();
   void PlaceInlineControls();
   int SelectorWidth(const Selector& sel) const;

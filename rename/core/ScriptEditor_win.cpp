@@ -76,11 +76,6 @@ void AddItem(HWND list, const std::wstring& text) {
 
 int SelectedItem(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); }
 
-void AddStyle(HWND window, DWORD style, DWORD exStyle = 0) {
-  SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | style);
-  SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | exStyle);
-}
-
 }  // namespace
 
 ScriptEditor::ScriptEditor(TMorvaneFrm1& form) : form_(form) {}

@@ -286,6 +286,11 @@ void FitLabelWidth(HWND label) {
   SetWindowPos(label, nullptr, 0, 0, width + 1, HeightOf(label), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void AddStyle(HWND window, DWORD style, DWORD exStyle) {
+  SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | style);
+  if (exStyle) SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | exStyle);
+}
+
 int ParkX(const Dpi& dpi) { return GetSystemMetrics(SM_CXSCREEN) + dpi.Scale(100); }
 
 void Park(HWND control, const Dpi& dpi) { MoveControlTo(control, ParkX(dpi), ControlBounds(control).top); }

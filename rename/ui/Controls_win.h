@@ -70,6 +70,9 @@ std::vector<HWND> TabStops(HWND form, const std::vector<HWND>& order);
 // inside a stop (a combo box's edit part) counts as on it.
 HWND NextTabStop(const std::vector<HWND>& stops, HWND from, bool back);
 
+// Adds window styles to a control that exists.
+void AddStyle(HWND window, DWORD style, DWORD exStyle = 0);
+
 // Parked controls stand this far beyond the right edge of the screen.
 int ParkX(const Dpi& dpi);
 void Park(HWND control, const Dpi& dpi);  // keeps its top and size

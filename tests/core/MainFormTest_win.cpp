@@ -4,10 +4,13 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
+
 #include "base/VersionInfo.h"
 #include "core/MainLayout.h"
 #include "support/WindowHarness_win.h"
 #include "ui/Grid_win.h"
+#include "ui/Tooltips_win.h"
 
 using namespace rntest;
 using rn::TMorvaneFrm1;
@@ -30,6 +33,23 @@ std::wstring ClassOf(HWND h) {
   wchar_t buf[256];
   GetClassNameW(h, buf, 256);
   return buf;
+}
+
+// The hint some tooltip of the window holds for the control (empty: none).
+std::wstring HintOf(HWND window, HWND control) {
+  struct Search {
+    HWND window, control;
+    std::wstring hint;
+  } search{window, control, L""};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND tip, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        if (ClassOf(tip) == TOOLTIPS_CLASSW && s->hint.empty()) s->hint = rn::TipText(tip, s->window, s->control);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.hint;
 }
 
 }  // namespace
@@ -261,6 +281,50 @@ TEST(MainWindow, OptionalControlsAreParkedBeyondTheScreen) {
     EXPECT_TRUE(IsWindowVisible(c)) << "parked, not hidden";
     EXPECT_GT(rn::ControlBounds(c).left, screen) << id;
   }
+}
+
+// What starts out of sight is made at its first need, and a start that never
+// needed the slot keeps the lists and the format its boxes would have held.
+TEST(MainWindow, OutOfSightControlsAreMadeAtTheirFirstNeed) {
+  TempFolder folder;
+  folder.WriteIni(
+      "[Options]\r\nDateFormat=yyyy-mm-dd\r\n[Prefixes]\r\n0=Holiday\r\n[Sufixes]\r\n0=copy\r\n");
+  {
+    // The mouse away from where the window comes: its arrival would ask for the hints.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    MainWindow w(folder);
+    TMorvaneFrm1& form = *w.form;
+    auto made = [&](int id) { return form.Control(id) != nullptr; };
+    for (int id : {rn::IdEditDate, rn::IdComboBoxCreat1, rn::IdComboBox3, rn::IdPanelInfo, rn::IdPanel2,
+                   rn::IdPanel4, rn::IdPanelCharPosit})
+      EXPECT_FALSE(made(id)) << id;
+    EXPECT_EQ(form.scriptEditor, nullptr);
+    const HWND help = form.Control(rn::IdSpeedButton1), radio = form.Control(rn::RadioId(rn::kOpRemove));
+    POINT mouse{};
+    const RECT r = WindowRect(w.Hwnd());
+    if (GetCursorPos(&mouse) && !PtInRect(&r, mouse))
+      EXPECT_EQ(HintOf(w.Hwnd(), help), L"") << "no hint before the mouse comes";
+    else
+      std::printf("skipped: the mouse stays over the window here, so the hints come with it\n");
+    SendMessageW(w.Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(w.Hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_NE(HintOf(w.Hwnd(), help), L"");
+    EXPECT_NE(HintOf(w.Hwnd(), radio), L"");
+    form.ToggleInfoPanel();
+    EXPECT_TRUE(made(rn::IdPanelInfo));
+    w.Command(rn::IdButton12);
+    EXPECT_TRUE(made(rn::IdPanel2));
+    EXPECT_FALSE(made(rn::IdEditDate));
+  }
+  EXPECT_EQ(IniValue(folder, L"Prefixes", L"0"), L"Holiday");
+  EXPECT_EQ(IniValue(folder, L"Sufixes", L"0"), L"copy");
+  EXPECT_EQ(IniValue(folder, L"Options", L"DateFormat"), L"yyyy-mm-dd");
+
+  MainWindow w(folder);
+  w.Click(rn::RadioId(rn::kOpCreateNames));
+  ASSERT_NE(w.form->Control(rn::IdComboBoxCreat1), nullptr) << "choosing an operation makes the slot";
+  EXPECT_EQ(w.Text(rn::IdComboBoxCreat1), L"Holiday");
+  EXPECT_EQ(w.Text(rn::IdComboBox3), L"yyyy-mm-dd");
+  EXPECT_FALSE(rn::IsParked(w.Control(rn::IdComboBoxCreat1)));
 }
 
 TEST(MainWindow, InfoPanelOpensFromTheSetting) {

@@ -68,7 +68,11 @@ struct OptionsDialog : ::testing::Test {
         reinterpret_cast<LPARAM>(&search));
     return search.found;
   }
-  bool RadioHinted() const { return HasHint(w->Control(rn::RadioId(1))); }
+  // The hints are made when the mouse first comes over the window.
+  bool RadioHinted() const {
+    SendMessageW(w->Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(w->Hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return HasHint(w->Control(rn::RadioId(1)));
+  }
 };
 
 TEST_F(OptionsDialog, OkWritesEveryKeyAndTheMainWindowTakesThemAtOnce) {

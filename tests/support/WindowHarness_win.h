@@ -48,7 +48,8 @@ struct MainWindow {
     if (--WindowsAlive() == 0 && ScriptedDepth() == 0) ClearResponders();
   }
   HWND Hwnd() const { return form ? form->hwnd : nullptr; }
-  HWND Control(int id) const { return form->Control(id); }
+  // Controls that start out of sight are made when a test reaches for one.
+  HWND Control(int id) const { return form->MadeControl(id); }
   std::wstring Caption() const { return rn::WindowText(Hwnd()); }
   std::wstring Text(int id) const { return rn::WindowText(Control(id)); }
   bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
