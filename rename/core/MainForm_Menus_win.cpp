@@ -250,6 +250,11 @@ void TMorvaneFrm1::PopPreview2Click() { SetPreviewShown(!showPreview); }
 void TMorvaneFrm1::SetStayOnTop(bool on) {
   stayOnTop = on;
   SetChecked(Control(IdSpeedButton3), on);
+  const UINT check = MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED);
+  CheckMenuItem(GetSystemMenu(hwnd, FALSE), IdSysStayOnTop, check);
+  CheckMenuItem(menus_.settings, IdPopStayonTop2, check);
+  CheckMenuItem(menus_.main, IdMenuStayonTop, check);
+  if (on == ((GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0)) return;  // in its band already
   // The system may move the windows this one owns (its tooltips, the welcome
   // box, an open dialog) into the band first and then put this one behind
   // the last of them, out of the band when that one is not topmost (Wine
@@ -272,10 +277,6 @@ void TMorvaneFrm1::SetStayOnTop(bool on) {
     SetWindowLongPtrW(w, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hwnd));
     if (IsWindowVisible(w)) SetWindowPos(w, band, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  const UINT check = MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED);
-  CheckMenuItem(GetSystemMenu(hwnd, FALSE), IdSysStayOnTop, check);
-  CheckMenuItem(menus_.settings, IdPopStayonTop2, check);
-  CheckMenuItem(menus_.main, IdMenuStayonTop, check);
 }
 
 void TMorvaneFrm1::SetMainMenuShown(bool shown) {

@@ -294,7 +294,7 @@ void TMorvaneFrm1::CreateControls() {
             at(l.previewStatus), f);
 
   panel = std::make_unique<OperationPanel>(*this);
-  panel->Create();
+  panel->Create(PanelTexts(ShownLanguage()));
   AttachEditMenu({IdComboBox2, IdEdit4a});
   StackFrames();
   PrepareAccess();
@@ -336,6 +336,9 @@ void TMorvaneFrm1::FormCreate() {
     }
   } layoutAtTheEnd{*this};
 
+  // The controls are made in the language of the settings, where its captions put them.
+  if (const std::optional<Language> language = LanguageFromSetting(ReadOption(ini, options::kLanguage)))
+    SetShownLanguage(*language);
   CreateControls();
   SetupIntake();
   menus_ = CreateMenus(CreateRenameMenu());

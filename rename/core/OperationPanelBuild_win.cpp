@@ -166,7 +166,10 @@ void OperationPanel::PlaceAttributes(int x, int top) {
   }
 }
 
-void OperationPanel::Create() {
+// Every control is made where the captions of the language shown put it:
+// moving them after would cost a round trip to the window manager each.
+void OperationPanel::Create(const OperationPanelTexts& texts) {
+  texts_ = &texts;
   const Dpi& dpi = form_.dpi;
   locale_ = SystemDateLocale();
   const HWND p = form_.hwnd;
@@ -175,14 +178,22 @@ void OperationPanel::Create() {
   constexpr DWORD kClip = WS_CLIPSIBLINGS;
 
   // Radio buttons: the window checks them itself, so that a click on the one
-  // already checked changes nothing.
+  // already checked changes nothing. The first tells where captions start.
+  auto radio = [&](int op, const RECT& at) {
+    return MakeChild(p, L"BUTTON", texts.captions[static_cast<size_t>(op)], BS_RADIOBUTTON | WS_TABSTOP | kClip,
+                     RadioId(op), at, f);
+  };
+  const int first = kPanelOperations[0];
+  HWND firstRadio = radio(first, Bounds(0, 0, s(200), s(kLineHeight)));
+  const int indent = TextIndent(firstRadio, f, dpi);
+  const RadioPlaces radios = PlaceOfRadios(indent);
+  MoveControl(firstRadio, radios[first]);
   for (int op : kPanelOperations)
-    MakeChild(p, L"BUTTON", L"", BS_RADIOBUTTON | WS_TABSTOP | kClip, RadioId(op), Bounds(0, 0, s(200), s(kLineHeight)),
-              f);
+    if (op != first) radio(op, radios[static_cast<size_t>(op)]);
 
   // Inline controls: spins, selectors, "of every word", the replacement box.
+  for (const InlineRule& rule : kInlineRules) PutInline(rule, PlaceOfInline(rule, radios, indent), true);
   for (const Spin& spin : kSpins) {
-    CreateArrowBox(p, spin.Box(), WS_TABSTOP, f, dpi, 0, s(40));
     SetArrowRange(Control(spin.bar), kSpinMin, kSpinMax, 0);
     SetWindowTextW(Control(spin.edit), L"0");
     if (spin.threeDigits) SendMessageW(Control(spin.edit), EM_LIMITTEXT, 3, 0);
@@ -190,21 +201,15 @@ void OperationPanel::Create() {
     if (spin.bar == IdScrollBar10 || spin.bar == IdScrollBar11) ForwardEvents(Control(spin.bar));
   }
   for (const Selector* sel : kSelectors) {
-    CreateArrowBox(p, sel->Box(), ES_READONLY, f, dpi, 0, s(60));
     SetArrowRange(Control(sel->bar), sel->range.min, sel->range.max, sel->initial);
-    SetWindowLongPtrW(Control(sel->bar), GWL_STYLE, GetWindowLongPtrW(Control(sel->bar), GWL_STYLE) | WS_TABSTOP);
+    AddStyle(Control(sel->bar), WS_TABSTOP);
+    ShowSelectorText(*sel);
     ForwardEvents(Control(sel->edit));
     ForwardEvents(Control(sel->bar));
   }
-  MakeChild(p, L"BUTTON", L"", BS_AUTOCHECKBOX | WS_TABSTOP | kClip, IdCheckBox5, Bounds(0, 0, s(90), s(kLineHeight)),
-            f);
-  HWND history = MakeChild(p, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | kClip, IdComboBox4a,
-                           Bounds(0, 0, s(100), s(200)), f);
-  SendMessageW(history, CB_SETDROPPEDWIDTH, s(130), 0);
-  MakeChild(p, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL | kClip, IdEdit4a, Bounds(0, 0, s(80), HeightOf(history)), f,
-            WS_EX_CLIENTEDGE);
+  SendMessageW(Control(IdComboBox4a), CB_SETDROPPEDWIDTH, s(130), 0);
   ForwardEvents(Control(IdEdit4a));
-  SetWindowTextW(Control(IdLabelRenameTo), texts_->slotLabels[SlotLabelFor(kNoOperation)].c_str());
+  ShowSlotLabel();
   menuOwner_.Reset(menu_ = CreateRenameMenu());
 
   // Inline controls stand over the captions they belong to, arrows over their boxes.
@@ -212,8 +217,6 @@ void OperationPanel::Create() {
   for (const Spin& spin : kSpins) Raise(Control(spin.edit)), Raise(Control(spin.bar));
   for (const Selector* sel : kSelectors) Raise(Control(sel->edit)), Raise(Control(sel->bar));
   NameControls();
-  // The captions, and the places that follow from them, come with the
-  // window's language (ApplyLanguage), right after the controls are made.
 }
 
 // The slot's controls but the "Rename to" box, made parked.
@@ -332,27 +335,114 @@ void OperationPanel::ParkOptionalControls(int x) {
 // ---------------------------------------------------------------------------
 // Texts and placement
 
-void OperationPanel::PlaceRadioButtons() {
+// Where the radio buttons stand: the left column at its design place, the
+// right one clear of it whatever the language; each as wide as its caption.
+OperationPanel::RadioPlaces OperationPanel::PlaceOfRadios(int indent) const {
   auto s = [&](int v) { return form_.dpi.Scale(v); };
-  const HFONT font = form_.Font();
   const std::array<int, 20> tops = RadioTops(RadioGeometry{});
+  auto width = [&](int op) {
+    return indent + DrawnWidth(form_.Font(), texts_->captions[static_cast<size_t>(op)]) + s(8);
+  };
+  RadioPlaces places{};
   int leftRight = 0;
-  for (size_t i = 0; i < kPanelOperations.size(); ++i) {
-    const int op = kPanelOperations[i];
-    HWND radio = Control(RadioId(op));
-    const int width = ButtonWidth(radio, font, form_.dpi);
-    if (i < static_cast<size_t>(kLeftColumnCount)) {
-      MoveControl(radio, s(kLeftColumn), s(tops[static_cast<size_t>(op)]), width, s(kLineHeight));
-      leftRight = std::max(leftRight, s(kLeftColumn) + width);
-    }
+  for (size_t i = 0; i < static_cast<size_t>(kLeftColumnCount); ++i) {
+    const auto op = static_cast<size_t>(kPanelOperations[i]);
+    places[op] = Bounds(s(kLeftColumn), s(tops[op]), width(kPanelOperations[i]), s(kLineHeight));
+    leftRight = std::max(leftRight, static_cast<int>(places[op].right));
   }
-  // The right column keeps clear of the left one whatever the language.
   const int rightX = std::max(s(kRightColumn), leftRight + s(12));
   for (size_t i = kLeftColumnCount; i < kPanelOperations.size(); ++i) {
-    const int op = kPanelOperations[i];
-    HWND radio = Control(RadioId(op));
-    MoveControl(radio, rightX, s(tops[static_cast<size_t>(op)]), ButtonWidth(radio, font, form_.dpi), s(kLineHeight));
+    const auto op = static_cast<size_t>(kPanelOperations[i]);
+    places[op] = Bounds(rightX, s(tops[op]), width(kPanelOperations[i]), s(kLineHeight));
   }
+  return places;
+}
+
+// Where an inline control stands over the caption of its radio button.
+OperationPanel::InlinePlace OperationPanel::PlaceOfInline(const InlineRule& rule, const RadioPlaces& radios,
+                                                          int indent) const {
+  const HFONT font = form_.Font();
+  auto s = [&](int v) { return form_.dpi.Scale(v); };
+  const std::wstring& caption = texts_->captions[static_cast<size_t>(rule.measured)];
+  // The design's offset 14 puts a control right over its marker; a smaller
+  // one a little further left. The caption starts where the system draws it.
+  const int textLeft = radios[static_cast<size_t>(rule.measured)].left + indent;
+  const std::wstring toMarker = CaptionToMarker(caption, rule.marker);
+  const int marker =
+      toMarker.size() < caption.size() || caption.back() == rule.marker ? TextWidth(font, {rule.marker}) : 0;
+  InlinePlace at;
+  at.left = textLeft + DrawnWidth(font, toMarker) - marker - 1 + s(rule.offset) - s(kMarkerOffset);
+  at.top = radios[static_cast<size_t>(rule.topOf)].top + s(rule.topDelta);
+  // Wide enough to reach the end of the dash run.
+  at.run = textLeft + DrawnWidth(font, toMarker + DashRunAfterMarker(caption, rule.marker)) + 1 - at.left;
+  at.barInk = textLeft + DrawnWidth(font, toMarker) - marker - s(4);
+  return at;
+}
+
+// Puts an inline control in its place, or makes it there.
+void OperationPanel::PutInline(const InlineRule& rule, const InlinePlace& at, bool make) {
+  const Dpi& dpi = form_.dpi;
+  const HWND p = form_.hwnd;
+  const HFONT font = form_.Font();
+  auto s = [&](int v) { return dpi.Scale(v); };
+  auto box = [&](const ArrowBox& arrows, DWORD editStyle, int width) {
+    if (make)
+      CreateArrowBox(p, arrows, editStyle, font, dpi, at.left, width, at.top);
+    else
+      PlaceArrowBox(p, arrows, dpi, at.left, at.top, width);
+  };
+  const int spinWidth = std::max(TextWidth(font, L"888") + s(kArrowsWidth + 16), at.run);
+  auto selector = [&](const Selector& sel) { box(sel.Box(), ES_READONLY, std::max(SelectorWidth(sel), at.run)); };
+  switch (rule.control) {
+    case InlineControl::InsertAt: box({IdSpin3, IdScrollBar3}, WS_TABSTOP, spinWidth); break;
+    case InlineControl::TrimCount: box({IdSpin4, IdScrollBar4}, WS_TABSTOP, spinWidth); break;
+    case InlineControl::TrimAt: box({IdSpin5, IdScrollBar5}, WS_TABSTOP, spinWidth); break;
+    case InlineControl::KeepHead: box({IdSpin10, IdScrollBar10}, WS_TABSTOP, spinWidth); break;
+    case InlineControl::KeepTail: box({IdSpin11, IdScrollBar11}, WS_TABSTOP, spinWidth); break;
+    case InlineControl::AddDatePart: selector(kAddDatePart); break;
+    case InlineControl::CaseMode: selector(kCaseMode); break;
+    case InlineControl::SetDatePart: selector(kSetDatePart); break;
+    case InlineControl::NumberStyle: selector(kNumberStyle); break;
+    case InlineControl::EveryWord: {
+      // The box hides the caption's bar: the system's ideal size puts the
+      // caption a few pixels further right than it draws it, so the box
+      // starts in the blanks before the bar rather than on it.
+      HWND check = make ? MakeChild(p, L"BUTTON", texts_->everyWord, BS_AUTOCHECKBOX | WS_TABSTOP | WS_CLIPSIBLINGS,
+                                    IdCheckBox5, Bounds(at.left, at.top, s(90), s(kLineHeight)), font)
+                        : Control(IdCheckBox5);
+      MoveControl(check, std::min(at.left, at.barInk), at.top, ButtonWidth(check, font, dpi), s(kLineHeight));
+      break;
+    }
+    case InlineControl::Replacement: {
+      // The text box covers the history list but for its drop-down button.
+      const int width = std::max(at.run, s(60));
+      HWND history = Control(IdComboBox4a);
+      if (make)
+        history = MakeChild(p, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | WS_CLIPSIBLINGS,
+                            IdComboBox4a, Bounds(at.left, at.top, width, s(200)), font);
+      else
+        MoveControl(history, at.left, at.top, width, s(200));
+      COMBOBOXINFO info{};
+      info.cbSize = sizeof(info);
+      int button = GetSystemMetrics(SM_CXVSCROLL);
+      if (GetComboBoxInfo(history, &info)) button = info.rcButton.right - info.rcButton.left + 2;
+      if (make)
+        MakeChild(p, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL | WS_CLIPSIBLINGS, IdEdit4a,
+                  Bounds(at.left, at.top, width - button, HeightOf(history)), font, WS_EX_CLIENTEDGE);
+      else
+        MoveControl(Control(IdEdit4a), at.left, at.top, width - button, HeightOf(history));
+      break;
+    }
+  }
+}
+
+// Once the captions change: the radio buttons and the controls over them follow.
+void OperationPanel::PlaceControls() {
+  HWND first = Control(RadioId(kPanelOperations[0]));
+  const int indent = TextIndent(first, form_.Font(), form_.dpi);
+  const RadioPlaces radios = PlaceOfRadios(indent);
+  for (int op : kPanelOperations) MoveControl(Control(RadioId(op)), radios[static_cast<size_t>(op)]);
+  for (const InlineRule& rule : kInlineRules) PutInline(rule, PlaceOfInline(rule, radios, indent), false);
 }
 
 // Wide enough for its widest text and its arrows.
@@ -361,67 +451,6 @@ int OperationPanel::SelectorWidth(const Selector& sel) const {
   for (int code = sel.range.first; code <= sel.range.last; ++code)
     widest = std::max(widest, DrawnWidth(form_.Font(), texts_->valueNames[static_cast<size_t>(code)]));
   return widest + form_.dpi.Scale(kArrowsWidth + 16);
-}
-
-void OperationPanel::PlaceInlineControls() {
-  const Dpi& dpi = form_.dpi;
-  const HFONT font = form_.Font();
-  auto s = [&](int v) { return dpi.Scale(v); };
-  const int spinWidth = TextWidth(font, L"888") + s(kArrowsWidth + 16);
-  for (const InlineRule& rule : kInlineRules) {
-    HWND radio = Control(RadioId(rule.measured));
-    const std::wstring caption = WindowText(radio);
-    const RECT rb = ControlBounds(radio);
-    // The design's offset 14 puts a control right over its marker; a smaller
-    // one a little further left. The caption starts where the system draws it.
-    const int textLeft = rb.left + TextIndent(radio, font, dpi);
-    const std::wstring toMarker = CaptionToMarker(caption, rule.marker);
-    const int marker =
-        toMarker.size() < caption.size() || caption.back() == rule.marker ? TextWidth(font, {rule.marker}) : 0;
-    const int left = textLeft + DrawnWidth(font, toMarker) - marker - 1 + s(rule.offset) - s(kMarkerOffset);
-    const int top = ControlBounds(Control(RadioId(rule.topOf))).top + s(rule.topDelta);
-    // Wide enough to reach the end of the dash run.
-    const int runEnd = textLeft + DrawnWidth(font, toMarker + DashRunAfterMarker(caption, rule.marker)) + 1;
-    const int run = runEnd - left;
-    auto spin = [&](int edit, int bar) {
-      PlaceArrowBox(form_.hwnd, {edit, bar}, dpi, left, top, std::max(spinWidth, run));
-    };
-    auto selector = [&](const Selector& sel) {
-      PlaceArrowBox(form_.hwnd, sel.Box(), dpi, left, top, std::max(SelectorWidth(sel), run));
-    };
-    switch (rule.control) {
-      case InlineControl::InsertAt: spin(IdSpin3, IdScrollBar3); break;
-      case InlineControl::TrimCount: spin(IdSpin4, IdScrollBar4); break;
-      case InlineControl::TrimAt: spin(IdSpin5, IdScrollBar5); break;
-      case InlineControl::KeepHead: spin(IdSpin10, IdScrollBar10); break;
-      case InlineControl::KeepTail: spin(IdSpin11, IdScrollBar11); break;
-      case InlineControl::AddDatePart: selector(kAddDatePart); break;
-      case InlineControl::CaseMode: selector(kCaseMode); break;
-      case InlineControl::SetDatePart: selector(kSetDatePart); break;
-      case InlineControl::NumberStyle: selector(kNumberStyle); break;
-      case InlineControl::EveryWord: {
-        // The box hides the caption's bar: the system's ideal size puts the
-        // caption a few pixels further right than it draws it, so the box
-        // starts in the blanks before the bar rather than on it.
-        HWND box = Control(IdCheckBox5);
-        const int barInk = textLeft + DrawnWidth(font, toMarker) - marker - s(4);
-        MoveControl(box, std::min(left, barInk), top, ButtonWidth(box, font, dpi), s(kLineHeight));
-        break;
-      }
-      case InlineControl::Replacement: {
-        // The text box covers the history list but for its drop-down button.
-        HWND history = Control(IdComboBox4a);
-        const int width = std::max(run, s(60));
-        MoveControl(history, left, top, width, s(200));
-        COMBOBOXINFO info{};
-        info.cbSize = sizeof(info);
-        int button = GetSystemMetrics(SM_CXVSCROLL);
-        if (GetComboBoxInfo(history, &info)) button = info.rcButton.right - info.rcButton.left + 2;
-        MoveControl(Control(IdEdit4a), left, top, width - button, HeightOf(history));
-        break;
-      }
-    }
-  }
 }
 
 void OperationPanel::ShowSelectorText(const Selector& sel) {
@@ -446,8 +475,7 @@ void OperationPanel::ApplyTexts(const OperationPanelTexts& texts) {
   texts_ = &texts;
   for (int op : kPanelOperations) SetWindowTextW(Control(RadioId(op)), texts.captions[static_cast<size_t>(op)].c_str());
   SetWindowTextW(Control(IdCheckBox5), texts.everyWord.c_str());
-  PlaceRadioButtons();
-  PlaceInlineControls();
+  PlaceControls();
   for (const Selector* sel : kSelectors) ShowSelectorText(*sel);
   ShowSlotLabel();
   SlotHints();

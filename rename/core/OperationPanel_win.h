@@ -11,6 +11,7 @@
 #pragma once
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,8 +67,9 @@ class OperationPanel {
   OperationPanel(const OperationPanel&) = delete;
   OperationPanel& operator=(const OperationPanel&) = delete;
 
-  // Creates the radio buttons and the inline controls on the form.
-  void Create();
+  // Creates the radio buttons and the inline controls on the form, with the
+  // captions and in the places of these texts.
+  void Create(const OperationPanelTexts& texts);
   // Creates the slot's optional controls, parked, with their hints and names.
   void CreateSlotControls();
   bool SlotMade() const;
@@ -140,8 +142,16 @@ class OperationPanel {
  private:
   HWND Control(int id) const;
   void SlotHints();
-  void PlaceRadioButtons();
-  void PlaceInlineControls();
+  // Where the radio buttons stand, by operation; where an inline control
+  // stands (`barInk`: where the bar its box hides is drawn).
+  using RadioPlaces = std::array<RECT, 20>;
+  struct InlinePlace {
+    int left = 0, top = 0, run = 0, barInk = 0;
+  };
+  RadioPlaces PlaceOfRadios(int indent) const;
+  InlinePlace PlaceOfInline(const InlineRule& rule, const RadioPlaces& radios, int indent) const;
+  void PutInline(const InlineRule& rule, const InlinePlace& at, bool make);
+  void PlaceControls();
   int SelectorWidth(const Selector& sel) const;
   void PlaceNameParts(int x, int top, int width);
   void PlaceAttributes(int x, int top);

@@ -5,12 +5,14 @@
 
 namespace rn {
 
-void CreateArrowBox(HWND p, const ArrowBox& box, DWORD editStyle, HFONT font, const Dpi& dpi, int x, int width) {
+void CreateArrowBox(HWND p, const ArrowBox& box, DWORD editStyle, HFONT font, const Dpi& dpi, int x, int width,
+                    int y) {
   const int h = dpi.Scale(kArrowBoxHeight), aw = dpi.Scale(kArrowsWidth);
-  HWND edit = MakeChild(p, L"EDIT", L"", editStyle | WS_CLIPSIBLINGS | ES_AUTOHSCROLL, box.edit, Bounds(x, 0, width, h),
+  HWND edit = MakeChild(p, L"EDIT", L"", editStyle | WS_CLIPSIBLINGS | ES_AUTOHSCROLL, box.edit, Bounds(x, y, width, h),
                         font, WS_EX_CLIENTEDGE);
   SendMessageW(edit, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, aw + 1));
-  MakeChild(p, L"SCROLLBAR", L"", SBS_VERT | WS_CLIPSIBLINGS, box.bar, Bounds(x + width - aw - 1, 1, aw, h - 2), font);
+  MakeChild(p, L"SCROLLBAR", L"", SBS_VERT | WS_CLIPSIBLINGS, box.bar, Bounds(x + width - aw - 1, y + 1, aw, h - 2),
+            font);
 }
 
 void PlaceArrowBox(HWND p, const ArrowBox& box, const Dpi& dpi, int x, int y, int width) {

@@ -19,7 +19,8 @@ inline constexpr int kArrowsWidth = 13;
 
 // Creates the pair at (x, 0) with the given width; the edit box leaves room
 // for the arrows at its right end.
-void CreateArrowBox(HWND parent, const ArrowBox& box, DWORD editStyle, HFONT font, const Dpi& dpi, int x, int width);
+void CreateArrowBox(HWND parent, const ArrowBox& box, DWORD editStyle, HFONT font, const Dpi& dpi, int x, int width,
+                    int y = 0);
 void PlaceArrowBox(HWND parent, const ArrowBox& box, const Dpi& dpi, int x, int y, int width);
 // Enabled or disabled as one; a disabled box takes the button face.
 void EnableArrowBox(HWND parent, const ArrowBox& box, bool on);

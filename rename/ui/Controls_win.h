@@ -23,6 +23,7 @@ bool IsInPlace(HWND control, int x, int y, int w, int h);
 // Remembers the open list's height a drop-down combo box was given (others pass).
 void NoteListHeight(HWND control, int h);
 void MoveControl(HWND control, int x, int y, int w, int h);
+inline void MoveControl(HWND control, const RECT& r) { MoveControl(control, r.left, r.top, r.right - r.left, r.bottom - r.top); }
 void MoveControlTo(HWND control, int x, int y);  // keeps the size
 RECT ControlBounds(HWND control);                // in the parent's client coordinates
 int WidthOf(HWND control);
