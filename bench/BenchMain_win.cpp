@@ -35,6 +35,7 @@ void operator delete(void* p, size_t) noexcept { operator delete(p); }
 namespace bench {
 void ListBenchmarks();
 void IntakeBenchmarks();
+void ExplorerPathBenchmarks();
 void RunBenchmarks();
 void ScriptBenchmarks();
 void ExtensionBenchmarks();
@@ -51,10 +52,12 @@ int wmain(int argc, wchar_t** argv) {
   icc.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
   InitCommonControlsEx(&icc);
   std::printf("Rename benchmarks (times are wall-clock under this machine's Windows or Wine)\n");
-  // With an argument, only that group: list, intake, run, script, extension, start or preview.
+  // With an argument, only that group: list, intake, explorer, run, script, extension,
+  // start or preview.
   const std::wstring only = argc > 1 ? argv[1] : L"";
   if (only.empty() || only == L"list") bench::ListBenchmarks();
   if (only.empty() || only == L"intake") bench::IntakeBenchmarks();
+  if (only.empty() || only == L"explorer") bench::ExplorerPathBenchmarks();
   if (only.empty() || only == L"run") bench::RunBenchmarks();
   if (only.empty() || only == L"script") bench::ScriptBenchmarks();
   if (only.empty() || only == L"extension") bench::ExtensionBenchmarks();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <functional>
 #include <string>
 #include <vector>
@@ -51,6 +52,23 @@ inline void RemoveTree(const std::wstring& root, const std::vector<std::wstring>
   for (const auto& p : paths) DeleteFileW(p.c_str());
   for (size_t i = 0; i < paths.size(); i += 1000) RemoveDirectoryW((root + L"\\f" + std::to_wstring(i / 1000)).c_str());
   RemoveDirectoryW(root.c_str());
+}
+
+// The floor of "All* Files": FindFirstFileW over the same tree, folders
+// walked as found, every file counted and nothing else.
+inline int BareWalk(const std::wstring& folder) {
+  int files = 0;
+  WIN32_FIND_DATAW data;
+  HANDLE search = FindFirstFileW((folder + L"\\*.*").c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  do {
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      ++files;
+    else if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0)
+      files += BareWalk(folder + L"\\" + data.cFileName);
+  } while (FindNextFileW(search, &data));
+  FindClose(search);
+  return files;
 }
 
 // A file in this program's folder.

@@ -27,23 +27,6 @@ void Pump() {
   while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
 }
 
-// The floor of "All* Files": FindFirstFileW over the same tree, folders
-// walked as found, every file counted and nothing else.
-int BareWalk(const std::wstring& folder) {
-  int files = 0;
-  WIN32_FIND_DATAW data;
-  HANDLE search = FindFirstFileW((folder + L"\\*.*").c_str(), &data);
-  if (search == INVALID_HANDLE_VALUE) return 0;
-  do {
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-      ++files;
-    else if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0)
-      files += BareWalk(folder + L"\\" + data.cFileName);
-  } while (FindNextFileW(search, &data));
-  FindClose(search);
-  return files;
-}
-
 }  // namespace
 
 void IntakeBenchmarks() {

@@ -20,8 +20,11 @@ namespace rn {
 
 namespace {
 
-// Long folder walks hand the window its messages this often.
+// Long folder walks hand the window its messages this often, and show the
+// rows found so far this often (not at every entry: a repaint costs more
+// than an entry).
 constexpr DWORD kPumpSliceMs = 30;
+constexpr DWORD kRowsShownMs = 100;
 
 }  // namespace
 
@@ -104,6 +107,10 @@ bool TMorvaneFrm1::PumpMessages() {
   const DWORD now = GetTickCount();
   if (now - lastPump_ < kPumpSliceMs) return true;
   lastPump_ = now;
+  if (now - lastRowsShown_ >= kRowsShownMs) {
+    lastRowsShown_ = now;
+    ShowRowsSoFar();  // painted by the messages below
+  }
   MSG m;
   while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
     if (m.message == WM_QUIT) {
@@ -150,7 +157,8 @@ void TMorvaneFrm1::InBatch(const std::function<void()>& body) {
   // again, or taken from the batch's own listings.
   ForgetFolderNames();
   intake.BeginBatch();
-  lastPump_ = GetTickCount();
+  lastPump_ = lastRowsShown_ = GetTickCount();
+  rowsShown_ = fileList.EntryCount();
   body();
   intake.EndBatch();
   if (!hwnd) return;
@@ -172,6 +180,13 @@ void TMorvaneFrm1::AddBatchPaths(BatchSource source, const std::vector<std::wstr
     }
   });
   if (hwnd) RefreshAfterBatch(source);
+}
+
+void TMorvaneFrm1::ShowRowsSoFar() {
+  if (fileList.EntryCount() == rowsShown_) return;
+  rowsShown_ = fileList.EntryCount();
+  GridRowsChanged(Control(IdStringGrid1));
+  RefreshCaption();
 }
 
 void TMorvaneFrm1::EnableListCommands() {

@@ -406,6 +406,8 @@ class TMorvaneFrm1 : public Form {
   void AddBatchPaths(BatchSource source, const std::vector<std::wstring>& paths);
   // Runs `body` as one batch of additions: the add commands rest meanwhile.
   void InBatch(const std::function<void()>& body);
+  // The rows a batch has added so far, in the grid and the caption.
+  void ShowRowsSoFar();
   void RefreshAfterBatch(BatchSource source);
   FolderChoice AskFolder(const std::wstring& path);
   void ShowProgress(bool show, int maximum);
@@ -459,6 +461,8 @@ class TMorvaneFrm1 : public Form {
   bool closePending_ = false;  // a close asked for while a batch ran
   DWORD lastProgressPaint_ = 0;
   DWORD lastPump_ = 0;
+  DWORD lastRowsShown_ = 0;
+  int rowsShown_ = 0;
   std::vector<std::wstring> openFilterMasks_;  // the open dialog's filter list
   WindowMenus menus_;
   HHOOK messageHook_ = nullptr;

@@ -20,10 +20,18 @@ uint64_t FoldedHash(const std::wstring& a, const std::wstring& b = kEmpty) {
   uint64_t h = 1469598103934665603ull;
   for (const std::wstring* s : {&a, &b})
     for (wchar_t c : *s) {
-      h ^= static_cast<uint64_t>(static_cast<uint32_t>(FoldCase(c)));
+      // ASCII folded in place: most paths are, and this runs for every row.
+      const wchar_t folded = c < 0x80 ? (c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 0x20) : c) : FoldCase(c);
+      h ^= static_cast<uint64_t>(static_cast<uint32_t>(folded));
       h *= 1099511628211ull;
     }
   return h;
+}
+
+// A hash's first slot in a table of `size` (a power of two): the high bits
+// of a mix, which every character reaches.
+size_t HomeSlot(uint64_t hash, size_t size) {
+  return static_cast<size_t>(((hash ^ (hash >> 31)) * 0x9E3779B97F4A7C15ull) >> 32) & (size - 1);
 }
 }  // namespace
 
@@ -60,38 +68,63 @@ void FileList::Clear() {
   columnCount_ = kBaseColumnCount;
   lastFolder_.reset();
   index_.clear();
+  indexed_ = 0;
   indexStale_ = false;
 }
 
 void FileList::IndexRow(int row) const {
+  // Twice the rows at least, so that a probe meets a free slot soon.
+  if (2 * (indexed_ + 1) > index_.size()) {
+    std::vector<IndexSlot> old(std::max<size_t>(64, 2 * index_.size()));
+    old.swap(index_);
+    indexed_ = 0;
+    for (const IndexSlot& slot : old)
+      if (slot.row >= 0) {
+        size_t at = HomeSlot(slot.hash, index_.size());
+        while (index_[at].row >= 0) at = (at + 1) & (index_.size() - 1);
+        index_[at] = slot;
+        ++indexed_;
+      }
+  }
   const FileRow& r = rows_[static_cast<size_t>(row)];
-  index_.emplace(FoldedHash(r.Folder(), r.name), row);
+  const uint64_t hash = FoldedHash(r.Folder(), r.name);
+  size_t at = HomeSlot(hash, index_.size());
+  while (index_[at].row >= 0) at = (at + 1) & (index_.size() - 1);
+  index_[at] = {hash, row};
+  ++indexed_;
 }
 
 void FileList::RebuildIndex() const {
   index_.clear();
+  indexed_ = 0;
   if (!Empty())
     for (int row = 0; row < RowCount(); ++row) IndexRow(row);
   indexStale_ = false;
 }
 
-bool FileList::ContainsPath(const std::wstring& path) const {
+template <class Each>
+void FileList::ForRowsWithHash(uint64_t hash, Each&& each) const {
   if (indexStale_) RebuildIndex();
-  auto [it, end] = index_.equal_range(FoldedHash(path));
-  for (; it != end; ++it) {
-    const int row = it->second;
-    if (row < RowCount() && EqualsNoCase(rows_[static_cast<size_t>(row)].FullPath(), path)) return true;
-  }
-  return false;
+  if (index_.empty()) return;
+  for (size_t at = HomeSlot(hash, index_.size()); index_[at].row >= 0; at = (at + 1) & (index_.size() - 1))
+    if (index_[at].hash == hash && index_[at].row < RowCount() && !each(index_[at].row)) return;
+}
+
+bool FileList::ContainsPath(const std::wstring& path) const {
+  bool found = false;
+  ForRowsWithHash(FoldedHash(path), [&](int row) {
+    found = EqualsNoCase(rows_[static_cast<size_t>(row)].FullPath(), path);
+    return !found;
+  });
+  return found;
 }
 
 std::vector<int> FileList::RowsWithPath(const std::wstring& path) const {
-  if (indexStale_) RebuildIndex();
   std::vector<int> rows;
-  auto [it, end] = index_.equal_range(FoldedHash(path));
-  for (; it != end; ++it)
-    if (it->second < RowCount() && EqualsNoCase(rows_[static_cast<size_t>(it->second)].FullPath(), path))
-      rows.push_back(it->second);
+  ForRowsWithHash(FoldedHash(path), [&](int row) {
+    if (EqualsNoCase(rows_[static_cast<size_t>(row)].FullPath(), path)) rows.push_back(row);
+    return true;
+  });
   std::sort(rows.begin(), rows.end());
   return rows;
 }

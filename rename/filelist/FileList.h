@@ -5,7 +5,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace rn {
@@ -112,9 +111,18 @@ class FileList {
     ++revision_;
   }
 
-  // Hash of the folded FullPath -> row numbers; rebuilt lazily after any change
-  // other than an addition.
-  mutable std::unordered_multimap<uint64_t, int> index_;
+  // The rows' row numbers by the hash of their folded FullPath, in one open
+  // table (linear probing, at most half full, -1 marks a free slot); rebuilt
+  // lazily after any change other than an addition.
+  struct IndexSlot {
+    uint64_t hash = 0;
+    int row = -1;
+  };
+  // Calls `each` for the rows whose path has the hash, while it returns true.
+  template <class Each>
+  void ForRowsWithHash(uint64_t hash, Each&& each) const;
+  mutable std::vector<IndexSlot> index_;
+  mutable size_t indexed_ = 0;
   mutable bool indexStale_ = false;
   uint64_t revision_ = 0;
   mutable std::vector<int> checkedBefore_;

@@ -85,6 +85,26 @@ TEST(FileList, AddRowFillsTheBlankRowThenAppends) {
   EXPECT_TRUE(list.Row(1).isDir);
 }
 
+TEST(FileList, PathIndexFindsEveryRowOfALongListAndEveryDuplicate) {
+  // Enough rows for the index to grow many times over, with and without a rebuild.
+  FileList list;
+  auto path = [](int i) {
+    return L"C:\\data\\f" + std::to_wstring(i / 1000) + L"\\IMG_" + std::to_wstring(i) + L".JPG";
+  };
+  for (int i = 0; i < 5000; ++i) list.AddRow(path(i), false, L"");
+  list.AddRow(L"C:\\DATA\\f2\\img_2345.jpg", false, L"");  // the same file spelled otherwise
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int i = 0; i < 5000; ++i) ASSERT_TRUE(list.ContainsPath(path(i))) << i;
+    EXPECT_FALSE(list.ContainsPath(path(5000)));
+    EXPECT_FALSE(list.ContainsPath(L"C:\\data\\f2\\IMG_2345.JP"));
+    EXPECT_EQ(list.RowsWithPath(L"c:\\data\\F2\\IMG_2345.JPG"), (std::vector<int>{2345, 5000}));
+    list.SetCell(ColCheckMark, 0, L"");  // a change that rebuilds the index
+  }
+  list.RemoveRows(0, 2344);
+  EXPECT_EQ(list.RowsWithPath(path(2345)), (std::vector<int>{0, 2655}));
+  EXPECT_FALSE(list.ContainsPath(path(2344)));
+}
+
 TEST(FileList, FolderWithDotIsStillDirAndNameWithoutDotHasNoExt) {
   FileList list;
   list.AddRow(L"C:\\x\\v1.2", true, L"");
