@@ -71,6 +71,37 @@ inline int BareWalk(const std::wstring& folder) {
   return files;
 }
 
+// A visible top-level window of the class that belongs to the process, as
+// another program finds it.
+inline HWND VisibleWindowOf(DWORD process, const wchar_t* cls) {
+  struct Found {
+    DWORD process;
+    const wchar_t* cls;
+    HWND window;
+  } found{process, cls, nullptr};
+  EnumWindows(
+      [](HWND w, LPARAM lp) -> BOOL {
+        auto* f = reinterpret_cast<Found*>(lp);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        wchar_t name[64] = {};
+        if (pid != f->process || !IsWindowVisible(w) || !GetClassNameW(w, name, 64) || lstrcmpW(name, f->cls) != 0)
+          return TRUE;
+        f->window = w;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found.window;
+}
+
+// Seconds from a performance-counter reading to now.
+inline double SecondsSince(const LARGE_INTEGER& from) {
+  LARGE_INTEGER f, now;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart - from.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
 // A file in this program's folder.
 inline std::wstring BesideThisProgram(const wchar_t* name) {
   wchar_t path[MAX_PATH * 2];

@@ -20,43 +20,12 @@ namespace {
 constexpr int kFiles = 100000;
 constexpr int kRounds = 7;
 
-struct Found {
-  DWORD process = 0;
-  const wchar_t* cls = nullptr;
-  HWND window = nullptr;
-};
-
-// A visible top-level window of the class that belongs to the process.
-HWND WindowOf(DWORD process, const wchar_t* cls) {
-  Found found{process, cls, nullptr};
-  EnumWindows(
-      [](HWND w, LPARAM lp) -> BOOL {
-        auto* f = reinterpret_cast<Found*>(lp);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        wchar_t name[64] = {};
-        if (pid != f->process || !IsWindowVisible(w) || !GetClassNameW(w, name, 64) || lstrcmpW(name, f->cls) != 0)
-          return TRUE;
-        f->window = w;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found.window;
-}
-
 // The caption as another process reads it: a message the window answers.
 std::wstring Caption(HWND window) {
   wchar_t text[128] = {};
   DWORD_PTR got = 0;
   SendMessageTimeoutW(window, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &got);
   return text;
-}
-
-double Since(const LARGE_INTEGER& from) {
-  LARGE_INTEGER f, now;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart - from.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
 struct Round {
@@ -79,7 +48,7 @@ Round ExplorerRound(const std::wstring& program, const std::wstring& root) {
     return round;
   WaitForInputIdle(pi.hProcess, 20000);
   HWND main = nullptr;
-  for (int i = 0; i < 2000 && !(main = WindowOf(pi.dwProcessId, L"TMorvaneFrm1")); ++i) Sleep(10);
+  for (int i = 0; i < 2000 && !(main = VisibleWindowOf(pi.dwProcessId, L"TMorvaneFrm1")); ++i) Sleep(10);
   WaitForInputIdle(pi.hProcess, 20000);
 
   const int length = WideCharToMultiByte(CP_UTF8, 0, root.c_str(), -1, nullptr, 0, nullptr, nullptr);
@@ -95,7 +64,7 @@ Round ExplorerRound(const std::wstring& program, const std::wstring& root) {
   if (main && SendMessageTimeoutW(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 20000, &reply) &&
       reply == static_cast<DWORD_PTR>(rn::kHandOffAccepted)) {
     for (int i = 0; i < 20000 && !clicked; ++i) {
-      if (HWND box = WindowOf(pi.dwProcessId, L"TMessageForm")) {
+      if (HWND box = VisibleWindowOf(pi.dwProcessId, L"TMessageForm")) {
         if (HWND all = FindWindowExW(box, nullptr, L"Button", L"All* Files")) {
           QueryPerformanceCounter(&click);
           PostMessageW(all, BM_CLICK, 0, 0);
@@ -108,7 +77,7 @@ Round ExplorerRound(const std::wstring& program, const std::wstring& root) {
     for (int i = 0; i < 60000 && clicked && !done; ++i) {
       const std::wstring caption = Caption(main);
       if (caption != last && caption.find(L" items]") != std::wstring::npos) {
-        if (round.counts++ == 0) round.firstCount = Since(click);
+        if (round.counts++ == 0) round.firstCount = SecondsSince(click);
         last = caption;
       }
       done = caption == wanted;
@@ -116,8 +85,8 @@ Round ExplorerRound(const std::wstring& program, const std::wstring& root) {
     }
   }
   round.ok = done;
-  if (clicked) round.afterClick = Since(click);
-  round.total = Since(start);
+  if (clicked) round.afterClick = SecondsSince(click);
+  round.total = SecondsSince(start);
   if (main) PostMessageW(main, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
   CloseHandle(pi.hThread);

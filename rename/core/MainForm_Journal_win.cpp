@@ -8,9 +8,11 @@
 #include "base/Path.h"
 #include "base/Texts.h"
 #include "core/MainForm_win.h"
+#include "core/OperationPanel_win.h"
 #include "engine/FileAside.h"
 #include "engine/FileRename.h"
 #include "engine/UndoJournal.h"
+#include "filelist/FolderNames.h"
 
 namespace rn {
 
@@ -92,22 +94,33 @@ void TMorvaneFrm1::OpenJournal(bool on) {
 }
 
 // A journal left by a program that did not close normally: its unfinished
-// work is offered back before anything can join the list. Whatever the
-// answer, the journal is done with afterwards.
+// work is offered back before anything can join the list. The window is on
+// the screen meanwhile and takes no input until the answer; the record is
+// checked against one listing per folder, and the taking back moves the
+// progress bar. Whatever the answer, the journal is done with afterwards.
 void TMorvaneFrm1::RecoverFromJournal() {
   const std::wstring path = JournalPath();
-  if (FileAttributes(path) == INVALID_FILE_ATTRIBUTES) return;  // the last close was clean
   recovering = true;
   struct Done {
     TMorvaneFrm1& form;
     ~Done() {
       form.recovering = false;
-      if (form.hwnd) PostMessageW(form.hwnd, kDrainPendingMessage, 0, 0);
+      if (!form.hwnd) return;
+      EnableWindow(form.hwnd, TRUE);
+      if (IsWindowVisible(form.hwnd)) form.panel->Focus();
+      PostMessageW(form.hwnd, kDrainPendingMessage, 0, 0);
+      PostMessageW(form.hwnd, kShowWelcomeMessage, 0, 0);  // the first showing left it to now
     }
   } done{*this};
+  // The whole window is drawn before the record is read.
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 
   std::string bytes;
   const Journal journal = ReadWholeFile(path, bytes) ? ReadJournal(bytes) : Journal{{}, false};
+  FolderNames checked(ScanFolder);
+  const RecoveryOutcome preview = journal.readable ? PreviewRecovery(journal, ListedNames(checked)) : RecoveryOutcome{};
+  // From here each box rests the window while it asks.
+  EnableWindow(hwnd, TRUE);
   if (!journal.readable) {
     // Kept for whoever wants to look, out of the way of the next journal.
     const std::wstring aside = path + kSetAsideSuffix;
@@ -117,7 +130,6 @@ void TMorvaneFrm1::RecoverFromJournal() {
     ShowDialog(hwnd, ReportBox(text, DialogIcon::Warning));
     return;
   }
-  const RecoveryOutcome preview = PreviewRecovery(journal, SpellingOnDisk);
   if (preview.takenBack > 0) {
     const DialogRequest offer{ApplicationTitle(),
                               Text(TextId::MsgJournalOffer, {std::to_wstring(preview.takenBack)}),
@@ -127,19 +139,7 @@ void TMorvaneFrm1::RecoverFromJournal() {
                               0,
                               1};
     if (ShowDialog(hwnd, offer) == 0) {
-      const HCURSOR cursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-      RecoveryPorts ports;
-      ports.nameOnDisk = SpellingOnDisk;
-      ports.renameBack = [this](const std::wstring& from, const std::wstring& to) {
-        return renameOnDisk(from, to, false) == 0;
-      };
-      ports.putBack = [this](const std::wstring& path, const std::wstring& kept) {
-        return putBackOnDisk(path, kept) == 0;
-      };
-      ports.sameFile = SameFile;
-      ports.removeName = RemoveName;
-      const RecoveryOutcome outcome = Recover(journal, ports);
-      SetCursor(cursor);
+      const RecoveryOutcome outcome = TakeBackFromJournal(journal, preview.takenBack, checked);
       ShowDialog(hwnd, ReportBox(RecoverySummary(outcome),
                                  outcome.leftAlone.empty() ? DialogIcon::Information : DialogIcon::Warning));
     }
@@ -147,6 +147,35 @@ void TMorvaneFrm1::RecoverFromJournal() {
     ShowDialog(hwnd, ReportBox(RecoverySummary(preview), DialogIcon::Warning));
   }
   DeleteFileAt(path);
+}
+
+// The journal's unfinished work taken back, `expected` changes in all, with
+// the progress bar over the list. The listings of the check serve on, kept
+// up to date as the renames are made: what changed on the disk while the
+// offer waited can only make a change fail (none replaces an entry), and
+// is then left alone and reported.
+RecoveryOutcome TMorvaneFrm1::TakeBackFromJournal(const Journal& journal, int expected, FolderNames& listed) {
+  const HCURSOR cursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);  // where the box was
+  ShowProgress(true, expected);
+  int made = 0;
+  RecoveryPorts onDisk;
+  onDisk.renameBack = [&](const std::wstring& from, const std::wstring& to) {
+    const bool back = renameOnDisk(from, to, false) == 0;
+    SetProgress(made += back);
+    return back;
+  };
+  onDisk.putBack = [&](const std::wstring& path, const std::wstring& kept) {
+    const bool back = putBackOnDisk(path, kept) == 0;
+    SetProgress(made += back);
+    return back;
+  };
+  onDisk.sameFile = SameFile;
+  onDisk.removeName = RemoveName;
+  const RecoveryOutcome outcome = Recover(journal, ListedRecoveryPorts(listed, std::move(onDisk)));
+  ShowProgress(false, 0);
+  SetCursor(cursor);
+  return outcome;
 }
 
 }  // namespace rn

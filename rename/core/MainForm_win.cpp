@@ -108,8 +108,15 @@ bool TMorvaneFrm1::Create(int showCommand) {
     FormCreate();
     // After the command line's pairs the program ends without showing its window.
     if (!terminateRequested) {
+      if (recovering) EnableWindow(hwnd, FALSE);
       ShowWindow(hwnd, showCommand);
       UpdateWindow(hwnd);
+    }
+    // A journal a crash left is offered back once the window is on the
+    // screen (it takes no input until the answer).
+    if (keepJournal && !terminateRequested) {
+      if (recovering) RecoverFromJournal();
+      OpenJournal(true);
     }
     started = true;
     return LRESULT{0};
@@ -359,13 +366,11 @@ void TMorvaneFrm1::FormCreate() {
   ini.EraseSection(L"Replace_str3");  // a list of older versions
   CheckExplorerRegistration();
   // What a program that did not close normally left half done goes back
-  // before anything can join the list (the command line's pairs end the
-  // program: the journal waits for the next start). A start-up that fails
-  // before this point leaves the journal for the next one.
-  if (keepJournal && !terminateRequested) {
-    RecoverFromJournal();
-    OpenJournal(true);
-  }
+  // once the window shows, before anything can join the list: the list is
+  // held from here (the command line's pairs end the program: the journal
+  // waits for the next start). A start-up that fails before the window
+  // shows leaves the journal for the next one.
+  recovering = keepJournal && !terminateRequested && FileAttributes(JournalPath()) != INVALID_FILE_ATTRIBUTES;
 
   LoadRememberedLists();
   dateTypeSetting = DateTypeFromSetting(ReadOption(ini, options::kDateType));
@@ -487,7 +492,7 @@ void TMorvaneFrm1::FormShow() {
   EnableWindow(Control(IdComboBox4), SendMessageW(Control(IdComboBox4), CB_GETCOUNT, 0, 0) > 0);
   for (int id : {IdButton9, IdButton10, IdButton11}) EnableWindow(Control(id), FALSE);
 
-  ShowWelcomeIfDue();
+  if (!recovering) ShowWelcomeIfDue();  // else once the journal is dealt with
 
   const bool lastSelection = ReadOption(ini, options::kLastSelection);
   const int last = ReadOption(ini, options::kLastRenameSelect);

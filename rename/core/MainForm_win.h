@@ -159,7 +159,9 @@ class TMorvaneFrm1 : public Form {
   bool showPreview = true;  // the new names' column (Options key ShowPreview)
   // A script run is going on, between its rename runs too.
   bool scriptRunning = false;
-  bool recovering = false;  // start-up takes back what the journal says was left unfinished
+  // Start-up takes back what the journal says was left unfinished, once the
+  // window shows: the window takes no input until the answer.
+  bool recovering = false;
   // A run, an undo, the CD clean-up or a script run is working through the
   // rows by number: nothing may reorder, remove or add rows meanwhile.
   bool ListBusy() const { return runLock || cdRunning || scriptRunning || recovering; }
@@ -426,6 +428,7 @@ class TMorvaneFrm1 : public Form {
   std::wstring JournalPath() const;
   void OpenJournal(bool on);
   void RecoverFromJournal();
+  RecoveryOutcome TakeBackFromJournal(const Journal& journal, int expected, FolderNames& listed);
   void JournalPlan(const MovePlan& plan);
   void JournalUndoPlan(const MovePlan& plan, const std::vector<ReplacedFile>& files);
   void JournalCdBegins();

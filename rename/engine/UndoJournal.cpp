@@ -9,6 +9,7 @@
 #include "base/Texts.h"
 #include "engine/RenameOrder.h"
 #include "filelist/FileList.h"
+#include "filelist/FolderNames.h"
 
 namespace rn {
 
@@ -388,9 +389,9 @@ struct Seen {
 
 Seen Look(const NameOnDisk& nameOnDisk, const std::wstring& from, const std::wstring& to) {
   Seen seen;
-  const std::wstring fromName = NameOf(from), toName = NameOf(to);
   if (EqualsNoCase(from, to)) {
     // A change of letter case only: one entry, told apart by its spelling.
+    const std::wstring fromName = NameOf(from), toName = NameOf(to);
     const auto spelled = nameOnDisk(to);
     seen.renamed = spelled && *spelled == toName && toName != fromName;
     seen.asBefore = spelled && *spelled == fromName;
@@ -531,6 +532,61 @@ RecoveryOutcome PreviewRecovery(const Journal& journal, const NameOnDisk& nameOn
     return true;
   };
   return Recover(journal, ports);
+}
+
+NameOnDisk ListedNames(FolderNames& folders) {
+  return [&folders](const std::wstring& path) -> std::optional<std::wstring> {
+    std::wstring folder, name;
+    SplitPath(path, folder, name);
+    const FolderEntry* entry = name.empty() ? nullptr : folders.Find(folder, name);
+    if (!entry) return std::nullopt;
+    return entry->name;
+  };
+}
+
+RecoveryPorts ListedRecoveryPorts(FolderNames& folders, RecoveryPorts onDisk) {
+  RecoveryPorts ports;
+  ports.nameOnDisk = ListedNames(folders);
+  ports.sameFile = std::move(onDisk.sameFile);
+  // A change that fails has changed nothing: the listings stay as they are.
+  ports.renameBack = [&folders, rename = std::move(onDisk.renameBack)](const std::wstring& from,
+                                                                       const std::wstring& to) {
+    std::wstring fromFolder, fromName, toFolder, toName;
+    SplitPath(from, fromFolder, fromName);
+    SplitPath(to, toFolder, toName);
+    const FolderEntry* listed = folders.Find(fromFolder, fromName);
+    FolderEntry entry = listed ? *listed : FolderEntry{};
+    const bool mayBeFolder = !listed || entry.isDir;
+    if (!rename(from, to)) return false;
+    folders.Left(fromFolder, fromName);
+    entry.name = toName;
+    folders.Came(toFolder, std::move(entry));
+    // What lies below a folder that moved is found under its new path.
+    if (mayBeFolder) {
+      folders.ForgetBelow(from + L"\\");
+      folders.ForgetBelow(to + L"\\");
+    }
+    return true;
+  };
+  ports.putBack = [&folders, putBack = std::move(onDisk.putBack)](const std::wstring& path, const std::wstring& kept) {
+    if (!putBack(path, kept)) return false;
+    std::wstring folder, name;
+    if (!kept.empty()) {
+      SplitPath(kept, folder, name);
+      folders.Left(folder, name);
+    }
+    SplitPath(path, folder, name);
+    folders.Came(folder, FolderEntry{name, false, {}});
+    return true;
+  };
+  ports.removeName = [&folders, remove = std::move(onDisk.removeName)](const std::wstring& path) {
+    if (!remove(path)) return false;
+    std::wstring folder, name;
+    SplitPath(path, folder, name);
+    folders.Left(folder, name);
+    return true;
+  };
+  return ports;
 }
 
 std::wstring RecoverySummary(const RecoveryOutcome& outcome) {

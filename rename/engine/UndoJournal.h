@@ -181,6 +181,17 @@ RecoveryOutcome Recover(const Journal& journal, const RecoveryPorts& ports);
 // Recover would do now.
 RecoveryOutcome PreviewRecovery(const Journal& journal, const NameOnDisk& nameOnDisk);
 
+class FolderNames;
+// What a recovery sees of the disk through listings, one per folder, each
+// read at its first question instead of a look-up per path: the name as the
+// listing spells it.
+NameOnDisk ListedNames(FolderNames& folders);
+// The ports a recovery over listings works through: every change made on
+// the disk through `onDisk` is told to the listings as it is made, so that
+// none is read twice (a folder that moves is read again below it).
+// `folders` must outlive the ports.
+RecoveryPorts ListedRecoveryPorts(FolderNames& folders, RecoveryPorts onDisk);
+
 // The report of a recovery: how many entries got their old names back, and
 // the entries left alone (the first ten of them by path).
 std::wstring RecoverySummary(const RecoveryOutcome& outcome);

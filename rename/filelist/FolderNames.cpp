@@ -1,5 +1,7 @@
 #include "filelist/FolderNames.h"
 
+#include <iterator>
+
 #include "base/Text.h"
 
 namespace rn {
@@ -20,6 +22,32 @@ void FolderNames::Adopt(const std::wstring& folder, std::vector<FolderEntry>&& e
   std::unique_ptr<Entries>& held = folders_[std::wstring(Folded(folder))];
   if (last_ == held.get()) last_ = nullptr;
   held = std::move(adopted);
+}
+
+FolderNames::Entries* FolderNames::Read(const std::wstring& folder) {
+  const auto it = folders_.find(Folded(folder));
+  return it == folders_.end() ? nullptr : it->second.get();
+}
+
+void FolderNames::Came(const std::wstring& folder, FolderEntry entry) {
+  Entries* entries = Read(folder);
+  if (!entries) return;
+  std::wstring key(Folded(entry.name));
+  entries->insert_or_assign(std::move(key), std::move(entry));
+}
+
+void FolderNames::Left(const std::wstring& folder, const std::wstring& name) {
+  Entries* entries = Read(folder);
+  if (!entries) return;
+  const auto it = entries->find(Folded(name));
+  if (it != entries->end()) entries->erase(it);
+}
+
+void FolderNames::ForgetBelow(const std::wstring& path) {
+  const std::wstring below(Folded(path));
+  for (auto it = folders_.begin(); it != folders_.end();)
+    it = it->first.compare(0, below.size(), below) == 0 ? folders_.erase(it) : std::next(it);
+  last_ = nullptr;
 }
 
 const FolderEntry* FolderNames::Find(const std::wstring& folder, const std::wstring& name) {

@@ -39,6 +39,14 @@ class FolderNames {
     folders_.clear();
     last_ = nullptr;
   }
+  // A change the program made itself, told to a folder read already so that
+  // it need not be read again: an entry came into it, or left it. A folder
+  // not read yet is read as it is when first asked.
+  void Came(const std::wstring& folder, FolderEntry entry);
+  void Left(const std::wstring& folder, const std::wstring& name);
+  // The folders read at `path` (ending in a backslash) and below it are read
+  // again when next asked: a folder there has moved.
+  void ForgetBelow(const std::wstring& path);
   size_t FoldersRead() const { return folders_.size(); }
 
  private:
@@ -49,6 +57,7 @@ class FolderNames {
   // Folded names; lookups take a view of a buffer kept between calls.
   using Entries = std::unordered_map<std::wstring, FolderEntry, ViewHash, std::equal_to<>>;
   std::wstring_view Folded(const std::wstring& text);
+  Entries* Read(const std::wstring& folder);  // the folder's entries when read already
 
   FolderScan scan_;
   std::unordered_map<std::wstring, std::unique_ptr<Entries>, ViewHash, std::equal_to<>> folders_;

@@ -65,6 +65,10 @@ TEST(Journal, AKilledRunOfAThousandFilesIsTakenBackAtTheNextStartAndAChangedFile
   Process q(folder);
   HWND offer = WaitForBox(q);
   ASSERT_NE(offer, nullptr) << "no offer to take the renames back";
+  // The window is on the screen behind the offer, and takes no input until the answer.
+  const HWND behind = WaitForMainWindow(q, 200);
+  ASSERT_NE(behind, nullptr) << "the offer came before the window";
+  EXPECT_FALSE(IsWindowEnabled(behind));
   EXPECT_NE(BoxText(offer).find(L"499 file(s) still carry the new names"), std::wstring::npos) << Utf8(BoxText(offer));
   PressButton(offer, L"Yes");
   HWND summary = NextBox(q, offer);

@@ -6,6 +6,7 @@
 
 #include "base/Text.h"
 #include "engine/UndoJournal.h"
+#include "filelist/FolderNames.h"
 
 using namespace rn;
 
@@ -49,6 +50,21 @@ struct Disk {
   std::string Content(const std::wstring& path) const {
     auto it = contents.find(Fold(path));
     return it == contents.end() || !entries.count(Fold(path)) ? "<none>" : it->second;
+  }
+  // The folder's listing (the folder ends in a backslash): an entry is a
+  // folder when something lies below it. Each read is counted.
+  std::map<std::wstring, int> reads;
+  FolderScan Scan() {
+    return [this](const std::wstring& folder, const std::function<void(FolderEntry &&)>& each) {
+      ++reads[Fold(folder)];
+      const std::wstring in = Fold(folder);
+      for (const auto& [path, name] : entries) {
+        if (path.rfind(in, 0) != 0 || path.find(L'\\', in.size()) != std::wstring::npos) continue;
+        auto below = entries.upper_bound(path + L"\\");
+        each(FolderEntry{name, below != entries.end() && below->first.rfind(path + L"\\", 0) == 0, {}});
+      }
+      return true;
+    };
   }
   NameOnDisk Port() const {
     return [this](const std::wstring& p) { return Name(p); };
@@ -234,6 +250,46 @@ TEST(UndoJournal, ChainsFoldersAndInterruptedUndosComeBackInReverseOrder) {
   EXPECT_EQ(PreviewRecovery(k, half.Port()).takenBack, 1);
   k.runs[0].undone = true;
   EXPECT_EQ(Recover(k, half.Ports()).takenBack, 0);
+}
+
+TEST(UndoJournal, ARecoveryOverListingsReadsEachFolderOnceAndFollowsItsOwnRenames) {
+  // One run, cut off before its end: a swap of a.txt and b.txt through a
+  // temporary name, a change of letter case, then y in folder F and F itself.
+  Journal j;
+  j.runs.push_back({1,
+                    L"t",
+                    {{L"C:\\d\\a.txt", L"~t", true, JournalStep::Park},
+                     {L"C:\\d\\b.txt", L"a.txt", true},
+                     {L"C:\\d\\~t", L"b.txt", true, JournalStep::Unpark},
+                     {L"C:\\d\\c.txt", L"C.TXT", true},
+                     {L"C:\\F\\x", L"y", true},
+                     {L"C:\\F", L"G", true}}});
+  auto crashed = [] {
+    Disk disk;
+    disk.Put(L"C:\\d\\a.txt", "b");
+    disk.Put(L"C:\\d\\b.txt", "a");
+    disk.Put(L"C:\\d\\C.TXT", "c");
+    disk.Put(L"C:\\G");
+    disk.Put(L"C:\\G\\y", "x");
+    return disk;
+  };
+  Disk direct = crashed();
+  const int previewed = PreviewRecovery(j, direct.Port()).takenBack;
+  const RecoveryOutcome expected = Recover(j, direct.Ports());
+  ASSERT_EQ(expected.takenBack, 6);
+
+  // As the window does it: the check and the taking back on the same listings.
+  Disk disk = crashed();
+  FolderNames listed(disk.Scan());
+  EXPECT_EQ(PreviewRecovery(j, ListedNames(listed)).takenBack, previewed);
+  const RecoveryOutcome out = Recover(j, ListedRecoveryPorts(listed, disk.Ports()));
+  EXPECT_EQ(out.takenBack, expected.takenBack);
+  EXPECT_EQ(out.leftAlone, expected.leftAlone);
+  EXPECT_EQ(disk.entries, direct.entries);
+  EXPECT_EQ(disk.Content(L"C:\\d\\a.txt"), "a");
+  EXPECT_EQ(disk.Name(L"C:\\d\\c.txt"), L"c.txt") << "the listing spells the name as the disk does";
+  EXPECT_EQ(disk.reads[L"c:\\d\\"], 1) << "one listing for all the folder's entries";
+  EXPECT_EQ(disk.reads[L"c:\\f\\"], 2) << "read again once the folder came back to its name";
 }
 
 TEST(UndoJournal, TheSummaryCountsAndNamesTheFirstTenLeftAlone) {
