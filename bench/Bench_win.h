@@ -94,6 +94,29 @@ inline HWND VisibleWindowOf(DWORD process, const wchar_t* cls) {
   return found.window;
 }
 
+// Rename.exe started from its folder (ending in a backslash) as a user
+// starts it; closed through its main window when this goes.
+struct StartedProgram {
+  PROCESS_INFORMATION pi{};
+  bool started = false;
+  HWND main = nullptr;  // once found
+  explicit StartedProgram(const std::wstring& folder) {
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    std::wstring command = L"\"" + folder + L"Rename.exe\"";
+    started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi);
+  }
+  ~StartedProgram() {
+    if (!started) return;
+    if (main) PostMessageW(main, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
+  StartedProgram(const StartedProgram&) = delete;
+  StartedProgram& operator=(const StartedProgram&) = delete;
+};
+
 // Seconds from a performance-counter reading to now.
 inline double SecondsSince(const LARGE_INTEGER& from) {
   LARGE_INTEGER f, now;

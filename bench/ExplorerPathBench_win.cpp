@@ -40,14 +40,11 @@ struct Round {
 // the caption waited for; then the program is closed.
 Round ExplorerRound(const std::wstring& program, const std::wstring& root) {
   Round round;
-  STARTUPINFOW si{};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi{};
-  std::wstring command = L"\"" + program + L"Rename.exe\"";
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, program.c_str(), &si, &pi))
-    return round;
+  StartedProgram started(program);
+  if (!started.started) return round;
+  const PROCESS_INFORMATION& pi = started.pi;
   WaitForInputIdle(pi.hProcess, 20000);
-  HWND main = nullptr;
+  HWND& main = started.main;
   for (int i = 0; i < 2000 && !(main = VisibleWindowOf(pi.dwProcessId, L"TMorvaneFrm1")); ++i) Sleep(10);
   WaitForInputIdle(pi.hProcess, 20000);
 
@@ -87,10 +84,6 @@ Round ExplorerRound(const std::wstring& program, const std::wstring& root) {
   round.ok = done;
   if (clicked) round.afterClick = SecondsSince(click);
   round.total = SecondsSince(start);
-  if (main) PostMessageW(main, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
   return round;
 }
 

@@ -139,18 +139,16 @@ double OwnWork(const std::wstring& programFolder, int expected) {
 Moments StartFromOutside(const std::wstring& programFolder, const std::wstring& back, bool& allBack) {
   Moments m;
   allBack = false;
-  STARTUPINFOW si{};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi{};
-  std::wstring command = L"\"" + programFolder + L"Rename.exe\"";
   LARGE_INTEGER start;
   QueryPerformanceCounter(&start);
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, programFolder.c_str(), &si, &pi))
-    return m;
-  HWND main = nullptr, offer = nullptr;
+  StartedProgram started(programFolder);
+  if (!started.started) return m;
+  const DWORD process = started.pi.dwProcessId;
+  HWND& main = started.main;
+  HWND offer = nullptr;
   for (int i = 0; i < 60000 && m.summary < 0; ++i) {
-    if (!main && (main = VisibleWindowOf(pi.dwProcessId, rn::kMainClassName))) m.paint = SecondsSince(start);
-    if (HWND box = VisibleWindowOf(pi.dwProcessId, L"TMessageForm")) {
+    if (!main && (main = VisibleWindowOf(process, rn::kMainClassName))) m.paint = SecondsSince(start);
+    if (HWND box = VisibleWindowOf(process, L"TMessageForm")) {
       if (!offer) {
         offer = box;
         m.offer = SecondsSince(start);
@@ -170,10 +168,6 @@ Moments StartFromOutside(const std::wstring& programFolder, const std::wstring& 
     // once the offer is answered, it looks less often.
     if (m.summary < 0) Sleep(offer ? 5 : 1);
   }
-  if (main) PostMessageW(main, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
   return m;
 }
 
