@@ -3,6 +3,8 @@
 #include <climits>
 #include <cstdint>
 
+#include "base/Unicode.h"
+
 namespace rn {
 
 namespace {
@@ -120,27 +122,8 @@ std::wstring Trim(const std::wstring& s) {
 }
 
 wchar_t FoldCase(wchar_t ch) {
-  const unsigned c = static_cast<unsigned>(ch) & (sizeof(wchar_t) == 2 ? 0xFFFFu : 0xFFFFFFFFu);
-  auto to = [](unsigned v) { return static_cast<wchar_t>(v); };
-  if (c < 0x80) return (c >= 'A' && c <= 'Z') ? to(c + 0x20) : ch;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return to(c + 0x20);
-  if (c >= 0x100 && c <= 0x17F) {
-    if (c == 0x178) return to(0xFF);
-    if ((c <= 0x12F || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) && c % 2 == 0) return to(c + 1);
-    if (((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) && c % 2 == 1) return to(c + 1);
-    return ch;
-  }
-  if (c >= 0x386 && c <= 0x3AB) {
-    if (c == 0x386) return to(0x3AC);
-    if (c >= 0x388 && c <= 0x38A) return to(c + 0x25);
-    if (c == 0x38C) return to(0x3CC);
-    if (c == 0x38E || c == 0x38F) return to(c + 0x3F);
-    if (c >= 0x391 && c != 0x3A2) return to(c + 0x20);
-    return ch;
-  }
-  if (c >= 0x400 && c <= 0x40F) return to(c + 0x50);
-  if (c >= 0x410 && c <= 0x42F) return to(c + 0x20);
-  return ch;
+  const char32_t c = static_cast<char32_t>(static_cast<unsigned>(ch) & (sizeof(wchar_t) == 2 ? 0xFFFFu : 0xFFFFFFFFu));
+  return static_cast<wchar_t>(LowerCodePoint(c));
 }
 
 bool EqualsNoCase(const std::wstring& a, const std::wstring& b) {

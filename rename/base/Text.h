@@ -14,9 +14,9 @@ bool OnlySpaces(const std::wstring& s);
 // Removes leading and trailing spaces and tabs.
 std::wstring Trim(const std::wstring& s);
 
-// Lower-case form of c for comparisons without regard to case: ASCII,
-// Latin-1, Latin Extended-A, basic Greek and basic Cyrillic. Any other
-// character is returned unchanged.
+// Lower-case form of c for comparisons without regard to case, in every
+// script (Unicode.h's LowerCodePoint of the unit: half a surrogate pair is
+// returned unchanged).
 wchar_t FoldCase(wchar_t c);
 bool EqualsNoCase(const std::wstring& a, const std::wstring& b);
 

@@ -281,6 +281,27 @@ enum class TextId : int {
   ScriptBoxPrefix,
   ScriptBoxCounter,
   ScriptBoxSuffix,
+  // Field 10 of a script line (the Replace operation's pattern flags)
+  // holding anything but "", "r", "i" or "ri".
+  MsgScriptFlags,
+  // Patterns in the Replace operation: a pattern that does not compile (the
+  // place is its character, counted from 1), a replacement naming a group
+  // the pattern lacks, and why one entry keeps its name.
+  PatternUnmatchedOpen,
+  PatternUnmatchedClose,
+  PatternUnmatchedBracket,
+  PatternBadEscape,
+  PatternBadRepeat,
+  PatternBadBraces,
+  PatternBadRange,
+  PatternBadClass,
+  PatternBadBackReference,
+  PatternBadGroup,
+  PatternTooComplex,
+  PatternError,
+  PatternNoSuchGroup,
+  MsgPatternTooSlow,
+  MsgPatternSplitsCharacter,
 
   // Options dialog (`TFormOption`).
   OptionLabel1,

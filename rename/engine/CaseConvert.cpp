@@ -8,8 +8,8 @@ namespace rn {
 
 namespace {
 
-// FoldCase covers code points below this; its pairs read backwards give the
-// upper-case forms, so both directions come from one table.
+// Below this, FoldCase's pairs read backwards give the upper-case forms, so
+// both directions come from one table.
 constexpr unsigned kTableEnd = 0x500;
 
 unsigned Code(wchar_t c) { return static_cast<unsigned>(c) & (sizeof(wchar_t) == 2 ? 0xFFFFu : 0xFFFFFFFFu); }

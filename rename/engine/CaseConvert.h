@@ -12,8 +12,8 @@ struct CaseConverter {
   std::function<std::wstring(const std::wstring&)> lower;
 };
 
-// Letter by letter over ASCII, Latin-1, Latin Extended-A, basic Greek and
-// basic Cyrillic (the pairs FoldCase knows); everything else is kept.
+// Letter by letter: lower case in every script (FoldCase), upper case below
+// U+0500 (ASCII, Latin, Greek and Cyrillic); everything else is kept.
 const CaseConverter& PortableCaseConverter();
 
 // The user's locale conversion where the platform has one, else the portable

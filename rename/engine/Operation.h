@@ -87,6 +87,10 @@ struct RenameTask {
   std::wstring Prefix;
   std::wstring CounterStart = L"001";
   std::wstring Suffix;
+  // Operation 4: RenameTo is a pattern (PatternReplace.h), and its matching
+  // ignores letter case (a plain text's too).
+  bool ReplacePattern = false;
+  bool ReplaceIgnoreCase = false;
   bool operator==(const RenameTask&) const = default;
 };
 

@@ -6,12 +6,13 @@
 #include "base/Texts.h"
 #include "engine/RenameRun.h"
 #include "engine/RunChecks.h"
+#include "engine/Transforms.h"
 
 namespace rn {
 
 bool IsRefusal(PreviewMark mark) {
   return mark == PreviewMark::Refused || mark == PreviewMark::TooLong || mark == PreviewMark::ZeroSize ||
-         mark == PreviewMark::Fails;
+         mark == PreviewMark::NoName || mark == PreviewMark::Fails;
 }
 
 std::wstring PreviewSummary(const PreviewCounts& counts) {
@@ -158,7 +159,16 @@ RowPreview RenamePreview::Decide(int row, int64_t counter, bool inPass) {
     out.reason = Text(TextId::MsgNotFound);
     return out;
   }
-  const std::optional<std::wstring> proposal = ProposeForRow(task_, r, counter, stamp, *ports_.cases, ports_.dates);
+  std::optional<std::wstring> proposal;
+  try {
+    proposal = ProposeForRow(task_, r, counter, stamp, *ports_.cases, ports_.dates);
+  } catch (const RowRefused& refused) {  // the run says why, and the counter moves on
+    if (inPass) ++counter_;
+    out.mark = PreviewMark::NoName;
+    out.name = r.name;
+    out.reason = NoNameMessage(refused.reason, r.name);
+    return out;
+  }
   const NameVerdict verdict = JudgeProposal(r, proposal);
   if (inPass && MovesCounter(verdict)) ++counter_;
   out.name = proposal.value_or(L"");
@@ -194,8 +204,13 @@ bool RenamePreview::GivenUpAlone(int row, const std::wstring& folder, const std:
     if (g == row || !list_->Row(g).checked) continue;
     const FileRow& other = list_->Row(g);
     const auto stamp = [&]() -> std::optional<DateTime> { return ports_.stamp ? ports_.stamp(other) : std::nullopt; };
-    const std::optional<std::wstring> proposal = ProposeForRow(
-        task_, other, firstCounter_ + list_->CheckedBefore(g), stamp, *ports_.cases, ports_.dates);
+    std::optional<std::wstring> proposal;
+    try {
+      proposal =
+          ProposeForRow(task_, other, firstCounter_ + list_->CheckedBefore(g), stamp, *ports_.cases, ports_.dates);
+    } catch (const RowRefused&) {
+      continue;  // it keeps its name
+    }
     if (JudgeProposal(other, proposal) == NameVerdict::Rename && RefusedNameCharacters(*proposal).empty() &&
         !EqualsNoCase(*proposal, other.name))
       return true;

@@ -38,6 +38,7 @@ enum class PreviewMark {
   Refused,    // the request's checks stop the run before it touches a row
   TooLong,    // the run refuses the name and says so
   ZeroSize,   // likewise
+  NoName,     // the operation makes no name for it (RowRefused): likewise
   Collides,   // a file has the name by then: the run asks before overwriting it
   Fails,      // a folder has the name, no name may hold its characters, or its folder moved first
   Missing,    // not found on disk when the run starts: it drops the row

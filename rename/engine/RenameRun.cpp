@@ -8,6 +8,7 @@
 #include "base/Texts.h"
 #include "engine/RowDecision.h"
 #include "engine/RunLog.h"
+#include "engine/Transforms.h"
 
 namespace rn {
 
@@ -17,6 +18,10 @@ std::wstring TooLongMessage(const std::wstring& oldName) {
 
 std::wstring ZeroSizeMessage(const std::wstring& oldName) {
   return Text(TextId::MsgZeroSizeName) + L"\r'" + ShortenPath(oldName, 80) + L"'\r" + Text(TextId::MsgKeepsName);
+}
+
+std::wstring NoNameMessage(const std::wstring& reason, const std::wstring& oldName) {
+  return reason + L"\r'" + ShortenPath(oldName, 80) + L"'\r" + Text(TextId::MsgKeepsName);
 }
 
 std::wstring CollisionMessage(const std::wstring& proposal) {
@@ -52,7 +57,14 @@ std::vector<PlannedRename> PlanRows(const FileList& list, int64_t counter, const
       }
       entered = folder;
     }
-    const std::optional<std::wstring> proposal = ports.propose(row, counter);
+    std::optional<std::wstring> proposal;
+    try {
+      proposal = ports.propose(row, counter);
+    } catch (const RowRefused& refused) {  // as a name too long: said, and the counter moves on
+      ++counter;
+      ports.tell(NoNameMessage(refused.reason, old));
+      continue;
+    }
     const NameVerdict verdict = JudgeProposal(row, proposal);
     if (verdict == NameVerdict::None) {  // the entry was changed where it is
       if (ports.progress) ports.progress(r + 1);

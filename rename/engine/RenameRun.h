@@ -29,7 +29,8 @@ struct RunPorts {
   std::function<bool(const std::wstring& path)> folderExists;   // a folder
   std::function<bool(const std::wstring& folder)> enterFolder;  // the working directory
   // The row's proposal for the counter; nothing when there is none (operations
-  // 9 and 15 change the entry here and propose nothing).
+  // 9 and 15 change the entry here and propose nothing). A RowRefused thrown
+  // here is told, and the entry keeps its name.
   std::function<std::optional<std::wstring>(const FileRow& row, int64_t counter)> propose;
   std::function<CollisionAnswer(const std::wstring& proposal)> askCollision;
   std::function<void(const std::wstring& message)> tell;
@@ -70,6 +71,8 @@ RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& p
 // "...so file" CR "'short path'" CR "will keep it's name as it was." messages.
 std::wstring TooLongMessage(const std::wstring& oldName);
 std::wstring ZeroSizeMessage(const std::wstring& oldName);
+// The same for a row the operation makes no name for (RowRefused's reason).
+std::wstring NoNameMessage(const std::wstring& reason, const std::wstring& oldName);
 // The collision question for a proposal.
 std::wstring CollisionMessage(const std::wstring& proposal);
 

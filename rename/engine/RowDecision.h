@@ -26,7 +26,8 @@ bool RunVisits(const FileRow& row, EntryKind onDisk);
 // The proposal for a visited row: the transform of the request for the row's
 // name, with its counter (operations 12 and 18) and, for operations 16 and 17
 // only, its time stamp (`stamp` is asked then; nothing read counts as the
-// first day of 1980). Nothing for operations that rename nothing.
+// first day of 1980). Nothing for operations that rename nothing. Throws
+// RowRefused (Transforms.h) when the operation makes no name for the row.
 std::optional<std::wstring> ProposeForRow(const RenameTask& task, const FileRow& row, int64_t counter,
                                           const std::function<std::optional<DateTime>()>& stamp,
                                           const CaseConverter& cases, const DateLocale& dates);

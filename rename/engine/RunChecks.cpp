@@ -2,6 +2,7 @@
 
 #include "base/Text.h"
 #include "base/Texts.h"
+#include "engine/PatternReplace.h"
 
 namespace rn {
 
@@ -80,7 +81,13 @@ CheckResult CheckRenameTask(const RenameTask& request, const FileList& list, con
     out.messages.push_back(Text(TextId::MsgNoRenameTo));
     return stop(CheckFocus::RenameTo);
   }
-  if (IllegalCharacters(t.RenameTo, out.messages)) return stop(CheckFocus::RenameTo);
+  // A pattern is no part of a name: the names it makes are checked row by row.
+  const bool findIsPattern = op == kOpReplace && t.ReplacePattern;
+  if (!findIsPattern && IllegalCharacters(t.RenameTo, out.messages)) return stop(CheckFocus::RenameTo);
+  if (const std::wstring error = PatternError(t); !error.empty()) {
+    out.messages.push_back(error);
+    return stop(CheckFocus::RenameTo);
+  }
   if (op == kOpCreateNames && TrimLeft(t.Prefix).empty() && TrimRight(t.Suffix).empty()) {
     out.messages.push_back(Text(TextId::MsgNoRenameTo) + L"\r\n" + Text(TextId::MsgPrefixOrSuffix));
     return stop(CheckFocus::Prefix);

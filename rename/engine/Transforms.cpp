@@ -4,6 +4,7 @@
 
 #include "base/Text.h"
 #include "engine/DateFormat.h"
+#include "engine/PatternReplace.h"
 
 namespace rn {
 
@@ -185,7 +186,9 @@ std::optional<std::wstring> ProposeName(const RenameTask& task, const std::wstri
     case kOpAddFromBegin: return InsertFromBegin(name, task.RenameTo, task.InsertAt);
     case kOpAddFromEnd: return InsertFromEnd(name, isFolder, task.RenameTo, task.InsertAt);
     case kOpRemove: return ReplaceInBase(name, isFolder, task.RenameTo, L"");
-    case kOpReplace: return ReplaceInBase(name, isFolder, task.RenameTo, task.ReplaceWith);
+    case kOpReplace:
+      if (ReplacesByPattern(task)) return ReplaceByPattern(*PatternOf(task), name, isFolder);
+      return ReplaceInBase(name, isFolder, task.RenameTo, task.ReplaceWith);
     case kOpChangeExtension: return ChangeExtension(name, isFolder, task.RenameTo);
     case kOpCapitalize: return Capitalize(name, isFolder, task.EveryWord, cases);
     case kOpConvertCase: return ConvertCase(name, task.CaseMode, cases);

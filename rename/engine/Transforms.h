@@ -10,7 +10,9 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "base/DateLocale.h"
 #include "base/DateTime.h"
@@ -81,10 +83,20 @@ std::wstring AddStampToEnd(const std::wstring& name, bool isFolder, const std::w
 // moves on by 1 after every entry for which ProposeName returned a name.
 bool UsesCounter(OperationId id);
 
+// Why an operation makes no name for one entry (a pattern that tries without
+// end on it, a replacement that would leave half a character): the entry
+// keeps its name, and the preview and the run say why.
+struct RowRefused : std::runtime_error {
+  explicit RowRefused(std::wstring why) : std::runtime_error("no name for this entry"), reason(std::move(why)) {}
+  std::wstring reason;
+};
+
 // The proposal of the request's operation for one entry. `counter` is used by
 // operations 12 and 18 and `stamp` (the entry's time stamp of the chosen
 // DateType) by 16 and 17. Nothing for operations that rename nothing (9, 15,
 // none chosen, unknown ids) and for selector codes outside their range.
+// Operation 4 with a flag on goes through PatternReplace.h and may throw
+// RowRefused.
 std::optional<std::wstring> ProposeName(const RenameTask& task, const std::wstring& name, bool isFolder,
                                         int64_t counter, const DateTime& stamp, const CaseConverter& cases,
                                         const DateLocale& dates);

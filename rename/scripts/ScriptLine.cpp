@@ -1,6 +1,8 @@
 #include "scripts/ScriptLine.h"
 
 #include <array>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "base/SettingsFile.h"
@@ -37,6 +39,15 @@ std::optional<bool> ParseBoolean(const std::wstring& text) {
   return std::nullopt;
 }
 
+// Field 10: operation 4's flags, "r" before "i", each at most once.
+std::optional<std::pair<bool, bool>> ParseReplaceFlags(const std::wstring& text) {
+  if (text.empty()) return std::pair{false, false};
+  if (text == L"r") return std::pair{true, false};
+  if (text == L"i") return std::pair{false, true};
+  if (text == L"ri") return std::pair{true, true};
+  return std::nullopt;
+}
+
 // Reads the fields in order; the first one that does not convert is kept as
 // the error and the rest is not looked at.
 class FieldReader {
@@ -45,6 +56,7 @@ class FieldReader {
   const std::wstring& Field(int i) const { return fields_[static_cast<size_t>(i)]; }
   void Integer(int i, int& out) { Read(i, out, ParseInteger(Field(i)), TextId::MsgNotValidInteger); }
   void Boolean(int i, bool& out) { Read(i, out, ParseBoolean(Field(i)), TextId::MsgNotValidBoolean); }
+  void Flags(int i, std::pair<bool, bool>& out) { Read(i, out, ParseReplaceFlags(Field(i)), TextId::MsgScriptFlags); }
   std::wstring error;
 
  private:
@@ -97,7 +109,7 @@ ScriptLine FormatScriptLine(const RenameTask& t, const std::wstring& hint, const
       IntToWide(t.CaseMode),
       IntToWide(-t.TrimCount),
       IntToWide(-t.TrimAt),
-      L"",
+      std::wstring(t.ReplacePattern ? L"r" : L"") + (t.ReplaceIgnoreCase ? L"i" : L""),
       t.ReplaceWith,
       t.NewTime,
       IntToWide(t.SetDatePart),
@@ -184,6 +196,9 @@ ScriptLineParse ParseScriptLine(const std::wstring& body) {
     r.Integer(7, f.caseMode);
   r.Integer(8, f.trimCountPosition);
   r.Integer(9, f.trimAtPosition);
+  std::pair<bool, bool> flags;
+  r.Flags(10, flags);
+  std::tie(f.replacePattern, f.replaceIgnoreCase) = flags;
   f.replaceWith = text[11];
   f.timeBox = text[12];
   r.Integer(13, f.setDatePart);
@@ -234,6 +249,8 @@ RenameTask PanelFromFields(const ScriptLineFields& f, const RenameTask& panel) {
   t.TrimCount = SpinValueOfPosition(f.trimCountPosition);
   t.TrimAt = SpinValueOfPosition(f.trimAtPosition);
   t.ReplaceWith = f.replaceWith;
+  t.ReplacePattern = f.replacePattern;
+  t.ReplaceIgnoreCase = f.replaceIgnoreCase;
   t.NewTime = f.timeBox;
   t.SetDatePart = SelectorCode(f.setDatePart, kDatePartDate, kDatePartBoth);
   t.Prefix = f.prefix;

@@ -6,8 +6,12 @@
 // The hint and the caption (its "-" turned into ".") are the radio button's
 // and only serve the editor's list; the machine reads the 22 fields after the
 // first TAB. Spins are stored as their bar positions (0 … -254), selectors as
-// their codes, the attribute boxes as "-1" / "0". Field 10 is always empty.
-// Texts are stored without escaping, so a text holding "|" cannot be stored.
+// their codes, the attribute boxes as "-1" / "0". Field 10 holds the flags of
+// operation 4: "r" a pattern, "i" ignoring case, "ri" both, empty neither (so
+// a line without them is what it always was, and a copy of the program that
+// predates them skips the field and replaces plain text). Texts are stored
+// without escaping, so a text holding "|" (a pattern's alternation among
+// them) cannot be stored.
 #pragma once
 #include <optional>
 #include <string>
@@ -33,6 +37,8 @@ struct ScriptLineFields {
   int caseMode = kCaseUpper;
   int trimCountPosition = 0;
   int trimAtPosition = 0;
+  bool replacePattern = false;
+  bool replaceIgnoreCase = false;
   std::wstring replaceWith;
   std::wstring timeBox;
   int setDatePart = kDatePartDate;
@@ -46,7 +52,8 @@ struct ScriptLineFields {
 
 // A line read whole: either every field converted, or the message of the
 // first field that does not convert ("'x' is not a valid integer value",
-// "'x' is not a valid boolean value"), and then nothing may be applied.
+// "'x' is not a valid boolean value", flags other than "", "r", "i" and
+// "ri"), and then nothing may be applied.
 struct ScriptLineParse {
   std::optional<ScriptLineFields> fields;
   std::wstring error;
@@ -85,8 +92,8 @@ std::wstring ScriptLineBody(const ScriptLine& line);
 // empty when the body has fewer bars.
 std::wstring ScriptField(const std::wstring& body, int index);
 
-// Reads and checks every field of a body, in field order; field 10 is skipped
-// and nothing after field 21's bar is read.
+// Reads and checks every field of a body, in field order; nothing after
+// field 21's bar is read.
 ScriptLineParse ParseScriptLine(const std::wstring& body);
 
 // What the panel holds once a body is applied, or the message that refuses

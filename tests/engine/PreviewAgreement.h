@@ -153,6 +153,7 @@ inline std::string PreviewDisagreement(FileList list, MemoryDisk disk, const Ren
         break;
       case PreviewMark::TooLong:
       case PreviewMark::ZeroSize:
+      case PreviewMark::NoName:
         if (action != "told " + Narrowed(p.reason) + ";" || now != before[static_cast<size_t>(r)])
           differ(r, "shown as refused, but the run " + action);
         break;

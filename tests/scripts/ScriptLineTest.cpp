@@ -97,8 +97,7 @@ TEST(ScriptLine, AppliedValuesAreHeldAsTheControlsHoldThem) {
   ScriptLineFields six = ParseScriptLine(BodyWith(5, L"1")).fields.value();
   six.operation = kOpCapitalize;
   EXPECT_TRUE(PanelFromFields(six, StartPanel()).EveryWord);
-  // Field 10 and what follows field 21 are not read; an unknown operation stays.
-  EXPECT_EQ(Applied(10, L"junk"), Applied(10, L""));
+  // What follows field 21 is not read; an unknown operation stays.
   EXPECT_EQ(PanelFromScriptLine(BodyWith(0, L"7") + L"|9|x", StartPanel()).task, Applied(0, L"7"));
   EXPECT_EQ(Applied(0, L"13").Operation, 13);
 }
@@ -115,6 +114,9 @@ TEST(ScriptLine, ABrokenFieldRefusesTheWholeLine) {
       {21, L"six", L"'six'" + asInt},
       {17, L"yes", L"'yes'" + asBool},
       {20, L"", L"''" + asBool},
+      {10, L"x", L"Field 10 holds \"x\": it may only be empty or hold r, i or ri."},
+      {10, L"ir", L"Field 10 holds \"ir\": it may only be empty or hold r, i or ri."},
+      {10, L" r", L"Field 10 holds \" r\": it may only be empty or hold r, i or ri."},
       {5, L"x", L""},
       {18, L"tRuE", L""},
       {19, L"2", L""},
@@ -201,4 +203,26 @@ TEST(ScriptUpgrade, TenFieldsGoInAfterTheLastBarAndTheLineApplies) {
       << "the caption's bar is not a field's";
   EXPECT_EQ(UpgradeScriptLine(L"h\t1|2|x"), L"h\t1|2|04:05:46 PM|1||001||0|0|0|0|6|x");
   EXPECT_EQ(UpgradeScriptLine(L"no bar"), L"no bar");
+}
+
+TEST(ScriptLine, TheReplaceFlagsGoInField10) {
+  const std::tuple<bool, bool, std::wstring> flags[] = {
+      {false, false, L""}, {true, false, L"r"}, {false, true, L"i"}, {true, true, L"ri"}};
+  for (const auto& [pattern, ignoreCase, field] : flags) {
+    RenameTask t = StartPanel();
+    t.Operation = kOpReplace;
+    t.RenameTo = L"^(.+?) - (.+)$";
+    t.ReplaceWith = L"$2 - $1";
+    t.ReplacePattern = pattern;
+    t.ReplaceIgnoreCase = ignoreCase;
+    const ScriptLineBuild built = BuildScriptLine(t, L"h", L"c");
+    ASSERT_EQ(built.refusal, LineRefusal::None);
+    EXPECT_EQ(ScriptField(ScriptLineBody(built.line), 10), field);
+    EXPECT_EQ(PanelFromScriptLine(ScriptLineBody(built.line), StartPanel()).task, t) << "read back as recorded";
+  }
+  // A line of an earlier copy reads as before: no flags, a plain replace.
+  const std::wstring old = L"4|a|29-12-2004|[default]|0|0|1|4|0|0||b|04:05:46 PM|1||001||0|0|0|0|6|    Replace";
+  const RenameTask plain = PanelFromScriptLine(old, StartPanel()).task.value();
+  EXPECT_FALSE(plain.ReplacePattern || plain.ReplaceIgnoreCase);
+  EXPECT_EQ(ScriptLineBody(FormatScriptLine(plain, L"", L"Replace")), old) << "written again byte for byte";
 }
