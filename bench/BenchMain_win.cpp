@@ -41,6 +41,7 @@ void ScriptBenchmarks();
 void ExtensionBenchmarks();
 void StartBenchmarks();
 void PreviewBenchmarks();
+void PatternBenchmarks();
 void RecoveryBenchmarks();
 size_t LiveHeapBytes() { return liveBytes.load(); }
 }  // namespace bench
@@ -54,7 +55,7 @@ int wmain(int argc, wchar_t** argv) {
   InitCommonControlsEx(&icc);
   std::printf("Rename benchmarks (times are wall-clock under this machine's Windows or Wine)\n");
   // With an argument, only that group: list, intake, explorer, run, script, extension,
-  // start, preview or recovery.
+  // start, preview, pattern or recovery.
   const std::wstring only = argc > 1 ? argv[1] : L"";
   if (only.empty() || only == L"list") bench::ListBenchmarks();
   if (only.empty() || only == L"intake") bench::IntakeBenchmarks();
@@ -64,6 +65,7 @@ int wmain(int argc, wchar_t** argv) {
   if (only.empty() || only == L"extension") bench::ExtensionBenchmarks();
   if (only.empty() || only == L"start") bench::StartBenchmarks();
   if (only.empty() || only == L"preview") bench::PreviewBenchmarks();
+  if (only.empty() || only == L"pattern") bench::PatternBenchmarks();
   if (only.empty() || only == L"recovery") bench::RecoveryBenchmarks();
   return 0;
 }

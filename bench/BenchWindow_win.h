@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,10 +21,11 @@ struct WindowOnFiles {
   std::vector<std::wstring> paths;
   std::unique_ptr<rn::TMorvaneFrm1> main;
 
-  WindowOnFiles(const std::wstring& name, int n) : root(TempRoot() + L"-" + name), programFolder(root + L"-program\\") {
+  WindowOnFiles(const std::wstring& name, int n, const std::wstring& stem = L"IMG_")
+      : root(TempRoot() + L"-" + name), programFolder(root + L"-program\\") {
     CreateDirectoryW(programFolder.c_str(), nullptr);
     rn::SetDialogResponder([](const rn::DialogRequest&) { return 0; });
-    paths = MakeTree(root, n);
+    paths = MakeTree(root, n, stem);
     rn::AppContext context;
     context.programFolder = programFolder;
     context.endProgramOnClose = false;
@@ -43,5 +46,28 @@ struct WindowOnFiles {
   WindowOnFiles(const WindowOnFiles&) = delete;
   WindowOnFiles& operator=(const WindowOnFiles&) = delete;
 };
+
+struct Keystrokes {
+  double average = 0, slowest = 0;
+};
+
+// Types one character a time into the box and waits for the grid's repaint.
+inline Keystrokes Type(HWND edit, HWND grid, int count) {
+  Keystrokes k;
+  for (int i = 0; i < count; ++i) {
+    const wchar_t c = i % 2 == 0 ? L'x' : L'\b';  // a letter, then takes it back
+    const double t = Seconds([&] {
+      SendMessageW(edit, WM_CHAR, c, 0);
+      UpdateWindow(grid);
+    });
+    k.average += t / count;
+    k.slowest = std::max(k.slowest, t);
+  }
+  return k;
+}
+
+inline void Print(const char* what, const Keystrokes& k) {
+  std::printf("%-44s %8.2f ms  (slowest %.2f ms; aim: under 50)\n", what, k.average * 1e3, k.slowest * 1e3);
+}
 
 }  // namespace bench

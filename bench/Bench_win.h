@@ -32,15 +32,15 @@ inline std::wstring TempRoot() {
 }
 
 // n empty files in folders of a thousand (renames and lookups under Wine cost
-// time in proportion to the folder's size).
-inline std::vector<std::wstring> MakeTree(const std::wstring& root, int n) {
+// time in proportion to the folder's size), named `stem` and a number.
+inline std::vector<std::wstring> MakeTree(const std::wstring& root, int n, const std::wstring& stem = L"IMG_") {
   std::vector<std::wstring> paths;
   paths.reserve(static_cast<size_t>(n));
   CreateDirectoryW(root.c_str(), nullptr);
   for (int i = 0; i < n; ++i) {
     const std::wstring folder = root + L"\\f" + std::to_wstring(i / 1000);
     if (i % 1000 == 0) CreateDirectoryW(folder.c_str(), nullptr);
-    std::wstring path = folder + L"\\IMG_" + std::to_wstring(100000 + i) + L".JPG";
+    std::wstring path = folder + L"\\" + stem + std::to_wstring(100000 + i) + L".JPG";
     HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
     paths.push_back(std::move(path));

@@ -18,33 +18,6 @@
 
 namespace bench {
 
-namespace {
-
-struct Keystrokes {
-  double average = 0, slowest = 0;
-};
-
-// Types one character a time into the box and waits for the grid's repaint.
-Keystrokes Type(HWND edit, HWND grid, int count) {
-  Keystrokes k;
-  for (int i = 0; i < count; ++i) {
-    const wchar_t c = i % 2 == 0 ? L'x' : L'\b';  // a letter, then takes it back
-    const double t = Seconds([&] {
-      SendMessageW(edit, WM_CHAR, c, 0);
-      UpdateWindow(grid);
-    });
-    k.average += t / count;
-    k.slowest = std::max(k.slowest, t);
-  }
-  return k;
-}
-
-void Print(const char* what, const Keystrokes& k) {
-  std::printf("%-44s %8.2f ms  (slowest %.2f ms; aim: under 50)\n", what, k.average * 1e3, k.slowest * 1e3);
-}
-
-}  // namespace
-
 void PreviewBenchmarks() {
   std::printf("\n== the new names' column on 100,000 rows\n");
   const int n = 100000;

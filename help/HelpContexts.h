@@ -1,3 +1,5 @@
 #define IDH_CONTENTS 0
 #define IDH_MAIN_WINDOW 3
 #define IDH_SCRIPTS 6
+#define IDH_PATTERNS 7
+#define IDH_PATTERNS_PT 8

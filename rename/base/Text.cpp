@@ -107,8 +107,11 @@ std::wstring LastCodePoints(const std::wstring& s, size_t k) {
 
 size_t Utf16Length(const std::wstring& s) {
   size_t n = s.size();
-  for (wchar_t c : s)
-    if (static_cast<char32_t>(c) > 0xFFFF) ++n;
+  if constexpr (sizeof(wchar_t) > 2)  // UTF-32: a character beyond U+FFFF takes two units in UTF-16
+    for (wchar_t c : s) {
+      const uint32_t unit = static_cast<uint32_t>(c);
+      n += unit > 0xFFFF ? 1 : 0;
+    }
   return n;
 }
 

@@ -302,6 +302,10 @@ enum class TextId : int {
   PatternNoSuchGroup,
   MsgPatternTooSlow,
   MsgPatternSplitsCharacter,
+  CheckPattern,
+  CheckIgnoreCase,
+  CheckPatternHint,
+  CheckIgnoreCaseHint,
 
   // Options dialog (`TFormOption`).
   OptionLabel1,

@@ -140,6 +140,11 @@ constexpr TextPair kDialogs[] = {
      L"O padrão demora demais neste nome (tenta sem fim), por isso o arq."},
     {TextId::MsgPatternSplitsCharacter, L"The replacement would leave half a character in the name, so file",
      L"A substituição deixaria meio carácter no nome, por isso o arq."},
+    {TextId::CheckPattern, L"Regular expression", L"Expressão regular"},
+    {TextId::CheckIgnoreCase, L"Ignore case", L"Ignorar maiúsculas"},
+    {TextId::CheckPatternHint, L" a pattern to find, $1 … in the replacement (F1: examples) ",
+     L" um padrão a procurar, $1 … na substituição (F1: exemplos) "},
+    {TextId::CheckIgnoreCaseHint, L" \"a\" finds \"A\" too ", L" \"a\" acha \"A\" também "},
     // Options dialog
     {TextId::OptionLabel1, L"Choose language", L"Escolha idioma"},
     {TextId::OptionCheckBox1, L"Save window's position", L"Lembrar posição da janela"},

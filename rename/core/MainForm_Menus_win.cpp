@@ -101,7 +101,10 @@ void TMorvaneFrm1::HookedMessage(MSG& m) {
     // A message box asks no help; the other forms give their context number.
     wchar_t cls[32] = {};
     if (active && GetClassNameW(active, cls, 32) && lstrcmpW(cls, L"TMessageForm") == 0) return;
-    ShowHelpContext(active ? static_cast<int>(GetWindowContextHelpId(active)) : 0, false);
+    // A control with a page of its own opens it; else the form's page.
+    DWORD context = m.hwnd ? GetWindowContextHelpId(m.hwnd) : 0;
+    if (!context && active) context = GetWindowContextHelpId(active);
+    ShowHelpContext(static_cast<int>(context), false);
   } else if ((m.message == WM_KEYUP || m.message == WM_SYSKEYUP) && m.hwnd) {
     RefreshControlsAfterKey(GetAncestor(m.hwnd, GA_ROOT), static_cast<UINT>(m.wParam));
   }

@@ -104,6 +104,7 @@ bool KeyAccepted(KeyFilter filter, wchar_t c, const std::wstring& dateSeparator,
       return digit || editing || c == L'.' || c == L'A' || c == L'M' || c == L'P' ||
              timeSeparator.find(c) != std::wstring::npos;
     case KeyFilter::Replacement: return std::wstring(L"\"*/:<>?\\|").find(c) == std::wstring::npos;
+    case KeyFilter::PatternReplacement: return std::wstring(L"\"*/:<>?|").find(c) == std::wstring::npos;
   }
   return false;
 }

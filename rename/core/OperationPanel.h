@@ -75,7 +75,8 @@ enum class ArrowBar { InsertAt, Trim, AddDatePart };
 std::optional<int> ArrowChoice(ArrowBar bar, bool up, int currentOperation, bool scriptMode);
 
 // Typed characters that reach a box.
-enum class KeyFilter { Spin, DateBox, TimeBox, Replacement };
+// A pattern's replacement takes "\" too, for its group references (\1).
+enum class KeyFilter { Spin, DateBox, TimeBox, Replacement, PatternReplacement };
 bool KeyAccepted(KeyFilter filter, wchar_t c, const std::wstring& dateSeparator, const std::wstring& timeSeparator);
 
 // The start-number box's arrows: up puts a zero in front, down takes one away;

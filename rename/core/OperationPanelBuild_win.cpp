@@ -252,6 +252,10 @@ void OperationPanel::CreateSlotControls() {
   SetArrowRange(Control(IdScrollBarCreat), -1, 1, 0);
   ForwardEvents(Control(IdEditCreat));
   MakeChild(p, WC_COMBOBOXW, L"", kHistoryBox, IdComboBoxCreat2, Bounds(park, 0, s(kSuffixWidth), s(200)), f);
+  for (const int id : {int{IdCheckPattern}, int{IdCheckIgnoreCase}}) {
+    MakeChild(p, L"BUTTON", L"", BS_AUTOCHECKBOX | WS_TABSTOP | kClip, id, Bounds(park, 0, s(20), s(kLineHeight)), f);
+  }
+  CaptionReplaceBoxes();
 
   // Initial contents.
   SetWindowTextW(Control(IdEditDate), L"29-12-2004");
@@ -291,6 +295,36 @@ void OperationPanel::SlotHints() {
   SetComboTip(tip_, p, Control(IdComboBoxCreat1), Text(TextId::ComboBoxCreat1Hint));
   SetTip(tip_, p, Control(IdEditCreat), Text(TextId::EditCreatHint));
   SetComboTip(tip_, p, Control(IdComboBoxCreat2), Text(TextId::ComboBoxCreat2Hint));
+  SetTip(tip_, p, Control(IdCheckPattern), Text(TextId::CheckPatternHint));
+  SetTip(tip_, p, Control(IdCheckIgnoreCase), Text(TextId::CheckIgnoreCaseHint));
+}
+
+// Operation 4's two boxes, captioned in the language shown and as wide as
+// their captions.
+void OperationPanel::CaptionReplaceBoxes() {
+  if (!SlotMade()) return;
+  const HFONT f = form_.Font();
+  for (const auto& [id, caption] : {std::pair{IdCheckPattern, TextId::CheckPattern},
+                                    std::pair{IdCheckIgnoreCase, TextId::CheckIgnoreCase}}) {
+    HWND box = Control(id);
+    SetWindowTextW(box, Text(caption).c_str());
+    SetWindowContextHelpId(
+        box, ShownLanguage() == Language::Portuguese ? kPatternHelpContextPortuguese : kPatternHelpContext);
+    const RECT r = ControlBounds(box);
+    MoveControl(box, r.left, r.top, ButtonWidth(box, f, form_.dpi), form_.dpi.Scale(kLineHeight));
+  }
+}
+
+// Operation 4's boxes stand right-aligned in the right column, on the lines
+// of operations 9 and 15, whose captions end well before it.
+void OperationPanel::PlaceReplaceBoxes(bool shown) {
+  const Dpi& dpi = form_.dpi;
+  const std::array<int, 20> tops = RadioTops(RadioGeometry{});
+  const int right = dpi.Scale(design::kPanel1Left - 6);
+  const int width = std::max(WidthOf(Control(IdCheckPattern)), WidthOf(Control(IdCheckIgnoreCase)));
+  const int x = shown ? right - width : ParkX(dpi);
+  MoveControlTo(Control(IdCheckPattern), x, dpi.Scale(tops[kOpAttributes]));
+  MoveControlTo(Control(IdCheckIgnoreCase), x, dpi.Scale(tops[kOpChangeDateTime]));
 }
 
 // The slot's frames lie below everything (the window sends its own frames
@@ -330,6 +364,7 @@ void OperationPanel::ParkOptionalControls(int x) {
   PlaceArrowBox(form_.hwnd, kTimeBox, form_.dpi, x, top, WidthOf(Control(IdEditTime)));
   MoveControlTo(Control(IdComboBox3), x, top);
   PlaceNameParts(x, top, form_.dpi.Scale(kPartsWidth));
+  PlaceReplaceBoxes(false);
 }
 
 // ---------------------------------------------------------------------------
@@ -475,6 +510,7 @@ void OperationPanel::ApplyTexts(const OperationPanelTexts& texts) {
   texts_ = &texts;
   for (int op : kPanelOperations) SetWindowTextW(Control(RadioId(op)), texts.captions[static_cast<size_t>(op)].c_str());
   SetWindowTextW(Control(IdCheckBox5), texts.everyWord.c_str());
+  CaptionReplaceBoxes();
   PlaceControls();
   for (const Selector* sel : kSelectors) ShowSelectorText(*sel);
   ShowSlotLabel();

@@ -75,6 +75,7 @@ void OperationPanel::ArrangeSlot() {
   const int partsW =
       content == SlotContent::NameParts ? std::clamp(partsRoom, s(kPartsWidth) / 2, s(kPartsWidth)) : s(kPartsWidth);
   PlaceNameParts(at(SlotContent::NameParts, partsW), top, partsW);
+  PlaceReplaceBoxes(form_.currentOperation == kOpReplace);
   const int dateW = WidthOf(Control(IdEditDate)), timeW = WidthOf(Control(IdEditTime));
   if (content == SlotContent::StartNumber) {
     PlaceArrowBox(form_.hwnd, kDateBox, dpi, right - s(kStartNumberWidth), top, s(kStartNumberWidth));
@@ -267,6 +268,8 @@ RenameTask OperationPanel::ReadRenameTask() const {
   t.KeepHead = value(IdScrollBar10);
   t.KeepTail = value(IdScrollBar11);
   t.EveryWord = checked(IdCheckBox5);
+  t.ReplacePattern = checked(IdCheckPattern);
+  t.ReplaceIgnoreCase = checked(IdCheckIgnoreCase);
   t.CaseMode = BarPosition(IdScrollBar6);
   t.Attributes.ReadOnly = checked(IdCheckBox1);
   t.Attributes.Archive = checked(IdCheckBox2);
@@ -308,6 +311,8 @@ void OperationPanel::WriteRenameTask(const RenameTask& t) {
     SendMessageW(formats, CB_SETCURSEL, found == CB_ERR ? 0 : found, 0);
     spin(IdScrollBar3, t.InsertAt);
     SetChecked(Control(IdCheckBox5), t.EveryWord);
+    SetChecked(Control(IdCheckPattern), t.ReplacePattern);
+    SetChecked(Control(IdCheckIgnoreCase), t.ReplaceIgnoreCase);
     SetBarPosition(IdScrollBar2, t.AddDatePart);
     SetBarPosition(IdScrollBar6, t.CaseMode);
     spin(IdScrollBar4, t.TrimCount);

@@ -175,7 +175,7 @@ bool OperationPanel::ControlEventMessage(WPARAM phase, LPARAM event, LRESULT& re
     else if (id == IdEditTime)
       filter = KeyFilter::TimeBox;
     else if (id == IdEdit4a)
-      filter = KeyFilter::Replacement;
+      filter = IsChecked(Control(IdCheckPattern)) ? KeyFilter::PatternReplacement : KeyFilter::Replacement;
     if (filter && !KeyAccepted(*filter, c, form_.DateSeparator(), locale_.timeSeparator)) result = 1;
     return true;
   }

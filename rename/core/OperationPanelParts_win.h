@@ -7,6 +7,7 @@
 #include "base/Texts.h"
 #include "core/MainForm_win.h"
 #include "core/OperationPanel_win.h"
+#include "engine/PatternReplace.h"
 #include "ui/ArrowBox_win.h"
 
 namespace rn {
@@ -85,7 +86,7 @@ inline constexpr AttributeBox kAttributeBoxes[] = {{IdCheckBox3, TextId::CheckBo
 inline constexpr int kOptionalControls[] = {
     IdComboBox2,  IdBevel22,        IdGroupBox1,  IdCheckBox3,      IdCheckBox2,     IdCheckBox1,
     IdCheckBox4,  IdEditDate,       IdScrollDate, IdEditTime,       IdScrollTime,    IdComboBox3,
-    IdPanelCreat, IdComboBoxCreat1, IdEditCreat,  IdScrollBarCreat, IdComboBoxCreat2};
+    IdPanelCreat, IdComboBoxCreat1, IdEditCreat,  IdScrollBarCreat, IdComboBoxCreat2, IdCheckPattern, IdCheckIgnoreCase};
 
 // A control's message passed to the window before and after the control saw it.
 inline constexpr UINT kPanelEventMessage = WM_APP + 0x310;

@@ -54,6 +54,8 @@ enum PanelControlId : int {
   IdCheckBox4,  // "s"
   IdEditCreat,  // counter of the prefix / counter / suffix group
   IdScrollBarCreat,
+  IdCheckPattern,     // operation 4: "Regular expression"
+  IdCheckIgnoreCase,  // operation 4: "Ignore case"
 };
 inline constexpr int RadioId(int operation) { return IdRadioButton0 + operation; }
 
@@ -155,6 +157,8 @@ class OperationPanel {
   int SelectorWidth(const Selector& sel) const;
   void PlaceNameParts(int x, int top, int width);
   void PlaceAttributes(int x, int top);
+  void CaptionReplaceBoxes();
+  void PlaceReplaceBoxes(bool shown);
   void ShowSelectorText(const Selector& sel);
   void ShowSlotLabel();
   void TouchChoose(int operation);

@@ -21,6 +21,11 @@
 
 namespace rn {
 
+// The help's page on patterns, in English and in Portuguese (F1 on the
+// operation's two boxes opens the one of the language shown).
+inline constexpr unsigned long kPatternHelpContext = 7;
+inline constexpr unsigned long kPatternHelpContextPortuguese = 8;
+
 // Whether operation 4 of the request goes through here (a flag is on).
 bool ReplacesByPattern(const RenameTask& task);
 

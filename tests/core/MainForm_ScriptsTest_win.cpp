@@ -318,3 +318,27 @@ TEST(Scripts, ACountOfScriptsBeyondThoseStoredListsOnlyTheStoredAndIsNeverWritte
   }
   EXPECT_NE(f.ReadIni().find("Scripts=4\r\n"), std::string::npos);
 }
+
+TEST(Scripts, AReplaceByPatternIsRecordedWithItsBoxesAndReplaysThem) {
+  ListWindow l({L"Artist - Title.mp3"});
+  MainWindow& w = l.w;
+  w.Click(rn::IdButton12);
+  Choose(w, rn::kOpReplace, L"^(.+?) - (.+)$");
+  w.Click(rn::IdCheckPattern);
+  w.Click(rn::IdCheckIgnoreCase);
+  SetWindowTextW(w.Control(rn::IdEdit4a), L"\\2 - \\1");
+  Press(w, rn::IdButton6);
+  ASSERT_EQ(EditorLines(w).size(), 1u);
+  EXPECT_EQ(rn::ScriptField(rn::ScriptLineBody(EditorLines(w)[0]), 10), L"ri");
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectInput(L"swap");
+    Press(w, rn::IdButton7);
+  }
+  // Unticked by hand: the script ticks them again for its line.
+  w.Click(rn::IdCheckPattern);
+  w.Click(rn::IdCheckIgnoreCase);
+  w.Click(rn::IdButton10);
+  EXPECT_EQ(l.Names(), Texts({L"Title - Artist.mp3"}));
+  EXPECT_TRUE(OnDisk(l, L"Title - Artist.mp3"));
+}

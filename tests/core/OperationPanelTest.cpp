@@ -92,6 +92,9 @@ TEST(KeyFilter, EachBoxTakesItsCharacters) {
   for (wchar_t c : std::wstring(L"\"*/:<>?\\|")) EXPECT_FALSE(ok(KeyFilter::Replacement, c)) << static_cast<char>(c);
   for (wchar_t c : std::wstring(L"aZ 0.-_()[]\u00e9")) EXPECT_TRUE(ok(KeyFilter::Replacement, c));
   EXPECT_TRUE(ok(KeyFilter::Replacement, 8));
+  // A pattern's replacement names groups with "\1" as well.
+  EXPECT_TRUE(ok(KeyFilter::PatternReplacement, L'\\'));
+  for (wchar_t c : std::wstring(L"\"*/:<>?|")) EXPECT_FALSE(ok(KeyFilter::PatternReplacement, c));
 }
 
 TEST(ArrowSteps, StartNumberGainsOrLosesALeadingZero) {

@@ -5,10 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "ChmFile.h"
+#include "engine/CaseConvert.h"
+#include "engine/PatternReplace.h"
+#include "engine/Transforms.h"
 #include "scripts/ScriptStore.h"
 
 namespace {
@@ -64,12 +70,64 @@ TEST(HelpFile, LeadsEveryContextOfTheProgramToItsPage) {
   };
   // 0: the windows without a context of their own (Options, search, ...);
   // 3: the main window; the script editor's help spot.
-  const Case cases[] = {{0, "index.htm"}, {3, "mainwindow.htm"}, {rn::kScriptHelpContext, "scripts.htm"}};
+  const Case cases[] = {{0, "index.htm"},
+                        {3, "mainwindow.htm"},
+                        {rn::kScriptHelpContext, "scripts.htm"},
+                        {rn::kPatternHelpContext, "patterns.htm"},
+                        {rn::kPatternHelpContextPortuguese, "padroes.htm"}};
   const File chm = DistChm();
   for (const Case& c : cases) {
     const std::string page = PageOfContext(chm, c.context);
     EXPECT_EQ(page, c.page) << "context " << c.context;
     EXPECT_TRUE(Find(chm, "/" + page)) << page;
+  }
+}
+
+// A cell of a help page's table as the reader sees it: the entities the
+// pages use (named ones and numbers) read back into characters.
+std::wstring CellText(const std::string& html) {
+  std::wstring out;
+  for (size_t i = 0; i < html.size(); ++i) {
+    if (html[i] == '&') {
+      const size_t end = html.find(';', i);
+      const std::string entity = html.substr(i + 1, end - i - 1);
+      if (entity == "lt") out += L'<';
+      else if (entity == "gt") out += L'>';
+      else if (entity == "amp") out += L'&';
+      else if (entity[0] == '#') out += static_cast<wchar_t>(std::stoi(entity.substr(1)));
+      i = end;
+    } else {
+      out += static_cast<wchar_t>(static_cast<unsigned char>(html[i]));
+    }
+  }
+  return out;
+}
+
+// The worked examples of the pages on patterns are what the program does:
+// each row's name, pattern and replacement give its result.
+TEST(HelpFile, ThePatternPagesExamplesHold) {
+  for (const char* page : {"/patterns.htm", "/padroes.htm"}) {
+    const std::string html = ReadWhole(RENAME_HELP_SOURCES + std::string(page));
+    const std::regex row("<tr><td>(.*?)</td><td>(.*?)</td><td>(.*?)</td><td>(.*?)</td></tr>");
+    int rows = 0;
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), row); it != std::sregex_iterator(); ++it, ++rows) {
+      rn::RenameTask task;
+      task.Operation = rn::kOpReplace;
+      task.ReplacePattern = true;
+      task.RenameTo = CellText((*it)[2]);
+      std::wstring with = CellText((*it)[3]), expected = CellText((*it)[4]);
+      if (with == L"(empty)" || with == L"(vazia)") with.clear();
+      task.ReplaceWith = with;
+      // "(with Ignore case)" after a result ticks the second box.
+      if (const size_t note = expected.find(L" ("); note != std::wstring::npos) {
+        task.ReplaceIgnoreCase = true;
+        expected.resize(note);
+      }
+      const auto got =
+          rn::ProposeName(task, CellText((*it)[1]), false, 0, {}, rn::PortableCaseConverter(), rn::PortableDateLocale());
+      EXPECT_EQ(got.value_or(L"(none)"), expected) << page << " row " << rows + 1;
+    }
+    EXPECT_GE(rows, 12) << page;
   }
 }
 
