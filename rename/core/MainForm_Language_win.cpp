@@ -65,6 +65,13 @@ void TMorvaneFrm1::ApplyLanguage(const std::wstring& setting) {
   SetWindowTextW(Control(IdButton1), Text(fileList.Empty() ? TextId::Button1Add : TextId::Button1More).c_str());
   LayoutTopLine();
   panel->ArrangeSlot();
+  // The window grows where the new language's captions need more room.
+  if (const int more = panel->ReplaceBoxesShortfall(); more > 0) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left + more, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   FormResize();  // the buttons take the width their captions need
 }
 

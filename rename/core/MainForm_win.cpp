@@ -404,7 +404,8 @@ void TMorvaneFrm1::ApplyStoredGeometry() {
     left = ReadOption(ini, options::kPositLeft);
     top = ReadOption(ini, options::kPositTop);
   }
-  const int width = StartupWindowWidth(GetSystemMetrics(SM_CXSIZEFRAME), dpi);
+  // Wider where the panel's captions in the language shown need it.
+  const int width = StartupWindowWidth(GetSystemMetrics(SM_CXSIZEFRAME), dpi) + panel->ReplaceBoxesShortfall();
   SetWindowPos(hwnd, nullptr, left, top, std::max(width, MinTrackWidth(GetSystemMetrics(SM_CXSIZEFRAME))),
                std::max(height, kMinTrackHeight), SWP_NOZORDER | SWP_NOACTIVATE);
 
@@ -631,6 +632,7 @@ void TMorvaneFrm1::ApplyLayout(bool editorOnly) {
   put(IdStringGrid1, l.grid);
   EndDeferWindowPos(batch);
   panel->StackWithout();
+  panel->PlaceReplaceBoxes(currentOperation == kOpReplace);
 
   // The path column takes what is left, shared with the new names when they
   // show, and the budget follows its width.

@@ -275,6 +275,20 @@ void OperationPanel::CreateSlotControls() {
     for (int id : kOptionalControls) ShowWindow(Control(id), SW_HIDE);
 }
 
+int OperationPanel::ReplaceBoxesShortfall() const {
+  const Dpi& dpi = form_.dpi;
+  const HFONT font = form_.Font();
+  HWND radio = Control(RadioId(kOpAttributes));
+  // The boxes are made when first needed: their width from their captions,
+  // with the mark a radio button's size.
+  const int boxes = TextIndent(radio, font, dpi) + dpi.Scale(8) +
+                    std::max(DrawnWidth(font, Text(TextId::CheckPattern)), DrawnWidth(font, Text(TextId::CheckIgnoreCase)));
+  const int lineEnd =
+      std::max(ControlBounds(radio).right, ControlBounds(Control(RadioId(kOpChangeDateTime))).right) + dpi.Scale(4);
+  const int room = ControlBounds(Control(IdBevel9)).left - dpi.Scale(4) - lineEnd;
+  return std::max(0, boxes - room);
+}
+
 bool OperationPanel::SlotMade() const { return Control(IdBevel22) != nullptr; }
 
 // Hints: the radio buttons' follow the setting, the groups' always show.
@@ -315,16 +329,21 @@ void OperationPanel::CaptionReplaceBoxes() {
   }
 }
 
-// Operation 4's boxes stand right-aligned in the right column, on the lines
-// of operations 9 and 15, whose captions end well before it.
+// Operation 4's boxes stand right-aligned in the right column, left of the
+// rule before the tool strip, on the lines of operations 9 and 15 (the window
+// is made wide enough for them: ReplaceBoxesShortfall).
 void OperationPanel::PlaceReplaceBoxes(bool shown) {
+  if (!SlotMade()) return;
   const Dpi& dpi = form_.dpi;
   const std::array<int, 20> tops = RadioTops(RadioGeometry{});
-  const int right = dpi.Scale(design::kPanel1Left - 6);
+  const int right = ControlBounds(Control(IdBevel9)).left - dpi.Scale(4);
   const int width = std::max(WidthOf(Control(IdCheckPattern)), WidthOf(Control(IdCheckIgnoreCase)));
   const int x = shown ? right - width : ParkX(dpi);
   MoveControlTo(Control(IdCheckPattern), x, dpi.Scale(tops[kOpAttributes]));
   MoveControlTo(Control(IdCheckIgnoreCase), x, dpi.Scale(tops[kOpChangeDateTime]));
+  // Over the radio buttons' dash runs, which may reach this far.
+  if (shown)
+    for (int id : {int{IdCheckPattern}, int{IdCheckIgnoreCase}}) Raise(Control(id));
 }
 
 // The slot's frames lie below everything (the window sends its own frames

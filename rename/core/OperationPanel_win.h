@@ -102,6 +102,11 @@ class OperationPanel {
 
   // Puts the chosen operation's control into the slot beside its label.
   void ArrangeSlot();
+  // Operation 4's two boxes, in their place beside the right column when
+  // shown, else parked; and how much wider the window must be for them to
+  // stand clear of that column's captions in the language shown.
+  void PlaceReplaceBoxes(bool shown);
+  int ReplaceBoxesShortfall() const;
 
   void Show(bool visible);
   bool Shown() const { return shown_; }
@@ -158,7 +163,6 @@ class OperationPanel {
   void PlaceNameParts(int x, int top, int width);
   void PlaceAttributes(int x, int top);
   void CaptionReplaceBoxes();
-  void PlaceReplaceBoxes(bool shown);
   void ShowSelectorText(const Selector& sel);
   void ShowSlotLabel();
   void TouchChoose(int operation);
