@@ -42,6 +42,7 @@ void ExtensionBenchmarks();
 void StartBenchmarks();
 void PreviewBenchmarks();
 void PatternBenchmarks();
+void PatternRunBenchmarks();
 void RecoveryBenchmarks();
 size_t LiveHeapBytes() { return liveBytes.load(); }
 }  // namespace bench
@@ -65,7 +66,10 @@ int wmain(int argc, wchar_t** argv) {
   if (only.empty() || only == L"extension") bench::ExtensionBenchmarks();
   if (only.empty() || only == L"start") bench::StartBenchmarks();
   if (only.empty() || only == L"preview") bench::PreviewBenchmarks();
-  if (only.empty() || only == L"pattern") bench::PatternBenchmarks();
+  if (only.empty() || only == L"pattern") {
+    bench::PatternBenchmarks();
+    bench::PatternRunBenchmarks();
+  }
   if (only.empty() || only == L"recovery") bench::RecoveryBenchmarks();
   return 0;
 }
