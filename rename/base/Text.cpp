@@ -125,6 +125,8 @@ std::wstring Trim(const std::wstring& s) {
 }
 
 wchar_t FoldCase(wchar_t ch) {
+  // Most names and keys are ASCII, and this runs for every character compared.
+  if (ch < 0x80) return ch >= L'A' && ch <= L'Z' ? static_cast<wchar_t>(ch + 0x20) : ch;
   const char32_t c = static_cast<char32_t>(static_cast<unsigned>(ch) & (sizeof(wchar_t) == 2 ? 0xFFFFu : 0xFFFFFFFFu));
   return static_cast<wchar_t>(LowerCodePoint(c));
 }
