@@ -4,6 +4,8 @@
 // opens the page on patterns in the language shown.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "core/OperationPanel_win.h"
 #include "dialogs/Help_win.h"
 #include "engine/PatternReplace.h"
@@ -51,6 +53,11 @@ TEST(PatternReplace, TheBoxesShowWithTheOperationAndAListRenamesAsThePreviewShow
   EXPECT_EQ(shown, Names({L"Title - Artist.mp3", L"Song - \u03a9mega.mp3", L"plain.txt"}));
   w.Click(rn::IdButton2);
   EXPECT_EQ(l.Names(), shown);
+  // The boxes' remembered lists keep the pattern and the replacement as any text.
+  const std::vector<std::wstring> patterns = rn::ComboItems(w.Control(rn::IdComboBox2));
+  const std::vector<std::wstring> replacements = rn::ComboItems(w.Control(rn::IdComboBox4a));
+  EXPECT_NE(std::find(patterns.begin(), patterns.end(), L"^(.+?) - (.+)$"), patterns.end());
+  EXPECT_NE(std::find(replacements.begin(), replacements.end(), L"$2 - $1"), replacements.end());
   for (const std::wstring& name : shown) EXPECT_EQ(Spelling(l.folder.Folder() + name), name);
 
   w.Click(rn::IdButton3);
