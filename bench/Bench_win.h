@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "base/FileIo.h"
+#include "engine/UndoJournal.h"
+
 namespace bench {
 
 inline double Seconds(const std::function<void()>& work) {
@@ -116,6 +119,23 @@ struct StartedProgram {
   StartedProgram(const StartedProgram&) = delete;
   StartedProgram& operator=(const StartedProgram&) = delete;
 };
+
+// The ports a journal writer works through on the file at `path`, written
+// through `out`; its end deletes the file unless `keepAtEnd`, as a crash would.
+inline rn::JournalFilePorts JournalFile(rn::AppendFile& out, const std::wstring& path, bool keepAtEnd) {
+  rn::JournalFilePorts ports;
+  ports.append = [&out](const std::string& bytes, bool flush) { return out.Append(bytes, flush); };
+  ports.replace = [&out, path](const std::string& bytes) {
+    out.Close();
+    return rn::ReplaceFileContents(path, bytes);
+  };
+  ports.remove = [&out, path, keepAtEnd] {
+    if (keepAtEnd) return;
+    out.Close();
+    DeleteFileW(path.c_str());
+  };
+  return ports;
+}
 
 // Seconds from a performance-counter reading to now.
 inline double SecondsSince(const LARGE_INTEGER& from) {

@@ -81,14 +81,7 @@ void Crash(const std::wstring& journal, const Files& f, int made) {
   for (size_t i = 0; i < f.from.size(); ++i)
     steps.push_back({f.from[i], f.to[i].substr(f.to[i].rfind(L'\\') + 1), false});
   rn::AppendFile out(journal);
-  rn::JournalFilePorts ports;
-  ports.append = [&](const std::string& bytes, bool flush) { return out.Append(bytes, flush); };
-  ports.replace = [&](const std::string& bytes) {
-    out.Close();
-    return rn::ReplaceFileContents(journal, bytes);
-  };
-  ports.remove = [] {};
-  rn::JournalWriter writer(ports);
+  rn::JournalWriter writer(JournalFile(out, journal, true));
   writer.BeginRun(1, L"2024-05-01 10:00:00", steps);
   for (int i = 0; i < made; ++i) {
     MoveFileW(f.from[static_cast<size_t>(i)].c_str(), f.to[static_cast<size_t>(i)].c_str());

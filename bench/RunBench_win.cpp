@@ -30,17 +30,7 @@ double JournalAlone(const std::wstring& file, const std::vector<std::wstring>& f
   std::vector<rn::JournalPair> plan;
   for (const auto& p : from) plan.push_back({p, L"0001" + p.substr(p.rfind(L'\\') + 1), false});
   rn::AppendFile out(file);
-  rn::JournalFilePorts ports;
-  ports.append = [&](const std::string& bytes, bool flush) { return out.Append(bytes, flush); };
-  ports.replace = [&](const std::string& bytes) {
-    out.Close();
-    return rn::ReplaceFileContents(file, bytes);
-  };
-  ports.remove = [&] {
-    out.Close();
-    DeleteFileW(file.c_str());
-  };
-  rn::JournalWriter writer(ports);
+  rn::JournalWriter writer(JournalFile(out, file, false));
   const double seconds = Seconds([&] {
     writer.BeginRun(1, L"now", plan);
     for (size_t i = 0; i < plan.size(); ++i) writer.MarkDone(i);

@@ -91,33 +91,15 @@ class ScriptedDialogs {
     rn::SetDialogResponder([this](const rn::DialogRequest& r) { return Answer(r); });
     rn::SetOpenFilesResponder([this](const rn::OpenFilesRequest& r) {
       openRequests_.push_back(r);
-      if (files_.empty()) {
-        ADD_FAILURE() << "unexpected open-file dialog";
-        return rn::OpenFilesResult{};
-      }
-      rn::OpenFilesResult answer = files_.front();
-      files_.pop_front();
-      return answer;
+      return Next(files_, "unexpected open-file dialog");
     });
     rn::SetInputResponder([this](const rn::InputRequest& r) {
       inputRequests_.push_back(r);
-      if (inputs_.empty()) {
-        ADD_FAILURE() << "unexpected input box";
-        return std::optional<std::wstring>{};
-      }
-      std::optional<std::wstring> answer = inputs_.front();
-      inputs_.pop_front();
-      return answer;
+      return Next(inputs_, "unexpected input box");
     });
     rn::SetBrowseResponder([this](const rn::BrowseRequest& r) {
       browseRequests_.push_back(r);
-      if (folders_.empty()) {
-        ADD_FAILURE() << "unexpected folder browser";
-        return std::optional<std::wstring>{};
-      }
-      std::optional<std::wstring> answer = folders_.front();
-      folders_.pop_front();
-      return answer;
+      return Next(folders_, "unexpected folder browser");
     });
   }
   ~ScriptedDialogs() {
@@ -145,6 +127,17 @@ class ScriptedDialogs {
   const std::deque<rn::BrowseRequest>& BrowseRequests() const { return browseRequests_; }
 
  private:
+  // The next expected answer; none expected is a failure, answered as a cancel.
+  template <class T>
+  static T Next(std::deque<T>& expected, const char* unexpected) {
+    if (expected.empty()) {
+      ADD_FAILURE() << unexpected;
+      return T{};
+    }
+    T answer = std::move(expected.front());
+    expected.pop_front();
+    return answer;
+  }
   int Answer(const rn::DialogRequest& r) {
     seen_.push_back(r);
     if (expected_.empty()) {
