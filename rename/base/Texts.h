@@ -306,6 +306,16 @@ enum class TextId : int {
   CheckIgnoreCase,
   CheckPatternHint,
   CheckIgnoreCaseHint,
+  // Fields in the texts names are made of ("<Artist> - <Title>"): a text
+  // that does not read (the place is its character, counted from 1), the
+  // same in the suffix of operation 18, and why one entry keeps its name.
+  FieldUnclosed,
+  FieldEmpty,
+  FieldUnknown,
+  FieldTakesNoFormat,
+  FieldBadWidth,
+  FieldInSuffix,
+  FieldMissing,
 
   // Options dialog (`TFormOption`).
   OptionLabel1,

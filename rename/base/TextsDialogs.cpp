@@ -145,6 +145,15 @@ constexpr TextPair kDialogs[] = {
     {TextId::CheckPatternHint, L" a pattern to find, $1 … in the replacement (F1: examples) ",
      L" um padrão a procurar, $1 … na substituição (F1: exemplos) "},
     {TextId::CheckIgnoreCaseHint, L" \"a\" finds \"A\" too ", L" \"a\" acha \"A\" também "},
+    // Fields
+    {TextId::FieldUnclosed, L"No > closes the < at %s", L"Nenhum > fecha o < na posição %s"},
+    {TextId::FieldEmpty, L"Empty field at %s", L"Campo vazio na posição %s"},
+    {TextId::FieldUnknown, L"No field is called %s, at %s", L"Nenhum campo se chama %s, na posição %s"},
+    {TextId::FieldTakesNoFormat, L"%s takes no format, at %s", L"%s não leva formato, na posição %s"},
+    {TextId::FieldBadWidth, L"The width of %s is written in zeros (00), at %s",
+     L"A largura de %s escreve-se com zeros (00), na posição %s"},
+    {TextId::FieldInSuffix, L"%s (suffix)", L"%s (sufixo)"},
+    {TextId::FieldMissing, L"No %s in this file, so file", L"Sem %s neste arquivo, por isso o arq."},
     // Options dialog
     {TextId::OptionLabel1, L"Choose language", L"Escolha idioma"},
     {TextId::OptionCheckBox1, L"Save window's position", L"Lembrar posição da janela"},
