@@ -28,29 +28,12 @@ namespace rn {
 // From the file's contents (MediaFields), then from the file system: the
 // folder that holds the entry, its name without the extension, the extension
 // without its dot.
+// clang-format off
 enum class FieldId {
-  Taken,
-  Make,
-  Model,
-  Lens,
-  Width,
-  Height,
-  Iso,
-  Artist,
-  AlbumArtist,
-  Album,
-  Title,
-  Track,
-  Disc,
-  Year,
-  Genre,
-  Modified,
-  Created,
-  Folder,
-  Name,
-  Ext,
-  Count
+  Taken, Make, Model, Lens, Width, Height, Iso, Artist, AlbumArtist, Album, Title, Track, Disc, Year, Genre,
+  Modified, Created, Folder, Name, Ext, Count
 };
+// clang-format on
 
 // A set of fields, one bit each.
 using FieldSet = uint32_t;
@@ -89,12 +72,15 @@ struct FieldSource {
   std::wstring folder, name, ext;
 };
 // The file system's three: `folder` the path of the folder that holds the
-// entry (with or without its last backslash), `name` the entry's name.
+// entry (with or without its last backslash; a drive's root gives none),
+// `name` the entry's name (a folder's is all name, without extension).
 FieldSource NameFields(const std::wstring& folder, const std::wstring& name, bool isFolder);
 
 // A value may hold anything a file or a tag holds: the characters no name
 // may hold become "_", control characters and halves of a character go and
-// blanks at its ends are trimmed; a value left empty is missing. The user's own text stays as it is.
+// blanks at its ends are trimmed; a value left empty is missing. A date's
+// text is a value, its format's own characters included. The user's own
+// text stays as it is: the run refuses what no name may hold in it.
 struct FieldExpansion {
   std::wstring text;
   std::wstring refusal;  // why the entry gets no name ("No Artist in this file ..."); empty when `text` holds it
@@ -114,7 +100,9 @@ FieldExpansion ExpandFieldText(const FieldText& parsed, const FieldSource& sourc
 FieldSet FieldsOfTask(const RenameTask& task);
 // Why one of them does not read, for the checks before a run; empty when all do.
 std::wstring FieldError(const RenameTask& task);
-// The request for one entry: a copy with those texts expanded, or the refusal.
+// The request for one entry: a copy with those texts expanded, or the
+// refusal. A replacement by pattern with fields then differs from entry to
+// entry, and PatternOf compiles it for each.
 struct TaskExpansion {
   RenameTask task;
   std::wstring refusal;
