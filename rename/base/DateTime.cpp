@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 
 namespace rn {
 
@@ -36,6 +37,12 @@ std::wstring FormatFileDate(const DateTime& dt, const std::wstring& separator) {
   wchar_t buf[32];
   std::swprintf(buf, 32, L"%04d%ls%02d%ls%02d", dt.year, separator.c_str(), dt.month, separator.c_str(), dt.day);
   return buf;
+}
+
+std::wstring DateSortKey(const DateTime& dt) {
+  wchar_t key[32];
+  swprintf(key, 32, L"%04d%02d%02d%02d%02d%02d", dt.year, dt.month, dt.day, dt.hour, dt.minute, dt.second);
+  return key;
 }
 
 }  // namespace rn

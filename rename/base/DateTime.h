@@ -26,6 +26,9 @@ struct DosDateTime {
 DosDateTime PackDos(const DateTime& dt);
 DateTime UnpackDos(const DosDateTime& packed);
 
+// "yyyymmddhhnnss", zero-padded: ordered as text as the moments are in time.
+std::wstring DateSortKey(const DateTime& dt);
+
 // "yyyy/mm/dd" with "/" replaced by the locale's date separator.
 std::wstring FormatFileDate(const DateTime& dt, const std::wstring& separator);
 

@@ -110,6 +110,7 @@ enum class TextId : int {
   Label_5_info,
   Label_6_info,
   Label_7_info,
+  Label_8_info,
 
   // Pop-up menus of the list, the settings, the edit boxes and the info panel.
   PopRemoveFile1,
@@ -121,6 +122,7 @@ enum class TextId : int {
   PopSortbyName1,
   PopSortbyDate1,
   PopSortbyType1,
+  PopSortbyTaken1,
   PopCheckFiles1,
   PopUnCheckFiles1,
   PopSelectAll1,
@@ -316,6 +318,13 @@ enum class TextId : int {
   FieldBadWidth,
   FieldInSuffix,
   FieldMissing,
+  MsgLackingFields,
+  MsgAndMore,
+  FieldButtonName,
+  FieldButtonHint,
+  FieldsPhoto,
+  FieldsMusic,
+  FieldsFile,
 
   // Options dialog (`TFormOption`).
   OptionLabel1,

@@ -25,6 +25,11 @@
 
 namespace rn {
 
+// The help's page on fields, in English and in Portuguese (F1 on the "<>"
+// buttons opens the one of the language shown).
+inline constexpr unsigned long kFieldHelpContext = 9;
+inline constexpr unsigned long kFieldHelpContextPortuguese = 10;
+
 // From the file's contents (MediaFields), then from the file system: the
 // folder that holds the entry, its name without the extension, the extension
 // without its dot.

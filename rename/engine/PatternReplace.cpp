@@ -370,10 +370,23 @@ std::shared_ptr<const CompiledPattern> PatternOf(const RenameTask& task) {
     std::shared_ptr<const CompiledPattern> compiled;
   };
   thread_local Last last;
-  if (!last.compiled || last.find != task.RenameTo || last.with != task.ReplaceWith ||
-      last.pattern != task.ReplacePattern || last.ignoreCase != task.ReplaceIgnoreCase)
-    last = {task.RenameTo, task.ReplaceWith, task.ReplacePattern, task.ReplaceIgnoreCase,
-            CompilePattern(task.RenameTo, task.ReplaceWith, task.ReplacePattern, task.ReplaceIgnoreCase)};
+  const bool sameFind = last.compiled && last.find == task.RenameTo && last.pattern == task.ReplacePattern &&
+                        last.ignoreCase == task.ReplaceIgnoreCase;
+  if (sameFind && last.with == task.ReplaceWith) return last.compiled;
+  if (sameFind && !last.compiled->empty && last.compiled->error.empty()) {
+    // Only the replacement changed (fields give every row its own): the
+    // compiled expression is shared, the replacement read anew.
+    auto out = std::make_shared<CompiledPattern>(*last.compiled);
+    if (task.ReplacePattern)
+      out->pieces = ReadReplacement(task.ReplaceWith, out->regex, out->error);
+    else
+      out->pieces = {Piece{task.ReplaceWith, -1}};
+    last.with = task.ReplaceWith;
+    last.compiled = out;
+    return out;
+  }
+  last = {task.RenameTo, task.ReplaceWith, task.ReplacePattern, task.ReplaceIgnoreCase,
+          CompilePattern(task.RenameTo, task.ReplaceWith, task.ReplacePattern, task.ReplaceIgnoreCase)};
   return last.compiled;
 }
 

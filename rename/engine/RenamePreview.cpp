@@ -161,7 +161,7 @@ RowPreview RenamePreview::Decide(int row, int64_t counter, bool inPass) {
   }
   std::optional<std::wstring> proposal;
   try {
-    proposal = ProposeForRow(task_, r, counter, stamp, *ports_.cases, ports_.dates);
+    proposal = ProposeForRow(task_, r, counter, stamp, *ports_.cases, ports_.dates, &ports_.fields);
   } catch (const RowRefused& refused) {  // the run says why, and the counter moves on
     if (inPass) ++counter_;
     out.mark = PreviewMark::NoName;
@@ -207,7 +207,8 @@ bool RenamePreview::GivenUpAlone(int row, const std::wstring& folder, const std:
     std::optional<std::wstring> proposal;
     try {
       proposal =
-          ProposeForRow(task_, other, firstCounter_ + list_->CheckedBefore(g), stamp, *ports_.cases, ports_.dates);
+          ProposeForRow(task_, other, firstCounter_ + list_->CheckedBefore(g), stamp, *ports_.cases, ports_.dates,
+                        &ports_.fields);
     } catch (const RowRefused&) {
       continue;  // it keeps its name
     }

@@ -66,6 +66,8 @@ struct PreviewPorts {
   std::function<EntryKind(const std::wstring& folder, const std::wstring& name)> entry;
   // The row's time stamp of the date type in force (operations 16 and 17).
   std::function<std::optional<DateTime>(const FileRow& row)> stamp;
+  // The values of the fields the request's texts name.
+  RowFieldPorts fields;
   const CaseConverter* cases = nullptr;
   DateLocale dates;
 };

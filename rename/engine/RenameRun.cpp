@@ -34,7 +34,7 @@ namespace {
 // The proposals of the checked rows that exist, less those refused. A row
 // that is gone (or whose folder cannot be entered) is marked as dropped.
 std::vector<PlannedRename> PlanRows(const FileList& list, int64_t counter, const RunPorts& ports,
-                                    std::vector<bool>& dropped) {
+                                    std::vector<bool>& dropped, RunOutcome& outcome) {
   std::vector<PlannedRename> plan;
   std::wstring entered;
   for (int r = 0; r < list.RowCount(); ++r) {
@@ -62,7 +62,10 @@ std::vector<PlannedRename> PlanRows(const FileList& list, int64_t counter, const
       proposal = ports.propose(row, counter);
     } catch (const RowRefused& refused) {  // as a name too long: said, and the counter moves on
       ++counter;
-      ports.tell(NoNameMessage(refused.reason, old));
+      if (refused.lacksField)
+        outcome.lackingField.emplace_back(r, refused.reason);
+      else
+        ports.tell(NoNameMessage(refused.reason, old));
       continue;
     }
     const NameVerdict verdict = JudgeProposal(row, proposal);
@@ -85,7 +88,7 @@ RunOutcome VisitRows(FileList& list, int run, int64_t counter, const RunPorts& p
   if (list.Empty()) return out;
   std::vector<bool> dropped(static_cast<size_t>(list.RowCount())), replaced(dropped.size()),
       renamedNow(dropped.size());
-  const std::vector<PlannedRename> planned = PlanRows(list, counter, ports, dropped);
+  const std::vector<PlannedRename> planned = PlanRows(list, counter, ports, dropped, out);
 
   // The renames the file system is asked for; a name no file may hold fails
   // without being asked (it might take a backslash for a folder and move the

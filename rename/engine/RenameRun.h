@@ -58,6 +58,10 @@ struct RunOutcome {
   std::vector<int> notRenamed;  // row numbers, ascending, each once: not found or failed
   std::vector<int> replaced;    // rows whose files an overwrite replaced, ascending
   std::vector<ReplacedFile> replacedFiles;  // in the order they were replaced
+  // Entries that keep their names because they lack a field the text needs,
+  // with the reason each: in the run's one report, not a box each, and left
+  // in the list.
+  std::vector<std::pair<int, std::wstring>> lackingField;
 };
 
 // Visits the rows top to bottom as run number `run`, the counter starting at

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/Text.h"
+#include "engine/FieldText.h"
 #include "engine/Transforms.h"
 
 namespace rn {
@@ -26,11 +27,22 @@ bool RunVisits(const FileRow& row, EntryKind onDisk) {
 
 std::optional<std::wstring> ProposeForRow(const RenameTask& task, const FileRow& row, int64_t counter,
                                           const std::function<std::optional<DateTime>()>& stamp,
-                                          const CaseConverter& cases, const DateLocale& dates) {
+                                          const CaseConverter& cases, const DateLocale& dates,
+                                          const RowFieldPorts* fields) {
   DateTime when;
   if (task.Operation == kOpDateToBegin || task.Operation == kOpDateToEnd)
     if (std::optional<DateTime> read = stamp ? stamp() : std::nullopt) when = *read;
-  return ProposeName(task, row.name, row.isDir, counter, when, cases, dates);
+  const FieldSet needs = FieldsOfTask(task);
+  if (!needs) return ProposeName(task, row.name, row.isDir, counter, when, cases, dates);
+  FieldSource source = NameFields(row.Folder(), row.name, row.isDir);
+  if (fields) {
+    if ((needs & kMediaFieldSet) && !row.isDir && fields->media) source.media = fields->media(row);
+    if ((needs & FieldBit(FieldId::Modified)) && fields->stamp) source.modified = fields->stamp(row, DateModified);
+    if ((needs & FieldBit(FieldId::Created)) && fields->stamp) source.created = fields->stamp(row, DateCreated);
+  }
+  const TaskExpansion expanded = ExpandTaskFields(task, source, dates);
+  if (!expanded.refusal.empty()) throw RowRefused(expanded.refusal, true);
+  return ProposeName(expanded.task, row.name, row.isDir, counter, when, cases, dates);
 }
 
 NameVerdict JudgeProposal(const FileRow& row, const std::optional<std::wstring>& proposal) {

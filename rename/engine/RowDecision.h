@@ -13,6 +13,7 @@
 #include "engine/CaseConvert.h"
 #include "engine/Operation.h"
 #include "filelist/FileList.h"
+#include "filelist/MediaFields.h"
 
 namespace rn {
 
@@ -23,14 +24,24 @@ enum class EntryKind { None, File, Folder };
 // for a folder entry a file or a folder. Only visited rows move the counter.
 bool RunVisits(const FileRow& row, EntryKind onDisk);
 
+// Where the values of a row's fields come from (FieldText.h): the file's own
+// data, asked only when the request's texts name a field of it, and the
+// entry's time stamps. Without them those fields are missing.
+struct RowFieldPorts {
+  std::function<const MediaFields*(const FileRow& row)> media;
+  std::function<std::optional<DateTime>(const FileRow& row, DateType type)> stamp;
+};
+
 // The proposal for a visited row: the transform of the request for the row's
 // name, with its counter (operations 12 and 18) and, for operations 16 and 17
 // only, its time stamp (`stamp` is asked then; nothing read counts as the
-// first day of 1980). Nothing for operations that rename nothing. Throws
-// RowRefused (Transforms.h) when the operation makes no name for the row.
+// first day of 1980), the fields of its texts filled in for the row. Nothing
+// for operations that rename nothing. Throws RowRefused (Transforms.h) when
+// the operation makes no name for the row, or the row lacks a field.
 std::optional<std::wstring> ProposeForRow(const RenameTask& task, const FileRow& row, int64_t counter,
                                           const std::function<std::optional<DateTime>()>& stamp,
-                                          const CaseConverter& cases, const DateLocale& dates);
+                                          const CaseConverter& cases, const DateLocale& dates,
+                                          const RowFieldPorts* fields = nullptr);
 
 enum class NameVerdict {
   None,       // no proposal: the counter stays where it is

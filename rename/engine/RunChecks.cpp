@@ -2,6 +2,7 @@
 
 #include "base/Text.h"
 #include "base/Texts.h"
+#include "engine/FieldText.h"
 #include "engine/PatternReplace.h"
 
 namespace rn {
@@ -19,6 +20,16 @@ std::wstring TrimRight(const std::wstring& s) {
 }
 
 // One message per illegal character, in order of occurrence.
+// The user's own text around the fields of a text that takes them: a
+// field's brackets, format and fallback are no part of any name.
+std::wstring OwnText(const std::wstring& text, bool takesFields) {
+  if (!takesFields || !HasFields(text)) return text;
+  std::wstring own;
+  for (const FieldPiece& piece : ParseFieldText(text).pieces)
+    if (piece.choices.empty()) own += piece.literal;
+  return own;
+}
+
 bool IllegalCharacters(const std::wstring& text, std::vector<std::wstring>& messages) {
   const std::vector<wchar_t> bad = IllegalNameCharacters(text);
   for (wchar_t c : bad) messages.push_back(Text(TextId::MsgIllegalCharacters) + L" " + c);
@@ -83,7 +94,12 @@ CheckResult CheckRenameTask(const RenameTask& request, const FileList& list, con
   }
   // A pattern is no part of a name: the names it makes are checked row by row.
   const bool findIsPattern = op == kOpReplace && t.ReplacePattern;
-  if (!findIsPattern && IllegalCharacters(t.RenameTo, out.messages)) return stop(CheckFocus::RenameTo);
+  if (const std::wstring error = FieldError(t); !error.empty()) {
+    out.messages.push_back(error);
+    return stop(op == kOpCreateNames ? CheckFocus::Prefix : CheckFocus::RenameTo);
+  }
+  const bool insert = op == kOpAddFromBegin || op == kOpAddFromEnd;
+  if (!findIsPattern && IllegalCharacters(OwnText(t.RenameTo, insert), out.messages)) return stop(CheckFocus::RenameTo);
   if (const std::wstring error = PatternError(t); !error.empty()) {
     out.messages.push_back(error);
     return stop(CheckFocus::RenameTo);
@@ -92,7 +108,9 @@ CheckResult CheckRenameTask(const RenameTask& request, const FileList& list, con
     out.messages.push_back(Text(TextId::MsgNoRenameTo) + L"\r\n" + Text(TextId::MsgPrefixOrSuffix));
     return stop(CheckFocus::Prefix);
   }
-  if (IllegalCharacters(t.Prefix, out.messages) || IllegalCharacters(t.Suffix, out.messages))
+  const bool names = op == kOpCreateNames;
+  const std::wstring prefix = OwnText(t.Prefix, names), suffix = OwnText(t.Suffix, names);
+  if (IllegalCharacters(prefix, out.messages) || IllegalCharacters(suffix, out.messages))
     return stop(CheckFocus::Prefix);
 
   const int64_t rows = list.EntryCount();
@@ -134,7 +152,7 @@ CheckResult CheckRenameTask(const RenameTask& request, const FileList& list, con
     return stop(CheckFocus::None);
   }
   // Windows' own limit: measured as Windows measures a name.
-  if (op == kOpCreateNames && Utf16Length(t.Prefix) + Utf16Length(t.CounterStart) + Utf16Length(t.Suffix) > 230) {
+  if (op == kOpCreateNames && Utf16Length(prefix) + Utf16Length(t.CounterStart) + Utf16Length(suffix) > 230) {
     out.messages.push_back(Text(TextId::MsgOptionsTooLong) + L"\r" + Text(TextId::MsgWindowsLimit));
     return stop(CheckFocus::None);
   }

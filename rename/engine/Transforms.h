@@ -86,9 +86,13 @@ bool UsesCounter(OperationId id);
 // Why an operation makes no name for one entry (a pattern that tries without
 // end on it, a replacement that would leave half a character): the entry
 // keeps its name, and the preview and the run say why.
+// A file that lacks a field the text needs (FieldText.h) is such a row too:
+// the run names it in its one report rather than in a box of its own.
 struct RowRefused : std::runtime_error {
-  explicit RowRefused(std::wstring why) : std::runtime_error("no name for this entry"), reason(std::move(why)) {}
+  explicit RowRefused(std::wstring why, bool lacking = false)
+      : std::runtime_error("no name for this entry"), reason(std::move(why)), lacksField(lacking) {}
   std::wstring reason;
+  bool lacksField = false;
 };
 
 // The proposal of the request's operation for one entry. `counter` is used by

@@ -172,10 +172,16 @@ bool FileList::MoveBlock(int& first, int& last, int delta) {
 
 void FileList::SortBy(int keyColumn, const TextCompare& compare) {
   if (Empty() || RowCount() < 2) return;
+  std::vector<std::wstring> keys(rows_.size());
+  for (size_t row = 0; row < keys.size(); ++row) keys[row] = Cell(keyColumn, static_cast<int>(row));
+  SortByKeys(std::move(keys), compare);
+}
+
+void FileList::SortByKeys(std::vector<std::wstring> keys, const TextCompare& compare) {
+  if (Empty() || RowCount() < 2 || keys.size() != rows_.size()) return;
   const int n = RowCount();
-  std::vector<std::wstring> keys(static_cast<size_t>(n)), whole(static_cast<size_t>(n));
+  std::vector<std::wstring> whole(static_cast<size_t>(n));
   for (int row = 0; row < n; ++row) {
-    keys[static_cast<size_t>(row)] = Cell(keyColumn, row);
     std::wstring& text = whole[static_cast<size_t>(row)];
     for (int col = 0; col < columnCount_; ++col) text += Cell(col, row);
   }

@@ -97,6 +97,8 @@ class FileList {
   // with equal keys by all their cells as one text; equal rows keep their order.
   using TextCompare = std::function<int(const std::wstring&, const std::wstring&)>;
   void SortBy(int keyColumn, const TextCompare& compare);
+  // The same, by a key given for every row (as many keys as rows).
+  void SortByKeys(std::vector<std::wstring> keys, const TextCompare& compare);
 
   int PathBudget() const { return pathBudget_; }
   void SetPathBudget(int budget) { pathBudget_ = budget; }

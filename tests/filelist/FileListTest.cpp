@@ -191,3 +191,18 @@ TEST(FileTime, UnknownDateTypeMeansModified) {
   EXPECT_EQ(DateTypeFromSetting(0), DateModified);
   EXPECT_EQ(DateTypeFromSetting(77), DateModified);
 }
+
+// "by Date taken": the keys are the moments, made to order as text.
+TEST(FileList, SortsByKeysGivenForEveryRowAndIgnoresAKeyListOfAnotherLength) {
+  FileList list;
+  for (const wchar_t* name : {L"C:\\p\\a.jpg", L"C:\\p\\b.jpg", L"C:\\p\\c.jpg"}) list.AddRow(name, false, L"");
+  const auto compare = [](const std::wstring& a, const std::wstring& b) { return a.compare(b); };
+  list.SortByKeys({DateSortKey({2021, 5, 1, 10, 20, 30}), DateSortKey({2015, 12, 31, 23, 59, 58}),
+                   DateSortKey({2021, 5, 1, 9, 0, 0})},
+                  compare);
+  EXPECT_EQ(list.Cell(ColFileName, 0), L"b.jpg");
+  EXPECT_EQ(list.Cell(ColFileName, 1), L"c.jpg");
+  EXPECT_EQ(list.Cell(ColFileName, 2), L"a.jpg");
+  list.SortByKeys({L"1"}, compare);
+  EXPECT_EQ(list.Cell(ColFileName, 0), L"b.jpg") << "one key for three rows: no order";
+}
