@@ -44,6 +44,7 @@ void PreviewBenchmarks();
 void PatternBenchmarks();
 void PatternRunBenchmarks();
 void RecoveryBenchmarks();
+void MediaBenchmarks();
 size_t LiveHeapBytes() { return liveBytes.load(); }
 }  // namespace bench
 
@@ -56,7 +57,7 @@ int wmain(int argc, wchar_t** argv) {
   InitCommonControlsEx(&icc);
   std::printf("Rename benchmarks (times are wall-clock under this machine's Windows or Wine)\n");
   // With an argument, only that group: list, intake, explorer, run, script, extension,
-  // start, preview, pattern or recovery.
+  // start, preview, pattern, recovery or media.
   const std::wstring only = argc > 1 ? argv[1] : L"";
   if (only.empty() || only == L"list") bench::ListBenchmarks();
   if (only.empty() || only == L"intake") bench::IntakeBenchmarks();
@@ -71,5 +72,6 @@ int wmain(int argc, wchar_t** argv) {
     bench::PatternRunBenchmarks();
   }
   if (only.empty() || only == L"recovery") bench::RecoveryBenchmarks();
+  if (only.empty() || only == L"media") bench::MediaBenchmarks();
   return 0;
 }

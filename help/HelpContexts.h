@@ -3,3 +3,5 @@
 #define IDH_SCRIPTS 6
 #define IDH_PATTERNS 7
 #define IDH_PATTERNS_PT 8
+#define IDH_FIELDS 9
+#define IDH_FIELDS_PT 10

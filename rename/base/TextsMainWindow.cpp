@@ -104,6 +104,7 @@ constexpr TextPair kMainWindow[] = {
     {TextId::Label_5_info, L"Folder :", L"Pasta :"},
     {TextId::Label_6_info, L"FileSize :", L"Tamanho :"},
     {TextId::Label_7_info, L"Attributes :", L"Atributos :"},
+    {TextId::Label_8_info, L"Media :", L"Mídia :"},
     // Pop-up menus
     {TextId::PopRemoveFile1, L"&Remove selected File(s)", L"&Remover Arq(s) selecionado"},
     {TextId::PopAddFiles1, L"A&dd Files to rename ..", L"A&dicionar Arq(s) a renomear.."},
@@ -114,6 +115,7 @@ constexpr TextPair kMainWindow[] = {
     {TextId::PopSortbyName1, L"by Name", L"por Nome"},
     {TextId::PopSortbyDate1, L"by Date", L"por Data"},
     {TextId::PopSortbyType1, L"by Type", L"por Tipo"},
+    {TextId::PopSortbyTaken1, L"by Date taken", L"por Data da foto"},
     {TextId::PopCheckFiles1, L"Check' selected file(s)", L"Check' arq(s) selecionado"},
     {TextId::PopUnCheckFiles1, L"Uncheck' selected file(s)", L"Uncheck' arq(s) selecinado"},
     {TextId::PopSelectAll1, L"Select all Files", L"Selecionar tudo"},

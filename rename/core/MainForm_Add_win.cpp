@@ -84,7 +84,7 @@ void TMorvaneFrm1::SetupIntake() {
     std::vector<FolderEntry> listing;
     bool complete = true;
     ScanDirectory(pattern, dateTypeSetting, dateSeparator_, [&](const FoundEntry& e) {
-      if (whole && e.name != L"." && e.name != L"..") listing.push_back({e.name, e.isDir, e.ticks});
+      if (whole && e.name != L"." && e.name != L"..") listing.push_back({e.name, e.isDir, e.ticks, e.size});
       return complete = each(e);
     });
     if (whole && complete) preview_->folders.Adopt(FolderOf(pattern), std::move(listing));

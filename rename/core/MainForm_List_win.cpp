@@ -42,6 +42,7 @@ void TMorvaneFrm1::PopRemoveFile1Click() { RemoveSelectedRows(); }
 void TMorvaneFrm1::PopSortbyName1Click() { SortList(ColFileName); }
 void TMorvaneFrm1::PopSortbyDate1Click() { SortList(ColFileDate); }
 void TMorvaneFrm1::PopSortbyType1Click() { SortList(ColExt); }
+void TMorvaneFrm1::PopSortbyTaken1Click() { SortListByTaken(); }
 void TMorvaneFrm1::PopCheckFiles1Click() { SetCheckOnSelection(true); }
 void TMorvaneFrm1::PopUnCheckFiles1Click() { SetCheckOnSelection(false); }
 void TMorvaneFrm1::PopSelectAll1Click() { SelectAll(); }
@@ -188,7 +189,7 @@ void TMorvaneFrm1::FillFileInfo() {
   GridGetSelection(Control(IdStringGrid1), first, last);
   if (first != last || !infoPanelOpen || fileList.Empty()) return;
   const FileRow& row = std::as_const(fileList).Row(GridCurrentRow(Control(IdStringGrid1)));
-  rn::FillFileInfo(panel, row.FullPath(), row.name);
+  rn::FillFileInfo(panel, row.FullPath(), row.name, MediaOf(row));
 }
 
 void TMorvaneFrm1::ClearFileInfoFields() { rn::ClearFileInfo(Control(IdPanelInfo)); }

@@ -135,6 +135,11 @@ bool TMorvaneFrm1::PreviewCurrent() {
     if (!e) return std::nullopt;
     return StampFromTicks(e->ticks[StampIndex(preview_->dateType)]);
   };
+  ports.fields.media = [this](const FileRow& row) { return MediaOf(row); };
+  ports.fields.stamp = [this](const FileRow& row, DateType type) -> std::optional<DateTime> {
+    const FolderEntry* e = preview_->folders.Find(row.Folder(), row.name);
+    return e ? StampFromTicks(e->ticks[StampIndex(type)]) : std::nullopt;
+  };
   ports.cases = &SystemCaseConverter();
   ports.dates = SystemDateLocale();
   s.preview.Start(task, fileList, std::move(ports));

@@ -63,6 +63,16 @@ std::wstring NotRenamedText(size_t count) {
   return Text(TextId::MsgItemsNotRenamed) + L"  " + std::to_wstring(count) + L"\r\r" + Text(TextId::MsgNotFound);
 }
 
+// The entries that lack a field, ten of them by name with the reason each.
+std::wstring LackingFieldText(const FileList& list, const std::vector<std::pair<int, std::wstring>>& lacking) {
+  constexpr size_t kNamed = 10;
+  std::wstring text = Text(TextId::MsgLackingFields, {std::to_wstring(lacking.size())}) + L"\r";
+  for (size_t i = 0; i < lacking.size() && i < kNamed; ++i)
+    text += L"\r" + lacking[i].second + L" '" + list.Row(lacking[i].first).name + L"' " + Text(TextId::MsgKeepsName);
+  if (lacking.size() > kNamed) text += L"\r" + Text(TextId::MsgAndMore, {std::to_wstring(lacking.size() - kNamed)});
+  return text;
+}
+
 std::wstring NotRestoredText(size_t count) {
   return Text(TextId::MsgItemsNotRestored) + std::to_wstring(count) + L"\r\r" + Text(TextId::MsgNotRestoredReason);
 }
@@ -208,6 +218,9 @@ void TMorvaneFrm1::RenameFiles() {
   if (progress) ShowProgress(true, fileList.RowCount());
 
   const CaseConverter& cases = SystemCaseConverter();
+  RowFieldPorts fields;
+  fields.media = [this](const FileRow& row) { return MediaOf(row); };
+  fields.stamp = [](const FileRow& row, DateType type) { return ReadFileTime(row.FullPath(), type); };
   RunPorts ports;
   ports.fileExists = IsFile;
   ports.folderExists = IsFolder;
@@ -223,7 +236,7 @@ void TMorvaneFrm1::RenameFiles() {
       return std::nullopt;
     }
     return ProposeForRow(
-        task, row, counter, [&] { return ReadFileTime(path, dateTypeSetting); }, cases, dates);
+        task, row, counter, [&] { return ReadFileTime(path, dateTypeSetting); }, cases, dates, &fields);
   };
   int atRow = -1;  // the row whose rename comes next: the one a question names
   ports.askCollision = [&](const std::wstring& proposal) {
@@ -263,6 +276,8 @@ void TMorvaneFrm1::RenameFiles() {
   // One report: the entries not renamed, then the files replaced and where they went.
   std::wstring report;
   if (!outcome.notRenamed.empty()) report = NotRenamedText(outcome.notRenamed.size());
+  if (!outcome.lackingField.empty())
+    report += (report.empty() ? L"" : L"\r\r") + LackingFieldText(fileList, outcome.lackingField);
   if (!outcome.replacedFiles.empty())
     report += (report.empty() ? L"" : L"\r\r") + ReplacedText(outcome.replacedFiles);
   if (!report.empty()) ShowDialog(hwnd, Warning(report));

@@ -42,6 +42,7 @@
 #include "engine/UndoJournal.h"
 #include "filelist/FileList.h"
 #include "filelist/FolderNames.h"
+#include "filelist/MediaCache.h"
 #include "filelist/Intake.h"
 #include "ui/Form_win.h"
 #include "ui/Grid_win.h"
@@ -245,6 +246,7 @@ class TMorvaneFrm1 : public Form {
   void PopSortbyName1Click();
   void PopSortbyDate1Click();
   void PopSortbyType1Click();
+  void PopSortbyTaken1Click();
   void PopCheckFiles1Click();     // tick the selected rows
   void PopUnCheckFiles1Click();   // untick them
   void PopSelectAll1Click();
@@ -482,6 +484,7 @@ class TMorvaneFrm1 : public Form {
   // it was started for.
   struct PreviewState {
     FolderNames folders{ScanFolder};
+    MediaCache media;  // what the files say about themselves, checked against the folders' listings
     RenamePreview preview;
     bool started = false;
     RenameTask task;
@@ -491,6 +494,11 @@ class TMorvaneFrm1 : public Form {
     bool timer = false;
   };
   std::unique_ptr<PreviewState> preview_;
+  // What the row's file says about itself (nothing for a folder or an entry
+  // not found), read once while the file stays as it was.
+  const MediaFields* MediaOf(const FileRow& row);
+  // "by Date taken": photos by the moment they were shot, other files by their last write.
+  void SortListByTaken();
   bool previewHeld_ = false;            // the panel is being written as a whole: no restart per box
   bool explorerEntryAvailable_ = true;  // an extension DLL lies beside the program
   std::unique_ptr<AppendFile> journalFile_;

@@ -18,7 +18,8 @@ constexpr Entry kSeparator{0, TextId::Count};
 
 constexpr Entry kSortBy[] = {{IdPopSortbyName1, TextId::PopSortbyName1},
                              {IdPopSortbyDate1, TextId::PopSortbyDate1},
-                             {IdPopSortbyType1, TextId::PopSortbyType1}};
+                             {IdPopSortbyType1, TextId::PopSortbyType1},
+                             {IdPopSortbyTaken1, TextId::PopSortbyTaken1}};
 
 constexpr Entry kListMenu[] = {{IdPopRemoveFile1, TextId::PopRemoveFile1},
                                {IdPopAddFiles1, TextId::PopAddFiles1},
@@ -64,7 +65,8 @@ constexpr Entry kEditMenu[] = {{IdPopCut3, TextId::PopCut3},
 // The main menu's items take the captions of their pop-up twins.
 constexpr Entry kMenuSortBy[] = {{IdMenuSortbyName, TextId::PopSortbyName1},
                                  {IdMenuSortbyDate, TextId::PopSortbyDate1},
-                                 {IdMenuSortbyType, TextId::PopSortbyType1}};
+                                 {IdMenuSortbyType, TextId::PopSortbyType1},
+                                 {IdMenuSortbyTaken, TextId::PopSortbyTaken1}};
 
 constexpr Entry kFilesMenu[] = {{IdMenuAddFiles, TextId::MenuAddFiles},
                                 {IdMenuSearchFiles, TextId::MenuSearchFiles},

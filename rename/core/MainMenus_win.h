@@ -71,7 +71,9 @@ enum MenuId : int {
   IdMenuAbout,
   IdPopPreview2,  // "Show new names", in the window's pop-up menu and the Options menu
   IdMenuPreview,
-  IdMenuLast = IdMenuPreview,
+  IdPopSortbyTaken1,  // "by Date taken", in the list's pop-up menu and the Files menu
+  IdMenuSortbyTaken,
+  IdMenuLast = IdMenuSortbyTaken,
 };
 
 // The system-menu entries: their command numbers are the program's own.

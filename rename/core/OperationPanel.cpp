@@ -94,7 +94,9 @@ std::optional<int> ArrowChoice(ArrowBar bar, bool up, int current, bool scriptMo
   return up ? upChoice : downChoice;
 }
 
-bool KeyAccepted(KeyFilter filter, wchar_t c, const std::wstring& dateSeparator, const std::wstring& timeSeparator) {
+bool KeyAccepted(KeyFilter filter, wchar_t c, const std::wstring& dateSeparator, const std::wstring& timeSeparator,
+                 bool inField) {
+  const bool fieldPart = c == L'<' || c == L'>' || (inField && (c == L':' || c == L'|'));
   const bool digit = c >= L'0' && c <= L'9';
   const bool editing = c == 8 || c == 12;  // backspace, and the control character 12
   switch (filter) {
@@ -103,10 +105,16 @@ bool KeyAccepted(KeyFilter filter, wchar_t c, const std::wstring& dateSeparator,
     case KeyFilter::TimeBox:
       return digit || editing || c == L'.' || c == L'A' || c == L'M' || c == L'P' ||
              timeSeparator.find(c) != std::wstring::npos;
-    case KeyFilter::Replacement: return std::wstring(L"\"*/:<>?\\|").find(c) == std::wstring::npos;
-    case KeyFilter::PatternReplacement: return std::wstring(L"\"*/:<>?|").find(c) == std::wstring::npos;
+    case KeyFilter::Replacement: return fieldPart || std::wstring(L"\"*/:<>?\\|").find(c) == std::wstring::npos;
+    case KeyFilter::PatternReplacement: return fieldPart || std::wstring(L"\"*/:<>?|").find(c) == std::wstring::npos;
   }
   return false;
+}
+
+bool InField(const std::wstring& text, size_t caret) {
+  const std::wstring before = text.substr(0, std::min(caret, text.size()));
+  const size_t open = before.rfind(L'<');
+  return open != std::wstring::npos && before.find(L'>', open) == std::wstring::npos;
 }
 
 std::wstring StepLeadingDigits(const std::wstring& text, bool up) {

@@ -76,8 +76,13 @@ std::optional<int> ArrowChoice(ArrowBar bar, bool up, int currentOperation, bool
 
 // Typed characters that reach a box.
 // A pattern's replacement takes "\" too, for its group references (\1).
+// The replacements take the brackets of fields ("<Artist>"), and within an
+// open bracket (`inField`) the ":" of a format and the "|" of a fallback.
 enum class KeyFilter { Spin, DateBox, TimeBox, Replacement, PatternReplacement };
-bool KeyAccepted(KeyFilter filter, wchar_t c, const std::wstring& dateSeparator, const std::wstring& timeSeparator);
+bool KeyAccepted(KeyFilter filter, wchar_t c, const std::wstring& dateSeparator, const std::wstring& timeSeparator,
+                 bool inField = false);
+// Whether the caret at `caret` stands within a field's open bracket.
+bool InField(const std::wstring& text, size_t caret);
 
 // The start-number box's arrows: up puts a zero in front, down takes one away;
 // every character but the last becomes a zero.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/OperationPanelParts_win.h"
+#include "engine/FieldText.h"
 #include "ui/AccessibleName_win.h"
 #include "ui/Controls_win.h"
 #include "ui/Panel_win.h"
@@ -255,6 +256,7 @@ void OperationPanel::CreateSlotControls() {
   for (const int id : {int{IdCheckPattern}, int{IdCheckIgnoreCase}}) {
     MakeChild(p, L"BUTTON", L"", BS_AUTOCHECKBOX | WS_TABSTOP | kClip, id, Bounds(park, 0, s(20), s(kLineHeight)), f);
   }
+  MakeFieldButton(IdFieldButton, Bounds(park, s(kSlotTop), FieldButtonWidth(), HeightOf(Control(IdComboBox2))));
   CaptionReplaceBoxes();
 
   // Initial contents.
@@ -311,11 +313,16 @@ void OperationPanel::SlotHints() {
   SetComboTip(tip_, p, Control(IdComboBoxCreat2), Text(TextId::ComboBoxCreat2Hint));
   SetTip(tip_, p, Control(IdCheckPattern), Text(TextId::CheckPatternHint));
   SetTip(tip_, p, Control(IdCheckIgnoreCase), Text(TextId::CheckIgnoreCaseHint));
+  for (int id : {int{IdFieldButton}, int{IdFieldButton4}}) SetTip(tip_, p, Control(id), Text(TextId::FieldButtonHint));
 }
 
 // Operation 4's two boxes, captioned in the language shown and as wide as
 // their captions.
 void OperationPanel::CaptionReplaceBoxes() {
+  for (int id : {int{IdFieldButton}, int{IdFieldButton4}})
+    if (HWND button = Control(id))
+      SetWindowContextHelpId(
+          button, ShownLanguage() == Language::Portuguese ? kFieldHelpContextPortuguese : kFieldHelpContext);
   if (!SlotMade()) return;
   const HFONT f = form_.Font();
   for (const auto& [id, caption] : {std::pair{IdCheckPattern, TextId::CheckPattern},
@@ -384,6 +391,7 @@ void OperationPanel::ParkOptionalControls(int x) {
   MoveControlTo(Control(IdComboBox3), x, top);
   PlaceNameParts(x, top, form_.dpi.Scale(kPartsWidth));
   PlaceReplaceBoxes(false);
+  MoveControlTo(Control(IdFieldButton), x, top);
 }
 
 // ---------------------------------------------------------------------------
@@ -468,8 +476,10 @@ void OperationPanel::PutInline(const InlineRule& rule, const InlinePlace& at, bo
       break;
     }
     case InlineControl::Replacement: {
-      // The text box covers the history list but for its drop-down button.
-      const int width = std::max(at.run, s(60));
+      // The text box covers the history list but for its drop-down button;
+      // the fields' button follows them.
+      const int fieldW = FieldButtonWidth();
+      const int width = std::max(at.run - fieldW, s(60));
       HWND history = Control(IdComboBox4a);
       if (make)
         history = MakeChild(p, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | WS_CLIPSIBLINGS,
@@ -485,6 +495,11 @@ void OperationPanel::PutInline(const InlineRule& rule, const InlinePlace& at, bo
                   Bounds(at.left, at.top, width - button, HeightOf(history)), font, WS_EX_CLIENTEDGE);
       else
         MoveControl(Control(IdEdit4a), at.left, at.top, width - button, HeightOf(history));
+      const RECT fieldAt = Bounds(at.left + width, at.top, fieldW, HeightOf(history));
+      if (make)
+        MakeFieldButton(IdFieldButton4, fieldAt);
+      else
+        MoveControl(Control(IdFieldButton4), fieldAt);
       break;
     }
   }
@@ -567,7 +582,7 @@ std::vector<int> PanelWindows() {
   std::vector<int> ids = {IdPanelRadio,   IdComboBox1,  IdSpeedButton4, IdLabelFileTypes, IdLabelRenameTo, IdTopRule,
                           IdBevel9,       IdPanel1,     IdSpeedButton2, IdSpeedButton3,   IdSpeedButton5,  IdScrollBar1,
                           IdBevel8,       IdButton1,    IdButton2,      IdButton3,        IdButton4,       IdButton5,
-                          IdSpeedButton1, IdComboBox4a, IdEdit4a,       IdCheckBox5};
+                          IdSpeedButton1, IdComboBox4a, IdEdit4a,       IdCheckBox5,      IdFieldButton4};
   for (int op : kPanelOperations) ids.push_back(RadioId(op));
   for (const Spin& s : kSpins) ids.push_back(s.edit), ids.push_back(s.bar);
   for (const Selector* s : kSelectors) ids.push_back(s->edit), ids.push_back(s->bar);

@@ -60,13 +60,18 @@ void OperationPanel::TouchChoose(int operation) {
 void OperationPanel::ArrangeSlot() {
   const Dpi& dpi = form_.dpi;
   auto s = [&](int v) { return dpi.Scale(v); };
-  const int right = ControlBounds(Control(IdLabelRenameTo)).left;
+  const int labelLeft = ControlBounds(Control(IdLabelRenameTo)).left;
   const int top = s(kSlotTop);
   const int park = ParkX(dpi);
-  const SlotContent content = SlotContentFor(form_.currentOperation);
+  const int op = form_.currentOperation;
+  // The texts of 1, 2 and 18 take fields: their button stands between them and the label.
+  const bool fields = SlotMade() && (op == kOpAddFromBegin || op == kOpAddFromEnd || op == kOpCreateNames);
+  const int right = fields ? labelLeft - WidthOf(Control(IdFieldButton)) - s(2) : labelLeft;
+  const SlotContent content = SlotContentFor(op);
   auto at = [&](SlotContent c, int width) { return content == c ? right - width : park; };
   MoveControlTo(Control(IdComboBox2), at(SlotContent::RenameTo, WidthOf(Control(IdComboBox2))), top);
   if (!SlotMade()) return;  // the rest waits, parked, until an operation is chosen
+  MoveControlTo(Control(IdFieldButton), fields ? labelLeft - WidthOf(Control(IdFieldButton)) : park, top);
   MoveControlTo(Control(IdBevel22), at(SlotContent::EmptyFrame, WidthOf(Control(IdBevel22))), top);
   PlaceAttributes(at(SlotContent::Attributes, WidthOf(Control(IdGroupBox1))), top);
   MoveControlTo(Control(IdComboBox3), at(SlotContent::DateFormat, WidthOf(Control(IdComboBox3))), top);

@@ -57,6 +57,18 @@ bool OperationPanel::CommandMessage(int id, int code) {
     if (e.id == kOpCapitalize) SetChecked(Control(IdCheckBox5), e.everyWord);
     return true;
   }
+  if ((id == IdFieldButton || id == IdFieldButton4) && code == BN_CLICKED) {
+    FieldButtonClick(id);
+    return true;
+  }
+  if (id >= IdFieldMenuFirst && id < IdFieldMenuFirst + static_cast<int>(FieldMenuEntries().size()) && code == 0) {
+    InsertField(static_cast<size_t>(id - IdFieldMenuFirst));
+    return true;
+  }
+  if ((id == IdComboBoxCreat1 || id == IdComboBoxCreat2) && code == CBN_SETFOCUS) {
+    lastNamePart_ = id;
+    return false;
+  }
   if (id > IdRadioButton0 && id <= RadioId(kOpTrimBetween) && code == BN_CLICKED) {
     ChooseOperation(id - IdRadioButton0);
     return true;
@@ -176,7 +188,13 @@ bool OperationPanel::ControlEventMessage(WPARAM phase, LPARAM event, LRESULT& re
       filter = KeyFilter::TimeBox;
     else if (id == IdEdit4a)
       filter = IsChecked(Control(IdCheckPattern)) ? KeyFilter::PatternReplacement : KeyFilter::Replacement;
-    if (filter && !KeyAccepted(*filter, c, form_.DateSeparator(), locale_.timeSeparator)) result = 1;
+    bool inField = false;
+    if (id == IdEdit4a) {
+      DWORD start = 0;
+      SendMessageW(e.control, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+      inField = InField(WindowText(e.control), start);
+    }
+    if (filter && !KeyAccepted(*filter, c, form_.DateSeparator(), locale_.timeSeparator, inField)) result = 1;
     return true;
   }
   if (e.msg == WM_KEYDOWN && before) {

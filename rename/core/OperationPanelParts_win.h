@@ -86,7 +86,8 @@ inline constexpr AttributeBox kAttributeBoxes[] = {{IdCheckBox3, TextId::CheckBo
 inline constexpr int kOptionalControls[] = {
     IdComboBox2,  IdBevel22,        IdGroupBox1,  IdCheckBox3,      IdCheckBox2,     IdCheckBox1,
     IdCheckBox4,  IdEditDate,       IdScrollDate, IdEditTime,       IdScrollTime,    IdComboBox3,
-    IdPanelCreat, IdComboBoxCreat1, IdEditCreat,  IdScrollBarCreat, IdComboBoxCreat2, IdCheckPattern, IdCheckIgnoreCase};
+    IdPanelCreat, IdComboBoxCreat1, IdEditCreat,  IdScrollBarCreat, IdComboBoxCreat2, IdCheckPattern, IdCheckIgnoreCase,
+    IdFieldButton};
 
 // A control's message passed to the window before and after the control saw it.
 inline constexpr UINT kPanelEventMessage = WM_APP + 0x310;

@@ -56,11 +56,15 @@ enum PanelControlId : int {
   IdScrollBarCreat,
   IdCheckPattern,     // operation 4: "Regular expression"
   IdCheckIgnoreCase,  // operation 4: "Ignore case"
+  IdFieldButton,      // "<>" beside the slot's texts of operations 1, 2 and 18
+  IdFieldButton4,     // "<>" beside operation 4's replacement
 };
 inline constexpr int RadioId(int operation) { return IdRadioButton0 + operation; }
 
 // Commands of the "Rename(rs)" menu: entry i of the operation catalogue.
 inline constexpr int IdRenameMenuFirst = 3500;
+// Commands of the fields' menu: entry i of FieldMenuEntries().
+inline constexpr int IdFieldMenuFirst = 3600;
 
 class OperationPanel {
  public:
@@ -136,6 +140,11 @@ class OperationPanel {
   // The counter box of 18 and its arrows, enabled or disabled around a run.
   void EnableCounterControls(bool enabled);
   void ShowRenameMenu(POINT screen);
+  // A "<>" button: the menu of the fields, for the text box it stands beside
+  // (of 18, the prefix or the suffix, whichever had the focus last).
+  void FieldButtonClick(int buttonId);
+  // Puts the field of menu entry `index` at the caret of that box.
+  void InsertField(size_t index);
   // Marks the chosen operation's entry when `menu` is a "Rename(rs)" menu.
   void MarkRenameMenu(HMENU menu) const;
 
@@ -179,6 +188,8 @@ class OperationPanel {
   bool ScrollMessage(HWND bar, int code, int thumb);
   bool ControlEventMessage(WPARAM phase, LPARAM event, LRESULT& result);
   bool ContextMenuMessage(HWND from, POINT pt);
+  int FieldButtonWidth() const;
+  void MakeFieldButton(int id, const RECT& at);
 
   TMorvaneFrm1& form_;
   const OperationPanelTexts* texts_ = &EnglishPanelTexts();
@@ -190,7 +201,14 @@ class OperationPanel {
   int writing_ = 0;        // a request being put on the panel: touching chooses nothing
   int syncing_ = 0;        // a spin's box being written from its bar
   bool entering_ = false;  // a bar's entering rule in progress
+  HMENU fieldMenu_ = nullptr;
+  MenuHandle fieldMenuOwner_;
+  int fieldTarget_ = 0;                  // the box the fields' menu was opened for
+  int lastNamePart_ = 0;  // of 18's two texts, the one last entered (0: the prefix)
 };
+
+// The fields' menu entries in order, as inserted ("<Taken>", "<Track:00>" ...).
+const std::vector<std::wstring>& FieldMenuEntries();
 
 // A new "Rename(rs)" pop-up menu (the caller owns it); its commands reach the
 // main window as WM_COMMAND and choose the entry's operation.

@@ -60,6 +60,7 @@ void ScanDirectory(const std::wstring& pattern, DateType type, const std::wstrin
     entry.date = entry.isDir ? std::wstring() : DateText(times, type, dateSeparator);
     entry.ticks = {FileTimeTicks(data.ftLastWriteTime), FileTimeTicks(data.ftCreationTime),
                    FileTimeTicks(data.ftLastAccessTime)};
+    entry.size = (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
     return each(entry);
   });
 }

@@ -39,7 +39,31 @@ std::wstring InfoClipboardText(const FileInfoFields& f) {
   const std::wstring eol = L"\r\n";
   return L"File name     :  " + f.name + eol + L"File path     :  " + f.folder + eol + L"File size     :  " + f.size +
          eol + L"File attr     :  " + f.attributes + eol + L"Date created  :  " + f.created + eol +
-         L"Date modified :  " + f.modified + eol + L"Date accessed :  " + f.accessed + eol;
+         L"Date modified :  " + f.modified + eol + L"Date accessed :  " + f.accessed + eol +
+         (f.media.empty() ? L"" : L"Media         :  " + f.media + eol);
+}
+
+std::wstring MediaSummary(const MediaFields& m, const std::wstring& taken) {
+  std::wstring out;
+  auto add = [&](const std::wstring& piece) {
+    if (piece.empty()) return;
+    if (!out.empty()) out += L",  ";
+    out += piece;
+  };
+  auto number = [](const std::optional<int64_t>& n) { return n ? std::to_wstring(*n) : std::wstring(); };
+  add(taken);
+  // Many cameras repeat the maker in the model's name.
+  const bool repeated = !m.Make.empty() && m.Model.compare(0, m.Make.size(), m.Make) == 0;
+  add(m.Make.empty() || repeated ? m.Model : m.Model.empty() ? m.Make : m.Make + L" " + m.Model);
+  add(m.Lens);
+  if (m.Iso) add(L"ISO " + number(m.Iso));
+  if (m.Width && m.Height) add(number(m.Width) + L" x " + number(m.Height));
+  add(m.AlbumArtist.empty() || m.AlbumArtist == m.Artist ? m.Artist : m.Artist + L" (" + m.AlbumArtist + L")");
+  add(m.Album.empty() || !m.Year ? m.Album : m.Album + L" (" + number(m.Year) + L")");
+  if (m.Album.empty() && m.Year) add(number(m.Year));
+  add(m.Track && !m.Title.empty() ? number(m.Track) + L". " + m.Title : m.Title);
+  add(m.Genre);
+  return out;
 }
 
 int NameLengthWithoutExtension(const std::wstring& fileName) {

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "filelist/MediaFields.h"
+
 namespace rn {
 
 // Attribute bits as the file system reports them.
@@ -27,9 +29,11 @@ std::wstring AttributeNames(uint32_t attributes);
 // What the file-name field shows for a path that is no existing file.
 inline constexpr const wchar_t* kFileMissingText = L"  [ file doesn't exist ]";
 
-// The seven value fields of the panel, as they stand.
+// The value fields of the panel, as they stand: the seven of every file, and
+// what a photo or a song says about itself.
 struct FileInfoFields {
   std::wstring name, folder, size, attributes, created, modified, accessed;
+  std::wstring media;
   bool operator==(const FileInfoFields&) const = default;
 };
 
@@ -41,7 +45,14 @@ std::wstring AttributeLetters(uint32_t attributes);
 // from zero, then "  Kb": 256 bytes give "0.25  Kb".
 std::wstring FileSizeText(uint64_t bytes, const std::wstring& decimalSeparator);
 
-// Seven lines, each ending in CR LF, for the clipboard.
+// One line of what the file says about itself: the date taken (`taken`, as
+// the panel shows dates), the camera, the lens, the ISO and the size of a
+// photo; the artist, the album and its year, the track and its title, the
+// genre of a song. Empty when it says nothing.
+std::wstring MediaSummary(const MediaFields& media, const std::wstring& taken);
+
+// Seven lines, each ending in CR LF, for the clipboard, and an eighth for a
+// file that says something about itself.
 std::wstring InfoClipboardText(const FileInfoFields& fields);
 
 // The name's length in characters without its extension (from the last dot on).

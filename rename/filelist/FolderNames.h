@@ -20,6 +20,7 @@ struct FolderEntry {
   // The file system's stamps as it keeps them (last write, creation, last
   // access), turned into local date-times by StampFromTicks when needed.
   std::array<uint64_t, 3> ticks{};
+  uint64_t size = 0;  // bytes; with the last write, tells that a file changed
 };
 
 // Every entry of the folder (ending in a backslash); false when it cannot be read.

@@ -13,6 +13,7 @@ bool ScanFolder(const std::wstring& folder, const std::function<void(FolderEntry
     e.isDir = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     e.ticks = {FileTimeTicks(data.ftLastWriteTime), FileTimeTicks(data.ftCreationTime),
                FileTimeTicks(data.ftLastAccessTime)};
+    e.size = (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
     each(std::move(e));
     return true;
   });

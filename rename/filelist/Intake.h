@@ -25,6 +25,7 @@ struct FoundEntry {
   bool isDir = false;
   bool isLink = false;              // a reparse point: listed, never walked into
   std::array<uint64_t, 3> ticks{};  // the stamps as a folder's listing keeps them (FolderEntry)
+  uint64_t size = 0;
 };
 
 // The file system and the user, as the intake sees them.

@@ -41,6 +41,7 @@ struct InfoPanelForm : Form {
   HWND Child(int id) const { return GetDlgItem(hwnd, id); }
   HWND Value(Field f) const { return Child(kInfoCreatedId + f); }
   HWND Caption(Field f) const { return Child(kInfoCreatedId + f + kCaptionOffset); }
+  HWND Media() const { return Child(kInfoMediaId); }
 
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override {
     LRESULT result = 0;
@@ -61,15 +62,17 @@ struct InfoPanelForm : Form {
 
 InfoPanelForm* FormOf(HWND panel) { return rn::FormOf<InfoPanelForm>(panel, kInfoPanelClassName); }
 
-// Three lines of text beside the icon: name, folder, and size with
-// attributes on the left; the three dates in a block before the close button.
+// Four lines of text beside the icon: name, folder, and size with
+// attributes on the left, the three dates in a block before the close button;
+// under them what the file says about itself, across both.
 void InfoPanelForm::Layout() {
   RECT client{};
   GetClientRect(hwnd, &client);
   auto s = [&](int v) { return dpi.Scale(v); };
   const int width = client.right;
   const int lineH = std::max(s(13), TextHeight(font) + 1);
-  const int top = std::max(s(3), (s(47) - 3 * lineH) / 2);
+  const int panelH = s(kInfoPanelHeight);
+  const int top = std::max(s(3), (panelH - 4 * lineH) / 2);
   const int gap = s(4);
   auto line = [&](int i) { return top + i * lineH; };
   // Captions end where their values begin; each label is as wide as its own
@@ -80,7 +83,7 @@ void InfoPanelForm::Layout() {
     for (Field f : fields) w = std::max(w, textWidth(f));
     return w;
   };
-  HDWP batch = BeginDeferWindowPos(2 * kFieldCount + 2);
+  HDWP batch = BeginDeferWindowPos(2 * kFieldCount + 4);
   auto put = [&](HWND c, int x, int y, int w, int h) {
     if (c) batch = DeferWindowPos(batch, c, nullptr, x, y, std::max(0, w), h, SWP_NOZORDER | SWP_NOACTIVATE);
   };
@@ -95,7 +98,7 @@ void InfoPanelForm::Layout() {
   const int closeX = width - s(22);
   put(Child(kInfoCloseId), closeX, s(3), closeSize, closeSize);
   const int imageSize = s(33);
-  const int imageY = (s(47) - imageSize) / 2;
+  const int imageY = (panelH - imageSize) / 2;
   put(Child(kInfoImageId), s(6), imageY, imageSize, imageSize);
 
   // The dates: wide enough for the widest stamp the user's formats produce.
@@ -119,6 +122,9 @@ void InfoPanelForm::Layout() {
   putField(Size, valueX, valueX + sizeW, line(2));
   const int attrX = valueX + sizeW + s(8) + textWidth(Attributes) + gap;
   putField(Attributes, attrX, valueRight, line(2));
+  const int mediaW = TextWidth(font, WindowText(Child(kInfoMediaCaptionId))) + s(2);
+  put(Child(kInfoMediaCaptionId), valueX - gap - mediaW, line(3), mediaW, lineH);
+  put(Media(), valueX, line(3), datesRight - valueX, lineH);
   EndDeferWindowPos(batch);
 
   if (tip) {
@@ -144,8 +150,7 @@ void InfoPanelForm::SetIcon(HICON next, const std::wstring& hint) {
   }
 }
 
-std::wstring StampText(const std::wstring& path, DateType type) {
-  const std::optional<DateTime> stamp = ReadFileTime(path, type);
+std::wstring DateTimeText(const std::optional<DateTime>& stamp) {
   if (!stamp) return L"";
   SYSTEMTIME st{};
   st.wYear = static_cast<WORD>(stamp->year);
@@ -159,6 +164,8 @@ std::wstring StampText(const std::wstring& path, DateType type) {
   if (!GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, 80)) return date;
   return std::wstring(date) + L" " + time;
 }
+
+std::wstring StampText(const std::wstring& path, DateType type) { return DateTimeText(ReadFileTime(path, type)); }
 
 std::wstring DecimalSeparator() {
   wchar_t sep[8] = {};
@@ -184,6 +191,9 @@ HWND CreateInfoPanel(HWND parent, int id, const RECT& bounds, HFONT font, const 
     const DWORD ellipsis = f == Folder ? SS_PATHELLIPSIS : SS_ENDELLIPSIS;
     MakeChild(panel, L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE | ellipsis, kInfoCreatedId + f, none, font);
   }
+  MakeChild(panel, L"STATIC", Text(TextId::Label_8_info), SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, kInfoMediaCaptionId,
+            none, font);
+  MakeChild(panel, L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE | SS_ENDELLIPSIS, kInfoMediaId, none, font);
   MakeChild(panel, L"STATIC", L"", SS_ICON | SS_CENTERIMAGE, kInfoImageId, none, font);
   HWND close = MakeChild(panel, L"BUTTON", Text(TextId::CloseButton), BS_PUSHBUTTON | BS_CENTER | BS_VCENTER,
                          kInfoCloseId, none, font);
@@ -208,6 +218,7 @@ void RetextInfoPanel(HWND panel) {
   if (!form) return;
   for (int f = 0; f < kFieldCount; ++f)
     SetWindowTextW(form->Caption(static_cast<Field>(f)), Text(kCaptions[static_cast<size_t>(f)]).c_str());
+  SetWindowTextW(form->Child(kInfoMediaCaptionId), Text(TextId::Label_8_info).c_str());
   SetTip(form->tip, panel, form->Child(kInfoCloseId), Text(TextId::SpeedButton7Hint));
   form->Layout();
 }
@@ -220,10 +231,11 @@ void ClearFileInfo(HWND panel) {
   InfoPanelForm* form = FormOf(panel);
   if (!form) return;
   for (int f = 0; f < kFieldCount; ++f) SetWindowTextW(form->Value(static_cast<Field>(f)), L"");
+  SetWindowTextW(form->Media(), L"");
   form->SetIcon(nullptr, L"");
 }
 
-void FillFileInfo(HWND panel, const std::wstring& fullPath, const std::wstring& fileName) {
+void FillFileInfo(HWND panel, const std::wstring& fullPath, const std::wstring& fileName, const MediaFields* media) {
   InfoPanelForm* form = FormOf(panel);
   if (!form) return;
   ClearFileInfo(panel);
@@ -252,6 +264,7 @@ void FillFileInfo(HWND panel, const std::wstring& fullPath, const std::wstring& 
   SetWindowTextW(form->Value(Attributes), AttributeLetters(data.dwFileAttributes).c_str());
   const uint64_t size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   SetWindowTextW(form->Value(Size), FileSizeText(size, DecimalSeparator()).c_str());
+  if (media) SetWindowTextW(form->Media(), MediaSummary(*media, DateTimeText(media->Taken)).c_str());
 }
 
 FileInfoFields InfoPanelFields(HWND panel) {
@@ -265,6 +278,7 @@ FileInfoFields InfoPanelFields(HWND panel) {
   f.created = WindowText(form->Value(Created));
   f.modified = WindowText(form->Value(Modified));
   f.accessed = WindowText(form->Value(Accessed));
+  f.media = WindowText(form->Media());
   return f;
 }
 

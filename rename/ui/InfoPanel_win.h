@@ -1,7 +1,8 @@
 // The file information panel (Panel_Info): a strip at the bottom of the main
 // window with the current file's name, folder, size, attributes, type icon
-// and three dates. Its window is a control of its own; the main window sets
-// its bounds (47 design pixels high when shown, 2 when hidden) and owns its
+// and three dates, and a fourth line for what a photo or a song says about
+// itself. Its window is a control of its own; the main window sets
+// its bounds (61 design pixels high when shown, 2 when hidden) and owns its
 // context menu: right-clicks on the panel reach the parent as WM_CONTEXTMENU
 // with the panel as wParam, and the close button's WM_COMMAND is passed on.
 #pragma once
@@ -11,6 +12,7 @@
 
 #include "base/Dpi.h"
 #include "filelist/FileInfo.h"
+#include "filelist/MediaFields.h"
 
 namespace rn {
 
@@ -30,6 +32,9 @@ inline constexpr int kInfoImageId = 1209;       // Image_info
 // ... 1218 = "Attributes :"); a language switch sets their texts and then
 // calls LayoutInfoPanel.
 inline constexpr int kInfoCaptionFirstId = 1212;
+inline constexpr int kInfoMediaId = 1220;  // the date taken, the camera, the tags
+inline constexpr int kInfoMediaCaptionId = 1221;
+inline constexpr int kInfoPanelHeight = 61;  // design pixels, when shown
 
 HWND CreateInfoPanel(HWND parent, int id, const RECT& bounds, HFONT font, const Dpi& dpi);
 // Places the children for the panel's current size and caption texts (done on
@@ -42,12 +47,14 @@ void RetextInfoPanel(HWND panel);
 // Fills the fields for one file. The caller has checked that exactly one row
 // is selected and that the panel is shown. A path that is no existing file
 // (missing, or a folder) shows only kFileMissingText in the name field.
-void FillFileInfo(HWND panel, const std::wstring& fullPath, const std::wstring& fileName);
-// Empties the seven value fields and the icon.
+// `media` is what the file says about itself, when it was read.
+void FillFileInfo(HWND panel, const std::wstring& fullPath, const std::wstring& fileName,
+                  const MediaFields* media = nullptr);
+// Empties the value fields and the icon.
 void ClearFileInfo(HWND panel);
 
 FileInfoFields InfoPanelFields(HWND panel);
-// The seven lines as CF_UNICODETEXT; false when the clipboard cannot be had.
+// The lines as CF_UNICODETEXT; false when the clipboard cannot be had.
 bool CopyInfoToClipboard(HWND panel, HWND owner);
 
 // The tooltip text of a child (kInfoImageId or kInfoCloseId) as the tooltip holds it.

@@ -333,7 +333,7 @@ TEST(MainWindow, InfoPanelOpensFromTheSetting) {
   MainWindow w(folder);
   EXPECT_TRUE(w.form->infoPanelOpen);
   RECT r = rn::ControlBounds(w.Control(rn::IdPanelInfo));
-  EXPECT_EQ(r.bottom - r.top, w.form->dpi.Scale(47));
+  EXPECT_EQ(r.bottom - r.top, w.form->dpi.Scale(rn::kInfoPanelHeight));
 }
 
 TEST(MainWindow, DateFormatAndScriptChooserComeFromTheSettings) {

@@ -177,7 +177,7 @@ TEST(InfoPanel, ShowsTheCurrentRowOnlyWhileOpenAndWithOneRowSelected) {
   HWND panel = l.w.Control(rn::IdPanelInfo);
   l.w.Command(rn::IdPopInfoPanel1);
   ASSERT_TRUE(l.w.form->infoPanelOpen);
-  EXPECT_EQ(rn::ControlBounds(panel).bottom - rn::ControlBounds(panel).top, l.w.form->dpi.Scale(47));
+  EXPECT_EQ(rn::ControlBounds(panel).bottom - rn::ControlBounds(panel).top, l.w.form->dpi.Scale(rn::kInfoPanelHeight));
   EXPECT_EQ(rn::InfoPanelFields(panel).name, L"one.txt") << "shown with entries: the current row at once";
   EXPECT_EQ(rn::InfoPanelFields(panel).size, L"0  Kb");
   l.ClickCell(rn::ColShortPath, 1);

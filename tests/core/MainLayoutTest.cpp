@@ -26,7 +26,7 @@ TEST(MainLayout, RegionsStackWithoutOverlap) {
     EXPECT_EQ(l.bevel8.h, 25);
     EXPECT_EQ(l.grid.y, l.bevel8.Bottom());
     EXPECT_LE(l.grid.Bottom(), l.panelInfo.y);
-    EXPECT_EQ(l.panelInfo.h, open ? 47 : 2);
+    EXPECT_EQ(l.panelInfo.h, open ? 61 : 2);
     EXPECT_LT(l.panelInfo.Bottom(), l.comboBox4.y);
     EXPECT_EQ(l.comboBox4.y, 568 - l.comboBox4.h - 4);
     EXPECT_EQ(l.button11.y, l.comboBox4.y);

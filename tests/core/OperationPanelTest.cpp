@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 
 #include "core/OperationPanel.h"
 
@@ -89,12 +90,21 @@ TEST(KeyFilter, EachBoxTakesItsCharacters) {
   for (wchar_t c : std::wstring(L"AMP.:")) EXPECT_TRUE(ok(KeyFilter::TimeBox, c)) << static_cast<char>(c);
   EXPECT_FALSE(ok(KeyFilter::TimeBox, L'a')) << "the designators in capitals only";
   EXPECT_FALSE(ok(KeyFilter::TimeBox, L'/'));
-  for (wchar_t c : std::wstring(L"\"*/:<>?\\|")) EXPECT_FALSE(ok(KeyFilter::Replacement, c)) << static_cast<char>(c);
+  for (wchar_t c : std::wstring(L"\"*/:?\\|")) EXPECT_FALSE(ok(KeyFilter::Replacement, c)) << static_cast<char>(c);
+  // Fields: their brackets always, a format's ":" and a fallback's "|" within one.
+  for (KeyFilter f : {KeyFilter::Replacement, KeyFilter::PatternReplacement}) {
+    for (wchar_t c : std::wstring(L"<>")) EXPECT_TRUE(ok(f, c));
+    for (wchar_t c : std::wstring(L":|")) EXPECT_TRUE(KeyAccepted(f, c, dateSep, timeSep, true));
+    EXPECT_FALSE(KeyAccepted(f, L'?', dateSep, timeSep, true));
+  }
+  const std::tuple<const wchar_t*, size_t, bool> carets[] = {
+      {L"<Taken", 6, true}, {L"<Taken>", 7, false}, {L"a<b>c<d", 7, true}, {L"a<b>c<d", 3, true}, {L"abc", 3, false}};
+  for (const auto& [text, caret, inside] : carets) EXPECT_EQ(InField(text, caret), inside) << text << " at " << caret;
   for (wchar_t c : std::wstring(L"aZ 0.-_()[]\u00e9")) EXPECT_TRUE(ok(KeyFilter::Replacement, c));
   EXPECT_TRUE(ok(KeyFilter::Replacement, 8));
   // A pattern's replacement names groups with "\1" as well.
   EXPECT_TRUE(ok(KeyFilter::PatternReplacement, L'\\'));
-  for (wchar_t c : std::wstring(L"\"*/:<>?|")) EXPECT_FALSE(ok(KeyFilter::PatternReplacement, c));
+  for (wchar_t c : std::wstring(L"\"*/:?|")) EXPECT_FALSE(ok(KeyFilter::PatternReplacement, c));
 }
 
 TEST(ArrowSteps, StartNumberGainsOrLosesALeadingZero) {

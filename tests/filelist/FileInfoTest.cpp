@@ -112,3 +112,22 @@ TEST(FileInfoText, AttributeNamesInTheirOwnOrder) {
   EXPECT_EQ(rn::AttributeNames(0x1000 | 0x100 | 0x80 | 0x4 | 0x800), L"Compressed Normal OffLine System Temporary ");
   EXPECT_EQ(rn::AttributeNames(0x40000), L"");
 }
+
+// The information panel's line of what a file says about itself.
+TEST(MediaSummary, APhotosDateCameraAndSizeOrASongsTagsInOneLine) {
+  MediaFields photo;
+  photo.Make = L"Canon";
+  photo.Model = L"Canon EOS R5";  // the maker is not said twice
+  photo.Lens = L"RF24-105mm";
+  photo.Iso = 400;
+  photo.Width = 8, photo.Height = 6;
+  EXPECT_EQ(MediaSummary(photo, L"5/1/2021 10:20:30 AM"),
+            L"5/1/2021 10:20:30 AM,  Canon EOS R5,  RF24-105mm,  ISO 400,  8 x 6");
+  photo.Model = L"X-T4";
+  EXPECT_EQ(MediaSummary(photo, L""), L"Canon X-T4,  RF24-105mm,  ISO 400,  8 x 6");
+  MediaFields song;
+  song.Artist = L"Bj\u00f6rk", song.AlbumArtist = L"Bj\u00f6rk", song.Album = L"Homogenic", song.Year = 1997;
+  song.Title = L"J\u00f3ga", song.Track = 3, song.Genre = L"Electronic";
+  EXPECT_EQ(MediaSummary(song, L""), L"Bj\u00f6rk,  Homogenic (1997),  3. J\u00f3ga,  Electronic");
+  EXPECT_EQ(MediaSummary(MediaFields{}, L""), L"");
+}

@@ -13,7 +13,9 @@
 
 #include "ChmFile.h"
 #include "engine/CaseConvert.h"
+#include "engine/FieldText.h"
 #include "engine/PatternReplace.h"
+#include "engine/RowDecision.h"
 #include "engine/Transforms.h"
 #include "scripts/ScriptStore.h"
 
@@ -74,7 +76,9 @@ TEST(HelpFile, LeadsEveryContextOfTheProgramToItsPage) {
                         {3, "mainwindow.htm"},
                         {rn::kScriptHelpContext, "scripts.htm"},
                         {rn::kPatternHelpContext, "patterns.htm"},
-                        {rn::kPatternHelpContextPortuguese, "padroes.htm"}};
+                        {rn::kPatternHelpContextPortuguese, "padroes.htm"},
+                        {rn::kFieldHelpContext, "fields.htm"},
+                        {rn::kFieldHelpContextPortuguese, "campos.htm"}};
   const File chm = DistChm();
   for (const Case& c : cases) {
     const std::string page = PageOfContext(chm, c.context);
@@ -126,6 +130,72 @@ TEST(HelpFile, ThePatternPagesExamplesHold) {
       const auto got =
           rn::ProposeName(task, CellText((*it)[1]), false, 0, {}, rn::PortableCaseConverter(), rn::PortableDateLocale());
       EXPECT_EQ(got.value_or(L"(none)"), expected) << page << " row " << rows + 1;
+    }
+    EXPECT_GE(rows, 12) << page;
+  }
+}
+
+// "2021-06-05 14:03:02" as the pages write a moment.
+rn::DateTime Moment(const std::wstring& text) {
+  rn::DateTime t;
+  swscanf(text.c_str(), L"%d-%d-%d %d:%d:%d", &t.year, &t.month, &t.day, &t.hour, &t.minute, &t.second);
+  return t;
+}
+
+// The worked examples of the pages on fields: each row's name, what the file
+// holds ("Artist = Queen; Track = 11") and the text added at the beginning
+// give its new name, or "(...)" when the entry keeps its name.
+TEST(HelpFile, TheFieldPagesExamplesHold) {
+  for (const char* page : {"/fields.htm", "/campos.htm"}) {
+    const std::string html = ReadWhole(RENAME_HELP_SOURCES + std::string(page));
+    const std::regex row("<tr><td>(.*?)</td><td>(.*?)</td><td>(.*?)</td><td>(.*?)</td></tr>");
+    int rows = 0;
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), row); it != std::sregex_iterator(); ++it, ++rows) {
+      rn::MediaFields media;
+      std::optional<rn::DateTime> modified;
+      std::wstring folder = L"C:\\Photos\\";
+      const std::wregex pair(L"(\\w+) = ([^;]*)");
+      const std::wstring holds = CellText((*it)[2]);
+      for (auto p = std::wsregex_iterator(holds.begin(), holds.end(), pair); p != std::wsregex_iterator(); ++p) {
+        const std::wstring key = (*p)[1], value = (*p)[2];
+        if (key == L"Taken") media.Taken = Moment(value);
+        else if (key == L"Modified") modified = Moment(value);
+        else if (key == L"Folder") folder = L"C:\\" + value + L"\\";
+        else if (key == L"Make") media.Make = value;
+        else if (key == L"Model") media.Model = value;
+        else if (key == L"Artist") media.Artist = value;
+        else if (key == L"Album") media.Album = value;
+        else if (key == L"Title") media.Title = value;
+        else if (key == L"Track") media.Track = std::stoll(value);
+        else if (key == L"Width") media.Width = std::stoll(value);
+        else if (key == L"Height") media.Height = std::stoll(value);
+        else if (key == L"ISO") media.Iso = std::stoll(value);
+        else ADD_FAILURE() << page << " row " << rows + 1 << ": no key " << std::string(key.begin(), key.end());
+      }
+      rn::FileRow file;
+      file.folder = std::make_shared<const std::wstring>(folder);
+      file.name = CellText((*it)[1]);
+      file.ext = file.name.substr(file.name.rfind(L'.'));
+      rn::RenameTask task;
+      task.Operation = rn::kOpAddFromBegin;
+      task.RenameTo = CellText((*it)[3]);
+      rn::RowFieldPorts ports;
+      ports.media = [&](const rn::FileRow&) { return &media; };
+      ports.stamp = [&](const rn::FileRow&, rn::DateType type) {
+        return type == rn::DateModified ? modified : std::nullopt;
+      };
+      const std::wstring expected = CellText((*it)[4]);
+      try {
+        const auto got = rn::ProposeForRow(task, file, 0, nullptr, rn::PortableCaseConverter(),
+                                           rn::PortableDateLocale(), &ports);
+        EXPECT_EQ(got.value_or(L"(none)"), expected) << page << " row " << rows + 1;
+      } catch (const rn::RowRefused& refused) {
+        EXPECT_EQ(expected.front(), L'(') << page << " row " << rows + 1;
+        // The reason names the field the file lacks, in either language.
+        for (const wchar_t* field : {L"Artist", L"Taken", L"Title"})
+          if (expected.find(field) != std::wstring::npos)
+            EXPECT_NE(refused.reason.find(field), std::wstring::npos) << page << " row " << rows + 1;
+      }
     }
     EXPECT_GE(rows, 12) << page;
   }

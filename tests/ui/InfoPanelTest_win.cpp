@@ -14,7 +14,7 @@ struct InfoPanelFixture : StripFixture {
   void SetUp() override {
     StripFixture::SetUp();
     if (HasFatalFailure()) return;
-    panel = rn::CreateInfoPanel(host, kPanelId, rn::Bounds(0, dpi.Scale(40), dpi.Scale(630), dpi.Scale(47)), font, dpi);
+    panel = rn::CreateInfoPanel(host, kPanelId, rn::Bounds(0, dpi.Scale(40), dpi.Scale(630), dpi.Scale(rn::kInfoPanelHeight)), font, dpi);
     ASSERT_NE(panel, nullptr);
     Pump();
   }
@@ -207,7 +207,7 @@ TEST_F(InfoPanelFixture, LabelsLetThePointerThroughToThePanel) {
 TEST_F(InfoPanelFixture, LayoutKeepsTheFieldsApartAndTheCloseButtonAtTheRightEnd) {
   Show(L"a rather long file name that will not fit the strip at all, not even on a wide screen.txt", 123456);
   for (int width : {630, 800, 1200}) {
-    MoveWindow(panel, 0, dpi.Scale(40), dpi.Scale(width), dpi.Scale(47), TRUE);
+    MoveWindow(panel, 0, dpi.Scale(40), dpi.Scale(width), dpi.Scale(rn::kInfoPanelHeight), TRUE);
     RECT client{};
     GetClientRect(panel, &client);
     RECT close = rn::ControlBounds(Child(rn::kInfoCloseId));
