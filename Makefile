@@ -24,7 +24,9 @@ native-config: deps
 native: native-config
 	@cmake --build $(NATIVE) -j $(JOBS)
 
+# Exiv2 and TagLib for Windows, from Debian's sources, built once into $(BUILD)/thirdparty.
 win64: deps
+	@cmake/thirdparty.sh $(BUILD)
 	@cmake -S . -B $(WIN64) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake >/dev/null
 	@cmake --build $(WIN64) -j $(JOBS)
 
