@@ -98,8 +98,11 @@ CheckResult CheckRenameTask(const RenameTask& request, const FileList& list, con
     out.messages.push_back(error);
     return stop(op == kOpCreateNames ? CheckFocus::Prefix : CheckFocus::RenameTo);
   }
-  const bool insert = op == kOpAddFromBegin || op == kOpAddFromEnd;
-  if (!findIsPattern && IllegalCharacters(OwnText(t.RenameTo, insert), out.messages)) return stop(CheckFocus::RenameTo);
+  // Operations 3, 4 and 5 read the box as it stands; 1 and 2 fill its
+  // fields in, and the others leave it be (a text with fields typed for 1
+  // stays in the box when another operation is chosen).
+  const bool ownText = op != kOpRemove && op != kOpReplace && op != kOpChangeExtension;
+  if (!findIsPattern && IllegalCharacters(OwnText(t.RenameTo, ownText), out.messages)) return stop(CheckFocus::RenameTo);
   if (const std::wstring error = PatternError(t); !error.empty()) {
     out.messages.push_back(error);
     return stop(CheckFocus::RenameTo);

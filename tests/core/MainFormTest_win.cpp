@@ -9,6 +9,7 @@
 #include "base/VersionInfo.h"
 #include "core/MainLayout.h"
 #include "support/WindowHarness_win.h"
+#include "ui/InfoPanel_win.h"
 #include "ui/Grid_win.h"
 #include "ui/Tooltips_win.h"
 

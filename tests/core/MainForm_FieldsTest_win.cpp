@@ -32,10 +32,11 @@ std::wstring Corpus() {
 }
 
 // Copies of corpus files under new names, listed in the window in that order.
+using Copies = std::vector<std::pair<const wchar_t*, const wchar_t*>>;
 struct MediaWindow {
   TempFolder folder;
   MainWindow w{folder};
-  explicit MediaWindow(const std::vector<std::pair<const wchar_t*, const wchar_t*>>& copies) {
+  explicit MediaWindow(const Copies& copies) {
     std::vector<std::wstring> paths;
     for (const auto& [from, to] : copies) {
       paths.push_back(folder.Folder() + to);
@@ -189,7 +190,7 @@ TEST(MediaFields, TheFieldButtonsMenuPutsAFieldAtTheCaretAndF1OpensThePageOnFiel
 
 TEST(MediaFields, TheInformationPanelShowsThePhotosDateTakenAndCamera) {
   ASSERT_FALSE(Corpus().empty()) << "RENAME_MEDIA_CORPUS is not set: run through CTest, which makes the corpus";
-  MediaWindow m({{L"full.jpg", L"shot.jpg"}});
+  MediaWindow m(Copies{{L"full.jpg", L"shot.jpg"}});
   if (!m.w.form->infoPanelOpen) m.w.form->ToggleInfoPanel();
   m.w.form->FillFileInfo();
   const std::wstring media = rn::InfoPanelFields(m.w.Control(rn::IdPanelInfo)).media;

@@ -160,3 +160,33 @@ TEST(RunChecks, LengthsCountCharactersButWindowsLimitCountsUtf16Units) {
   t.Suffix += L"\U0001F600";  // 230 characters, 232 units
   EXPECT_TRUE(Check(t, list).stop);
 }
+
+// Fields are no part of a name: only the user's own text around them is
+// checked; a field text that does not read stops the run with its place.
+TEST(RunChecks, FieldsPassTheCharacterCheckAndATextThatDoesNotReadStops) {
+  const FileList list = ListOf({L"a.jpg"});
+  const struct {
+    OperationId op;
+    const wchar_t* renameTo;
+    Messages messages;
+  } cases[] = {
+      {kOpAddFromBegin, L"<Taken|Modified:yyyy-mm-dd> ", {}},
+      {kOpAddFromEnd, L" <Artist>?", {L"Ilegal characters:  ?"}},
+      {kOpNumerate, L"<Taken|Modified:yyyy>", {}},  // typed for 1, left in the box
+      {kOpRemove, L"<Taken>", {L"Ilegal characters:  <", L"Ilegal characters:  >"}},
+      {kOpAddFromBegin, L"<Taken", {L"No > closes the < at 1"}},
+      {kOpAddFromBegin, L"x<Camera>", {L"No field is called Camera, at 3"}},
+  };
+  for (const auto& c : cases) {
+    RenameTask t = Task(c.op, c.renameTo);
+    t.StartNumber = L"1";
+    EXPECT_EQ(Check(t, list).messages, c.messages) << c.renameTo;
+  }
+  RenameTask names = Task(kOpCreateNames, L"");
+  names.Prefix = L"<Artist> - ";
+  names.Suffix = L" <Track:0>";
+  EXPECT_FALSE(Check(names, list).stop);
+  names.Suffix = L" <Track:x>";
+  EXPECT_EQ(Check(names, list).messages.size(), 1u);
+  EXPECT_EQ(Check(names, list).focus, CheckFocus::Prefix);
+}
