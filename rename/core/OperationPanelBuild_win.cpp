@@ -214,7 +214,7 @@ void OperationPanel::Create(const OperationPanelTexts& texts) {
   menuOwner_.Reset(menu_ = CreateRenameMenu());
 
   // Inline controls stand over the captions they belong to, arrows over their boxes.
-  for (int id : {int{IdComboBox4a}, int{IdEdit4a}, int{IdCheckBox5}}) Raise(Control(id));
+  for (int id : {int{IdComboBox4a}, int{IdEdit4a}, int{IdFieldButton4}, int{IdCheckBox5}}) Raise(Control(id));
   for (const Spin& spin : kSpins) Raise(Control(spin.edit)), Raise(Control(spin.bar));
   for (const Selector* sel : kSelectors) Raise(Control(sel->edit)), Raise(Control(sel->bar));
   NameControls();
