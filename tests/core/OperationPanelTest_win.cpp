@@ -130,7 +130,11 @@ TEST(OperationPanel, EachOperationPutsItsControlInTheSlotAndParksTheOthers) {
     EXPECT_EQ(w.form->currentOperation, c.op);
     for (int op : rn::kPanelOperations) EXPECT_EQ(Checked(w, RadioId(op)), op == c.op) << c.op << " " << op;
     EXPECT_EQ(w.Text(rn::IdLabelRenameTo), c.label) << c.op;
-    EXPECT_EQ(Box(w, c.head).right, SlotRight(w)) << c.op;
+    // The texts that take fields have their "<>" button between them and the label.
+    const bool fields = c.op == 1 || c.op == 2 || c.op == 18;
+    const RECT fieldButton = Box(w, rn::IdFieldButton);
+    EXPECT_EQ(Box(w, c.head).right, fields ? fieldButton.left - w.form->dpi.Scale(2) : SlotRight(w)) << c.op;
+    EXPECT_EQ(fields ? fieldButton.right : fieldButton.left, fields ? SlotRight(w) : parkedAt) << c.op;
     EXPECT_GT(Box(w, c.head).left, filterLabel.right) << "the slot keeps clear of the type filter's label";
     for (int id : kSlotHeads) {
       const bool inSlot = id == c.head || (c.op == 15 && id == rn::IdEditDate);

@@ -215,7 +215,7 @@ TEST_F(InfoPanelFixture, LayoutKeepsTheFieldsApartAndTheCloseButtonAtTheRightEnd
     EXPECT_LE(close.right, client.right - 2) << width;  // inside the frame
     std::vector<RECT> boxes;
     for (HWND c = GetWindow(panel, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) boxes.push_back(rn::ControlBounds(c));
-    ASSERT_EQ(boxes.size(), 16u);
+    ASSERT_EQ(boxes.size(), 18u);
     for (size_t i = 0; i < boxes.size(); ++i) {
       const RECT& b = boxes[i];
       EXPECT_GT(b.right - b.left, 0) << width << " child " << i;
