@@ -95,6 +95,12 @@ struct LocalMemory {
   static Value Empty() { return nullptr; }
   static void Close(Value h) { LocalFree(h); }
 };
+// A view of a file mapped into memory.
+struct MappedView {
+  using Value = const void*;
+  static Value Empty() { return nullptr; }
+  static void Close(Value v) { UnmapViewOfFile(v); }
+};
 }  // namespace handle_kinds
 
 using FileHandle = Owned<handle_kinds::File>;
@@ -109,6 +115,7 @@ using GlobalMemory = Owned<handle_kinds::GlobalMemory>;
 using MenuHandle = Owned<handle_kinds::Menu>;
 using IconHandle = Owned<handle_kinds::Icon>;
 using LocalMemory = Owned<handle_kinds::LocalMemory>;
+using MappedViewHandle = Owned<handle_kinds::MappedView>;
 
 // A window's device context, given back to its window.
 class WindowDc {

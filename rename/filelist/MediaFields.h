@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/DateTime.h"
 
@@ -28,5 +29,9 @@ struct MediaFields {
 // writes to it and never throws: a file that is damaged, hostile or of no kind
 // the libraries know gives empty fields.
 MediaFields ReadMediaFields(const std::wstring& path);
+
+// The same for a file's bytes held in memory, of the kind its extension
+// (".jpg", ".mp3", with the dot, any case) would name; for tests and fuzzing.
+MediaFields ReadMediaFieldsFromBytes(std::string_view bytes, const std::wstring& extensionHint);
 
 }  // namespace rn

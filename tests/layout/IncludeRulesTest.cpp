@@ -190,7 +190,7 @@ const OnePlace kOnePlace[] = {
     // Every handle has one owner, which alone closes it.
     {"a handle closed outside its owner",
      std::regex(R"(\b(CloseHandle|RegCloseKey|FindClose|DeleteObject|DeleteDC|ReleaseDC|GlobalFree|LocalFree|)"
-                R"(DestroyMenu|DestroyIcon|InternetCloseHandle)\s*\()"),
+                R"(DestroyMenu|DestroyIcon|InternetCloseHandle|UnmapViewOfFile)\s*\()"),
      {"rename/base/Handle_win.h", "rename/dialogs/Download_win.cpp"}},
 };
 
