@@ -71,14 +71,12 @@ ReadAt WindowedReads(ReadAt raw) {
 MediaKind MediaKindOf(const std::wstring& extension) {
   // Exiv2 reads these (and finds the real kind from the bytes); TagLib the songs.
   static const std::set<std::wstring> kPhotos = {
-      L".jpg", L".jpeg", L".jpe", L".jfif", L".tif", L".tiff", L".png",  L".webp", L".heic", L".heif",
-      L".hif", L".avif", L".jxl", L".dng",  L".cr2", L".cr3",  L".crw", L".nef",  L".nrw",  L".arw",
-      L".sr2", L".srw",  L".orf", L".rw2",  L".raf", L".pef",  L".mrw", L".psd",  L".jp2",  L".gif",
-      L".bmp", L".tga",  L".exv", L".pgf"};
-  static const std::set<std::wstring> kSongs = {L".mp3", L".mp2",  L".m4a", L".m4b",  L".m4p", L".m4r",
-                                                L".flac", L".ogg", L".oga", L".opus", L".spx", L".wma",
-                                                L".asf", L".wav",  L".aif", L".aiff", L".aifc", L".ape",
-                                                L".wv",  L".mpc",  L".tta"};
+      L".jpg", L".jpeg", L".jpe", L".jfif", L".tif", L".tiff", L".png", L".webp", L".heic", L".heif", L".hif", L".avif",
+      L".jxl", L".dng",  L".cr2", L".cr3",  L".crw", L".nef",  L".nrw", L".arw",  L".sr2",  L".srw",  L".orf", L".rw2",
+      L".raf", L".pef",  L".mrw", L".psd",  L".jp2", L".gif",  L".bmp", L".tga",  L".exv",  L".pgf"};
+  static const std::set<std::wstring> kSongs = {L".mp3", L".mp2",  L".m4a",  L".m4b", L".m4p", L".m4r", L".flac",
+                                                L".ogg", L".oga",  L".opus", L".spx", L".wma", L".asf", L".wav",
+                                                L".aif", L".aiff", L".aifc", L".ape", L".wv",  L".mpc", L".tta"};
   static const std::set<std::wstring> kMovies = {L".mp4", L".m4v", L".mov", L".qt", L".3gp", L".3g2"};
   const std::wstring ext = Lower(extension);
   if (kPhotos.count(ext)) return MediaKind::Photo;
@@ -90,12 +88,8 @@ MediaKind MediaKindOf(const std::wstring& extension) {
 MediaFields ReadMediaBytes(const MediaBytes& bytes, MediaKind kind) {
   MediaFields fields;
   switch (kind) {
-    case MediaKind::Photo:
-      ReadPhotoFields(bytes, fields);
-      break;
-    case MediaKind::Song:
-      ReadSongFields(bytes, fields);
-      break;
+    case MediaKind::Photo: ReadPhotoFields(bytes, fields); break;
+    case MediaKind::Song: ReadSongFields(bytes, fields); break;
     case MediaKind::Movie:
       try {
         if (const auto utc = MovieCreationUtc(bytes.read, bytes.size)) fields.Taken = LocalFromUtc(*utc);
@@ -104,8 +98,7 @@ MediaFields ReadMediaBytes(const MediaBytes& bytes, MediaKind kind) {
       }
       ReadMovieTags(bytes, fields);
       break;
-    case MediaKind::None:
-      break;
+    case MediaKind::None: break;
   }
   return fields;
 }

@@ -57,7 +57,9 @@ class BytesIo final : public Exiv2::BasicIo {
   void transfer(Exiv2::BasicIo&) override { throw Exiv2::Error(Exiv2::kerErrorMessage, "read only"); }
   // As Exiv2's own memory reader: no place before the start or past the end.
   int seek(long offset, Position from) override {
-    const int64_t base = from == beg ? 0 : from == cur ? static_cast<int64_t>(position_) : static_cast<int64_t>(bytes_.size);
+    const int64_t base = from == beg   ? 0
+                         : from == cur ? static_cast<int64_t>(position_)
+                                       : static_cast<int64_t>(bytes_.size);
     const int64_t target = base + offset;
     if (target < 0) return 1;
     if (static_cast<uint64_t>(target) > bytes_.size) {
@@ -154,8 +156,8 @@ std::optional<int64_t> IsoOf(const Exiv2::ExifData& exif) {
   auto iso = ExifNumber(exif, "Exif.Photo.ISOSpeedRatings");
   if (!iso) iso = ExifNumber(exif, "Exif.Image.ISOSpeedRatings");
   if (iso == 65535) {
-    for (const char* key : {"Exif.Photo.ISOSpeed", "Exif.Photo.RecommendedExposureIndex",
-                            "Exif.Photo.StandardOutputSensitivity"})
+    for (const char* key :
+         {"Exif.Photo.ISOSpeed", "Exif.Photo.RecommendedExposureIndex", "Exif.Photo.StandardOutputSensitivity"})
       if (auto more = ExifNumber(exif, key)) return more;
   }
   return iso;

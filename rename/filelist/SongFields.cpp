@@ -50,8 +50,9 @@ class BytesStream final : public TagLib::IOStream {
   // own seek does: TagLib adds lengths from the file to places, and a sum that
   // overflows must not take it back to the start, round and round.
   void seek(long offset, Position from) override {
-    const int64_t base = from == Beginning ? 0 : from == Current ? static_cast<int64_t>(position_)
-                                                                 : static_cast<int64_t>(bytes_.size);
+    const int64_t base = from == Beginning ? 0
+                         : from == Current ? static_cast<int64_t>(position_)
+                                           : static_cast<int64_t>(bytes_.size);
     if (base + offset >= 0) position_ = static_cast<uint64_t>(base + offset);
   }
   void clear() override {}
@@ -91,9 +92,7 @@ std::wstring FirstOf(const TagLib::PropertyMap& properties, const char* key) {
   return found == properties.end() || found->second.isEmpty() ? std::wstring() : Text(found->second.front());
 }
 
-std::optional<int64_t> Positive(unsigned int n) {
-  return n > 0 ? std::optional<int64_t>(n) : std::nullopt;
-}
+std::optional<int64_t> Positive(unsigned int n) { return n > 0 ? std::optional<int64_t>(n) : std::nullopt; }
 std::optional<int64_t> Positive(std::optional<int64_t> n) { return n && *n > 0 ? n : std::nullopt; }
 
 // Bounds that TagLib counts in a long: 2 GiB on Windows.
