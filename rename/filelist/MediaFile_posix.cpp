@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
 
@@ -57,7 +58,9 @@ MediaFields ReadMediaFields(const std::wstring& path) {
     MediaBytes bytes;
     bytes.size = static_cast<uint64_t>(st.st_size);
     const int fd = file.Fd();
-    bytes.read = WindowedReads([fd](uint64_t offset, void* buffer, size_t size) -> size_t {
+    bytes.read = WindowedReads([fd, end = bytes.size](uint64_t offset, void* buffer, size_t size) -> size_t {
+      // Never past the end: a read there would only come back empty.
+      size = offset < end ? static_cast<size_t>(std::min<uint64_t>(size, end - offset)) : 0;
       size_t done = 0;
       while (done < size) {
         const ssize_t n = pread(fd, static_cast<char*>(buffer) + done, size - done, static_cast<off_t>(offset + done));

@@ -45,7 +45,9 @@ MediaFields ReadMediaFields(const std::wstring& path) {
     MediaBytes bytes;
     bytes.size = static_cast<uint64_t>(size.QuadPart);
     const HANDLE h = file.Get();
-    bytes.read = WindowedReads([h](uint64_t offset, void* buffer, size_t wanted) -> size_t {
+    bytes.read = WindowedReads([h, end = bytes.size](uint64_t offset, void* buffer, size_t wanted) -> size_t {
+      // Never past the end: a read there would only come back empty.
+      wanted = offset < end ? static_cast<size_t>(std::min<uint64_t>(wanted, end - offset)) : 0;
       size_t done = 0;
       while (done < wanted) {
         OVERLAPPED at{};
