@@ -16,6 +16,9 @@ namespace rn {
 static_assert(design::kInfoOpenHeight == kInfoPanelHeight, "the window leaves the panel the room it lays out");
 
 const MediaFields* TMorvaneFrm1::MediaOf(const FileRow& row) {
+  // A file of no kind the readers take is neither opened nor kept.
+  static const MediaFields kNothing;
+  if (!row.isDir && !MayHoldMediaFields(row.name)) return &kNothing;
   if (!preview_) preview_ = std::make_unique<PreviewState>();
   const FolderEntry* e = preview_->folders.Find(row.Folder(), row.name);
   if (!e || e->isDir) return nullptr;

@@ -3,6 +3,7 @@
 #include <memory>
 #include <set>
 
+#include "base/Path.h"
 #include "base/Text.h"
 #include "filelist/MediaReaders.h"
 
@@ -84,6 +85,8 @@ MediaKind MediaKindOf(const std::wstring& extension) {
   if (kMovies.count(ext)) return MediaKind::Movie;
   return MediaKind::None;
 }
+
+bool MayHoldMediaFields(const std::wstring& name) { return MediaKindOf(ExtensionOfPath(name)) != MediaKind::None; }
 
 MediaFields ReadMediaBytes(const MediaBytes& bytes, MediaKind kind) {
   MediaFields fields;

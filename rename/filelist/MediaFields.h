@@ -29,6 +29,9 @@ struct MediaFields {
 // writes to it and never throws: a file that is damaged, hostile or of no kind
 // the libraries know gives empty fields.
 MediaFields ReadMediaFields(const std::wstring& path);
+// Whether the name is of a kind the readers take (a photo, a song, a video):
+// any other file is never opened and says nothing.
+bool MayHoldMediaFields(const std::wstring& name);
 
 // The same for a file's bytes held in memory, of the kind its extension
 // (".jpg", ".mp3", with the dot, any case) would name; for tests and fuzzing.
