@@ -111,7 +111,6 @@ std::optional<DateTime> Date(const std::string& text) {
   if (!year_month_day(year(d.year), month(d.month), day(d.day)).ok()) return std::nullopt;
   return d;
 }
-#ifdef RENAME_MOVIE_HEADER
 std::optional<DateTime> LocalOfUtc(const DateTime& utc) {
   using namespace std::chrono;
   const sys_seconds at = sys_days{year_month_day{year(utc.year), month(utc.month), day(utc.day)}} + hours(utc.hour) +
@@ -120,7 +119,6 @@ std::optional<DateTime> LocalOfUtc(const DateTime& utc) {
   const std::tm* l = std::localtime(&t);
   return DateTime{l->tm_year + 1900, l->tm_mon + 1, l->tm_mday, l->tm_hour, l->tm_min, l->tm_sec};
 }
-#endif
 
 // What the program should read, by ExifTool: the same sources in the same
 // order of preference.
