@@ -9,7 +9,9 @@
 #include "filelist/MediaReaders.h"
 
 #include <taglib/fileref.h>
+#include <taglib/id3v2tag.h>
 #include <taglib/mp4file.h>
+#include <taglib/mpegfile.h>
 #include <taglib/tdebuglistener.h>
 #include <taglib/tiostream.h>
 #include <taglib/tpropertymap.h>
@@ -98,7 +100,24 @@ std::optional<int64_t> Positive(std::optional<int64_t> n) { return n && *n > 0 ?
 // Bounds that TagLib counts in a long: 2 GiB on Windows.
 bool WithinReach(const MediaBytes& bytes) { return bytes.size > 0 && bytes.size <= static_cast<uint64_t>(LONG_MAX); }
 
-void FillFromTags(const TagLib::File& file, MediaFields& fields) {
+// An MP3's ID3v2 frames as they stand: the generic property map would turn
+// every frame of every tag into text first, a good part of the whole read.
+bool FillFromId3v2(TagLib::File& file, MediaFields& read) {
+  auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(&file);
+  TagLib::ID3v2::Tag* id3 = mpeg ? mpeg->ID3v2Tag(false) : nullptr;
+  if (!id3) return false;
+  const TagLib::ID3v2::FrameListMap& frames = id3->frameListMap();
+  auto first = [&](const char* id) {
+    const auto found = frames.find(TagLib::ByteVector(id));
+    return found == frames.end() || found->second.isEmpty() ? std::wstring() : Text(found->second.front()->toString());
+  };
+  read.AlbumArtist = first("TPE2");
+  read.Track = Positive(LeadingNumber(first("TRCK")));
+  read.Disc = Positive(LeadingNumber(first("TPOS")));
+  return true;
+}
+
+void FillFromTags(TagLib::File& file, MediaFields& fields) {
   const TagLib::Tag* tag = file.tag();
   if (!tag) return;
   MediaFields read = fields;
@@ -108,11 +127,13 @@ void FillFromTags(const TagLib::File& file, MediaFields& fields) {
   read.Genre = Text(tag->genre());
   read.Year = Positive(tag->year());
   // "3/12" counts as track 3 (of 12), in every kind of tag.
-  const TagLib::PropertyMap properties = file.properties();
-  read.AlbumArtist = FirstOf(properties, "ALBUMARTIST");
-  read.Track = Positive(LeadingNumber(FirstOf(properties, "TRACKNUMBER")));
+  if (!FillFromId3v2(file, read)) {
+    const TagLib::PropertyMap properties = file.properties();
+    read.AlbumArtist = FirstOf(properties, "ALBUMARTIST");
+    read.Track = Positive(LeadingNumber(FirstOf(properties, "TRACKNUMBER")));
+    read.Disc = Positive(LeadingNumber(FirstOf(properties, "DISCNUMBER")));
+  }
   if (!read.Track) read.Track = Positive(tag->track());
-  read.Disc = Positive(LeadingNumber(FirstOf(properties, "DISCNUMBER")));
   fields = std::move(read);
 }
 
@@ -137,7 +158,7 @@ void ReadMovieTags(const MediaBytes& bytes, MediaFields& fields) {
   try {
     SetUpTagLib();
     BytesStream stream(bytes);
-    const TagLib::MP4::File file(&stream, false);
+    TagLib::MP4::File file(&stream, false);
     if (file.isValid()) FillFromTags(file, fields);
   } catch (...) {
   }
