@@ -39,15 +39,17 @@ std::optional<DateTime> Checked(const DateTime& d) {
 
 }  // namespace
 
-ReadAt WindowedReads(ReadAt raw) {
+ReadAt WindowedReads(ReadAt raw, uint64_t fileSize) {
   struct Window {
     uint64_t start = 0;
     std::string data;
     bool toEnd = false;  // data reaches the end of the file
   };
-  constexpr size_t kWindow = 64 * 1024;
+  static constexpr size_t kWindow = 64 * 1024;
   auto window = std::make_shared<Window>();
-  return [raw = std::move(raw), window](uint64_t offset, void* buffer, size_t size) -> size_t {
+  return [raw = std::move(raw), window, fileSize](uint64_t offset, void* buffer, size_t size) -> size_t {
+    size = offset < fileSize ? static_cast<size_t>(std::min<uint64_t>(size, fileSize - offset)) : 0;
+    if (size == 0) return 0;
     if (size >= kWindow / 2) return raw(offset, buffer, size);
     Window& w = *window;
     const uint64_t end = w.start + w.data.size();
@@ -57,9 +59,10 @@ ReadAt WindowedReads(ReadAt raw) {
       // From a 4 KiB boundary: the next read often looks a little back (a
       // tag's footer, then its header).
       w.start = offset & ~uint64_t{4095};
-      w.data.resize(kWindow);
-      w.data.resize(raw(w.start, w.data.data(), kWindow));
-      w.toEnd = w.data.size() < kWindow;
+      const size_t wanted = static_cast<size_t>(std::min<uint64_t>(kWindow, fileSize - w.start));
+      w.data.resize(wanted);
+      w.data.resize(raw(w.start, w.data.data(), wanted));
+      w.toEnd = w.data.size() < kWindow || w.start + w.data.size() >= fileSize;
     }
     const uint64_t from = offset - w.start;
     if (from >= w.data.size()) return 0;

@@ -58,9 +58,7 @@ MediaFields ReadMediaFields(const std::wstring& path) {
     MediaBytes bytes;
     bytes.size = static_cast<uint64_t>(st.st_size);
     const int fd = file.Fd();
-    bytes.read = WindowedReads([fd, end = bytes.size](uint64_t offset, void* buffer, size_t size) -> size_t {
-      // Never past the end: a read there would only come back empty.
-      size = offset < end ? static_cast<size_t>(std::min<uint64_t>(size, end - offset)) : 0;
+    bytes.read = WindowedReads([fd](uint64_t offset, void* buffer, size_t size) -> size_t {
       size_t done = 0;
       while (done < size) {
         const ssize_t n = pread(fd, static_cast<char*>(buffer) + done, size - done, static_cast<off_t>(offset + done));
@@ -69,7 +67,7 @@ MediaFields ReadMediaFields(const std::wstring& path) {
         done += static_cast<size_t>(n);
       }
       return done;
-    });
+    }, bytes.size);
     bytes.whole = [&file, size = bytes.size] { return file.Map(size); };
     bytes.name = L"media" + extension;
     return ReadMediaBytes(bytes, kind);

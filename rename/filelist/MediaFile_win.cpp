@@ -45,9 +45,7 @@ MediaFields ReadMediaFields(const std::wstring& path) {
     MediaBytes bytes;
     bytes.size = static_cast<uint64_t>(size.QuadPart);
     const HANDLE h = file.Get();
-    bytes.read = WindowedReads([h, end = bytes.size](uint64_t offset, void* buffer, size_t wanted) -> size_t {
-      // Never past the end: a read there would only come back empty.
-      wanted = offset < end ? static_cast<size_t>(std::min<uint64_t>(wanted, end - offset)) : 0;
+    bytes.read = WindowedReads([h](uint64_t offset, void* buffer, size_t wanted) -> size_t {
       size_t done = 0;
       while (done < wanted) {
         OVERLAPPED at{};
@@ -59,7 +57,7 @@ MediaFields ReadMediaFields(const std::wstring& path) {
         done += got;
       }
       return done;
-    });
+    }, bytes.size);
     bytes.whole = [h, &mapping] { return MapWhole(h, mapping); };
     bytes.name = L"media" + extension;
     return ReadMediaBytes(bytes, kind);

@@ -27,7 +27,8 @@ struct MediaBytes {
 // Reads through one window of 64 KiB: the small reads of a header (a marker,
 // a box, a byte at a time) then cost one read of the file, as a plain read
 // of its start would. Larger reads go straight through.
-ReadAt WindowedReads(ReadAt raw);
+// Nothing is asked past `fileSize`: a read there would only come back empty.
+ReadAt WindowedReads(ReadAt raw, uint64_t fileSize = UINT64_MAX);
 
 enum class MediaKind { None, Photo, Song, Movie };
 // What the extension (with its dot, any case) names; None for anything the
