@@ -1,8 +1,10 @@
 // The floor of a start: a program that only shows an empty window of the
-// main window's class, then ends when it is closed. Given a file of controls
-// (one a line: class, style, extended style, left, top, width, height), it
-// makes those first, with the system's own classes: the floor of a window
-// that shows as many controls.
+// main window's class, then ends when it is closed. Given a file with the
+// window's size and its controls (one a line: class, style, extended style,
+// left, top, width, height), it takes that size and makes those controls
+// first, with the system's own classes: the floor of a window that shows as
+// many controls. It has the program's manifest, so that its controls are the
+// same common controls, drawn with the same theme.
 #include <windows.h>
 
 #include <cstdio>
@@ -18,6 +20,9 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 void MakeControls(HWND window, const wchar_t* listFile) {
   FILE* list = _wfopen(listFile, L"r");
   if (!list) return;
+  int width = 0, height = 0;
+  if (fwscanf(list, L"%d %d", &width, &height) == 2)
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   wchar_t cls[64];
   unsigned long style = 0, exStyle = 0;

@@ -57,15 +57,17 @@ Start TimeToWindow(const std::wstring& exe, const std::wstring& folder, const st
   return start;
 }
 
-// The main window's controls in sight once it has settled, as the bare
-// program reads them: the system's class for each (a class of the program's
-// own counts as a static), its styles and its place.
+// The main window's size and its controls in sight once it has settled, as
+// the bare program reads them: the system's class for each (a class of the
+// program's own counts as a static), its styles and its place.
 void ListControlsInSight(HWND window, HANDLE process, const std::wstring& file) {
   WaitForInputIdle(process, 10000);
-  RECT client{};
+  RECT client{}, outer{};
   GetClientRect(window, &client);
+  GetWindowRect(window, &outer);
   FILE* out = _wfopen(file.c_str(), L"w");
   if (!out) return;
+  std::fwprintf(out, L"%ld %ld\n", outer.right - outer.left, outer.bottom - outer.top);
   for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     RECT r{};
     GetWindowRect(c, &r);
@@ -87,7 +89,7 @@ void ListControlsInSight(HWND window, HANDLE process, const std::wstring& file) 
 }
 
 size_t LineCount(const std::wstring& file) {
-  size_t n = 0;
+  size_t n = 0 - size_t{1};  // the first line is the window's size
   if (FILE* f = _wfopen(file.c_str(), L"r")) {
     for (int c; (c = fgetc(f)) != EOF;) n += c == '\n';
     fclose(f);
@@ -104,7 +106,7 @@ void StartBenchmarks() {
   CopyFileW(BesideThisProgram(L"Rename.exe").c_str(), (folder + L"Rename.exe").c_str(), FALSE);
   CopyFileW(BesideThisProgram(L"bench_bare_window.exe").c_str(), (folder + L"bare.exe").c_str(), FALSE);
   std::ofstream(std::filesystem::path(folder + L"Rename.ini"), std::ios::binary) << "[Options]\r\nDonated=1\r\n";
-  std::vector<double> program, bare, floor, ratio, programIdle, bareIdle;
+  std::vector<double> program, bare, floor, ratio, programIdle, bareIdle, floorIdle;
   // Warm-up: the first start loads the system's DLLs; it also lists the controls in sight.
   const std::wstring controls = folder + L"controls.txt";
   TimeToWindow(folder + L"Rename.exe", folder, L"",
@@ -119,7 +121,9 @@ void StartBenchmarks() {
     programIdle.push_back(p.idle);
     bare.push_back(b.visible);
     bareIdle.push_back(b.idle);
-    floor.push_back(TimeToWindow(folder + L"bare.exe", folder, withControls).visible);
+    const Start f = TimeToWindow(folder + L"bare.exe", folder, withControls);
+    floor.push_back(f.visible);
+    floorIdle.push_back(f.idle);
     ratio.push_back(program.back() / floor.back());
   }
   const double p = Median(program), b = Median(bare), f = Median(floor), idle = Median(programIdle);
@@ -129,8 +133,8 @@ void StartBenchmarks() {
   std::printf("%-44s %9.3f s  (%.2f of the bare window)\n", sameControls.c_str(), f, f / b);
   std::printf("%-44s %8.2f  (aim: at most 1.3)\n", "start time / bare window with the controls", p / f);
   std::printf("%-44s %8.2f\n", "median of the rounds' ratios", Median(ratio));
-  std::printf("%-44s %9.3f s  (bare window: %.3f s)\n", "Rename.exe until it waits for input", idle,
-              Median(bareIdle));
+  std::printf("%-44s %9.3f s  (bare window: %.3f s)\n", "Rename.exe until it waits for input", idle, Median(bareIdle));
+  std::printf("%-44s %9.3f s\n", "bare window with the controls, until then", Median(floorIdle));
   std::printf("%-44s %8.2f  (aim: at most 2)\n", "waiting for input / bare window with the controls", idle / f);
   for (const wchar_t* name : {L"Rename.exe", L"bare.exe", L"Rename.ini", L"controls.txt"})
     DeleteFileW((folder + name).c_str());
