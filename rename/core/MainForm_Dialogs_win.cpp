@@ -5,17 +5,17 @@
 #include <optional>
 
 #include "base/OptionKeys.h"
+#include "base/SettingsPlace.h"
 #include "base/Texts.h"
 #include "base/VersionInfo.h"
+#include "core/MainForm_win.h"
+#include "core/OperationPanel_win.h"
 #include "dialogs/Download_win.h"
 #include "dialogs/FormAbout_win.h"
 #include "dialogs/FormFirst_win.h"
 #include "dialogs/FormOption_win.h"
 #include "dialogs/Help_win.h"
-#include "core/MainForm_win.h"
 #include "dialogs/MakerAddresses.h"
-#include "core/OperationPanel_win.h"
-#include "base/SettingsPlace.h"
 #include "dialogs/VersionCheck.h"
 #include "ui/MessageBox_win.h"
 
@@ -114,6 +114,7 @@ void TMorvaneFrm1::ShowWelcomeIfDue() {
   const bool donated = ReadOption(ini, options::kDonated);
   const std::wstring stored = ReadOption(ini, options::kVersion);
   const bool remindLater = ReadOption(ini, options::kRemindLater);
+  if (donated) return;  // whatever the version: its label is not even read
   if (versionLabel_.empty()) {
     try {
       versionLabel_ = ProgramVersionLabel();
@@ -121,12 +122,9 @@ void TMorvaneFrm1::ShowWelcomeIfDue() {
       // Without a version resource the stored version never matches.
     }
   }
-  TFormFirst& welcome = WelcomeBox(*this);
-  if (!WelcomeDue(donated, stored, versionLabel_, remindLater)) {
-    welcome.SetRemindLater(remindLater);
-    return;
-  }
-  welcome.ShowModal(hwnd);
+  // A box that is not due is not made: "Do you like this program ?" makes it
+  // when asked, with its reminder on.
+  if (WelcomeDue(donated, stored, versionLabel_, remindLater)) WelcomeBox(*this).ShowModal(hwnd);
 }
 
 // "Do you like this &program ?": the reminder is switched on again and the

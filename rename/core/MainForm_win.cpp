@@ -14,17 +14,17 @@
 #include "base/FileSystem_win.h"
 #include "base/LongPath.h"
 #include "base/OptionKeys.h"
+#include "base/SettingsPlace.h"
 #include "base/Text.h"
 #include "base/Texts.h"
 #include "base/VersionInfo.h"
+#include "core/OperationPanel_win.h"
+#include "core/RememberedLists.h"
+#include "core/ScriptEditor_win.h"
 #include "dialogs/FormAbout_win.h"
 #include "dialogs/FormFirst_win.h"
 #include "dialogs/FormOption_win.h"
 #include "dialogs/FormSearch_win.h"
-#include "core/OperationPanel_win.h"
-#include "core/RememberedLists.h"
-#include "core/ScriptEditor_win.h"
-#include "base/SettingsPlace.h"
 #include "engine/FileRename.h"
 #include "filelist/DirScan.h"
 #include "filelist/FileTime.h"
@@ -54,8 +54,6 @@ void FillCombo(HWND combo, const std::vector<std::wstring>& items) {
 void SelectFirst(HWND combo) {
   if (SendMessageW(combo, CB_GETCOUNT, 0, 0) > 0) SendMessageW(combo, CB_SETCURSEL, 0, 0);
 }
-
-void Place(HWND control, const Box& b) { MoveControl(control, b.x, b.y, b.w, b.h); }
 
 // The grid's inner width whether or not its scroll bar is showing: the path
 // column makes room for the bar itself (FitPathColumn).
@@ -110,6 +108,8 @@ bool TMorvaneFrm1::Create(int showCommand) {
     if (!terminateRequested) {
       if (recovering) EnableWindow(hwnd, FALSE);
       ShowWindow(hwnd, showCommand);
+      // A window the system did not bring to the front has no focus yet.
+      if (const HWND focus = GetFocus(); !focus || focus == hwnd) panel->Focus();
       UpdateWindow(hwnd);
     }
     // A journal a crash left is offered back once the window is on the
@@ -170,12 +170,32 @@ LRESULT TMorvaneFrm1::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     case kDrainPendingMessage: DrainPendingBatches(); return 0;
     case kShowWelcomeMessage: ShowWelcomeIfDue(); return 0;
     case WM_TIMER:
+      if (wp == kHintsTimerId) {
+        KillTimer(hwnd, kHintsTimerId);
+        MakeHints();
+        return 0;
+      }
       if (wp != kPreviewTimerId) break;
       PreviewIdle();
       return 0;
     case WM_ACTIVATEAPP:
       if (wp && !ListBusy()) ReadEntryTimesAgain();  // the user may have changed the folders meanwhile
       break;
+    case WM_ACTIVATE:
+      // The focus leaves with the window and comes back to the control that
+      // had it; the first time, to where the panel puts it.
+      if (LOWORD(wp) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        lastFocus_ = focus && IsChild(hwnd, focus) ? focus : nullptr;
+        break;
+      }
+      if (HIWORD(wp)) break;  // minimized
+      if (lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd, lastFocus_) && IsWindowVisible(lastFocus_) &&
+          IsWindowEnabled(lastFocus_))
+        SetFocus(lastFocus_);
+      else
+        panel->Focus();
+      return 0;
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(lp) != Control(IdPreviewStatus)) break;
       return PreviewStatusColour(reinterpret_cast<HDC>(wp));
@@ -211,7 +231,9 @@ LRESULT TMorvaneFrm1::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_SETCURSOR:
-      MakeHints();  // the mouse is over the window: a hint may be due
+      // A hint may be due soon.
+      if (!hintsMade_ && !std::exchange(hintsTimerSet_, true))
+        SetTimer(hwnd, kHintsTimerId, USER_TIMER_MINIMUM, nullptr);
       if (intake.busy) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
@@ -243,25 +265,27 @@ void TMorvaneFrm1::CreateControls() {
 
   const HWND p = hwnd;
   const HFONT f = font_;
-  const MainLayout l = ComputeMainLayout(dpi.Scale(design::kClientWidth), dpi.Scale(design::kClientHeight), false,
-                                         dpi, false, ButtonCaptions());
+  // Made where the first layout puts them: nothing moves when it runs.
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  const bool infoOpen = settingsFile && ReadOption(*settingsFile, options::kShowFileInfo);
+  const bool previewShown = !settingsFile || ReadOption(*settingsFile, options::kShowPreview);
+  const MainLayout l = ComputeMainLayout(client.right, client.bottom, infoOpen, dpi, previewShown, ButtonCaptions());
   auto s = [&](int v) { return dpi.Scale(v); };
   auto at = [](const Box& b) { return Bounds(b.x, b.y, b.w, b.h); };
 
-  // The operation panel's frame lies below everything placed on it.
-  MakePanel(p, IdPanelRadio, at(l.panelRadio), PanelEdge::Frame);
-  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton4), BS_PUSHBUTTON | WS_TABSTOP, IdSpeedButton4,
-            Bounds(s(52), s(4), s(21), s(21)), f);
-  MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBox1, Bounds(s(74), s(4), s(88), s(200)), f);
-  MakeChild(p, L"STATIC", Text(TextId::Label2), SS_LEFT | SS_CENTERIMAGE, IdLabelFileTypes,
-            Bounds(s(163), s(4), s(78), s(21)), f);
-  MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBox2, Bounds(s(361), s(4), s(150), s(300)), f);
-  MakeChild(p, L"STATIC", Text(TextId::SlotRenameTo), SS_LEFT | SS_CENTERIMAGE, IdLabelRenameTo,
-            Bounds(s(512), s(4), s(74), s(21)), f);
-  MakePanel(p, IdTopRule, at(l.topRule), PanelEdge::Horizontal);
+  // Labels are as wide as their text, whatever font the system substitutes.
+  const TopLine top =
+      ComputeTopLine(dpi, TextWidth(f, Text(TextId::Label2)) + 1, TextWidth(f, Text(TextId::SlotRenameTo)) + 1,
+                     l.speedButton1.x, WidestSlotLabel(PanelTexts(ShownLanguage()), f));
+  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton4), BS_PUSHBUTTON | WS_TABSTOP, IdSpeedButton4, at(top.search), f);
+  MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBox1, at(top.filter), f);
+  MakeChild(p, L"STATIC", Text(TextId::Label2), SS_LEFT | SS_CENTERIMAGE, IdLabelFileTypes, at(top.filterLabel), f);
+  MakeChild(p, WC_COMBOBOXW, L"", kDropDown, IdComboBox2, at(top.renameTo), f);
+  MakeChild(p, L"STATIC", Text(TextId::SlotRenameTo), SS_LEFT | SS_CENTERIMAGE, IdLabelRenameTo, at(top.renameToLabel),
+            f);
 
-  // Tool strip.
-  MakePanel(p, IdBevel9, at(l.bevel9), PanelEdge::Vertical);
+  // Tool strip. With the list empty, the commands on its rows start disabled.
   HWND panel1 = MakeChild(p, L"STATIC", L"", SS_ICON | SS_CENTERIMAGE | SS_NOTIFY, IdPanel1, at(l.panel1), f,
                           WS_EX_DLGMODALFRAME);
   SendMessageW(panel1, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))),
@@ -270,44 +294,45 @@ void TMorvaneFrm1::CreateControls() {
   MakeChild(p, L"BUTTON", Text(TextId::SpeedButton3), WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE, IdSpeedButton3,
             at(l.speedButton3), f);
   MakeChild(p, L"BUTTON", Text(TextId::SpeedButton2), kButton, IdSpeedButton2, at(l.speedButton2), f);
-  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton5), kButton, IdSpeedButton5, at(l.speedButton5), boldFont_);
-  HWND move = MakeChild(p, L"SCROLLBAR", L"", SBS_VERT, IdScrollBar1, at(l.scrollBar1), f);
+  MakeChild(p, L"BUTTON", Text(TextId::SpeedButton5), kButton | WS_DISABLED, IdSpeedButton5, at(l.speedButton5),
+            boldFont_);
+  HWND move = MakeChild(p, L"SCROLLBAR", L"", SBS_VERT | WS_DISABLED, IdScrollBar1, at(l.scrollBar1), f);
   SetScrollRange(move, SB_CTL, -1, 1, FALSE);
   SetScrollPos(move, SB_CTL, 0, FALSE);
 
   // Button bar.
-  MakePanel(p, IdBevel8, at(l.bevel8), PanelEdge::Frame);
   MakeChild(p, L"BUTTON", Text(TextId::Button1Add), kButton, IdButton1, at(l.button1), f);
-  MakeChild(p, L"BUTTON", Text(TextId::Button2), kButton, IdButton2, at(l.button2), f);
-  MakeChild(p, L"BUTTON", Text(TextId::Button3), kButton, IdButton3, at(l.button3), f);
-  MakeChild(p, L"BUTTON", Text(TextId::Button4), kButton, IdButton4, at(l.button4), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button2), kButton | WS_DISABLED, IdButton2, at(l.button2), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button3), kButton | WS_DISABLED, IdButton3, at(l.button3), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button4), kButton | WS_DISABLED, IdButton4, at(l.button4), f);
   MakeChild(p, L"BUTTON", Text(TextId::Button5), kButton, IdButton5, at(l.button5), f);
 
-  // File list and info panel.
-  HWND grid = CreateFileGrid(p, IdStringGrid1, &fileList, dpi);
-  Place(grid, l.grid);
-  // The information panel is made when it first opens; here when it opens at start.
-  if (settingsFile && ReadOption(*settingsFile, options::kShowFileInfo))
-    CreateInfoPanel(p, IdPanelInfo, at(l.panelInfo), font_, dpi);
+  // File list.
+  CreateFileGrid(p, IdStringGrid1, &fileList, dpi, at(l.grid));
 
   // Script bar.
-  MakeChild(p, WC_COMBOBOXW, L"", kPickList, IdComboBox4, Bounds(l.comboBox4.x, l.comboBox4.y, l.comboBox4.w, s(200)),
-            f);
-  MakeChild(p, L"BUTTON", Text(TextId::Button10), kButton, IdButton10, at(l.button10), f);
-  MakeChild(p, L"BUTTON", Text(TextId::Button9), kButton, IdButton9, at(l.button9), f);
+  MakeChild(p, WC_COMBOBOXW, L"", kPickList, IdComboBox4,
+            Bounds(l.comboBox4.x, l.comboBox4.y, l.comboBox4.w, l.comboBox4.h + s(200)), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button10), kButton | WS_DISABLED, IdButton10, at(l.button10), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button9), kButton | WS_DISABLED, IdButton9, at(l.button9), f);
   MakeChild(p, L"BUTTON", Text(TextId::Button12), kButton, IdButton12, at(l.button12), f);
-  MakeChild(p, L"BUTTON", Text(TextId::Button11), kButton, IdButton11, at(l.button11), f);
+  MakeChild(p, L"BUTTON", Text(TextId::Button11), kButton | WS_DISABLED, IdButton11, at(l.button11), f);
   MakeChild(p, L"STATIC", L"", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX | SS_ENDELLIPSIS, IdPreviewStatus,
             at(l.previewStatus), f);
 
   panel = std::make_unique<OperationPanel>(*this);
   panel->Create(PanelTexts(ShownLanguage()));
   AttachEditMenu({IdComboBox2, IdEdit4a});
-  StackFrames();
+
+  // The frames lie below everything placed on them: made last, each below
+  // the one before, in the order StackFrames keeps. The information panel is
+  // made when it first opens; here when it opens at start.
+  MakePanel(p, IdTopRule, at(l.topRule), PanelEdge::Horizontal);
+  MakePanel(p, IdBevel9, at(l.bevel9), PanelEdge::Vertical);
+  MakePanel(p, IdBevel8, at(l.bevel8), PanelEdge::Frame);
+  if (infoOpen) CreateInfoPanel(p, IdPanelInfo, at(l.panelInfo), font_, dpi);
+  MakePanel(p, IdPanelRadio, at(l.panelRadio), PanelEdge::Frame);
   PrepareAccess();
-  // Labels size themselves to their text, whatever font the system substitutes.
-  FitLabelWidth(Control(IdLabelFileTypes));
-  FitLabelWidth(Control(IdLabelRenameTo));
 }
 
 // The panel's frame stays behind the controls drawn over it, the rule and
@@ -346,9 +371,14 @@ void TMorvaneFrm1::FormCreate() {
   // The controls are made in the language of the settings, where its captions put them.
   if (const std::optional<Language> language = LanguageFromSetting(ReadOption(ini, options::kLanguage)))
     SetShownLanguage(*language);
+  // The window takes its menu bar, place and size before the controls are
+  // made, so that they are made where they stay.
+  menus_ = CreateMenus(CreateRenameMenu());
+  showMenus = ReadOption(ini, options::kShowMenus);
+  ApplyMainMenu();
+  PlaceWindow(0);
   CreateControls();
   SetupIntake();
-  menus_ = CreateMenus(CreateRenameMenu());
   GridEvents events;
   events.mouse = [this](int row, int col, UINT msg, WPARAM) { StringGrid1Mouse(row, col, msg); };
   events.selectionChanged = [this] { StringGrid1SelectionChanged(); };
@@ -357,7 +387,8 @@ void TMorvaneFrm1::FormCreate() {
   events.previewCell = [this](int row) { return PreviewCell(row); };
   GridSetEvents(Control(IdStringGrid1), std::move(events));
 
-  ApplyLanguage(ReadOption(ini, options::kLanguage));
+  // The controls, their places and the menus were made in the language of
+  // the settings: nothing to retext or place again.
   InstallMessageHook();
   AppendSystemMenuEntries();
   ApplyStoredGeometry();
@@ -377,8 +408,6 @@ void TMorvaneFrm1::FormCreate() {
   FillScriptChooser();
   UpgradeScriptLines(ini);  // lines of versions before 1.2.2.3
 
-  showMenus = ReadOption(ini, options::kShowMenus);
-  ApplyMainMenu();
   SetPreviewShown(ReadOption(ini, options::kShowPreview));
   SetInfoPanelOpen(ReadOption(ini, options::kShowFileInfo));
   renamingHints = ReadOption(ini, options::kRenamingHints);
@@ -389,9 +418,9 @@ void TMorvaneFrm1::FormCreate() {
   UpdateListCommands();
 }
 
-// The stored height counts; the width is always the designed one. Only the
-// check mark and the path columns of the grid show.
-void TMorvaneFrm1::ApplyStoredGeometry() {
+// The stored place and height count; the width is always the designed one,
+// wider by `moreWidth`.
+void TMorvaneFrm1::PlaceWindow(int moreWidth) {
   SettingsFile& ini = *settingsFile;
   RECT wr{};
   GetWindowRect(hwnd, &wr);
@@ -404,10 +433,17 @@ void TMorvaneFrm1::ApplyStoredGeometry() {
     left = ReadOption(ini, options::kPositLeft);
     top = ReadOption(ini, options::kPositTop);
   }
-  // Wider where the panel's captions in the language shown need it.
-  const int width = StartupWindowWidth(GetSystemMetrics(SM_CXSIZEFRAME), dpi) + panel->ReplaceBoxesShortfall();
-  SetWindowPos(hwnd, nullptr, left, top, std::max(width, MinTrackWidth(GetSystemMetrics(SM_CXSIZEFRAME))),
-               std::max(height, kMinTrackHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+  const int frame = GetSystemMetrics(SM_CXSIZEFRAME);
+  const RECT to = Bounds(left, top, std::max(StartupWindowWidth(frame, dpi) + moreWidth, MinTrackWidth(frame)),
+                         std::max(height, kMinTrackHeight));
+  if (!EqualRect(&to, &wr))
+    SetWindowPos(hwnd, nullptr, to.left, to.top, to.right - to.left, to.bottom - to.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The window grows where the panel's captions in the language shown need
+// it. Only the check mark and the path columns of the grid show.
+void TMorvaneFrm1::ApplyStoredGeometry() {
+  if (const int more = panel->ReplaceBoxesShortfall(); more > 0) PlaceWindow(more);
 
   HWND grid = Control(IdStringGrid1);
   GridSetColumnWidth(grid, ColCheckMark, dpi.Scale(design::kCheckColumnWidth));
@@ -454,24 +490,15 @@ void TMorvaneFrm1::LoadRememberedNameParts() {
 // First showing
 
 void TMorvaneFrm1::LayoutTopLine() {
-  RECT filter = ControlBounds(Control(IdComboBox1));
-  const int filterW = filter.right - filter.left;
-  MoveControl(Control(IdComboBox1), dpi.Scale(74), filter.top, filterW, dpi.Scale(200));
-  filter = ControlBounds(Control(IdComboBox1));
-  RECT search = ControlBounds(Control(IdSpeedButton4));
-  const int searchW = search.right - search.left;
-  MoveControl(Control(IdSpeedButton4), filter.left - 1 - searchW, search.top, searchW, search.bottom - search.top);
-  RECT label = ControlBounds(Control(IdLabelFileTypes));
-  const int labelW = label.right - label.left;
-  MoveControl(Control(IdLabelFileTypes), filter.right + 1, label.top, labelW, label.bottom - label.top);
-  RECT to = ControlBounds(Control(IdComboBox2));
-  // The slot and its widest caption keep clear of the help button, whatever the language.
-  const int room = ControlBounds(Control(IdSpeedButton1)).left - dpi.Scale(4) - panel->WidestSlotLabel();
-  const int toLeft = std::min(filter.right + 1 + labelW + dpi.Scale(120), room - (to.right - to.left));
-  MoveControl(Control(IdComboBox2), toLeft, to.top, to.right - to.left, dpi.Scale(300));
-  RECT toLabel = ControlBounds(Control(IdLabelRenameTo));
-  MoveControl(Control(IdLabelRenameTo), toLeft + (to.right - to.left), toLabel.top, toLabel.right - toLabel.left,
-              toLabel.bottom - toLabel.top);
+  const TopLine t =
+      ComputeTopLine(dpi, WidthOf(Control(IdLabelFileTypes)), WidthOf(Control(IdLabelRenameTo)),
+                     ControlBounds(Control(IdSpeedButton1)).left, WidestSlotLabel(PanelTexts(ShownLanguage()), font_));
+  auto put = [this](int id, const Box& b) { MoveControl(Control(id), b.x, b.y, b.w, b.h); };
+  put(IdComboBox1, t.filter);
+  put(IdSpeedButton4, t.search);
+  put(IdLabelFileTypes, t.filterLabel);
+  put(IdComboBox2, t.renameTo);
+  put(IdLabelRenameTo, t.renameToLabel);
 }
 
 void TMorvaneFrm1::FormShow() {
@@ -500,7 +527,9 @@ void TMorvaneFrm1::FormShow() {
   if (lastSelection && last > 0) panel->ChooseOperation(last);
   if (!lastSelection) currentOperation = -1;
 
-  panel->Focus();
+  // The first showing gives the focus once the window is on the screen: an
+  // invisible window would be activated for it first.
+  if (IsWindowVisible(hwnd)) panel->Focus();
 }
 
 // ---------------------------------------------------------------------------
@@ -591,7 +620,8 @@ void TMorvaneFrm1::ApplyLayout(bool editorOnly) {
   RECT client{};
   GetClientRect(hwnd, &client);
   if (!editorOnly) laidOutSize_ = MAKELPARAM(client.right, client.bottom);
-  const MainLayout l = ComputeMainLayout(client.right, client.bottom, infoPanelOpen, dpi, showPreview, ButtonCaptions());
+  const MainLayout l =
+      ComputeMainLayout(client.right, client.bottom, infoPanelOpen, dpi, showPreview, ButtonCaptions());
 
   // The script editor panel follows the client height wherever it is parked.
   HWND editor = Control(IdPanel2);

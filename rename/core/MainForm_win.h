@@ -56,6 +56,9 @@ inline constexpr wchar_t kMainClassName[] = L"TMorvaneFrm1";
 inline constexpr UINT kDrainPendingMessage = WM_APP + 2;
 // The timer that carries the new names' pass on in idle time.
 inline constexpr UINT_PTR kPreviewTimerId = 0x5052;
+// The hints are made once the mouse has come over the window and the window
+// has nothing else to do: a timer's message comes after every other.
+inline constexpr UINT_PTR kHintsTimerId = 0x4854;
 // A box with the edit menu was right-clicked: wParam is the box, lParam the point.
 inline constexpr UINT kEditMenuMessage = WM_APP + 3;
 // Posted by the first showing: the welcome box comes once the window is on the screen.
@@ -395,6 +398,7 @@ class TMorvaneFrm1 : public Form {
   void PrepareAccess();  // spoken names, the logo and the move arrows reached by Tab
   void LayoutTopLine();
   void ApplyLayout(bool editorOnly);
+  void PlaceWindow(int moreWidth);
   void ApplyStoredGeometry();
   void RestoreRememberedPath();
   void FillScriptChooser();
@@ -473,8 +477,10 @@ class TMorvaneFrm1 : public Form {
   HHOOK messageHook_ = nullptr;
   HWND editMenuTarget_ = nullptr;  // the box the edit menu was opened on
   HWND hintTip_ = nullptr;         // hints of the main window's own controls
+  HWND lastFocus_ = nullptr;       // the control that had the focus when the window was last left
   bool slotMade_ = false;          // the slot's controls but the "Rename to" box exist
   bool hintsMade_ = false;
+  bool hintsTimerSet_ = false;  // the mouse came over the window: the hints follow in idle time
   // Start-up sets the window's size, menu and panels one after another: the
   // layout follows once, at the end (each layout moves a score of controls).
   bool layoutHeld_ = false;

@@ -81,4 +81,20 @@ bool ParseWindowSize(const wchar_t* text, int& height, int& width) {
   return true;
 }
 
+TopLine ComputeTopLine(const Dpi& dpi, int filterLabelWidth, int renameToLabelWidth, int helpButtonLeft,
+                       int widestSlotLabel) {
+  auto s = [&](int v) { return dpi.Scale(v); };
+  TopLine t;
+  const int top = s(4), line = s(21);
+  t.filter = {s(74), top, s(88), s(200)};
+  t.search = {t.filter.x - 1 - s(21), top, s(21), line};
+  t.filterLabel = {t.filter.Right() + 1, top, filterLabelWidth, line};
+  const int toWidth = s(150);
+  const int room = helpButtonLeft - s(4) - widestSlotLabel;
+  const int toLeft = std::min(t.filterLabel.Right() + s(120), room - toWidth);
+  t.renameTo = {toLeft, top, toWidth, s(300)};
+  t.renameToLabel = {t.renameTo.Right(), top, renameToLabelWidth, line};
+  return t;
+}
+
 }  // namespace rn

@@ -47,6 +47,16 @@ struct CaptionWidths {
 MainLayout ComputeMainLayout(int clientWidth, int clientHeight, bool infoPanelOpen, const Dpi& dpi,
                              bool previewShown = false, const CaptionWidths& captions = {});
 
+// The top line: the search button, the type filter and its label, the
+// "Rename to" box and its label. The boxes keep their widths; the "Rename to"
+// box stands a little right of the filter's label, but far enough left that
+// the widest label the slot can show fits before the help button.
+struct TopLine {
+  Box search, filter, filterLabel, renameTo, renameToLabel;  // the boxes' heights include their lists
+};
+TopLine ComputeTopLine(const Dpi& dpi, int filterLabelWidth, int renameToLabelWidth, int helpButtonLeft,
+                       int widestSlotLabel);
+
 // Minimum tracking size in screen pixels.
 inline int MinTrackWidth(int sizingFrameWidth) { return 630 + 2 * sizingFrameWidth; }
 inline constexpr int kMinTrackHeight = 630;

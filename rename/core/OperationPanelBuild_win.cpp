@@ -136,8 +136,7 @@ std::vector<int> InlineIdsFor(InlineControl control, int op) {
 
 OperationPanel::OperationPanel(TMorvaneFrm1& form) : form_(form) {}
 
-OperationPanel::~OperationPanel() {
-}
+OperationPanel::~OperationPanel() {}
 
 HWND OperationPanel::Control(int id) const { return form_.Control(id); }
 
@@ -189,11 +188,14 @@ void OperationPanel::Create(const OperationPanelTexts& texts) {
   const int indent = TextIndent(firstRadio, f, dpi);
   const RadioPlaces radios = PlaceOfRadios(indent);
   MoveControl(firstRadio, radios[first]);
-  for (int op : kPanelOperations)
-    if (op != first) radio(op, radios[static_cast<size_t>(op)]);
 
   // Inline controls: spins, selectors, "of every word", the replacement box.
+  // They stand over the captions they belong to: a control made earlier lies
+  // above the ones made after it, and the first radio button goes below them all.
   for (const InlineRule& rule : kInlineRules) PutInline(rule, PlaceOfInline(rule, radios, indent), true);
+  for (int op : kPanelOperations)
+    if (op != first) radio(op, radios[static_cast<size_t>(op)]);
+  SetWindowPos(firstRadio, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   for (const Spin& spin : kSpins) {
     SetArrowRange(Control(spin.bar), kSpinMin, kSpinMax, 0);
     SetWindowTextW(Control(spin.edit), L"0");
@@ -213,10 +215,6 @@ void OperationPanel::Create(const OperationPanelTexts& texts) {
   ShowSlotLabel();
   menuOwner_.Reset(menu_ = CreateRenameMenu());
 
-  // Inline controls stand over the captions they belong to, arrows over their boxes.
-  for (int id : {int{IdComboBox4a}, int{IdEdit4a}, int{IdFieldButton4}, int{IdCheckBox5}}) Raise(Control(id));
-  for (const Spin& spin : kSpins) Raise(Control(spin.edit)), Raise(Control(spin.bar));
-  for (const Selector* sel : kSelectors) Raise(Control(sel->edit)), Raise(Control(sel->bar));
   NameControls();
 }
 
@@ -283,8 +281,9 @@ int OperationPanel::ReplaceBoxesShortfall() const {
   HWND radio = Control(RadioId(kOpAttributes));
   // The boxes are made when first needed: their width from their captions,
   // with the mark a radio button's size.
-  const int boxes = TextIndent(radio, font, dpi) + dpi.Scale(8) +
-                    std::max(DrawnWidth(font, Text(TextId::CheckPattern)), DrawnWidth(font, Text(TextId::CheckIgnoreCase)));
+  const int boxes =
+      TextIndent(radio, font, dpi) + dpi.Scale(8) +
+      std::max(DrawnWidth(font, Text(TextId::CheckPattern)), DrawnWidth(font, Text(TextId::CheckIgnoreCase)));
   const int lineEnd =
       std::max(ControlBounds(radio).right, ControlBounds(Control(RadioId(kOpChangeDateTime))).right) + dpi.Scale(4);
   const int room = ControlBounds(Control(IdBevel9)).left - dpi.Scale(4) - lineEnd;
@@ -321,12 +320,12 @@ void OperationPanel::SlotHints() {
 void OperationPanel::CaptionReplaceBoxes() {
   for (int id : {int{IdFieldButton}, int{IdFieldButton4}})
     if (HWND button = Control(id))
-      SetWindowContextHelpId(
-          button, ShownLanguage() == Language::Portuguese ? kFieldHelpContextPortuguese : kFieldHelpContext);
+      SetWindowContextHelpId(button,
+                             ShownLanguage() == Language::Portuguese ? kFieldHelpContextPortuguese : kFieldHelpContext);
   if (!SlotMade()) return;
   const HFONT f = form_.Font();
-  for (const auto& [id, caption] : {std::pair{IdCheckPattern, TextId::CheckPattern},
-                                    std::pair{IdCheckIgnoreCase, TextId::CheckIgnoreCase}}) {
+  for (const auto& [id, caption] :
+       {std::pair{IdCheckPattern, TextId::CheckPattern}, std::pair{IdCheckIgnoreCase, TextId::CheckIgnoreCase}}) {
     HWND box = Control(id);
     SetWindowTextW(box, Text(caption).c_str());
     SetWindowContextHelpId(
@@ -490,9 +489,9 @@ void OperationPanel::PutInline(const InlineRule& rule, const InlinePlace& at, bo
       info.cbSize = sizeof(info);
       int button = GetSystemMetrics(SM_CXVSCROLL);
       if (GetComboBoxInfo(history, &info)) button = info.rcButton.right - info.rcButton.left + 2;
-      if (make)
-        MakeChild(p, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL | WS_CLIPSIBLINGS, IdEdit4a,
-                  Bounds(at.left, at.top, width - button, HeightOf(history)), font, WS_EX_CLIENTEDGE);
+      if (make)  // over the history list, which was made first
+        Raise(MakeChild(p, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL | WS_CLIPSIBLINGS, IdEdit4a,
+                        Bounds(at.left, at.top, width - button, HeightOf(history)), font, WS_EX_CLIENTEDGE));
       else
         MoveControl(Control(IdEdit4a), at.left, at.top, width - button, HeightOf(history));
       const RECT fieldAt = Bounds(at.left + width, at.top, fieldW, HeightOf(history));
@@ -534,9 +533,9 @@ void OperationPanel::ShowSlotLabel() {
   FitLabelWidth(label);
 }
 
-int OperationPanel::WidestSlotLabel() const {
+int WidestSlotLabel(const OperationPanelTexts& texts, HFONT font) {
   int widest = 0;
-  for (const std::wstring& label : texts_->slotLabels) widest = std::max(widest, DrawnWidth(form_.Font(), label));
+  for (const std::wstring& label : texts.slotLabels) widest = std::max(widest, DrawnWidth(font, label));
   return widest;
 }
 

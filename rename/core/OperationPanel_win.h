@@ -25,6 +25,9 @@ namespace rn {
 
 class TMorvaneFrm1;
 
+// The widest caption the slot's label can show, in `font`.
+int WidestSlotLabel(const OperationPanelTexts& texts, HFONT font);
+
 // Radio button N (operation N) has the id IdRadioButton0 + N.
 enum PanelControlId : int {
   IdRadioButton0 = 3000,
@@ -129,7 +132,6 @@ class OperationPanel {
   void ApplyTexts(const OperationPanelTexts& texts);
   void ApplyRadioHints();
   // The width of the slot's widest caption in the language shown.
-  int WidestSlotLabel() const;
   std::wstring RadioCaption(int operation) const;
   std::wstring RadioHint(int operation) const;
 
@@ -203,7 +205,7 @@ class OperationPanel {
   bool entering_ = false;  // a bar's entering rule in progress
   HMENU fieldMenu_ = nullptr;
   MenuHandle fieldMenuOwner_;
-  int fieldTarget_ = 0;                  // the box the fields' menu was opened for
+  int fieldTarget_ = 0;   // the box the fields' menu was opened for
   int lastNamePart_ = 0;  // of 18's two texts, the one last entered (0: the prefix)
 };
 

@@ -74,7 +74,6 @@ void TFormOption::CreateControls() {
   for (size_t i = 0; i < kBoxesAboveDateRow; ++i) box(kCheckBoxes[i].id);
   // The date kind's box lies over the blanks of its label, its arrows over the box's right end.
   CreateArrowBox(p, {IdEdit8, IdScrollBar8}, ES_READONLY | WS_TABSTOP, f, dpi_, 0, s(80));
-  SetWindowPos(Control(IdEdit8), Control(IdScrollBar8), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   MakeChild(p, L"STATIC", L"", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX | SS_NOTIFY | WS_CLIPSIBLINGS, IdLabel2,
             Bounds(0, 0, s(100), s(kArrowBoxHeight)), f);
   SetArrowRange(Control(IdScrollBar8), 0, 3, 1);

@@ -5,14 +5,15 @@
 
 namespace rn {
 
-void CreateArrowBox(HWND p, const ArrowBox& box, DWORD editStyle, HFONT font, const Dpi& dpi, int x, int width,
-                    int y) {
+void CreateArrowBox(HWND p, const ArrowBox& box, DWORD editStyle, HFONT font, const Dpi& dpi, int x, int width, int y) {
   const int h = dpi.Scale(kArrowBoxHeight), aw = dpi.Scale(kArrowsWidth);
+  // The arrows lie over the box's right end: a control made earlier lies
+  // above the ones made after it.
+  MakeChild(p, L"SCROLLBAR", L"", SBS_VERT | WS_CLIPSIBLINGS, box.bar, Bounds(x + width - aw - 1, y + 1, aw, h - 2),
+            font);
   HWND edit = MakeChild(p, L"EDIT", L"", editStyle | WS_CLIPSIBLINGS | ES_AUTOHSCROLL, box.edit, Bounds(x, y, width, h),
                         font, WS_EX_CLIENTEDGE);
   SendMessageW(edit, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, aw + 1));
-  MakeChild(p, L"SCROLLBAR", L"", SBS_VERT | WS_CLIPSIBLINGS, box.bar, Bounds(x + width - aw - 1, y + 1, aw, h - 2),
-            font);
 }
 
 void PlaceArrowBox(HWND p, const ArrowBox& box, const Dpi& dpi, int x, int y, int width) {

@@ -428,7 +428,7 @@ LRESULT GridForm::Handle(UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-HWND CreateFileGrid(HWND parent, int controlId, const FileList* list, const Dpi& dpi) {
+HWND CreateFileGrid(HWND parent, int controlId, const FileList* list, const Dpi& dpi, const RECT& at) {
   RegisterFormClass(kGridClassName);
   auto owner = std::make_unique<GridForm>();
   GridForm* form = owner.get();
@@ -443,7 +443,7 @@ HWND CreateFileGrid(HWND parent, int controlId, const FileList* list, const Dpi&
   form->widths[ColShortPath] = 64;
   HWND grid =
       CreateChildForm(std::move(owner), kGridClassName, L"", WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL,
-                      WS_EX_CLIENTEDGE, parent, controlId, Bounds(0, 0, 100, 100));
+                      WS_EX_CLIENTEDGE, parent, controlId, at);
   if (!grid) return nullptr;
   form->UpdateScrollBar();
 

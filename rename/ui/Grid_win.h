@@ -43,7 +43,8 @@ struct GridEvents {
   std::function<GridPreviewCell(int row)> previewCell;
 };
 
-HWND CreateFileGrid(HWND parent, int controlId, const FileList* list, const Dpi& dpi);
+HWND CreateFileGrid(HWND parent, int controlId, const FileList* list, const Dpi& dpi,
+                    const RECT& at = RECT{0, 0, 100, 100});
 void GridSetEvents(HWND grid, GridEvents events);
 
 // The row count or the cells changed: scroll range, selection and top row

@@ -307,7 +307,7 @@ TEST(MainWindow, OutOfSightControlsAreMadeAtTheirFirstNeed) {
       EXPECT_EQ(HintOf(w.Hwnd(), help), L"") << "no hint before the mouse comes";
     else
       std::printf("skipped: the mouse stays over the window here, so the hints come with it\n");
-    SendMessageW(w.Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(w.Hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    w.MouseComes();
     EXPECT_NE(HintOf(w.Hwnd(), help), L"");
     EXPECT_NE(HintOf(w.Hwnd(), radio), L"");
     form.ToggleInfoPanel();

@@ -257,3 +257,21 @@ TEST_F(Keyboard, TabGoesFromThePanelToTheButtonsTheGridAndTheScriptBarAndBack) {
 }
 
 }  // namespace
+
+// Another window takes the front and gives it back: the focus returns to the
+// control that had it, not to the window itself (which would drop the keys).
+TEST_F(Keyboard, TheFocusComesBackToItsControlWhenTheWindowIsActivatedAgain) {
+  rntest::TempFolder f;
+  rntest::MainWindow w(f);
+  EXPECT_EQ(GetParent(GetFocus()), w.Control(rn::IdComboBox2)) << "the first showing puts it in \"Rename to\"";
+  SetFocus(w.Control(rn::IdButton12));
+  HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                               nullptr, nullptr, nullptr);
+  SetActiveWindow(other);
+  Pump();
+  EXPECT_NE(GetFocus(), w.Control(rn::IdButton12));
+  SetActiveWindow(w.Hwnd());
+  Pump();
+  EXPECT_EQ(GetFocus(), w.Control(rn::IdButton12));
+  DestroyWindow(other);
+}

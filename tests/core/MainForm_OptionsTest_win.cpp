@@ -70,7 +70,7 @@ struct OptionsDialog : ::testing::Test {
   }
   // The hints are made when the mouse first comes over the window.
   bool RadioHinted() const {
-    SendMessageW(w->Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(w->Hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    w->MouseComes();
     return HasHint(w->Control(rn::RadioId(1)));
   }
 };

@@ -801,6 +801,7 @@ TEST(OperationPanel, RadioHintsFollowTheSettingTheGroupsAlwaysHaveTheirs) {
   TempFolder f;
   {
     MainWindow w(f);
+    w.MouseComes();
     EXPECT_EQ(HintOf(w, w.Control(RadioId(1))), L"Add .... at xxx chars from name begin");
     EXPECT_EQ(HintOf(w, w.Control(RadioId(6))), L"Capitalize first letter   |");
     EXPECT_EQ(HintOf(w, w.Control(RadioId(15))), L"Change File's [date/time] to ....");

@@ -67,6 +67,12 @@ struct MainWindow {
     SendMessageW(Control(id), BM_CLICK, 0, 0);
     Pump();
   }
+  // The mouse comes over the window: its hints follow once the window has
+  // nothing else to do.
+  void MouseComes() const {
+    SendMessageW(Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    Pump(200);
+  }
   void Close() {
     if (form && form->hwnd) {
       SendMessageW(form->hwnd, WM_CLOSE, 0, 0);
