@@ -90,8 +90,8 @@ TEST(MainLayout, AButtonGrowsForACaptionWiderThanDesignedAndTheOnesAfterItMoveAl
   const Dpi dpi{};
   const MainLayout designed = ComputeMainLayout(630, 568, false, dpi);
   CaptionWidths wide;
-  wide.button2 = 150;   // wider than its 112 pixels
-  wide.button12 = 70;   // "Novo script" in a 56-pixel button
+  wide.button2 = 150;  // wider than its 112 pixels
+  wide.button12 = 70;  // "Novo script" in a 56-pixel button
   const MainLayout l = ComputeMainLayout(630, 568, false, dpi, false, wide);
   EXPECT_EQ(l.button1.x, designed.button1.x);
   EXPECT_GE(l.button2.w, 150);
@@ -101,4 +101,24 @@ TEST(MainLayout, AButtonGrowsForACaptionWiderThanDesignedAndTheOnesAfterItMoveAl
   EXPECT_GE(l.button11.x, l.button12.Right());
   const MainLayout narrow = ComputeMainLayout(630, 568, false, dpi, false, CaptionWidths{10, 10, 10, 10, 10});
   EXPECT_EQ(narrow.button2.x, designed.button2.x) << "short captions keep the designed places";
+}
+
+// The "Rename to" box stands 120 design pixels after the filter's label,
+// unless the slot's widest label would then run into the help button.
+TEST(MainLayout, TheRenameToBoxGivesWayToTheSlotsWidestLabel) {
+  const rn::Dpi dpi{106};
+  const struct {
+    int filterLabel, widestSlot, renameToX;
+  } cases[] = {
+      {78, 60, 163 + 78 + 120},         // room enough: its usual place
+      {78, 200, 600 - 4 - 200 - 150},   // a long label pushes it left
+      {140, 120, 600 - 4 - 120 - 150},  // a wide filter label and a long slot label
+  };
+  for (const auto& c : cases) {
+    const rn::TopLine t = rn::ComputeTopLine(dpi, c.filterLabel, 70, 600, c.widestSlot);
+    EXPECT_EQ(t.renameTo.x, c.renameToX) << c.filterLabel << " " << c.widestSlot;
+    EXPECT_EQ(t.renameToLabel.x, t.renameTo.Right());
+    EXPECT_EQ(t.filterLabel.x, t.filter.Right() + 1);
+    EXPECT_EQ(t.search.Right(), t.filter.x - 1);
+  }
 }
