@@ -138,6 +138,9 @@ void TMorvaneFrm1::RecoverFromJournal() {
                               {},
                               0,
                               1};
+    // The progress bar is made before the question, so that the answer
+    // starts the taking back at once.
+    MakeProgressPanel();
     if (ShowDialog(hwnd, offer) == 0) {
       const RecoveryOutcome outcome = TakeBackFromJournal(journal, preview.takenBack, checked);
       ShowDialog(hwnd, ReportBox(RecoverySummary(outcome),
