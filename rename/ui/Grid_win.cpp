@@ -101,6 +101,7 @@ struct GridForm : Form {
   void PaintPreview(HDC dc, int row, const RECT& cell, bool selected);
   void UpdateHint(POINT pt);
   void CancelHint();
+  void MakeHint(POINT pt);
   void OnMouse(UINT msg, WPARAM wp, LPARAM lp);
   void OnKey(UINT vk);
 };
@@ -268,6 +269,26 @@ void GridForm::UpdateHint(POINT pt) {
   } else if (text.empty()) {
     CancelHint();
   }
+  if (!text.empty() && !tip) MakeHint(pt);
+}
+
+// The hint window is made when a row first has a hint to show; the move
+// that found it is passed on, so that it shows without another.
+void GridForm::MakeHint(POINT pt) {
+  tip = CreateTooltip(hwnd);
+  if (!tip) return;
+  TOOLINFOW ti{};
+  ti.cbSize = sizeof(ti);
+  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.hwnd = hwnd;
+  ti.uId = reinterpret_cast<UINT_PTR>(hwnd);
+  ti.lpszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  // A hint of several lines breaks where its text does.
+  SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, dpi.Scale(kHintWidth));
+  MSG move{hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y), static_cast<DWORD>(GetMessageTime()), {}};
+  GetCursorPos(&move.pt);
+  SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
 }
 
 void GridForm::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
@@ -447,18 +468,6 @@ HWND CreateFileGrid(HWND parent, int controlId, const FileList* list, const Dpi&
   if (!grid) return nullptr;
   form->UpdateScrollBar();
 
-  form->tip = CreateTooltip(grid);
-  if (form->tip) {
-    TOOLINFOW ti{};
-    ti.cbSize = sizeof(ti);
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    ti.hwnd = grid;
-    ti.uId = reinterpret_cast<UINT_PTR>(grid);
-    ti.lpszText = LPSTR_TEXTCALLBACKW;
-    SendMessageW(form->tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    // A hint of several lines breaks where its text does.
-    SendMessageW(form->tip, TTM_SETMAXTIPWIDTH, 0, dpi.Scale(kHintWidth));
-  }
   return grid;
 }
 

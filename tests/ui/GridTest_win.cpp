@@ -197,11 +197,37 @@ TEST_F(GridFixture, WheelAndScrollBarMoveTheViewWithinItsRange) {
   EXPECT_EQ(rn::GridTopRow(grid), 2);
 }
 
+// The grid's hint window: made when a row first has a hint, not with the grid.
+HWND HintWindowOf(HWND grid) {
+  struct Search {
+    HWND grid, found;
+  } search{grid, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM lp) {
+        auto* s = reinterpret_cast<Search*>(lp);
+        wchar_t cls[32] = {};
+        GetClassNameW(w, cls, 32);
+        TOOLINFOW ti{};
+        ti.cbSize = sizeof(ti);
+        ti.hwnd = s->grid;
+        ti.uId = reinterpret_cast<UINT_PTR>(s->grid);
+        if (lstrcmpW(cls, TOOLTIPS_CLASSW) == 0 && SendMessageW(w, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)))
+          s->found = w;
+        return s->found ? FALSE : TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 TEST_F(GridFixture, HintNamesTheFileOnlyOverThePathColumn) {
   AddFiles(3);
   auto move = [&](POINT p) { SendMessageW(grid, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y)); };
+  move(CellCenter(0, 1));
+  EXPECT_EQ(HintWindowOf(grid), nullptr) << "no hint yet, no hint window";
   move(CellCenter(1, 1));
   EXPECT_EQ(rn::GridHintText(grid), L"file1.txt");
+  EXPECT_NE(HintWindowOf(grid), nullptr);
   move(CellCenter(1, 2));
   EXPECT_EQ(rn::GridHintText(grid), L"file2.txt");
   move(CellCenter(0, 2));
