@@ -191,11 +191,16 @@ void OperationPanel::Create(const OperationPanelTexts& texts) {
 
   // Inline controls: spins, selectors, "of every word", the replacement box.
   // They stand over the captions they belong to: a control made earlier lies
-  // above the ones made after it, and the first radio button goes below them all.
+  // above the ones made after it. The first radio button goes below them, just
+  // before the second, so that the buttons keep their order for a screen reader.
   for (const InlineRule& rule : kInlineRules) PutInline(rule, PlaceOfInline(rule, radios, indent), true);
+  HWND second = nullptr;
   for (int op : kPanelOperations)
-    if (op != first) radio(op, radios[static_cast<size_t>(op)]);
-  SetWindowPos(firstRadio, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (op != first) {
+      HWND made = radio(op, radios[static_cast<size_t>(op)]);
+      if (!second) second = made;
+    }
+  SetWindowPos(firstRadio, GetWindow(second, GW_HWNDPREV), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   for (const Spin& spin : kSpins) {
     SetArrowRange(Control(spin.bar), kSpinMin, kSpinMax, 0);
     SetWindowTextW(Control(spin.edit), L"0");

@@ -213,6 +213,22 @@ TEST(OperationPanel, InlineControlsStandOverTheirCaptionsWithoutTouchingOtherLin
   const RECT edit = Box(w, rn::IdEdit4a), list = Box(w, rn::IdComboBox4a);
   EXPECT_EQ(edit.left, list.left);
   EXPECT_LT(edit.right, list.right);
+
+  // What stands over another lies above it, and the radio buttons lie in
+  // their order, the one a screen reader walks.
+  auto above = [&](int upper, int lower) {
+    for (HWND c = GetWindow(w.Control(upper), GW_HWNDNEXT); c; c = GetWindow(c, GW_HWNDNEXT))
+      if (c == w.Control(lower)) return true;
+    return false;
+  };
+  for (const Inline& c : controls) EXPECT_TRUE(above(c.id, RadioId(c.first))) << c.id;
+  EXPECT_TRUE(above(rn::IdEdit4a, rn::IdComboBox4a));
+  for (int bar : {rn::IdScrollBar3, rn::IdScrollBar4, rn::IdScrollBar5, rn::IdScrollBar10, rn::IdScrollBar11})
+    EXPECT_TRUE(above(bar, bar - 1)) << "the arrows of " << bar - 1;
+  for (size_t i = 1; i < std::size(rn::kPanelOperations); ++i)
+    EXPECT_EQ(GetWindow(w.Control(RadioId(rn::kPanelOperations[i - 1])), GW_HWNDNEXT),
+              w.Control(RadioId(rn::kPanelOperations[i])))
+        << rn::kPanelOperations[i];
 }
 
 TEST(OperationPanel, TheCheckedRadioAgainResetsNothingAnotherChoiceResetsItsBoxes) {
