@@ -470,13 +470,11 @@ void TMorvaneFrm1::RestoreRememberedPath() {
 void TMorvaneFrm1::LoadRememberedLists() {
   SettingsFile& ini = *settingsFile;
   FillCombo(Control(IdComboBox2), ReadRememberedList(ini, L"Expressions", 15));
-  HWND replace = Control(IdComboBox4a);
-  FillCombo(replace, ReadRememberedList(ini, L"Replace_str4", 8));
-  FillCombo(Control(IdComboBox1), ReadTypeFilterMasks(ini));
+  // The replacements' list takes its height when it drops down.
+  FillCombo(Control(IdComboBox4a), ReadRememberedList(ini, L"Replace_str4", 8));
+  openFilterMasks_ = ReadTypeFilterMasks(ini);  // masks added later do not join the open dialog's list
+  FillCombo(Control(IdComboBox1), openFilterMasks_);
   for (int id : {IdComboBox2, IdComboBox1}) SelectFirst(Control(id));
-  openFilterMasks_ = MaskList();  // masks added later do not join the open dialog's list
-  const int n = static_cast<int>(SendMessageW(replace, CB_GETCOUNT, 0, 0));
-  if (n < 12) SendMessageW(replace, CB_SETMINVISIBLE, std::max(n, 1), 0);
 }
 
 void TMorvaneFrm1::LoadRememberedNameParts() {
