@@ -45,29 +45,7 @@ struct OptionsDialog : ::testing::Test {
   }
   bool Topmost() const { return (GetWindowLongPtrW(w->Hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
   // Whether some tooltip of the thread speaks for the control.
-  bool HasHint(HWND control) const {
-    struct Search {
-      HWND owner, control;
-      bool found;
-    } search{w->Hwnd(), control, false};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND tip, LPARAM lp) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(lp);
-          wchar_t cls[64] = {};
-          GetClassNameW(tip, cls, 64);
-          TOOLINFOW ti{};
-          ti.cbSize = sizeof(ti);
-          ti.hwnd = s->owner;
-          ti.uId = reinterpret_cast<UINT_PTR>(s->control);
-          if (lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0 &&
-              SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)))
-            s->found = true;
-          return !s->found;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
+  bool HasHint(HWND control) const { return rntest::TooltipFor(w->Hwnd(), control) != nullptr; }
   // The hints are made when the mouse first comes over the window.
   bool RadioHinted() const {
     w->MouseComes();

@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -42,6 +43,31 @@ inline void Pump(int milliseconds = 0) {
     }
     if (milliseconds > 0) Sleep(5);
   } while (static_cast<LONG>(end - GetTickCount()) > 0);
+}
+
+// The tooltip of the thread that speaks for `control` as a tool of `owner`
+// (the window its messages go to), or none.
+inline HWND TooltipFor(HWND owner, HWND control) {
+  struct Search {
+    HWND owner, control, found;
+  } search{owner, control, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND tip, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        wchar_t cls[64] = {};
+        GetClassNameW(tip, cls, 64);
+        TOOLINFOW ti{};
+        ti.cbSize = sizeof(ti);
+        ti.hwnd = s->owner;
+        ti.uId = reinterpret_cast<UINT_PTR>(s->control);
+        if (lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0 &&
+            SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)))
+          s->found = tip;
+        return !s->found;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 // Outside a ScriptedDialogs, a window under test that shows any box fails the

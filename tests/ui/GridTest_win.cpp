@@ -198,27 +198,7 @@ TEST_F(GridFixture, WheelAndScrollBarMoveTheViewWithinItsRange) {
 }
 
 // The grid's hint window: made when a row first has a hint, not with the grid.
-HWND HintWindowOf(HWND grid) {
-  struct Search {
-    HWND grid, found;
-  } search{grid, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM lp) {
-        auto* s = reinterpret_cast<Search*>(lp);
-        wchar_t cls[32] = {};
-        GetClassNameW(w, cls, 32);
-        TOOLINFOW ti{};
-        ti.cbSize = sizeof(ti);
-        ti.hwnd = s->grid;
-        ti.uId = reinterpret_cast<UINT_PTR>(s->grid);
-        if (lstrcmpW(cls, TOOLTIPS_CLASSW) == 0 && SendMessageW(w, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)))
-          s->found = w;
-        return s->found ? FALSE : TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+HWND HintWindowOf(HWND grid) { return rntest::TooltipFor(grid, grid); }
 
 TEST_F(GridFixture, HintNamesTheFileOnlyOverThePathColumn) {
   AddFiles(3);
