@@ -88,13 +88,14 @@ void ListControlsInSight(HWND window, HANDLE process, const std::wstring& file) 
   fclose(out);
 }
 
-size_t LineCount(const std::wstring& file) {
-  size_t n = 0 - size_t{1};  // the first line is the window's size
+// The controls listed: every line but the first, which is the window's size.
+size_t ControlCount(const std::wstring& file) {
+  size_t lines = 0;
   if (FILE* f = _wfopen(file.c_str(), L"r")) {
-    for (int c; (c = fgetc(f)) != EOF;) n += c == '\n';
+    for (int c; (c = fgetc(f)) != EOF;) lines += c == '\n';
     fclose(f);
   }
-  return n;
+  return lines > 0 ? lines - 1 : 0;
 }
 
 }  // namespace
@@ -129,7 +130,8 @@ void StartBenchmarks() {
   const double p = Median(program), b = Median(bare), f = Median(floor), idle = Median(programIdle);
   std::printf("%-44s %9.3f s\n", "Rename.exe", p);
   std::printf("%-44s %9.3f s\n", "bare window of the same class", b);
-  const std::string sameControls = "bare window with the " + std::to_string(LineCount(controls)) + " controls in sight";
+  const std::string sameControls =
+      "bare window with the " + std::to_string(ControlCount(controls)) + " controls in sight";
   std::printf("%-44s %9.3f s  (%.2f of the bare window)\n", sameControls.c_str(), f, f / b);
   std::printf("%-44s %8.2f  (aim: at most 1.3)\n", "start time / bare window with the controls", p / f);
   std::printf("%-44s %8.2f\n", "median of the rounds' ratios", Median(ratio));

@@ -190,8 +190,7 @@ LRESULT TMorvaneFrm1::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         break;
       }
       if (HIWORD(wp)) break;  // minimized
-      if (lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd, lastFocus_) && IsWindowVisible(lastFocus_) &&
-          IsWindowEnabled(lastFocus_))
+      if (lastFocus_ && IsChild(hwnd, lastFocus_) && IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_))
         SetFocus(lastFocus_);
       else
         panel->Focus();
