@@ -201,17 +201,14 @@ void OperationPanel::Create(const OperationPanelTexts& texts) {
       if (!second) second = made;
     }
   SetWindowPos(firstRadio, GetWindow(second, GW_HWNDPREV), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // The spins and selectors were made with their text and range.
   for (const Spin& spin : kSpins) {
-    SetArrowRange(Control(spin.bar), kSpinMin, kSpinMax, 0);
-    SetWindowTextW(Control(spin.edit), L"0");
     if (spin.threeDigits) SendMessageW(Control(spin.edit), EM_LIMITTEXT, 3, 0);
     ForwardEvents(Control(spin.edit));
     if (spin.bar == IdScrollBar10 || spin.bar == IdScrollBar11) ForwardEvents(Control(spin.bar));
   }
   for (const Selector* sel : kSelectors) {
-    SetArrowRange(Control(sel->bar), sel->range.min, sel->range.max, sel->initial);
     AddStyle(Control(sel->bar), WS_TABSTOP);
-    ShowSelectorText(*sel);
     ForwardEvents(Control(sel->edit));
     ForwardEvents(Control(sel->bar));
   }
@@ -451,20 +448,24 @@ void OperationPanel::PutInline(const InlineRule& rule, const InlinePlace& at, bo
   const HWND p = form_.hwnd;
   const HFONT font = form_.Font();
   auto s = [&](int v) { return dpi.Scale(v); };
-  auto box = [&](const ArrowBox& arrows, DWORD editStyle, int width) {
+  auto box = [&](const ArrowBox& arrows, DWORD editStyle, int width, const ArrowStart& start) {
     if (make)
-      CreateArrowBox(p, arrows, editStyle, font, dpi, at.left, width, at.top);
+      CreateArrowBox(p, arrows, editStyle, font, dpi, at.left, width, at.top, start);
     else
       PlaceArrowBox(p, arrows, dpi, at.left, at.top, width);
   };
   const int spinWidth = std::max(TextWidth(font, L"888") + s(kArrowsWidth + 16), at.run);
-  auto selector = [&](const Selector& sel) { box(sel.Box(), ES_READONLY, std::max(SelectorWidth(sel), at.run)); };
+  auto spin = [&](const ArrowBox& arrows) { box(arrows, WS_TABSTOP, spinWidth, {L"0", kSpinMin, kSpinMax, 0}); };
+  auto selector = [&](const Selector& sel) {
+    const ArrowStart start{SelectorText(sel.initial), sel.range.min, sel.range.max, sel.initial};
+    box(sel.Box(), ES_READONLY, std::max(SelectorWidth(sel), at.run), start);
+  };
   switch (rule.control) {
-    case InlineControl::InsertAt: box({IdSpin3, IdScrollBar3}, WS_TABSTOP, spinWidth); break;
-    case InlineControl::TrimCount: box({IdSpin4, IdScrollBar4}, WS_TABSTOP, spinWidth); break;
-    case InlineControl::TrimAt: box({IdSpin5, IdScrollBar5}, WS_TABSTOP, spinWidth); break;
-    case InlineControl::KeepHead: box({IdSpin10, IdScrollBar10}, WS_TABSTOP, spinWidth); break;
-    case InlineControl::KeepTail: box({IdSpin11, IdScrollBar11}, WS_TABSTOP, spinWidth); break;
+    case InlineControl::InsertAt: spin({IdSpin3, IdScrollBar3}); break;
+    case InlineControl::TrimCount: spin({IdSpin4, IdScrollBar4}); break;
+    case InlineControl::TrimAt: spin({IdSpin5, IdScrollBar5}); break;
+    case InlineControl::KeepHead: spin({IdSpin10, IdScrollBar10}); break;
+    case InlineControl::KeepTail: spin({IdSpin11, IdScrollBar11}); break;
     case InlineControl::AddDatePart: selector(kAddDatePart); break;
     case InlineControl::CaseMode: selector(kCaseMode); break;
     case InlineControl::SetDatePart: selector(kSetDatePart); break;
@@ -526,10 +527,13 @@ int OperationPanel::SelectorWidth(const Selector& sel) const {
   return widest + form_.dpi.Scale(kArrowsWidth + 16);
 }
 
+const wchar_t* OperationPanel::SelectorText(int position) const {
+  const bool known = position >= 1 && position < static_cast<int>(texts_->valueNames.size());
+  return known ? texts_->valueNames[static_cast<size_t>(position)].c_str() : L"";
+}
+
 void OperationPanel::ShowSelectorText(const Selector& sel) {
-  const int pos = GetScrollPos(Control(sel.bar), SB_CTL);
-  const bool known = pos >= 1 && pos < static_cast<int>(texts_->valueNames.size());
-  SetWindowTextW(Control(sel.edit), known ? texts_->valueNames[static_cast<size_t>(pos)].c_str() : L"");
+  SetWindowTextW(Control(sel.edit), SelectorText(GetScrollPos(Control(sel.bar), SB_CTL)));
 }
 
 void OperationPanel::ShowSlotLabel() {

@@ -174,6 +174,7 @@ class OperationPanel {
   void PlaceNameParts(int x, int top, int width);
   void PlaceAttributes(int x, int top);
   void CaptionReplaceBoxes();
+  const wchar_t* SelectorText(int position) const;  // the value a selector's position names
   void ShowSelectorText(const Selector& sel);
   void ShowSlotLabel();
   void TouchChoose(int operation);

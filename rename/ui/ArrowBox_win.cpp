@@ -5,14 +5,16 @@
 
 namespace rn {
 
-void CreateArrowBox(HWND p, const ArrowBox& box, DWORD editStyle, HFONT font, const Dpi& dpi, int x, int width, int y) {
+void CreateArrowBox(HWND p, const ArrowBox& box, DWORD editStyle, HFONT font, const Dpi& dpi, int x, int width, int y,
+                    const ArrowStart& start) {
   const int h = dpi.Scale(kArrowBoxHeight), aw = dpi.Scale(kArrowsWidth);
   // The arrows lie over the box's right end: a control made earlier lies
   // above the ones made after it.
-  MakeChild(p, L"SCROLLBAR", L"", SBS_VERT | WS_CLIPSIBLINGS, box.bar, Bounds(x + width - aw - 1, y + 1, aw, h - 2),
-            font);
-  HWND edit = MakeChild(p, L"EDIT", L"", editStyle | WS_CLIPSIBLINGS | ES_AUTOHSCROLL, box.edit, Bounds(x, y, width, h),
-                        font, WS_EX_CLIENTEDGE);
+  HWND bar = MakeChild(p, L"SCROLLBAR", L"", SBS_VERT | WS_CLIPSIBLINGS, box.bar,
+                       Bounds(x + width - aw - 1, y + 1, aw, h - 2), font);
+  if (start.min != start.max) SetArrowRange(bar, start.min, start.max, start.position);
+  HWND edit = MakeChild(p, L"EDIT", start.text, editStyle | WS_CLIPSIBLINGS | ES_AUTOHSCROLL, box.edit,
+                        Bounds(x, y, width, h), font, WS_EX_CLIENTEDGE);
   SendMessageW(edit, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, aw + 1));
 }
 
@@ -35,8 +37,13 @@ void SetArrowBoxName(HWND p, const ArrowBox& box, TextId name) {
 }
 
 void SetArrowRange(HWND bar, int min, int max, int position) {
-  SetScrollRange(bar, SB_CTL, min, max, FALSE);
-  SetScrollPos(bar, SB_CTL, position, TRUE);
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_RANGE | SIF_POS;
+  info.nMin = min;
+  info.nMax = max;
+  info.nPos = position;
+  SetScrollInfo(bar, SB_CTL, &info, TRUE);
 }
 
 }  // namespace rn
