@@ -1,8 +1,8 @@
 #include "ui/Form_win.h"
 
-#include <commctrl.h>
-
 #include <exception>
+#include <unordered_map>
+#include <vector>
 
 #include "base/Texts.h"
 #include "ui/MessageBox_win.h"
@@ -45,22 +45,49 @@ LRESULT CALLBACK FormThunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return Guarded(hwnd, [&] { return form->Handle(msg, wp, lp); });
 }
 
+// A hooked control's procedure and its hooks, kept in the process: the
+// system's subclassing asks the window server for its records at every
+// message under Wine (a hundred times the message's own cost), and a
+// control receives dozens of messages each time it is drawn.
 struct Hook {
   ControlHook hook;
   DWORD_PTR data;
 };
+struct HookChain {
+  WNDPROC original = nullptr;
+  std::vector<Hook> hooks;  // in the order added: the last added runs first
+};
+// A window's messages run on the thread that made it: each thread keeps its own.
+thread_local std::unordered_map<HWND, HookChain> chains;
+// The hooks running now, innermost last: where CallControl goes on from.
+struct Running {
+  HWND control;
+  size_t below;  // the hooks under the running one
+};
+thread_local std::vector<Running> running;
 
-// The procedure of every hooked control: the hook runs guarded like a form.
-// Each hook of a control is a subclass of its own (its id is the hook), so
-// that several hooks chain.
-LRESULT CALLBACK HookThunk(HWND control, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref) {
-  auto* h = reinterpret_cast<Hook*>(ref);
+LRESULT RunChain(HWND control, size_t from, UINT msg, WPARAM wp, LPARAM lp) {
+  const auto chain = chains.find(control);
+  if (chain == chains.end()) return DefWindowProcW(control, msg, wp, lp);
+  if (from == 0) return CallWindowProcW(chain->second.original, control, msg, wp, lp);
+  const Hook hook = chain->second.hooks[from - 1];  // a copy: a hook may add hooks
+  running.push_back({control, from - 1});
+  struct Pop {
+    ~Pop() { running.pop_back(); }
+  } pop;
+  return Guarded(GetParent(control), [&] { return hook.hook(control, msg, wp, lp, hook.data); });
+}
+
+LRESULT CALLBACK HookedControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+  const auto chain = chains.find(control);
+  if (chain == chains.end()) return DefWindowProcW(control, msg, wp, lp);
   if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(control, HookThunk, id);
-    delete h;
-    return DefSubclassProc(control, msg, wp, lp);
+    // The control is gone: its hooks go with it.
+    const WNDPROC original = chain->second.original;
+    chains.erase(chain);
+    return CallWindowProcW(original, control, msg, wp, lp);
   }
-  return Guarded(GetParent(control), [&] { return h->hook(control, msg, wp, lp, h->data); });
+  return RunChain(control, chain->second.hooks.size(), msg, wp, lp);
 }
 
 }  // namespace
@@ -110,12 +137,29 @@ Form* FormOfClass(HWND hwnd, const wchar_t* className) {
 }
 
 void HookControl(HWND control, ControlHook hook, DWORD_PTR data) {
-  // The record goes with the control (WM_NCDESTROY above).
-  auto h = std::make_unique<Hook>(Hook{hook, data});
-  const auto id = reinterpret_cast<UINT_PTR>(hook);
-  if (SetWindowSubclass(control, HookThunk, id, reinterpret_cast<DWORD_PTR>(h.get()))) h.release();
+  if (!control) return;
+  if (const auto chain = chains.find(control); chain != chains.end()) {
+    // A hook given again takes the new data; another joins the chain.
+    for (Hook& h : chain->second.hooks)
+      if (h.hook == hook) {
+        h.data = data;
+        return;
+      }
+    chain->second.hooks.push_back({hook, data});
+    return;
+  }
+  // The chain is in place before the first message can come through it.
+  const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC));
+  if (!original) return;  // not a window of this process
+  chains[control] = HookChain{original, {{hook, data}}};
+  if (!SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HookedControlProc))) chains.erase(control);
 }
 
-LRESULT CallControl(HWND control, UINT msg, WPARAM wp, LPARAM lp) { return DefSubclassProc(control, msg, wp, lp); }
+LRESULT CallControl(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+  // From inside a hook: the hooks below it, then the control's own procedure.
+  for (auto r = running.rbegin(); r != running.rend(); ++r)
+    if (r->control == control) return RunChain(control, r->below, msg, wp, lp);
+  return RunChain(control, 0, msg, wp, lp);
+}
 
 }  // namespace rn
