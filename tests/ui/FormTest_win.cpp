@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ui/Form_win.h"
 
@@ -52,25 +54,23 @@ struct Edit {
 
 }  // namespace
 
-TEST(HookedControl, TheLastHookRunsFirstAndTheControlAnswersLast) {
-  Edit edit;
-  rn::HookControl(edit.hwnd, Noting, 'a');
-  rn::HookControl(edit.hwnd, NotingToo, 'b');
-  EXPECT_EQ(edit.Length(), 5);
-  EXPECT_EQ(g_calls, L"ba");
-  // The same hook again takes its new data instead of running twice.
-  rn::HookControl(edit.hwnd, Noting, 'c');
-  EXPECT_EQ(edit.Length(), 5);
-  EXPECT_EQ(g_calls, L"bc");
-}
-
-TEST(HookedControl, AMessageSentFromInsideAHookRunsTheWholeChainAndTheFirstGoesOnBelow) {
-  Edit edit;
-  rn::HookControl(edit.hwnd, Noting, 'a');
-  rn::HookControl(edit.hwnd, Asking);
-  rn::HookControl(edit.hwnd, NotingToo, 'z');
-  EXPECT_EQ(edit.Length(), 5);
-  EXPECT_EQ(g_calls, L"z(z(z(z(za)a)a)a)a");
+// The last hook added runs first and the control answers last; the same
+// hook given again takes its new data instead of running twice; a message
+// sent from inside a hook runs the whole chain anew, and the first goes on
+// below that hook.
+TEST(HookedControl, HooksChainInTheOrderTheyCameAndCallControlGoesOnBelow) {
+  struct Case {
+    std::vector<std::pair<rn::ControlHook, DWORD_PTR>> hooks;
+    const wchar_t* calls;
+  } cases[] = {{{{Noting, 'a'}, {NotingToo, 'b'}}, L"ba"},
+               {{{Noting, 'a'}, {NotingToo, 'b'}, {Noting, 'c'}}, L"bc"},
+               {{{Noting, 'a'}, {Asking, 0}, {NotingToo, 'z'}}, L"z(z(z(z(za)a)a)a)a"}};
+  for (const Case& c : cases) {
+    Edit edit;
+    for (const auto& [hook, data] : c.hooks) rn::HookControl(edit.hwnd, hook, data);
+    EXPECT_EQ(edit.Length(), 5) << c.calls;
+    EXPECT_EQ(g_calls, c.calls);
+  }
 }
 
 TEST(HookedControl, TheSystemsSubclassOnTopChainsAndBothGoWithTheControl) {
